@@ -1,0 +1,3 @@
+target_sources(orrin_runner PRIVATE
+  app/runner.cpp
+)

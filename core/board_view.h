@@ -1,0 +1,132 @@
+#pragma once
+// The display as data: one record per widget of the window. The refresh
+// writes it; the Qt layer applies what changed; tests and orrin-run read it.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/values.h"
+
+namespace orrin {
+
+enum class WidgetKind : uint8_t { Panel, Image, Label, Edit, Memo, List, Grid, Button, SpeedButton, Radio, Menu };
+
+enum class WidgetId : uint16_t {
+#define W(name, kind, container) name,
+#include "core/widgets.def"
+#undef W
+  Count
+};
+inline constexpr int WidgetCount = static_cast<int>(WidgetId::Count);
+
+enum class Pic : uint8_t {
+#define P(role) role,
+#include "core/pictures.def"
+#undef P
+  Count
+};
+
+enum class Cursor : uint8_t { Arrow, Cross, PointingHand };
+
+struct WidgetInfo {
+  const char* name;
+  WidgetKind kind;
+  WidgetId container;  // WidgetId::Count for the main window and the menu bar
+};
+const WidgetInfo& Info(WidgetId id);
+const char* PicName(Pic p);
+// Looks a widget up by its name; WidgetId::Count when there is none.
+WidgetId FindWidget(std::string_view name);
+Pic FindPic(std::string_view name);
+
+struct WidgetState {
+  std::string text;
+  Pic picture = Pic::None;
+  uint32_t color = color::Default;      // background
+  uint32_t fontColor = color::Default;  // text
+  bool visible = true;
+  bool enabled = true;
+  bool readOnly = false;
+  bool checked = false;
+  bool transparent = false;
+  bool moved = false;  // x, y override the layout position
+  int x = 0, y = 0;
+  Cursor cursor = Cursor::Arrow;
+  // memos and list boxes
+  std::vector<std::string> lines;
+  int selectedLine = -1;
+  // grids: cells[row * cols + col]
+  int cols = 0, rows = 0;
+  std::vector<std::string> cells;
+  int currentRow = 0, currentCol = 0;
+};
+
+// A coordinate label created while a wire is drawn.
+struct PointLabel {
+  int x = 0, y = 0;
+  std::string text;
+  bool visible = true;
+};
+
+class BoardView {
+ public:
+  BoardView();
+
+  const WidgetState& operator[](WidgetId id) const { return w_[Index(id)]; }
+  // Direct access for the user's typing flowing back; marks the widget dirty.
+  WidgetState& Edit(WidgetId id) {
+    MarkDirty(id);
+    return w_[Index(id)];
+  }
+
+  // Setters mark a widget dirty only when the value actually changes.
+  void SetText(WidgetId id, std::string_view text);
+  void SetPicture(WidgetId id, Pic p);
+  void SetColor(WidgetId id, uint32_t c);
+  void SetFontColor(WidgetId id, uint32_t c);
+  void SetVisible(WidgetId id, bool v);
+  void SetEnabled(WidgetId id, bool v);
+  void SetReadOnly(WidgetId id, bool v);
+  void SetChecked(WidgetId id, bool v);
+  void SetTransparent(WidgetId id, bool v);
+  void SetCursor(WidgetId id, Cursor c);
+  void Move(WidgetId id, int x, int y);
+  // Lit/up picture exactly when value == 1.
+  void SetLamp(WidgetId id, int32_t value, Pic on, Pic off) { SetPicture(id, value == 1 ? on : off); }
+  void CopyPicture(WidgetId to, WidgetId from) { SetPicture(to, (*this)[from].picture); }
+  void CopyText(WidgetId to, WidgetId from) { SetText(to, (*this)[from].text); }
+
+  // Lines (memos, list box).
+  void ClearLines(WidgetId id);
+  void AddLine(WidgetId id, std::string_view line);
+  void SelectLine(WidgetId id, int line);
+
+  // Grid cells.
+  void SizeGrid(WidgetId id, int cols, int rows);
+  const std::string& Cell(WidgetId id, int col, int row) const;
+  void SetCell(WidgetId id, int col, int row, std::string_view text);
+  void SetCurrentCell(WidgetId id, int col, int row);
+
+  std::vector<PointLabel> pointLabels;  // owned by the wire editor
+  bool pointLabelsDirty = false;
+
+  // Change tracking for the window: widgets changed since the last TakeDirty.
+  bool IsDirty(WidgetId id) const { return dirty_[Index(id)]; }
+  std::vector<WidgetId> TakeDirty();
+  void MarkDirty(WidgetId id) {
+    if (!dirty_[Index(id)]) {
+      dirty_[Index(id)] = true;
+      dirtyList_.push_back(id);
+    }
+  }
+
+ private:
+  static int Index(WidgetId id) { return static_cast<int>(id); }
+  std::array<WidgetState, WidgetCount> w_;
+  std::array<bool, WidgetCount> dirty_{};
+  std::vector<WidgetId> dirtyList_;
+};
+
+}  // namespace orrin

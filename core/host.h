@@ -1,0 +1,36 @@
+#pragma once
+// The platform's modal services. The window implements them with Qt dialogs;
+// tests and orrin-run with scripted answers.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orrin {
+
+enum class Answer { Yes, No, Cancel };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // Modal box, caption "警告", one OK button.
+  virtual void Warn(const std::string& text) = 0;
+  // Yes / No / Cancel, Cancel the default, caption "警告".
+  virtual Answer Ask(const std::string& text) = 0;
+  // File dialogs with the filter "TXT files(*.txt)|*.txt|All files(*.*)|*.*",
+  // default extension TXT, starting in the current directory. Empty = cancelled.
+  virtual std::string OpenFileName() = 0;
+  virtual std::string SaveFileName() = 0;
+  virtual std::optional<uint32_t> ChooseColor() = 0;
+};
+
+// Answers nothing and records nothing: for benchmarks and fuzzing.
+class SilentHost : public Host {
+ public:
+  void Warn(const std::string&) override {}
+  Answer Ask(const std::string&) override { return Answer::Cancel; }
+  std::string OpenFileName() override { return {}; }
+  std::string SaveFileName() override { return {}; }
+  std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+};
+
+}  // namespace orrin

@@ -1,0 +1,63 @@
+#include "core/machine_state.h"
+
+namespace orrin {
+
+const char* const kSigNames[SigCount] = {"DRW",  "PCINC", "LPC",   "ARINC", "LAR",   "MEMW", "STOP",
+                                         "LIR",  "ABUS",  "SBUS",  "MBUS",  "IABUS", "LIAR", "INTDI",
+                                         "INTEN", "PCADD", "LDZ",  "LDC",   "CIN",   "S0",   "S1",
+                                         "S2",   "S3",    "M",     "RD1",   "RD0",   "RS1",  "RS0"};
+
+const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARINC, jack::LAR,  jack::MEMW,
+                                jack::STOP,  jack::LIR,   jack::ABUS, jack::SBUS,  jack::MBUS, jack::IABUS,
+                                jack::LIAR,  jack::INTDI, jack::INTEN, jack::PCADD, jack::LDZ, jack::LDC,
+                                jack::CIN,   jack::S0,    jack::S1,   jack::S2,    jack::S3,   jack::M,
+                                jack::RD1,   jack::RD0,   jack::RS1,  jack::RS0};
+
+int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
+
+MachineState::MachineState() : Ring(std::make_unique<TraceEntry[]>(HistoryDepth)) {}
+
+namespace {
+const std::string kEmptyWord = "0000020000";
+}
+
+const std::string& FetchMicroword(const MachineState& s, int32_t address) {
+  const auto& e = s.Micro.Store[static_cast<size_t>(address & 63)];
+  return e.Address == NoValue ? kEmptyWord : e.WordText;
+}
+
+void SetControlStoreEntry(MachineState& s, int32_t address, std::string_view full, std::string_view word,
+                          std::string_view comment) {
+  auto& e = s.Micro.Store[static_cast<size_t>(address & 63)];
+  e.Address = address & 63;
+  e.FullText.assign(full);
+  e.WordText.assign(word);
+  e.CommentText.assign(comment);
+}
+
+void ClearControlStore(MachineState& s) {
+  for (auto& e : s.Micro.Store) e = ControlStoreEntry{};
+}
+
+void SplitBits(MachineState& s, int32_t value) {
+  for (int i = 0; i < 16; ++i) s.Scratch.Bits[static_cast<size_t>(i)] = (value >> i) & 1;
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+int32_t ParseHex(std::string_view text) {
+  if (text.size() > 32) text = text.substr(0, 32);
+  uint32_t v = 0;
+  for (char c : text) {
+    const int d = HexDigitValue(c);
+    v = (v << 4) | static_cast<uint32_t>(d < 0 ? 0 : d);
+  }
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace orrin

@@ -1,0 +1,367 @@
+#pragma once
+// The whole board: every register, flag, cell, switch, signal, clock line and
+// jack, plus the trace ring. Sized once; reset in place.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/alu181.h"
+#include "core/values.h"
+
+namespace orrin {
+
+// ---------------------------------------------------------------- jacks, wires
+struct Jack {
+  uint8_t InUse = 0;
+  std::string Name;
+  std::string SourceName;
+  int32_t IsOutput = 0;
+  int32_t Value = NoValue;
+  int32_t HitRadius = 0;
+  int32_t X = 0, Y = 0;
+  uint8_t FixedLevel = 0;
+  int32_t WireCount = 0;
+  std::array<int32_t, TargetSlots> Targets{};
+};
+
+struct WirePoint {
+  int32_t X = 0, Y = 0;
+  bool operator==(const WirePoint&) const = default;
+};
+
+struct Wire {
+  uint8_t InUse = 0;
+  int32_t From = NoValue;
+  int32_t To = NoValue;
+  uint32_t Color = 0;
+  std::vector<WirePoint> Points;
+};
+
+// Jack numbers the machine drives or reads by name.
+namespace jack {
+inline constexpr int K0 = 0, K16 = 16, CO = 32, ZO = 33, IR7O = 34, IR6O = 35, IR5O = 36, IR4O = 37;
+inline constexpr int VCC1 = 38, VCC2 = 39, GND1 = 40, GND2 = 41;
+inline constexpr int CI = 50, ZI = 51, IR4I = 52, IR5I = 53, IR6I = 54, IR7I = 55;
+inline constexpr int RS1 = 56, RS0 = 57, RD1 = 58, RD0 = 59, S3 = 60, S2 = 61, S1 = 62, S0 = 63;
+inline constexpr int M = 64, ABUS = 65, PCADD = 66, SBUS = 67, STOP = 68, DRW = 69, PCINC = 70, CIN = 71;
+inline constexpr int LAR = 72, LDC = 73, LDZ = 74, MBUS = 75, MEMW = 76, ARINC = 77, LPC = 78;
+inline constexpr int INTEN = 79, INTDI = 80, LIAR = 81, IABUS = 82, LIR = 83;
+}  // namespace jack
+
+// ------------------------------------------------------------ control signals
+enum Sig : int {
+  DRW, PCINC, LPC, ARINC, LAR, MEMW, STOP, LIR, ABUS, SBUS, MBUS, IABUS, LIAR, INTDI,
+  INTEN, PCADD, LDZ, LDC, CIN, S0, S1, S2, S3, M, RD1, RD0, RS1, RS0, SigCount
+};
+extern const char* const kSigNames[SigCount];
+// The input jack that carries each signal in the independent mode.
+extern const int kSigJack[SigCount];
+
+struct ControlSignals {
+  std::array<int32_t, SigCount> Value{};
+  std::array<int32_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
+};
+
+// ------------------------------------------------------------------- units
+// Each unit keeps its working values and a Shown record: the display draws
+// only Shown, a small beat refreshes it, and the trace ring stores it.
+
+struct AluShown {
+  int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;
+  int32_t F = 0, Cn4 = LevelLow;
+  const char* Formula = "";
+};
+struct AluUnit {
+  Alu181 Model;
+  int32_t F = 0, Cn4 = LevelLow;  // the latched result, held between level beats
+  AluShown Shown;
+};
+
+struct FlagShown {
+  int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
+  int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
+};
+struct FlagUnit {
+  int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
+  int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
+  FlagShown Shown;
+};
+
+// Registers are indexed by number: R[0] is R0.
+struct RegShown {
+  std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{};
+  int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
+  int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
+};
+struct RegisterFile {
+  std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{}, Out{};
+  int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
+  int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
+  RegShown Shown;
+};
+
+struct GateShown {
+  int32_t Value = 0, RawF = 0, ABUS = 0;
+  uint8_t ReleasedFlag = 1;
+};
+struct AluBusGate {
+  int32_t Value = 0, RawF = 0, ABUS = 0;
+  uint8_t ReleasedFlag = 1;
+  GateShown Shown;
+};
+
+struct MemShown {
+  int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
+  int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
+};
+struct MemoryUnit {
+  std::array<uint8_t, MemorySize> Cells{};
+  std::array<uint8_t, MemorySize> ShownCells{};
+  int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
+  int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
+  uint8_t WriteHappened = 0;
+  int32_t WriteAddr = 0, WriteOld = 0;
+  MemShown Shown;
+};
+
+// Action codes of AR and PC: 0 none, 1 loaded, 2 incremented, 3 added.
+struct ArShown {
+  int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow;
+};
+struct ArUnit {
+  int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
+  ArShown Shown;
+};
+
+struct PcShown {
+  int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
+};
+struct PcUnit {
+  int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
+  int32_t BusIn = 0, Offset = 0;
+  PcShown Shown;
+};
+
+struct IrShown {
+  int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+};
+struct IrUnit {
+  int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+  IrShown Shown;
+};
+
+struct IarShown {
+  int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow;
+  uint8_t ReleasedFlag = 1;
+};
+struct IarUnit {
+  int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
+  uint8_t ReleasedFlag = 1;
+  // What the gate offers the bus in the next small beat.
+  int32_t GateEnable = 0, GateValue = 0;
+  IarShown Shown;
+};
+
+struct ControlStoreEntry {
+  int32_t Address = NoValue;
+  std::string FullText;
+  std::string WordText;
+  std::string CommentText;
+};
+
+// The inputs of the next-address logic as the controller took them.
+struct MicroInputs {
+  int32_t IR = 0, ZOut = 0, COut = 0, SWC = 0, SWB = 0, SWA = 0, INTQ = 0;
+  int32_t CI = 0, ZI = 0, IR7I = 0, IR6I = 0, IR5I = 0, IR4I = 0;
+};
+struct MicroShown {
+  int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
+  std::array<int32_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
+  int32_t T3 = LevelLow, T3Inv = LevelLow;
+  MicroInputs In;
+};
+// Everything the controller panel shows that follows from an address and inputs.
+struct MicroDecode {
+  std::array<int32_t, 40> Bits{};  // Bits[n] is Mn
+  std::array<int32_t, 8> IRBits{};
+  std::array<int32_t, 6> NuA{};  // next-address bits NuA0'..NuA5'
+  // SWC∧P0, IR7∧P1, SWB∧P0, IR6∧P1, SWA∧P0, IR5∧P1, Z∧P3, C∧P2, IR4∧P1, (unused), INTQ∧P4
+  std::array<int32_t, 12> Terms{};
+  std::array<int32_t, 5> PartialOr{};  // temp12..temp16
+  int32_t NextMicroAddress = 0;
+  std::array<int32_t, 4> RegSelect{};  // RD1, RD0, RS1, RS0
+  char MicroText[16] = {};
+};
+struct MicroUnit {
+  int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
+  std::array<int32_t, 4> SEL{};
+  std::array<ControlStoreEntry, ControlStoreSize> Store;
+  MicroDecode Decode;
+  int32_t T3 = LevelLow, T3Inv = LevelLow;
+  MicroInputs In;
+  MicroShown Shown;
+};
+
+struct BitScratch {
+  std::array<int32_t, 16> Bits{};
+};
+
+struct BusShown {
+  int32_t Value = 0;
+  std::array<int32_t, 4> Drive{};
+};
+struct DataBus {
+  int32_t Value = 0;
+  std::array<int32_t, 4> Drive{};
+  std::array<uint8_t, 4> Considered{};
+  BusShown Shown;
+};
+
+struct IntShown {
+  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
+};
+struct InterruptUnit {
+  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
+  IntShown Shown;
+};
+
+struct BeatShown {
+  int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow, Phase = 0, Level = LevelBeat;
+};
+struct BeatGen {
+  int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow;
+  int32_t BeatPhase = 0, BeatLevel = LevelBeat;
+  // 64-bit so that very long headless runs neither overflow nor lose the ring index.
+  int64_t StepCount = 0, ViewPos = 0;
+  BeatShown Shown;
+};
+
+struct LevelSwitches {
+  std::array<uint8_t, 32> Position{};
+  std::array<int32_t, 32> Output{};
+  std::array<uint8_t, 32> ShownPosition{};
+  std::array<int32_t, 32> ShownOutput{};
+};
+
+struct DataSwShown {
+  int32_t Value = 0, SBUS = 0;
+  std::array<int32_t, 8> Bits{};
+  uint8_t ReleasedFlag = 1;
+};
+struct DataSwitches {
+  int32_t Value = 0;
+  uint8_t ReleasedFlag = 1;  // the SD gate is off while SBUS is not 1
+  std::array<int32_t, 8> Bits{};
+  int32_t SBUS = 0;
+  uint8_t ReleasedCopy = 1;
+  int32_t DrivenValue = 0;  // committed: what the gate offers the bus
+  std::array<int32_t, 8> DrivenBits{};
+  DataSwShown Shown;  // what the levers and the value label show
+};
+
+// STOP and the values of jacks 0-37 and 50-83, taken at every evaluation.
+struct BoardSnapshot {
+  int32_t STOP = 0;
+  std::array<int32_t, 72> Jacks{};
+};
+int SnapshotJack(int slot);  // jack number of snapshot slot 0..71
+
+struct ConsoleState {
+  uint8_t PowerOn = 0, SingleBeat = 0, Running = 0, AfterReset = 1;
+  int32_t StopCounter = 0;
+  int32_t SWC = 0, SWB = 0, SWA = 0;
+  int32_t StepsPerTick = 1;
+  uint8_t TimerActive = 0, KeepRunning = 0, MemoryGridDirty = 1, TraceRestored = 0;
+  int32_t PlaybackDirection = 0;
+  uint32_t WireColor = color::SkyBlue;
+};
+
+// What the wire editor keeps while a wire is drawn.
+struct MidwayPoint {
+  uint8_t Used = 0;
+  int32_t X = 0, Y = 0;
+};
+struct WireEditState {
+  uint8_t WireDrawing = 0;
+  int32_t DrawStartJack = 0, DrawEndJack = 0, DrawStartIsOutput = 0, DrawEndIsOutput = 0;
+  std::array<MidwayPoint, MidwayCapacity> MidwayPoints{};
+  std::array<int32_t, 4> RubberBand{};
+  std::array<int32_t, 2> LastMousePos{};
+  int32_t WrongInputCount = 0;
+  int32_t WrongBlinkCounter = 0;
+};
+
+// ------------------------------------------------------------------ trace
+// One entry per small beat: every unit's shown record, plus what the memory
+// needs to be rebuilt by undoing writes.
+struct MemTrace {
+  int64_t Step = 0;
+  uint8_t Written = 0;
+  int32_t Addr = 0, Old = 0;
+  MemShown Ports;
+};
+struct TraceEntry {
+  AluShown alu;
+  FlagShown flags;
+  RegShown regs;
+  GateShown gate;
+  MemTrace mem;
+  ArShown ar;
+  PcShown pc;
+  IrShown ir;
+  IarShown iar;
+  MicroShown micro;
+  BusShown bus;
+  IntShown intr;
+  BeatShown beat;
+  std::array<int32_t, 32> levelOutputs{};
+  DataSwShown dataSwitches;
+  BoardSnapshot snapshot;
+  std::array<int32_t, SigCount> signals{};
+};
+
+struct MachineState {
+  std::array<Jack, JackCount> Jacks;
+  std::array<Wire, WireCapacity> Wires;
+  AluUnit Alu;
+  FlagUnit Flags;
+  RegisterFile Regs;
+  AluBusGate Gate;
+  MemoryUnit Mem;
+  ArUnit Ar;
+  PcUnit Pc;
+  IrUnit Ir;
+  IarUnit Iar;
+  MicroUnit Micro;
+  BitScratch Scratch;
+  DataBus Bus;
+  InterruptUnit Int;
+  BeatGen Beat;
+  LevelSwitches Levels;
+  DataSwitches DataSw;
+  BoardSnapshot Snapshot;
+  ControlSignals Signals;
+  ConsoleState Console;
+  WireEditState Edit;
+  std::unique_ptr<TraceEntry[]> Ring;  // HistoryDepth entries, allocated once
+
+  MachineState();
+  TraceEntry& RingAt(int64_t step) { return Ring[static_cast<size_t>(step % HistoryDepth)]; }
+};
+
+// ---------------------------------------------------------------- helpers
+// Word text of control-store entry (address mod 64); "0000020000" when empty.
+const std::string& FetchMicroword(const MachineState& s, int32_t address);
+void SetControlStoreEntry(MachineState& s, int32_t address, std::string_view full, std::string_view word,
+                          std::string_view comment);
+void ClearControlStore(MachineState& s);
+// Bits 0..15 of value into the scratch record, bit 0 first.
+void SplitBits(MachineState& s, int32_t value);
+// Hex text to integer: last character least significant, non-hex counts 0,
+// only the first 32 characters are looked at, 32 bits wide.
+int32_t ParseHex(std::string_view text);
+int HexDigitValue(char c);  // -1 for a character that is not a hex digit
+
+}  // namespace orrin

@@ -1,0 +1,211 @@
+#pragma once
+// The simulator: the machine, its view, the wire canvas and the host. Every
+// user action is one method here; the window and orrin-run call the same ones.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/board_view.h"
+#include "core/host.h"
+#include "core/machine_state.h"
+#include "wiring/canvas.h"
+
+namespace orrin {
+
+struct TimerRecord {
+  bool enabled = false;
+  int intervalMs = 0;
+};
+
+enum class MouseButton { Left, Right, Middle };
+
+class Simulator {
+ public:
+  explicit Simulator(Host& host);
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  MachineState s;
+  BoardView view;
+  Canvas canvas;
+  Host& host;
+
+  TimerRecord Timer_RUN{false, 5};
+  TimerRecord Timer_WrongLine{false, 100};
+  TimerRecord Timer_Trigger{false, 1000};
+  TimerRecord Timer_RecotdBackPlay{false, 100};
+  bool quitRequested = false;  // set by "退出"
+
+  // The clean board picture; the window paints it and hands it over before
+  // Startup (an all-white picture stands in for it headless).
+  std::vector<uint32_t> cleanBoard;
+
+  // Post-construction set-up of the window, in its order.
+  void Startup();
+
+  // ---- controller mode, read from the radio buttons
+  bool HardWiredMode() const { return view[WidgetId::RadioButtonHdLine].checked; }
+  bool IndependentMode() const { return !HardWiredMode() && view[WidgetId::RadioButtonHandLine].checked; }
+  bool MicroprogramMode() const {
+    return !HardWiredMode() && !IndependentMode() && view[WidgetId::RadioButtonMicroProgram].checked;
+  }
+
+  // ---- evaluation and display
+  void BoardEvaluation();
+  void OrderedDisplayRefresh(uint8_t power, uint8_t fromRecording);
+
+  // ---- clock, beats and stepping
+  void AdvanceBeat();
+  void StepSmallBeat(uint8_t power);
+  void ExecuteSmallBeat();
+  void Timer_RUNTimer();
+  void ResetMachine();
+
+  // ---- microprogram controller
+  void SequencerPart1();
+  void SequencerPart2();
+  void MicroSignals();
+  void ClearSequencer();
+  // Decodes the word at `address` with `in` into Micro.Decode (panel fields).
+  void DecodeForDisplay(int32_t address, const MicroInputs& in);
+  void LoadDefaultControlStore();
+
+  // ---- console controls
+  void SpeedButtonPOWERClick();
+  void PowerOnAction();
+  void PowerOffAction();
+  void SpeedButtonCLRClick();
+  void SpeedButtonQDClick();
+  void SpeedButton_PULSEClick();
+  void Button_PAUSEClick();
+  void Button_OneLittleStepClick();
+  void Image_DPClick();
+  void Image_SWCClick();
+  void Image_SWBClick();
+  void Image_SWAClick();
+  void RadioButtonHdLineClick();
+  void RadioButtonHandLineClick();
+  void RadioButtonMicroProgramClick();
+  void Button_CloseNowHandClick();
+  void Button_CloseNowMicroClick();
+  void N_QuitClick() { quitRequested = true; }
+
+  // ---- switch banks
+  void ToggleLevelSwitch(int n);
+  void ToggleDataSwitch(int n);
+  void LevelSwitchesPowerOff();
+  void LevelSwitchesPowerOn();
+  void DataSwitchesPowerOn();
+
+  // ---- trace
+  void RecordTrace(int64_t n);
+  void ShowTrace();
+  void SpeedButton_BackLeftClick();
+  void SpeedButton_BackLeftMouseDown();
+  void SpeedButton_BackLeftMouseUp();
+  void SpeedButton_BackRightClick();
+  void SpeedButton_BackRightMouseDown();
+  void SpeedButton_BackRightMouseUp();
+  void Timer_TriggerTimer();
+  void Timer_RecotdBackPlayTimer();
+
+  // ---- jack table
+  void FillJackTable();
+  int HitTestJack(int x, int y) const;
+  void ClearJackConnections();
+  void ClearJackLevels();
+
+  // ---- wire store (keeps WireCount and Targets consistent with the wires)
+  int FindWire(int from, int to) const;  // -1 when none
+  int FirstWireInto(int input) const;    // 0xFFFF when none
+  int AddWire(int from, int to, uint32_t color);  // -1 when the store is full
+  void AppendWirePoint(int index, int x, int y);
+  bool DeleteWire(int from, int to);
+  void ClearWireStore();
+  void ConnectJacks(int from, int to);     // WireCount of both +1, `to` into a free Targets slot
+  void DisconnectJacks(int from, int to);  // the reverse
+  int WireCountInUse() const;
+
+  // ---- wire editor, wiring check, wire file
+  void Image_WireDrawMouseMove(int x, int y);
+  void Image_WireDrawMouseUp(MouseButton button, int x, int y);
+  void PointLabelMouseMove();
+  void Button_delLineClick();
+  void ClearAllWires();
+  void Button_SetColorClick();
+  void ShowWireColor();
+  void ShowSwitchWires(int n, int left, int top);
+  void Image_KMouseMove(int n, int x, int y);
+  void Panel_KEYMouseMove();
+  void DrawWire(int index);
+  void CheckWiring();
+  void Timer_WrongLineTimer();
+  void N_ReadLineFileClick();
+  void N_SaveLineFileClick();
+
+  // ---- panels: memory grid and files, control-store grid and files, register edits
+  void RefreshMemoryViews(uint8_t power);
+  void Button_GridToMEMClick();
+  void N_MEM2FileClick();
+  void N_File2MEMClick();
+  void Button_GridToMicroClick();
+  void N_ReadMicroFileClick();
+  void LoadMicroFile(const std::string& name);
+  void N_BakMicro2FileClick();
+  void RefillMicroGrid();
+  void ClearMemoryGrid();  // every cell empty, the address headers written
+  void ClearMicroGrid();   // every cell empty, the address headers written
+  void SetRegisterFieldsReadOnly(bool readOnly);
+  // A key typed into one of the twelve register fields; returns true when the
+  // key was swallowed (Enter with the power on).
+  bool EditKeyPress(WidgetId field, int key);
+
+ private:
+  // display modules, in the order of the refresh
+  void RefreshPowerButton();
+  void RefreshBeatLines(uint8_t power);
+  void RefreshDP(uint8_t power);
+  void RefreshModeSwitches(uint8_t power);
+  void RefreshDataSwitches(uint8_t fromRecording, uint8_t power);
+  void RefreshLevelSwitches(uint8_t fromRecording);
+  void RefreshQD(uint8_t power);
+  void RefreshSignalLamps(uint8_t power);
+  void RefreshSelLamps(uint8_t power);
+  void RefreshSourceLabels(uint8_t power);
+  void RefreshAluPanel(uint8_t power);
+  void RefreshRegisterFile(uint8_t power);
+  void RefreshMemory(uint8_t power);
+  void RefreshControllerPanel(uint8_t power);
+  void RefreshAr(uint8_t power);
+  void RefreshPc(uint8_t power);
+  void RefreshIr(uint8_t power);
+  void RefreshIar(uint8_t power);
+  void RefreshDataBus(uint8_t power);
+  void RefreshInterrupt(uint8_t power);
+  void RefreshStop(uint8_t power);
+
+  void CommitShown();  // every unit's shown record from its working values
+  void DriveOutputJacks(int32_t cOut, int32_t zOut, int32_t irOut);
+  void PropagateWires();
+  void FormControlSignals();
+  void StyleValueLabels();
+  void StartPlaybackRepeat(int direction);
+  void StopPlaybackRepeat();
+};
+
+// Fixed-width formatting into a small buffer, without allocation.
+struct SmallText {
+  char buf[24];
+  int len = 0;
+  std::string_view view() const { return {buf, static_cast<size_t>(len)}; }
+};
+SmallText Hex2(int32_t v);  // two upper-case hex digits of the low 8 bits
+SmallText Hex1(int32_t v);  // one upper-case hex digit of the low 4 bits
+SmallText Dec(int64_t v);
+// The beat-line picture of a level code (the power-off picture without power).
+Pic LevelPicture(uint8_t power, int32_t code);
+// The console mode named by SWC SWB SWA; nullptr for values other than 0/1.
+const char* ModeNote(int32_t swc, int32_t swb, int32_t swa);
+inline std::string_view BitText(int32_t v) { return (v & 1) ? "1" : "0"; }
+
+}  // namespace orrin

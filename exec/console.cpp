@@ -1,0 +1,181 @@
+// The console: power, CLR, QD, PULSE, PAUSE, single small beat, DP, the
+// operating-mode switches and the controller-mode radio buttons.
+#include "core/simulator.h"
+
+namespace orrin {
+
+using enum WidgetId;
+
+void Simulator::SpeedButtonPOWERClick() {
+  ConsoleState& c = s.Console;
+  if (c.PowerOn == 1) {
+    c.PowerOn = 0;
+    PowerOffAction();
+  } else if (s.Edit.WireDrawing) {
+    host.Warn("连线进行中，不能通电。");
+  } else if (s.Edit.WrongInputCount < 1) {
+    c.PowerOn = 1;
+    PowerOnAction();
+  } else {
+    host.Warn("检查连线！输入插孔不能接多个输出插孔。");
+  }
+  StyleValueLabels();
+  BoardEvaluation();
+}
+
+namespace {
+void ResetBeatGen(MachineState& s) {
+  s.Beat = BeatGen{};
+  for (int i = 0; i < HistoryDepth; ++i) s.Ring[static_cast<size_t>(i)].beat = BeatShown{};
+}
+}  // namespace
+
+void Simulator::PowerOnAction() {
+  ClearJackLevels();
+  s.Alu = AluUnit{};
+  s.Flags = FlagUnit{};
+  s.Regs = RegisterFile{};
+  s.Gate = AluBusGate{};
+  s.Ar = ArUnit{};
+  s.Pc = PcUnit{};
+  s.Ir = IrUnit{};
+  s.Iar = IarUnit{};
+  s.Mem = MemoryUnit{};
+  for (int i = 0; i < HistoryDepth; ++i) s.Ring[static_cast<size_t>(i)].mem = MemTrace{};
+  ClearSequencer();
+  s.Bus = DataBus{};
+  s.Int = InterruptUnit{};
+  ResetBeatGen(s);
+  LevelSwitchesPowerOn();
+  DataSwitchesPowerOn();
+  s.Signals = ControlSignals{};
+  ConsoleState& c = s.Console;
+  c.MemoryGridDirty = 1;
+  Timer_RUN.enabled = false;
+  c.TimerActive = c.KeepRunning = c.Running = 0;
+  c.AfterReset = 1;
+  c.StopCounter = 0;
+  view.SetEnabled(StringGrid_MEM, true);
+  SetRegisterFieldsReadOnly(false);
+}
+
+void Simulator::PowerOffAction() {
+  LevelSwitchesPowerOff();
+  ResetBeatGen(s);
+  Timer_RUN.enabled = false;
+  s.Console.TimerActive = s.Console.KeepRunning = 0;
+  view.SetEnabled(StringGrid_MEM, false);
+  SetRegisterFieldsReadOnly(true);
+}
+
+void Simulator::SpeedButtonCLRClick() {
+  if (s.Console.PowerOn == 1) ResetMachine();
+}
+
+void Simulator::SpeedButtonQDClick() {
+  ConsoleState& c = s.Console;
+  if (c.PowerOn != 1 || c.Running != 0) return;
+  c.Running = 1;
+  BoardEvaluation();
+  if (c.SingleBeat == 1) {
+    c.StepsPerTick = 1;
+    Timer_RUN.intervalMs = 50;
+  } else {
+    c.StepsPerTick = 7;
+    Timer_RUN.intervalMs = 5;
+  }
+  Timer_RUN.enabled = true;
+  c.TimerActive = 1;
+  c.KeepRunning = 1;
+}
+
+void Simulator::SpeedButton_PULSEClick() {
+  if (s.Console.PowerOn != 1) return;
+  InterruptUnit& in = s.Int;
+  if (in.INTQ != 1) {
+    if (in.EN_INT == 1) in.INTQ = 1;
+    in.Shown.INTQ = in.INTQ;
+  }
+  BoardEvaluation();
+  if (s.Console.TimerActive == 0) RecordTrace(s.Beat.StepCount);
+}
+
+void Simulator::Button_PAUSEClick() {
+  ConsoleState& c = s.Console;
+  if (c.PowerOn != 1) return;
+  if (c.Running == 1) {
+    c.Running = 0;
+    RefreshQD(c.PowerOn);
+  }
+  Timer_RUN.enabled = false;
+  c.TimerActive = c.KeepRunning = 0;
+}
+
+void Simulator::Button_OneLittleStepClick() {
+  if (s.Console.PowerOn != 1) return;
+  Button_PAUSEClick();
+  StepSmallBeat(s.Console.PowerOn);
+}
+
+void Simulator::Image_DPClick() {
+  s.Console.SingleBeat = s.Console.SingleBeat ? 0 : 1;
+  RefreshDP(s.Console.PowerOn);
+}
+
+void Simulator::Image_SWCClick() {
+  s.Console.SWC = 1 - s.Console.SWC;
+  RefreshModeSwitches(s.Console.PowerOn);
+  BoardEvaluation();
+}
+
+void Simulator::Image_SWBClick() {
+  s.Console.SWB = 1 - s.Console.SWB;
+  RefreshModeSwitches(s.Console.PowerOn);
+  BoardEvaluation();
+}
+
+void Simulator::Image_SWAClick() {
+  s.Console.SWA = 1 - s.Console.SWA;
+  RefreshModeSwitches(s.Console.PowerOn);
+  BoardEvaluation();
+}
+
+namespace {
+void SelectRadio(BoardView& v, WidgetId chosen, uint32_t chosenColor) {
+  for (WidgetId id : {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram}) {
+    v.SetChecked(id, id == chosen);
+    v.SetColor(id, id == chosen ? chosenColor : color::ScrollBar);
+  }
+}
+}  // namespace
+
+void Simulator::RadioButtonHdLineClick() {
+  // The hard-wired controller is not built; its button stays disabled.
+  if (!view[RadioButtonHdLine].enabled) return;
+  SelectRadio(view, RadioButtonHdLine, color::Red);
+  view.SetPicture(Image2, Pic::Image3_NOHand);
+  BoardEvaluation();
+}
+
+void Simulator::RadioButtonHandLineClick() {
+  SelectRadio(view, RadioButtonHandLine, color::Yellow);
+  view.SetPicture(Image2, Pic::Image3_Hand);
+  view.SetVisible(Panel_NowHand, true);
+  view.SetVisible(Panel_NowMicro, false);
+  view.SetPicture(Image10, Pic::Image10_Hand_ori);
+  BoardEvaluation();
+}
+
+void Simulator::RadioButtonMicroProgramClick() {
+  SelectRadio(view, RadioButtonMicroProgram, color::Lime);
+  view.SetPicture(Image2, Pic::Image3_NOHand);
+  view.SetVisible(Panel_NowHand, false);
+  view.SetVisible(Panel_NowMicro, true);
+  view.SetPicture(Image10, Pic::Image10_Micro_ori);
+  BoardEvaluation();
+}
+
+void Simulator::Button_CloseNowHandClick() { view.SetVisible(Panel_NowHand, false); }
+void Simulator::Button_CloseNowMicroClick() { view.SetVisible(Panel_NowMicro, false); }
+
+}  // namespace orrin

@@ -1,0 +1,8 @@
+target_sources(orrin_sim PRIVATE
+  exec/microprogram.cpp
+  exec/default_control_store.cpp
+  exec/stepping.cpp
+  exec/console.cpp
+  exec/switches.cpp
+  exec/trace.cpp
+)

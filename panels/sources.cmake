@@ -1,0 +1,3 @@
+target_sources(orrin_sim PRIVATE
+  panels/panels_stub.cpp
+)

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test. Exits non-zero on failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+build=build-test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_BENCH=OFF
+cmake --build "$build"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

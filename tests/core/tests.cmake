@@ -1,0 +1,3 @@
+orrin_test(orrin_core_tests
+  core/alu181_test.cpp
+)

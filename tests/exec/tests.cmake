@@ -1,0 +1,3 @@
+orrin_test(orrin_exec_tests
+  exec/stepping_test.cpp
+)

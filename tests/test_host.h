@@ -1,0 +1,48 @@
+#pragma once
+// A host that answers from a queue and records every box it was asked to show.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/host.h"
+#include "core/simulator.h"
+
+namespace orrin {
+
+class RecordingHost : public Host {
+ public:
+  std::vector<std::string> warnings;
+  std::vector<std::string> questions;
+  std::deque<Answer> answers;
+  std::deque<std::string> openNames, saveNames;
+  std::optional<uint32_t> color;
+
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+  Answer Ask(const std::string& text) override {
+    questions.push_back(text);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::string OpenFileName() override { return Pop(openNames); }
+  std::string SaveFileName() override { return Pop(saveNames); }
+  std::optional<uint32_t> ChooseColor() override { return color; }
+
+ private:
+  static std::string Pop(std::deque<std::string>& q) {
+    if (q.empty()) return {};
+    std::string s = q.front();
+    q.pop_front();
+    return s;
+  }
+};
+
+// A started simulator with its recording host.
+struct Board {
+  RecordingHost host;
+  Simulator sim{host};
+  Board() { sim.Startup(); }
+};
+
+}  // namespace orrin

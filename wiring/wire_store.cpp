@@ -1,0 +1,87 @@
+// The wire records and the jack bookkeeping that must stay consistent with them.
+#include "core/simulator.h"
+
+namespace orrin {
+
+int Simulator::FindWire(int from, int to) const {
+  for (int i = 0; i < WireCapacity; ++i) {
+    const Wire& w = s.Wires[static_cast<size_t>(i)];
+    if (w.InUse == 1 && w.From == from && w.To == to) return i;
+  }
+  return -1;
+}
+
+int Simulator::FirstWireInto(int input) const {
+  for (int i = 0; i < WireCapacity; ++i) {
+    const Wire& w = s.Wires[static_cast<size_t>(i)];
+    if (w.InUse == 1 && w.To == input) return i;
+  }
+  return 0xFFFF;
+}
+
+int Simulator::AddWire(int from, int to, uint32_t color) {
+  for (int i = 0; i < WireCapacity; ++i) {
+    Wire& w = s.Wires[static_cast<size_t>(i)];
+    if (w.InUse) continue;
+    w.InUse = 1;
+    w.From = from;
+    w.To = to;
+    w.Color = color;
+    w.Points.clear();
+    return i;
+  }
+  return -1;
+}
+
+void Simulator::AppendWirePoint(int index, int x, int y) {
+  s.Wires[static_cast<size_t>(index)].Points.push_back({x, y});
+}
+
+bool Simulator::DeleteWire(int from, int to) {
+  const int i = FindWire(from, to);
+  if (i < 0) return false;
+  Wire& w = s.Wires[static_cast<size_t>(i)];
+  w.InUse = 0;
+  w.From = w.To = NoValue;
+  w.Points.clear();
+  w.Points.shrink_to_fit();
+  return true;
+}
+
+void Simulator::ClearWireStore() {
+  for (Wire& w : s.Wires) w = Wire{};
+}
+
+void Simulator::ConnectJacks(int from, int to) {
+  Jack& out = s.Jacks[static_cast<size_t>(from)];
+  Jack& in = s.Jacks[static_cast<size_t>(to)];
+  ++out.WireCount;
+  ++in.WireCount;
+  for (int32_t& slot : out.Targets) {
+    if (slot == 0) {
+      slot = to;
+      break;
+    }
+  }
+}
+
+void Simulator::DisconnectJacks(int from, int to) {
+  Jack& out = s.Jacks[static_cast<size_t>(from)];
+  Jack& in = s.Jacks[static_cast<size_t>(to)];
+  --out.WireCount;
+  --in.WireCount;
+  for (int32_t& slot : out.Targets) {
+    if (slot == to) {
+      slot = 0;
+      break;
+    }
+  }
+}
+
+int Simulator::WireCountInUse() const {
+  int n = 0;
+  for (const Wire& w : s.Wires) n += w.InUse == 1;
+  return n;
+}
+
+}  // namespace orrin
