@@ -2,9 +2,70 @@
 
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 namespace orrin {
 
-int RunScript(std::istream&, std::ostream&, std::ostream&) { return 0; }
+void ScriptHost::Warn(const std::string& text) { out_ << "警告: " << text << "\n"; }
+
+Answer ScriptHost::Ask(const std::string& text) {
+  const Answer a = nextAnswer.value_or(Answer::Cancel);
+  nextAnswer.reset();
+  static constexpr const char* kNames[] = {"yes", "no", "cancel"};
+  out_ << "? " << text << " -> " << kNames[static_cast<int>(a)] << "\n";
+  return a;
+}
+
+std::string ScriptHost::OpenFileName() {
+  std::string name = nextFile.value_or("");
+  nextFile.reset();
+  return name;
+}
+
+std::string ScriptHost::SaveFileName() { return OpenFileName(); }
+
+std::optional<uint32_t> ScriptHost::ChooseColor() {
+  auto c = nextColor;
+  nextColor.reset();
+  return c;
+}
+
+bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
+  if (text.empty() || text.size() > 12) return false;
+  long v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (v < lo || v > hi) return false;
+  value = v;
+  return true;
+}
+
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
+  ScriptHost host(out);
+  Simulator sim(host);
+  sim.Startup();
+  RunnerContext ctx{sim, host, out};
+  std::string line;
+  for (long number = 1; std::getline(script, line); ++number) {
+    if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    std::istringstream in(line);
+    Words words;
+    for (std::string w; in >> w;) words.push_back(w);
+    if (words.empty()) continue;
+    std::string error;
+    CommandResult r = RunConsoleCommand(ctx, words, error);
+    if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
+    if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
+    if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
+    if (r != CommandResult::Done) {
+      err << "line " << number << ": " << error << "\n";
+      return 2;
+    }
+    if (sim.quitRequested) break;
+  }
+  return 0;
+}
 
 }  // namespace orrin

@@ -1,14 +1,59 @@
 #pragma once
 // orrin-run: performs a console script line by line through the simulator's
 // action methods, as the user would in the window.
+#include <deque>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "core/host.h"
+#include "core/simulator.h"
 
 namespace orrin {
 
+// The host of a script: prints every box as it would be shown and answers
+// from what the script said before.
+class ScriptHost : public Host {
+ public:
+  explicit ScriptHost(std::ostream& out) : out_(out) {}
+  void Warn(const std::string& text) override;
+  Answer Ask(const std::string& text) override;
+  std::string OpenFileName() override;
+  std::string SaveFileName() override;
+  std::optional<uint32_t> ChooseColor() override;
+
+  std::optional<Answer> nextAnswer;      // `answer`; Cancel when none
+  std::optional<std::string> nextFile;   // the name the next file dialog returns
+  std::optional<uint32_t> nextColor;     // the colour the next colour dialog returns
+
+ private:
+  std::ostream& out_;
+};
+
+struct RunnerContext {
+  Simulator& sim;
+  ScriptHost& host;
+  std::ostream& out;
+};
+
+using Words = std::vector<std::string>;
+
+// What a group of commands answers for one line.
+enum class CommandResult { NotMine, Done, Error };
+
+// Each group of commands lives with the Part it drives; the runner asks them
+// in turn. On Error the group has written the message (without "line N: ").
+CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunWiringCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunPanelCommand(RunnerContext& ctx, const Words& words, std::string& error);
+
+// Parses a whole decimal number in [lo, hi]; false when it is not one.
+bool ParseNumber(const std::string& text, long lo, long hi, long& value);
+
 // Runs the script; prints to `out`, errors as "line N: MESSAGE" to `err`.
 // Returns the process exit status: 0 when the script ran to its end, 2 on a
-// bad line.
+// bad line (nothing after it runs).
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err);
 
 }  // namespace orrin

@@ -1,3 +1,6 @@
 target_sources(orrin_runner PRIVATE
   app/runner.cpp
+  app/runner_console.cpp
+  app/runner_wiring.cpp
+  app/runner_panels.cpp
 )
