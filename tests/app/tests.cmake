@@ -13,3 +13,10 @@ foreach(case missing directory)
     COMMAND ${CMAKE_COMMAND} -DRUNNER=$<TARGET_FILE:orrin-run> -DSCRIPT=${script}
       -P ${CMAKE_CURRENT_SOURCE_DIR}/app/expect_unreadable.cmake)
 endforeach()
+
+# Every shipped example script runs to its end.
+foreach(example demo)
+  add_test(NAME example.${example}
+    COMMAND orrin-run ${PROJECT_SOURCE_DIR}/examples/${example}.orrin
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/examples)
+endforeach()
