@@ -1,0 +1,9 @@
+orrin_test(orrin_panels_tests
+  panels/controller_panel_test.cpp
+  panels/datapath_panels_test.cpp
+  panels/memory_bus_panels_test.cpp
+  panels/memory_grid_test.cpp
+  panels/micro_grid_test.cpp
+  panels/register_edits_test.cpp
+  panels/runner_panels_test.cpp
+)
