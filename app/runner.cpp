@@ -48,7 +48,8 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
   sim.Startup();
   RunnerContext ctx{sim, host, out};
   std::string line;
-  for (long number = 1; std::getline(script, line); ++number) {
+  long number = 1;
+  for (; std::getline(script, line); ++number) {
     if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     std::istringstream in(line);
     Words words;
@@ -63,7 +64,11 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
       err << "line " << number << ": " << error << "\n";
       return 2;
     }
-    if (sim.quitRequested) break;
+    if (sim.quitRequested) return 0;
+  }
+  if (script.bad()) {
+    err << "line " << number << ": cannot read the script\n";
+    return 2;
   }
   return 0;
 }

@@ -15,7 +15,8 @@ const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARIN
 
 int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
 
-MachineState::MachineState() : Ring(std::make_unique<TraceEntry[]>(HistoryDepth)) {}
+MachineState::MachineState()
+    : Ring(std::make_unique<TraceEntry[]>(HistoryDepth)), MemRing(std::make_unique<MemTrace[]>(HistoryDepth)) {}
 
 namespace {
 const std::string kEmptyWord = "0000020000";

@@ -307,7 +307,6 @@ struct TraceEntry {
   FlagShown flags;
   RegShown regs;
   GateShown gate;
-  MemTrace mem;
   ArShown ar;
   PcShown pc;
   IrShown ir;
@@ -346,9 +345,14 @@ struct MachineState {
   ConsoleState Console;
   WireEditState Edit;
   std::unique_ptr<TraceEntry[]> Ring;  // HistoryDepth entries, allocated once
+  // The memory's part of the trace in a ring of its own: rebuilding an older
+  // memory walks it backwards, and a compact ring keeps that walk fast.
+  std::unique_ptr<MemTrace[]> MemRing;
 
   MachineState();
-  TraceEntry& RingAt(int64_t step) { return Ring[static_cast<size_t>(step % HistoryDepth)]; }
+  static size_t RingIndex(int64_t step) { return static_cast<size_t>(step % HistoryDepth); }
+  TraceEntry& RingAt(int64_t step) { return Ring[RingIndex(step)]; }
+  MemTrace& MemRingAt(int64_t step) { return MemRing[RingIndex(step)]; }
 };
 
 // ---------------------------------------------------------------- helpers

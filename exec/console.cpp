@@ -41,7 +41,7 @@ void Simulator::PowerOnAction() {
   s.Ir = IrUnit{};
   s.Iar = IarUnit{};
   s.Mem = MemoryUnit{};
-  for (int i = 0; i < HistoryDepth; ++i) s.Ring[static_cast<size_t>(i)].mem = MemTrace{};
+  for (int i = 0; i < HistoryDepth; ++i) s.MemRing[static_cast<size_t>(i)] = MemTrace{};
   ClearSequencer();
   s.Bus = DataBus{};
   s.Int = InterruptUnit{};

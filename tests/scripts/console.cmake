@@ -1,0 +1,4 @@
+# Golden scripts of the console experiments (microprogram mode, no wiring).
+foreach(script write_memory read_memory write_registers read_registers alu)
+  orrin_golden(${script})
+endforeach()
