@@ -82,7 +82,7 @@ TEST(Runner, UnknownWidgetAmongGoodOnesPrintsNothing) {
 
 TEST(Runner, CommentsBlankLinesTabsAndCarriageReturns) {
   const Outcome r =
-      Perform("  # only a comment\n\n\t\r\npower   # switch it on\r\n\tprint  Label_DP\tLabel_KeyDPNote#x\r\n#");
+      Perform("  # only a comment\n\n\t\r\npower   # switch it on\r\n\tprint  Label_DP\tLabel_KeyDPNote #x\r\n#");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Label_DP=0\nLabel_KeyDPNote=连续\n");
 }
