@@ -13,6 +13,7 @@ void Simulator::RefreshMemory(uint8_t power) {
   const MemShown& m = s.Mem.Shown;
   view.SetPicture(Image_P3_T2_MEM, LevelPicture(power, m.T2));
   const int32_t ins = s.Mem.ShownCells[static_cast<size_t>(m.PcAddr & 0xFF)];
+  view.SetFontColor(Label_MEMannounce, color::Red);  // the warnings of these modules read in red
   if (power == 1) {
     const bool write = Active(m.MEMW), read = Active(m.MBUS);
     view.SetText(Label_MBUS, BitText(m.MBUS));
@@ -41,6 +42,7 @@ void Simulator::RefreshMemory(uint8_t power) {
 
 void Simulator::RefreshDataBus(uint8_t power) {
   const BusShown& b = s.Bus.Shown;
+  view.SetFontColor(Label_P0_DBMultiWrite, color::Red);
   if (power == 1) {
     int drivers = 0;
     for (int32_t count : b.Drive)
@@ -77,6 +79,7 @@ void Simulator::RefreshDataBus(uint8_t power) {
 
 void Simulator::RefreshInterrupt(uint8_t power) {
   const IntShown& n = s.Int.Shown;
+  view.SetFontColor(Label_INTannounce, color::Red);
   if (power == 1) {
     const bool en = Active(n.INTEN), di = Active(n.INTDI);
     view.SetPicture(Image_EN_INT, n.EN_INT == 1 ? Pic::ENINTON : Pic::ENINTOFF);
