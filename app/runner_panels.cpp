@@ -48,7 +48,8 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
       error = "edit needs a field (R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR) and at most one text";
       return CommandResult::Error;
     }
-    sim.view.Edit(field).text = Rest(w, 2);
+    // A read-only field (power off) takes no typing; Enter still reaches it.
+    if (!sim.view[field].readOnly) sim.view.Edit(field).text = Rest(w, 2);
     sim.EditKeyPress(field, 13);
   } else if (c == "mem-cell" || c == "micro-cell") {
     const bool mem = c == "mem-cell";
@@ -58,7 +59,9 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
       return CommandResult::Error;
     }
     const int cols = mem ? 16 : 8;
-    sim.view.SetCell(mem ? StringGrid_MEM : StringGrid_MicroMem, a % cols + 1, a / cols + 1, Rest(w, 2));
+    const WidgetId grid = mem ? StringGrid_MEM : StringGrid_MicroMem;
+    // A disabled grid (the memory's, power off) takes no typing.
+    if (sim.view[grid].enabled) sim.view.SetCell(grid, a % cols + 1, a / cols + 1, Rest(w, 2));
   } else if (c == "mem-save" || c == "micro-save") {
     if (w.size() != 1) {
       error = c + " takes no arguments";
