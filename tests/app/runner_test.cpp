@@ -150,9 +150,9 @@ TEST(Runner, OtherAreasCommandsAreNotTheConsoles) {
 }
 
 TEST(Runner, PrintShowsPicturesLinesAndTexts) {
-  const Outcome r =
-      Perform("print Image_T3_OUT SpeedButtonPOWER Label_KeySWCBANote\npower\nswc\n"
-          "print Image_T3_OUT SpeedButtonPOWER Label_KeySWCBANote Label_PK_StepNum Button_PAUSE\n");
+  const Outcome r = Perform(
+      "print Image_T3_OUT SpeedButtonPOWER Label_KeySWCBANote\npower\nswc\n"
+      "print Image_T3_OUT SpeedButtonPOWER Label_KeySWCBANote Label_PK_StepNum Button_PAUSE\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "Image_T3_OUT=Tx_PowerOFF\nSpeedButtonPOWER=SpeedButton_PowerOFF\nLabel_KeySWCBANote=启动程序运行\n"
@@ -165,9 +165,9 @@ TEST(Runner, PrintShowsPicturesLinesAndTexts) {
 
 TEST(Runner, TickOnlyWhileTheRunTimerIsEnabled) {
   // Single-beat mode: the first QD after power-on runs seven small beats, one per tick.
-  const Outcome r =
-      Perform("mode microprogram\npower\ndp\nqd\ntick 100\nprint Label_PK_StepNum\nrun\ntick\n"
-          "print Label_PK_StepNum\nqd\nrun\nprint Label_PK_StepNum\n");
+  const Outcome r = Perform(
+      "mode microprogram\npower\ndp\nqd\ntick 100\nprint Label_PK_StepNum\nrun\ntick\n"
+      "print Label_PK_StepNum\nqd\nrun\nprint Label_PK_StepNum\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Label_PK_StepNum=7/7\nran 0 ticks\nLabel_PK_StepNum=7/7\nran 6 ticks\nLabel_PK_StepNum=13/13\n");
 }
