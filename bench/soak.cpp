@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
   sim.s.Regs.R[2] = 0x80;
   sim.SpeedButtonQDClick();
 
-  std::vector<Seen> seen;
-  seen.reserve(HistoryDepth);
+  std::vector<Seen> seen(HistoryDepth);  // filled in now, so its pages count from the start
+  size_t seenCount = 0;
   // One lap of the ring first, so every page of it is in use.
   while (sim.s.Beat.StepCount < HistoryDepth) sim.Timer_RUNTimer();
   const long rssStart = ResidentKb();
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   // The last lap beat by beat, remembering what the board showed.
   while (sim.s.Beat.StepCount < beats) {
     sim.StepSmallBeat(1);
-    seen.push_back(Look(sim.s));
+    seen[seenCount++] = Look(sim.s);
   }
   const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   const long rssEnd = ResidentKb();
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
     sim.s.Beat.ViewPos = newest - k + 1;
     sim.SpeedButton_BackLeftClick();
     ++checked;
-    if (!(Look(sim.s) == seen[seen.size() - 1 - static_cast<size_t>(k)])) ++mismatches;
+    if (!(Look(sim.s) == seen[seenCount - 1 - static_cast<size_t>(k)])) ++mismatches;
   }
   sim.s.Beat.ViewPos = newest - (HistoryDepth - 1);
   sim.SpeedButton_BackLeftClick();  // the oldest kept position: no further
