@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "bench/looping_board.h"
 
 using namespace orrin;
 
@@ -38,22 +37,8 @@ Seen Look(const MachineState& s) {
 
 int main(int argc, char** argv) {
   const long beats = argc > 1 ? std::atol(argv[1]) : 50'000'000;
-  SilentHost host;
-  Simulator sim(host);
-  sim.Startup();
-  for (auto [from, to] : {std::pair{jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
-                          {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI}, {jack::ZO, jack::ZI}}) {
-    sim.AddWire(from, to, color::SkyBlue);
-    sim.ConnectJacks(from, to);
-  }
-  sim.RadioButtonMicroProgramClick();
-  sim.SpeedButtonPOWERClick();
-  sim.s.Mem.Cells[0] = 0x11;
-  sim.s.Mem.Cells[1] = 0x68;
-  sim.s.Mem.Cells[2] = 0xB0;
-  sim.s.Mem.ShownCells = sim.s.Mem.Cells;
-  sim.s.Regs.R[1] = 1;
-  sim.s.Regs.R[2] = 0x80;
+  LoopingBoard board({0x11, 0x68, 0xB0}, 1, 0x80);
+  Simulator& sim = board.sim;
   sim.SpeedButtonQDClick();
 
   std::vector<Seen> seen(HistoryDepth);  // filled in now, so its pages count from the start
