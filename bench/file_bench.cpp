@@ -1,0 +1,56 @@
+// What reading the memory and microprogram files costs: each command from
+// the menu to the repainted board, on files of the largest size taken.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/simulator.h"
+
+namespace orrin {
+namespace {
+
+class BenchHost : public SilentHost {
+ public:
+  std::string file;
+  std::string OpenFileName() override { return file; }
+};
+
+std::string WriteScratch(const char* name, const std::string& text) {
+  const auto path = std::filesystem::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path.string();
+}
+
+void BM_ReadMemoryFile(benchmark::State& state) {
+  std::string text;
+  for (int a = 0; a < 256; ++a) text += Hex2(a * 7).view();
+  BenchHost host;
+  host.file = WriteScratch("orrin-bench-memory.txt", text);
+  Simulator sim(host);
+  sim.Startup();
+  sim.SpeedButtonPOWERClick();
+  for (auto _ : state) sim.N_File2MEMClick();
+  if (sim.s.Mem.Cells[1] != 7) state.SkipWithError("the file was not read");
+}
+BENCHMARK(BM_ReadMemoryFile);
+
+// 64 commented lines, then padding comments up to the 139 264-byte limit.
+void BM_ReadMicroFile(benchmark::State& state) {
+  std::string text;
+  for (int a = 0; a < 64; ++a)
+    text += std::string(Hex2(a).view()) + ":0123456789 ; word " + std::to_string(a) + "\r\n";
+  while (text.size() + 40 < 139264) text += "; padding to the size limit ..........\r\n";
+  BenchHost host;
+  const std::string path = WriteScratch("orrin-bench-micro.txt", text);
+  Simulator sim(host);
+  sim.Startup();
+  for (auto _ : state) sim.LoadMicroFile(path);
+  if (FetchMicroword(sim.s, 5) != "0123456789") state.SkipWithError("the file was not read");
+}
+BENCHMARK(BM_ReadMicroFile);
+
+}  // namespace
+}  // namespace orrin
+
+BENCHMARK_MAIN();
