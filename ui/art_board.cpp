@@ -158,7 +158,9 @@ QImage PaintBoard(const std::vector<JackPrint>& jacks) {
   Signals(p);
   Texts(p);
   art::ModuleBox(p, kTestJacks.r, kTestJacks.caption);
-  art::ModuleBox(p, kIrOut.r, kIrOut.caption);
+  art::ModuleBox(p, kIrOut.r, nullptr);
+  Print(p, QRect(kIrOut.r.x(), kIrOut.r.bottom() - 13, kIrOut.r.width(), 12), "IR7-IR4 输出", Face::Small,
+        Qt::AlignCenter);
   art::ModuleBox(p, kInputs.r, kInputs.caption);
   art::ModuleBox(p, kIntInputs.r, nullptr);
   art::ModuleBox(p, kPowerL.r, kPowerL.caption);

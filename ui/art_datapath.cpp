@@ -43,7 +43,7 @@ void Alu(QPainter& p) {
   // F goes round the left edge to the ABUS gate above the bus.
   const QRect abus = R(WidgetId::Image_SW_ABUS);
   const qreal fx = abus.center().x() + 0.5;
-  Wire(p, {QPointF(kAluFX, kAluTop), QPointF(kAluFX, 16), QPointF(fx, 16), QPointF(fx, abus.top())}, kLineColor);
+  Wire(p, {QPointF(kAluFX, kAluTop), QPointF(kAluFX, 22), QPointF(fx, 22), QPointF(fx, abus.top())}, kLineColor);
   art::Dot(p, QPointF(kAluFX, kAluTop), kLineColor);
   // A and B from the select lines into the notched edge.
   Wire(p, {QPointF(kALineX, kSelAY), QPointF(kALineX, kPortY), QPointF(kAluAX, kPortY)}, kLineColor);
@@ -87,7 +87,7 @@ void Memory(QPainter& p) {
   // IAR takes PC and drives the bus.
   const QRect iar = R(WidgetId::Edit_IAR);
   const qreal ix = iar.center().x() + 0.5;
-  Wire(p, {QPointF(ix + 40, kIarY - 24), QPointF(ix, kIarY - 24)}, kLineColor);
+  Wire(p, {QPointF(ix + 46, kIarY - 24), QPointF(ix, kIarY - 24)}, kLineColor);
   Arrow(p, QPointF(ix, kIarY - 24), QPointF(ix, kIarY), kLineColor);
   art::Line(p, QPointF(ix, iar.bottom() + 1), QPointF(ix, kBusY - 3), kLineColor);
   // The instruction bus from the instruction port into IR.

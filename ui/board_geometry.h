@@ -46,7 +46,7 @@ inline constexpr Module kLogo{{404, 172, 234, 72}, nullptr};
 inline constexpr Module kLegend{{6, 172, 108, 72}, "插孔"};
 inline constexpr Module kSignals{{6, 250, 842, 58}, "控制信号指示灯"};
 inline constexpr Module kHint{{6, 314, 732, 58}, "连线方法"};
-inline constexpr Module kIrOut{{744, 314, 104, 58}, "IR7-IR4 输出"};
+inline constexpr Module kIrOut{{744, 314, 104, 58}, nullptr};  // captioned at its foot
 inline constexpr Module kInputs{{4, 378, 779, 84}, "控制信号输入插孔   (括号内为驱动该信号的开关或微指令位)"};
 inline constexpr Module kIntInputs{{785, 378, 67, 84}, nullptr};
 inline constexpr Module kPowerL{{4, 470, 80, 104}, "电源"};
@@ -55,6 +55,6 @@ inline constexpr Module kPowerR{{760, 470, 88, 104}, "电源"};
 
 // The 24 signal lamps: six groups of four.
 inline constexpr int kSignalLampY = 272;
-inline constexpr int SignalLampCenterX(int k /* 0..23 */) { return 28 + (k / 4) * 136 + (k % 4) * 30; }
+inline constexpr int SignalLampCenterX(int k /* 0..23 */) { return 26 + (k / 4) * 140 + (k % 4) * 32; }
 
 }  // namespace orrin::ui::board

@@ -10,7 +10,7 @@ namespace {
 std::array<FaceStyle, 10> MakeStyles() {
   std::array<FaceStyle, 10> s;
   const QColor black(Qt::black);
-  const QColor window(0xFF, 0xFF, 0xFF);
+  const QColor window(0xE6, 0xEE, 0xF8);  // a value window, visible on white
   s[static_cast<int>(Face::Plain)] = {WindowFont(), black, QColor(), Qt::AlignLeft | Qt::AlignVCenter};
   s[static_cast<int>(Face::Hint)] = {SongFont(12), black, QColor(), Qt::AlignLeft | Qt::AlignVCenter};
   s[static_cast<int>(Face::Hand)] = {PrintFont(10, true), QColor(0x00, 0xFF, 0x00), QColor(0x1C, 0x1C, 0x1C),

@@ -24,7 +24,7 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitutions("SimSun", With({}));
   QFont::insertSubstitutions("MS Sans Serif", With({"DejaVu Sans", "Nimbus Sans"}));
   QFont::insertSubstitutions("DotumChe", {"WenQuanYi Micro Hei Mono", "DejaVu Sans Mono", "Noto Sans Mono"});
-  QFont::insertSubstitutions("Orrin Print", With({"DejaVu Sans Condensed", "Nimbus Sans Narrow", "DejaVu Sans"}));
+  QFont::insertSubstitutions("Orrin Print", With({"Nimbus Sans Narrow", "DejaVu Sans Condensed", "DejaVu Sans"}));
   QFont::insertSubstitutions("Orrin Mono", With({"DejaVu Sans Mono", "Noto Sans Mono"}));
 }
 

@@ -41,7 +41,7 @@ void StyleLabel(QLabel* label, Face face) {
   label->setAutoFillBackground(s.paper.isValid());
 }
 
-QTableWidget* MakeGrid(QWidget* parent, int colWidth, int rowHeight) {
+QTableWidget* MakeGrid(QWidget* parent, int colWidth, int rowHeight, int fontPx) {
   auto* grid = new QTableWidget(parent);
   grid->horizontalHeader()->hide();
   grid->verticalHeader()->hide();
@@ -51,7 +51,8 @@ QTableWidget* MakeGrid(QWidget* parent, int colWidth, int rowHeight) {
   grid->verticalHeader()->setDefaultSectionSize(rowHeight);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid->setFont(GridFont(12));
+  grid->setFont(GridFont(fontPx));
+  grid->setTextElideMode(Qt::ElideNone);
   grid->setFocusPolicy(Qt::ClickFocus);
   grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
   grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -197,7 +198,9 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       break;
     }
     case WidgetKind::Grid:
-      w = id == StringGrid_MEM ? MakeGrid(parent, 20, 13) : MakeGrid(parent, 66, 14);
+      // The mapped font is wider than the board's, so the words of the
+      // control store take a pixel less to fit their 66-pixel columns.
+      w = id == StringGrid_MEM ? MakeGrid(parent, 20, 13, 12) : MakeGrid(parent, 66, 14, 10);
       break;
     case WidgetKind::Button:
       w = new QPushButton(parent);

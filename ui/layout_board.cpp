@@ -91,10 +91,10 @@ void LayoutBoard(Layout& l) {
   for (size_t i = 0; i < std::size(kRowTags); ++i) {
     const HandTag& t = kRowTags[i];
     int x = t.jackX - kHandW / 2;
-    if (t.id == Label_Hand_LPC) x = 749;  // keeps clear of the INTEN column
+    if (t.id == Label_Hand_LPC) x = 744;  // keeps clear of the INTEN column
     l.Place(t.id, x, i % 2 == 0 ? kHandRowA : kHandRowB, kHandW, kHandH, Face::Hand);
   }
-  for (const HandTag& t : kColumnTags) l.Place(t.id, 780, t.jackX - 5, 25, 11, Face::Hand);
+  for (const HandTag& t : kColumnTags) l.Place(t.id, 777, t.jackX - 5, 26, 11, Face::Hand);
 }
 
 }  // namespace orrin::ui

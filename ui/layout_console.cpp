@@ -27,7 +27,7 @@ void LayoutConsole(Layout& l) {
   l.Place(Image_SW_SBUS, 128, 80, kGateSize.width(), kGateSize.height());
   l.Place(Label_SBUS, 180, 81, 14, 15, Face::Bit);
   l.Place(Label_PKEY_SD, 210, 81, 22, 15, Face::Hex);
-  l.Place(Label_SDNum, 280, 81, 22, 15, Face::Hex);
+  l.Place(Label_SDNum, 283, 81, 22, 15, Face::Hex);
 
   // Level switches.
   const WidgetId upper[16] = {Image_K15, Image_K14, Image_K13, Image_K12, Image_K11, Image_K10, Image_K9, Image_K8,
@@ -55,20 +55,20 @@ void LayoutConsole(Layout& l) {
   // Printed captions of the strip.
   l.Text(Panel_KEY, 32, 4, 70, 16, "操作模式", Face::Note);
   static const char* const kModeNames[4] = {"DP", "SWC", "SWB", "SWA"};
-  for (int i = 0; i < 4; ++i) l.Text(Panel_KEY, kModeLeverX[i] - 4, 58, 29, 14, kModeNames[i], Face::Small);
+  for (int i = 0; i < 4; ++i) l.Text(Panel_KEY, kModeLeverX[i] - 2, 58, 25, 14, kModeNames[i], Face::Small);
   l.Text(Panel_KEY, 128, 6, 186, 16, "数据开关SD7-SD0，上1 下0", Face::Note);
   static const char* const kDigits[16] = {"15", "14", "13", "12", "11", "10", "9", "8",
                                           "7",  "6",  "5",  "4",  "3",  "2",  "1", "0"};
   for (int i = 0; i < 8; ++i) l.Text(Panel_KEY, SdLeverX(i), 58, lw, 14, kDigits[8 + i], Face::Small);
   l.Text(Panel_KEY, 146, 81, 32, 15, "SBUS", Face::Small);
   l.Text(Panel_KEY, 233, 81, 12, 15, "H", Face::Note);
-  l.Text(Panel_KEY, 248, 81, 30, 15, "送总线", Face::Small);
+  l.Text(Panel_KEY, 247, 81, 34, 15, "送总线", Face::Small);
   l.Text(Panel_KEY, 432, 2, 190, 16, "电平开关K31-K0， 上1 下0", Face::Note);
   static const char* const kHigh[16] = {"31", "30", "29", "28", "27", "26", "25", "24",
                                         "23", "22", "21", "20", "19", "18", "17", "16"};
   for (int i = 0; i < 16; ++i) {
-    l.Text(Panel_KEY, KLeverX(i) - 1, 50, lw + 2, 14, kDigits[i], Face::Small);
-    l.Text(Panel_KEY, KLeverX(i) - 1, 98, lw + 2, 14, kHigh[i], Face::Small);
+    l.Text(Panel_KEY, KLeverX(i), 50, lw, 14, kDigits[i], Face::Small);
+    l.Text(Panel_KEY, KLeverX(i), 98, lw, 14, kHigh[i], Face::Small);
   }
   l.Text(Panel_KEY, 714, 26, 44, 14, "EN_INT", Face::Small);
   l.Text(Panel_KEY, 716, 88, 46, 14, "PULSE", Face::Small);

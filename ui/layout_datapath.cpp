@@ -78,7 +78,7 @@ void Alu(Layout& l) {
 }
 
 void RegisterFile(Layout& l) {
-  Print(l, 4, 360, 100, "寄存器堆", Face::Plain);
+  Print(l, 22, 378, 80, "寄存器堆", Face::Plain);
   const WidgetId field[4] = {Edit_R0, Edit_R1, Edit_R2, Edit_R3};
   const WidgetId out[4] = {Image_SW_R0OUT, Image_SW_R1OUT, Image_SW_R2OUT, Image_SW_R3OUT};
   const WidgetId selA[4] = {Image_SW_SEL_A0, Image_SW_SEL_A1, Image_SW_SEL_A2, Image_SW_SEL_A3};
@@ -208,7 +208,7 @@ void AddressRegisters(Layout& l) {
   Gate(l, Image_SW_LIAR, kIarX + 4, kIarY - 18);
   Bit(l, Label_LIAR, kIarX - 14, kIarY - 18);
   Print(l, kIarX - 46, kIarY - 18, 30, "LIAR");
-  Print(l, kIarX + 46, kIarY - 31, 20, "PC");
+  Print(l, kIarX + 60, kIarY - 27, 18, "PC");
   BusGate(l, Image_SW_IABUS, kIarX + 4);
   Bit(l, Label_IABUS, kIarX - 14, 482);
   Print(l, kIarX - 52, 482, 36, "IABUS");
@@ -217,11 +217,11 @@ void AddressRegisters(Layout& l) {
   // IR: loads the instruction bus; its outputs go to the controller.
   l.Place(Edit_IR, kIrX, kIrY, 23, 23, Face::Field);
   Print(l, kIrX - 20, kIrY + 4, 18, "IR", Face::Plain);
-  Gate(l, Image_SW_LIR, 760, kInsTurnY - 7);
-  Bit(l, Label_LIR, 778, kInsTurnY + 5);
-  Print(l, 794, kInsTurnY + 5, 24, "LIR");
-  Beat(l, Image_P3_T3_IR, 778, kInsTurnY + 21);
-  Print(l, 814, kInsTurnY + 21, 16, "T3");
+  Gate(l, Image_SW_LIR, 768, kInsTurnY - 7);
+  Bit(l, Label_LIR, 786, kInsTurnY + 6);
+  Print(l, 802, kInsTurnY + 6, 24, "LIR");
+  Beat(l, Image_P3_T3_IR, 786, kInsTurnY + 22);
+  Print(l, 822, kInsTurnY + 22, 16, "T3");
   Bit(l, Label_P3_IR30, kIrX + 28, kIrY + 4);
   const WidgetId irOut[4] = {Image_SW_IROUT1, Image_SW_IROUT2, Image_SW_IROUT3, Image_SW_IROUT4};
   for (int i = 0; i < 4; ++i) Gate(l, irOut[i], 684 + 15 * i, 478);
@@ -232,7 +232,7 @@ void AddressRegisters(Layout& l) {
 }
 
 void Bus(Layout& l) {
-  Print(l, 70, 482, 90, "DBUS 数据总线", Face::Plain);
+  Print(l, 78, 482, 86, "DBUS 数据总线", Face::Plain);
   l.Place(Label_DBUSNum2, 166, 482, 118, 15, Face::Wide);
   Lamps(l, {Image_P3_D7, Image_P3_D6, Image_P3_D5, Image_P3_D4, Image_P3_D3, Image_P3_D2, Image_P3_D1, Image_P3_D0},
         582, 507);
