@@ -1,5 +1,8 @@
+// orrin-run [SCRIPT]: performs a console script (a file, or standard input).
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <system_error>
 
 #include "app/runner.h"
 
@@ -9,8 +12,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (argc == 2) {
-    std::ifstream file(argv[1], std::ios::binary);
-    if (!file) {
+    // A directory opens as a stream on Linux and reads as empty; refuse it.
+    std::error_code ec;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(argv[1], ec)) file.open(argv[1], std::ios::binary);
+    if (!file.is_open() || !file) {
       std::cerr << "line 0: cannot read script " << argv[1] << "\n";
       return 2;
     }

@@ -42,14 +42,23 @@ bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
   return true;
 }
 
+// As in a shell, '#' starts a comment only at the start of a word, so that
+// a word may contain it: the second VCC and GND jacks are VCC#2 and GND#2.
+static size_t CommentStart(const std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i)
+    if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t' || line[i - 1] == '\r')) return i;
+  return line.size();
+}
+
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
   ScriptHost host(out);
   Simulator sim(host);
   sim.Startup();
   RunnerContext ctx{sim, host, out};
   std::string line;
-  for (long number = 1; std::getline(script, line); ++number) {
-    if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+  long number = 1;
+  for (; std::getline(script, line); ++number) {
+    line.erase(CommentStart(line));
     std::istringstream in(line);
     Words words;
     for (std::string w; in >> w;) words.push_back(w);
@@ -63,7 +72,11 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
       err << "line " << number << ": " << error << "\n";
       return 2;
     }
-    if (sim.quitRequested) break;
+    if (sim.quitRequested) return 0;
+  }
+  if (script.bad()) {
+    err << "line " << number << ": cannot read the script\n";
+    return 2;
   }
   return 0;
 }

@@ -1,26 +1,196 @@
-// Script commands of the console, the switches, the clock and the playback.
+// Script commands of the console, the switches, the clock and the playback,
+// plus the commands every area's scripts use: answer, print and dump.
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+
 #include "app/runner.h"
 
 namespace orrin {
 
-CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& w, std::string& error) {
-  Simulator& sim = ctx.sim;
-  const std::string& c = w[0];
+namespace {
+
+using Handler = bool (*)(RunnerContext&, const Words&, std::string&);
+
+bool NoArguments(const Words& w, std::string& error) {
+  if (w.size() == 1) return true;
+  error = "'" + w[0] + "' takes no arguments";
+  return false;
+}
+
+// One click on a button or switch picture.
+template <void (Simulator::*Click)()>
+bool RunClick(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (!NoArguments(w, error)) return false;
+  (ctx.sim.*Click)();
+  return true;
+}
+
+// One click on switch number N of a bank.
+template <void (Simulator::*Toggle)(int), long Last>
+bool RunToggle(RunnerContext& ctx, const Words& w, std::string& error) {
   long n = 0;
-  if (c == "power" && w.size() == 1) {
-    sim.SpeedButtonPOWERClick();
-  } else if (c == "step" && w.size() == 1) {
-    sim.Button_OneLittleStepClick();
-  } else if (c == "k") {
-    if (w.size() != 2 || !ParseNumber(w[1], 0, 31, n)) {
-      error = "k needs a switch number 0-31";
-      return CommandResult::Error;
-    }
-    sim.ToggleLevelSwitch(static_cast<int>(n));
-  } else {
-    return CommandResult::NotMine;
+  if (w.size() != 2 || !ParseNumber(w[1], 0, Last, n)) {
+    error = "'" + w[0] + "' needs one switch number 0-" + std::to_string(Last);
+    return false;
   }
-  return CommandResult::Done;
+  (ctx.sim.*Toggle)(static_cast<int>(n));
+  return true;
+}
+
+bool RunMode(RunnerContext& ctx, const Words& w, std::string& error) {
+  struct Mode {
+    std::string_view name;
+    WidgetId button;
+    void (Simulator::*click)();
+  };
+  static constexpr Mode kModes[] = {
+      {"independent", WidgetId::RadioButtonHandLine, &Simulator::RadioButtonHandLineClick},
+      {"microprogram", WidgetId::RadioButtonMicroProgram, &Simulator::RadioButtonMicroProgramClick},
+      {"hardwired", WidgetId::RadioButtonHdLine, &Simulator::RadioButtonHdLineClick},
+  };
+  if (w.size() == 2) {
+    for (const Mode& m : kModes) {
+      if (w[1] != m.name) continue;
+      // A disabled button takes no click (the hard-wired one is disabled).
+      if (ctx.sim.view[m.button].enabled) (ctx.sim.*m.click)();
+      return true;
+    }
+  }
+  error = "'mode' needs independent, microprogram or hardwired";
+  return false;
+}
+
+constexpr long kMaxTicks = 1000000000;
+
+// An optional count; `fallback` when it is left out.
+bool OptionalCount(const Words& w, long fallback, long& n, std::string& error) {
+  n = fallback;
+  if (w.size() == 1 || (w.size() == 2 && ParseNumber(w[1], 0, kMaxTicks, n))) return true;
+  error = "'" + w[0] + "' takes one count 0-" + std::to_string(kMaxTicks);
+  return false;
+}
+
+// Ticks of Timer_RUN happen only while the timer is enabled, as in the window.
+bool RunTick(RunnerContext& ctx, const Words& w, std::string& error) {
+  long n = 0;
+  if (!OptionalCount(w, 1, n, error)) return false;
+  for (long i = 0; i < n && ctx.sim.Timer_RUN.enabled; ++i) ctx.sim.Timer_RUNTimer();
+  return true;
+}
+
+bool RunRun(RunnerContext& ctx, const Words& w, std::string& error) {
+  long max = 0;
+  if (!OptionalCount(w, 1000000, max, error)) return false;
+  long ticks = 0;
+  for (; ticks < max && ctx.sim.Timer_RUN.enabled; ++ticks) ctx.sim.Timer_RUNTimer();
+  ctx.out << "ran " << ticks << " ticks\n";
+  return true;
+}
+
+bool RunAnswer(RunnerContext& ctx, const Words& w, std::string& error) {
+  static constexpr std::pair<std::string_view, Answer> kAnswers[] = {
+      {"yes", Answer::Yes}, {"no", Answer::No}, {"cancel", Answer::Cancel}};
+  if (w.size() == 2) {
+    for (const auto& [name, answer] : kAnswers) {
+      if (w[1] != name) continue;
+      ctx.host.nextAnswer = answer;
+      return true;
+    }
+  }
+  error = "'answer' needs yes, no or cancel";
+  return false;
+}
+
+// What `print` shows of a widget: the picture role of an image (and of a
+// speed button's glyph), the lines of a memo or list box, else the text.
+std::string WidgetText(const WidgetState& st, WidgetKind kind) {
+  if (kind == WidgetKind::Image || (kind == WidgetKind::SpeedButton && st.picture != Pic::None))
+    return PicName(st.picture);
+  if (kind == WidgetKind::Memo || kind == WidgetKind::List) {
+    std::string joined;
+    for (size_t i = 0; i < st.lines.size(); ++i) {
+      if (i > 0) joined += '|';
+      joined += st.lines[i];
+    }
+    return joined;
+  }
+  return st.text;
+}
+
+bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w.size() < 2) {
+    error = "'print' needs at least one widget name";
+    return false;
+  }
+  // Every name is checked first, so a bad line prints nothing.
+  for (size_t i = 1; i < w.size(); ++i) {
+    if (FindWidget(w[i]) == WidgetId::Count) {
+      error = "unknown widget '" + w[i] + "'";
+      return false;
+    }
+  }
+  for (size_t i = 1; i < w.size(); ++i) {
+    const WidgetId id = FindWidget(w[i]);
+    ctx.out << w[i] << '=' << WidgetText(ctx.sim.view[id], Info(id).kind) << '\n';
+  }
+  return true;
+}
+
+// One line of the shown state: what the board displays, also during playback.
+bool RunDump(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (!NoArguments(w, error)) return false;
+  const MachineState& s = ctx.sim.s;
+  auto h = [](int32_t v) { return static_cast<unsigned>(v & 0xFF); };
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "step=%lld/%lld phase=%d uAR=%02X PC=%02X AR=%02X IR=%02X IAR=%02X R0=%02X R1=%02X R2=%02X R3=%02X "
+                "C=%d Z=%d EN_INT=%d INTQ=%d BUS=%02X\n",
+                static_cast<long long>(s.Beat.ViewPos), static_cast<long long>(s.Beat.StepCount), s.Beat.Shown.Phase,
+                h(s.Micro.Shown.MicroAddress), h(s.Pc.Shown.PC), h(s.Ar.Shown.AR), h(s.Ir.Shown.IR), h(s.Iar.Shown.IAR),
+                h(s.Regs.Shown.R[0]), h(s.Regs.Shown.R[1]), h(s.Regs.Shown.R[2]), h(s.Regs.Shown.R[3]), s.Flags.Shown.C,
+                s.Flags.Shown.Z, s.Int.Shown.EN_INT, s.Int.Shown.INTQ, h(s.Bus.Shown.Value));
+  ctx.out << line;
+  return true;
+}
+
+struct Command {
+  std::string_view name;
+  Handler run;
+};
+
+constexpr Command kCommands[] = {
+    {"power", RunClick<&Simulator::SpeedButtonPOWERClick>},
+    {"clr", RunClick<&Simulator::SpeedButtonCLRClick>},
+    {"qd", RunClick<&Simulator::SpeedButtonQDClick>},
+    {"pulse", RunClick<&Simulator::SpeedButton_PULSEClick>},
+    {"pause", RunClick<&Simulator::Button_PAUSEClick>},
+    {"step", RunClick<&Simulator::Button_OneLittleStepClick>},
+    {"dp", RunClick<&Simulator::Image_DPClick>},
+    {"swc", RunClick<&Simulator::Image_SWCClick>},
+    {"swb", RunClick<&Simulator::Image_SWBClick>},
+    {"swa", RunClick<&Simulator::Image_SWAClick>},
+    {"back", RunClick<&Simulator::SpeedButton_BackLeftClick>},
+    {"forward", RunClick<&Simulator::SpeedButton_BackRightClick>},
+    {"k", RunToggle<&Simulator::ToggleLevelSwitch, 31>},
+    {"sd", RunToggle<&Simulator::ToggleDataSwitch, 7>},
+    {"mode", RunMode},
+    {"tick", RunTick},
+    {"run", RunRun},
+    {"answer", RunAnswer},
+    {"print", RunPrint},
+    {"dump", RunDump},
+};
+
+}  // namespace
+
+CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+  for (const Command& c : kCommands) {
+    if (w[0] == c.name) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
+  }
+  return CommandResult::NotMine;
 }
 
 }  // namespace orrin

@@ -1,8 +1,143 @@
-// Script commands of the wiring board (added with the wire editor).
+// Script commands of the wiring board: the mouse over the board picture, whole
+// wires between named jacks, and the wire commands of the menu and buttons.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/runner.h"
 
 namespace orrin {
 
-CommandResult RunWiringCommand(RunnerContext&, const Words&, std::string&) { return CommandResult::NotMine; }
+namespace {
+
+// A picture coordinate; a release dragged off the picture may be negative.
+bool ParseCoordinate(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 7) return false;
+  size_t i = text[0] == '-' ? 1 : 0;
+  if (i == text.size()) return false;
+  long v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+  }
+  value = static_cast<int>(text[0] == '-' ? -v : v);
+  return true;
+}
+
+bool ParsePoint(const std::string& text, int& x, int& y) {
+  const size_t comma = text.find(',');
+  return comma != std::string::npos && ParseCoordinate(text.substr(0, comma), x) &&
+         ParseCoordinate(text.substr(comma + 1), y);
+}
+
+// A jack as printed on the board; the second of the two VCC and GND jacks is
+// written VCC#2 and GND#2. -1 when there is no such jack.
+int FindJack(const Simulator& sim, const std::string& text) {
+  std::string name = text;
+  int wanted = 1;
+  if (const size_t hash = text.find('#'); hash != std::string::npos) {
+    name = text.substr(0, hash);
+    const std::string n = text.substr(hash + 1);
+    if (n != "1" && n != "2") return -1;
+    wanted = n == "1" ? 1 : 2;
+  }
+  int seen = 0;
+  for (int j = 0; j < JackCount; ++j) {
+    const Jack& jack = sim.s.Jacks[static_cast<size_t>(j)];
+    if (jack.InUse == 1 && jack.Name == name && ++seen == wanted) return j;
+  }
+  return -1;
+}
+
+// A real mouse is over the point it releases at, so the picture first sees
+// it move there: the rubber band and the hints follow as in the window.
+void ReleaseAt(Simulator& sim, MouseButton button, int x, int y) {
+  sim.Image_WireDrawMouseMove(x, y);
+  sim.Image_WireDrawMouseUp(button, x, y);
+}
+
+}  // namespace
+
+CommandResult RunWiringCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+  Simulator& sim = ctx.sim;
+  const std::string& c = w[0];
+  int x = 0, y = 0;
+  if (c == "move") {
+    if (w.size() != 3 || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
+      error = "move needs two picture coordinates: move X Y";
+      return CommandResult::Error;
+    }
+    sim.Image_WireDrawMouseMove(x, y);
+    // Onto a coordinate label: the label, not the picture, gets the move.
+    for (const PointLabel& l : sim.view.pointLabels) {
+      if (l.visible && x >= l.x && x < l.x + l.width && y >= l.y && y < l.y + l.height) {
+        sim.PointLabelMouseMove();
+        break;
+      }
+    }
+  } else if (c == "release") {
+    MouseButton button = MouseButton::Left;
+    if (w.size() == 4 && w[3] == "right") {
+      button = MouseButton::Right;
+    } else if (w.size() == 4 && w[3] == "middle") {
+      button = MouseButton::Middle;
+    } else if (w.size() == 4 && w[3] != "left") {
+      error = "release: the button is left, right or middle, not '" + w[3] + "'";
+      return CommandResult::Error;
+    }
+    if ((w.size() != 3 && w.size() != 4) || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
+      error = "release needs two picture coordinates: release X Y [left|right|middle]";
+      return CommandResult::Error;
+    }
+    ReleaseAt(sim, button, x, y);
+  } else if (c == "wire") {
+    if (w.size() < 3) {
+      error = "wire needs two jacks: wire A B [X,Y ...]";
+      return CommandResult::Error;
+    }
+    const int a = FindJack(sim, w[1]), b = FindJack(sim, w[2]);
+    for (int i : {1, 2}) {
+      if ((i == 1 ? a : b) < 0) {
+        error = "wire: no jack named '" + w[static_cast<size_t>(i)] + "'";
+        return CommandResult::Error;
+      }
+    }
+    std::vector<std::pair<int, int>> bends;
+    for (size_t i = 3; i < w.size(); ++i) {
+      if (!ParsePoint(w[i], x, y)) {
+        error = "wire: a bend point is X,Y, not '" + w[i] + "'";
+        return CommandResult::Error;
+      }
+      bends.emplace_back(x, y);
+    }
+    const Jack& ja = sim.s.Jacks[static_cast<size_t>(a)];
+    const Jack& jb = sim.s.Jacks[static_cast<size_t>(b)];
+    ReleaseAt(sim, MouseButton::Left, ja.X, ja.Y);
+    for (const auto& [bx, by] : bends) ReleaseAt(sim, MouseButton::Left, bx, by);
+    ReleaseAt(sim, MouseButton::Left, jb.X, jb.Y);
+  } else if (c == "clear-wires") {
+    if (w.size() != 1) {
+      error = "clear-wires takes no arguments (answer its question with 'answer' first)";
+      return CommandResult::Error;
+    }
+    sim.Button_delLineClick();
+  } else if (c == "load-wires" || c == "save-wires") {
+    if (w.size() != 2) {
+      error = c + " needs one file name (- for a cancelled dialog)";
+      return CommandResult::Error;
+    }
+    ctx.host.nextFile = w[1] == "-" ? std::string() : w[1];
+    if (c == "load-wires")
+      sim.N_ReadLineFileClick();
+    else
+      sim.N_SaveLineFileClick();
+    // A refusal before the dialog leaves the name unused; it must not answer
+    // a later dialog.
+    ctx.host.nextFile.reset();
+  } else {
+    return CommandResult::NotMine;
+  }
+  return CommandResult::Done;
+}
 
 }  // namespace orrin

@@ -1,2 +1,111 @@
+// How fast the machine steps, and that a running machine does not allocate.
+//
+// The board: powered on, microprogram mode, the IR, C and Z jacks wired as
+// for a program run, and a two-instruction loop in memory:
+//   00: 11   R0 = R0 + R1   (opcode 1, RD = R0, RS = R1)
+//   01: B0   PC = IAR (00)  (opcode B)
+// so the controller cycles 01 21 01 2B ... and never sees STOP. Every small
+// beat runs all of its stages, the full display refresh and a trace record.
 #include <benchmark/benchmark.h>
-int main(){}
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "core/host.h"
+#include "core/simulator.h"
+
+namespace {
+// Every heap allocation of the process, counted.
+std::atomic<long> gAllocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  gAllocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace orrin {
+namespace {
+
+struct LoopingBoard {
+  SilentHost host;
+  Simulator sim{host};
+
+  LoopingBoard() {
+    sim.Startup();
+    constexpr std::pair<int, int> kWires[] = {
+        {jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
+        {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI},     {jack::ZO, jack::ZI},
+    };
+    for (const auto& [from, to] : kWires) {
+      sim.AddWire(from, to, color::SkyBlue);
+      sim.ConnectJacks(from, to);
+    }
+    sim.RadioButtonMicroProgramClick();
+    sim.SpeedButtonPOWERClick();
+    sim.s.Mem.Cells[0] = 0x11;
+    sim.s.Mem.Cells[1] = 0xB0;
+    sim.s.Mem.ShownCells = sim.s.Mem.Cells;
+    sim.s.Regs.R[1] = 1;
+  }
+
+  // Runs well past one lap of the trace ring, so every buffer and text has
+  // reached its size.
+  void WarmUp() {
+    for (int i = 0; i < HistoryDepth + 1000; ++i) sim.StepSmallBeat(1);
+  }
+
+  // The loop really runs: the controller is in the fetch/execute words and
+  // PC stays inside the program.
+  bool Looping() const {
+    const int32_t ua = sim.s.Micro.MicroAddress;
+    return sim.s.Pc.PC <= 2 && (ua == 0x01 || ua == 0x21 || ua == 0x2B) && sim.s.Regs.R[0] != 0;
+  }
+};
+
+// One small beat through StepSmallBeat, as "单小拍" does.
+void BM_StepSmallBeat(benchmark::State& state) {
+  const long atStart = gAllocations.load();
+  LoopingBoard board;
+  board.WarmUp();
+  const long before = gAllocations.load();
+  for (auto _ : state) board.sim.StepSmallBeat(1);
+  const long allocations = gAllocations.load() - before;
+  if (!board.Looping()) state.SkipWithError("the program did not loop");
+  // Shows the counter works: building the board does allocate.
+  state.counters["allocs_to_build"] = static_cast<double>(before - atStart);
+  state.SetItemsProcessed(state.iterations());
+  state.counters["beats_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["allocs_per_beat"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_StepSmallBeat)->MinTime(2.0);
+
+// A continuous run: QD, then Timer_RUN ticks of seven small beats each.
+void BM_ContinuousRunTick(benchmark::State& state) {
+  LoopingBoard board;
+  board.WarmUp();
+  board.sim.SpeedButtonQDClick();
+  const int64_t stepsBefore = board.sim.s.Beat.StepCount;
+  const long before = gAllocations.load();
+  for (auto _ : state) board.sim.Timer_RUNTimer();
+  const long allocations = gAllocations.load() - before;
+  const double beats = static_cast<double>(board.sim.s.Beat.StepCount - stepsBefore);
+  if (!board.Looping() || !board.sim.Timer_RUN.enabled) state.SkipWithError("the run stopped");
+  state.SetItemsProcessed(static_cast<int64_t>(beats));
+  state.counters["beats_per_s"] = benchmark::Counter(beats, benchmark::Counter::kIsRate);
+  state.counters["allocs_per_beat"] = static_cast<double>(allocations) / beats;
+}
+BENCHMARK(BM_ContinuousRunTick)->MinTime(2.0);
+
+}  // namespace
+}  // namespace orrin
+
+BENCHMARK_MAIN();

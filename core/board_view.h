@@ -68,6 +68,11 @@ struct PointLabel {
   int x = 0, y = 0;
   std::string text;
   bool visible = true;
+  uint32_t fontColor = 0;
+  // Size of the label as drawn: an estimate for the font "宋体" size 10; the
+  // window may replace it with the measured size, which the hiding under the
+  // mouse then uses.
+  int width = 0, height = 0;
 };
 
 class BoardView {

@@ -93,6 +93,8 @@ void Simulator::RefreshModeSwitches(uint8_t power) {
 void Simulator::RefreshDataSwitches(uint8_t fromRecording, uint8_t power) {
   DataSwitches& ds = s.DataSw;
   if (fromRecording == 0) {
+    ds.DrivenValue = ds.Value;
+    ds.DrivenBits = ds.Bits;
     ds.Shown.Value = ds.DrivenValue;
     ds.Shown.Bits = ds.DrivenBits;
   }

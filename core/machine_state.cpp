@@ -1,5 +1,8 @@
 #include "core/machine_state.h"
 
+#include <new>
+#include <type_traits>
+
 namespace orrin {
 
 const char* const kSigNames[SigCount] = {"DRW",  "PCINC", "LPC",   "ARINC", "LAR",   "MEMW", "STOP",
@@ -15,7 +18,19 @@ const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARIN
 
 int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
 
-MachineState::MachineState() : Ring(std::make_unique<TraceEntry[]>(HistoryDepth)) {}
+namespace {
+// Trace entries are aggregates of plain values, so zeroed storage holds them.
+template <typename T>
+T* ZeroedArray(size_t n) {
+  static_assert(std::is_trivially_copyable_v<T> && std::is_aggregate_v<T>);
+  void* p = std::calloc(n, sizeof(T));
+  if (!p) throw std::bad_alloc();
+  return static_cast<T*>(p);
+}
+}  // namespace
+
+MachineState::MachineState()
+    : Ring(ZeroedArray<TraceEntry>(HistoryDepth)), MemRing(ZeroedArray<MemTrace>(HistoryDepth)) {}
 
 namespace {
 const std::string kEmptyWord = "0000020000";

@@ -2,6 +2,7 @@
 // The whole board: every register, flag, cell, switch, signal, clock line and
 // jack, plus the trace ring. Sized once; reset in place.
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -307,7 +308,6 @@ struct TraceEntry {
   FlagShown flags;
   RegShown regs;
   GateShown gate;
-  MemTrace mem;
   ArShown ar;
   PcShown pc;
   IrShown ir;
@@ -345,10 +345,22 @@ struct MachineState {
   ControlSignals Signals;
   ConsoleState Console;
   WireEditState Edit;
-  std::unique_ptr<TraceEntry[]> Ring;  // HistoryDepth entries, allocated once
+  // The trace rings, HistoryDepth entries each, allocated once and zeroed
+  // lazily by the system: an entry is only ever read after the beat of its
+  // position has written it (positions 1..StepCount since the last reset), so
+  // the pages of a ring are touched only as far as the machine has run.
+  struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+  };
+  std::unique_ptr<TraceEntry[], FreeDeleter> Ring;
+  // The memory's part of the trace in a ring of its own: rebuilding an older
+  // memory walks it backwards, and a compact ring keeps that walk fast.
+  std::unique_ptr<MemTrace[], FreeDeleter> MemRing;
 
   MachineState();
-  TraceEntry& RingAt(int64_t step) { return Ring[static_cast<size_t>(step % HistoryDepth)]; }
+  static size_t RingIndex(int64_t step) { return static_cast<size_t>(step % HistoryDepth); }
+  TraceEntry& RingAt(int64_t step) { return Ring[RingIndex(step)]; }
+  MemTrace& MemRingAt(int64_t step) { return MemRing[RingIndex(step)]; }
 };
 
 // ---------------------------------------------------------------- helpers

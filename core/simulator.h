@@ -116,8 +116,8 @@ class Simulator {
   void ClearJackLevels();
 
   // ---- wire store (keeps WireCount and Targets consistent with the wires)
-  int FindWire(int from, int to) const;  // -1 when none
-  int FirstWireInto(int input) const;    // 0xFFFF when none
+  int FindWire(int from, int to) const;           // -1 when none
+  int FirstWireInto(int input) const;             // 0xFFFF when none
   int AddWire(int from, int to, uint32_t color);  // -1 when the store is full
   void AppendWirePoint(int index, int x, int y);
   bool DeleteWire(int from, int to);
@@ -191,7 +191,23 @@ class Simulator {
   void StyleValueLabels();
   void StartPlaybackRepeat(int direction);
   void StopPlaybackRepeat();
+
+  // ---- wiring board: helpers of the wire editor, the check and the wire file
+  void StartDrawing(int jackNumber, int x, int y);
+  void AddBendPoint(int x, int y);
+  void CompleteDrawing(int jackNumber, int x, int y);
+  void EraseDrawnLines(int x, int y);  // the lines of the wire being drawn, up to (x, y)
+  void EndDrawing();                   // labels gone, drawing flag cleared
+  void MoveRubberBand(int x, int y);
+  void AddPointLabel(int x, int y);
+  void DestroyPointLabels();
+  void ShowWiringAlarm(bool alarm);  // the two wrong-jack labels, normal or alarm look
+  void TakeWireLine(std::string_view digits, int& taken);
 };
+
+// ---- wiring board
+// Left edge of the picture of level switch Kn in the console strip.
+int LevelSwitchImageLeft(int n);
 
 // Fixed-width formatting into a small buffer, without allocation.
 struct SmallText {

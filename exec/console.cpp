@@ -23,13 +23,6 @@ void Simulator::SpeedButtonPOWERClick() {
   BoardEvaluation();
 }
 
-namespace {
-void ResetBeatGen(MachineState& s) {
-  s.Beat = BeatGen{};
-  for (int i = 0; i < HistoryDepth; ++i) s.Ring[static_cast<size_t>(i)].beat = BeatShown{};
-}
-}  // namespace
-
 void Simulator::PowerOnAction() {
   ClearJackLevels();
   s.Alu = AluUnit{};
@@ -41,11 +34,12 @@ void Simulator::PowerOnAction() {
   s.Ir = IrUnit{};
   s.Iar = IarUnit{};
   s.Mem = MemoryUnit{};
-  for (int i = 0; i < HistoryDepth; ++i) s.Ring[static_cast<size_t>(i)].mem = MemTrace{};
   ClearSequencer();
   s.Bus = DataBus{};
   s.Int = InterruptUnit{};
-  ResetBeatGen(s);
+  // Positions restart at 0, so no entry recorded before this point can be
+  // shown again: the trace rings need no wiping.
+  s.Beat = BeatGen{};
   LevelSwitchesPowerOn();
   DataSwitchesPowerOn();
   s.Signals = ControlSignals{};
@@ -61,7 +55,7 @@ void Simulator::PowerOnAction() {
 
 void Simulator::PowerOffAction() {
   LevelSwitchesPowerOff();
-  ResetBeatGen(s);
+  s.Beat = BeatGen{};
   Timer_RUN.enabled = false;
   s.Console.TimerActive = s.Console.KeepRunning = 0;
   view.SetEnabled(StringGrid_MEM, false);

@@ -295,7 +295,9 @@ void Simulator::ExecuteSmallBeat() {
     BoardEvaluation();
   }
   // 25.
-  if (Active(s.Signals.Value[STOP]) || s.Console.StopCounter > 0) ++s.Console.StopCounter;
+  // Saturating: single-stepping after STOP may go on for ever.
+  if ((Active(s.Signals.Value[STOP]) || s.Console.StopCounter > 0) && s.Console.StopCounter < INT32_MAX)
+    ++s.Console.StopCounter;
   // 26.
   OrderedDisplayRefresh(s.Console.PowerOn, 0);
   RecordTrace(s.Beat.StepCount);

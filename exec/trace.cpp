@@ -10,11 +10,12 @@ void Simulator::RecordTrace(int64_t n) {
   e.flags = s.Flags.Shown;
   e.regs = s.Regs.Shown;
   e.gate = s.Gate.Shown;
-  e.mem.Step = n;
-  e.mem.Written = s.Mem.WriteHappened;
-  e.mem.Addr = s.Mem.WriteAddr;
-  e.mem.Old = s.Mem.WriteOld;
-  e.mem.Ports = s.Mem.Shown;
+  MemTrace& m = s.MemRingAt(n);
+  m.Step = n;
+  m.Written = s.Mem.WriteHappened;
+  m.Addr = s.Mem.WriteAddr;
+  m.Old = s.Mem.WriteOld;
+  m.Ports = s.Mem.Shown;
   e.ar = s.Ar.Shown;
   e.pc = s.Pc.Shown;
   e.ir = s.Ir.Shown;
@@ -43,10 +44,10 @@ void Simulator::ShowTrace() {
     s.Iar.Shown = e.iar;
     // The memory of an older position: the live memory with the later writes undone.
     MemoryUnit& mem = s.Mem;
-    mem.Shown = e.mem.Ports;
+    mem.Shown = s.MemRingAt(pos).Ports;
     mem.ShownCells = mem.Cells;
     for (int64_t step = s.Beat.StepCount; step > pos; --step) {
-      const MemTrace& m = s.RingAt(step).mem;
+      const MemTrace& m = s.MemRingAt(step);
       if (m.Written == 1) mem.ShownCells[static_cast<size_t>(m.Addr & 0xFF)] = static_cast<uint8_t>(m.Old);
     }
     s.Micro.Shown = e.micro;

@@ -1,5 +1,6 @@
 #pragma once
 // The working copy of the board picture on which wires are drawn, 0x00BBGGRR.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,7 @@ class Canvas {
   uint64_t version = 0;
 
  private:
+  void Toggle(int x, int y);  // not-xor one pixel; outside the picture nothing
   std::vector<uint32_t> pixels_;
 };
 

@@ -38,8 +38,11 @@ void Simulator::FillJackTable() {
     j.IsOutput = n <= 41 ? 1 : 0;
     j.InUse = 1;
   };
-  for (int i = 0; i < 16; ++i) set(i, "K" + std::to_string(i), kK0to15X[i], 514);
-  for (int i = 0; i < 16; ++i) set(16 + i, "K" + std::to_string(16 + i), kK16to31X[i], 541);
+  // Appending rather than "K" + to_string(): GCC 12 at -O3 reports a false
+  // -Wrestrict on the latter, which breaks the Release build.
+  auto kName = [](int n) { return std::string("K").append(std::to_string(n)); };
+  for (int i = 0; i < 16; ++i) set(i, kName(i), kK0to15X[i], 514);
+  for (int i = 0; i < 16; ++i) set(16 + i, kName(16 + i), kK16to31X[i], 541);
   for (const JackDef& d : kOthers) set(d.number, d.name, d.x, d.y);
   for (int n : {jack::VCC1, jack::VCC2, jack::GND1, jack::GND2}) {
     Jack& j = s.Jacks[static_cast<size_t>(n)];

@@ -1,13 +1,288 @@
 #include <gtest/gtest.h>
 
-#include "tests/test_host.h"
+#include "tests/exec/board_fixture.h"
 
 namespace orrin {
 namespace {
 
-TEST(Stepping, Builds) {
+// Independent mode, each control input wired from its own level switch.
+class IndependentBoard : public ::testing::Test {
+ protected:
   Board b;
-  EXPECT_EQ(b.sim.s.Beat.StepCount, 0);
+  Simulator& sim = b.sim;
+  MachineState& s = b.sim.s;
+  int nextSwitch = 0;
+  int SwitchFor(int inputJack) {
+    const int k = nextSwitch++;
+    Join(sim, k, inputJack);
+    return k;
+  }
+  void Raise(int k) {
+    if (s.Levels.Position[static_cast<size_t>(k)] == 0) sim.ToggleLevelSwitch(k);
+  }
+  void Lower(int k) {
+    if (s.Levels.Position[static_cast<size_t>(k)] == 1) sim.ToggleLevelSwitch(k);
+  }
+};
+
+TEST_F(IndependentBoard, BeatGeneratorRunsSixPhasesPerCycle) {
+  PowerOn(sim);
+  const int32_t expect[7][3] = {{0, 0, 0},
+                                {LevelRising, LevelLow, LevelFalling},
+                                {LevelHigh, LevelLow, LevelLow},
+                                {LevelFalling, LevelRising, LevelLow},
+                                {LevelLow, LevelHigh, LevelLow},
+                                {LevelLow, LevelFalling, LevelRising},
+                                {LevelLow, LevelLow, LevelHigh}};
+  for (int n = 1; n <= 12; ++n) {
+    sim.Button_OneLittleStepClick();
+    const int phase = (n - 1) % 6 + 1;
+    EXPECT_EQ(s.Beat.BeatPhase, phase);
+    EXPECT_EQ(s.Beat.T1, expect[phase][0]);
+    EXPECT_EQ(s.Beat.T2, expect[phase][1]);
+    EXPECT_EQ(s.Beat.T3, expect[phase][2]);
+    EXPECT_EQ(s.Beat.BeatLevel, phase % 2 == 0 ? LevelBeat : EdgeBeat);
+    EXPECT_EQ(s.Beat.StepCount, n);
+    EXPECT_EQ(s.Beat.ViewPos, n);
+  }
+  EXPECT_EQ(sim.view[WidgetId::Label_PK_StepNum].text, "12/12");
+  EXPECT_EQ(sim.view[WidgetId::Image_T3_OUT].picture, Pic::Tx_highlevel);
+  EXPECT_EQ(sim.view[WidgetId::Image_TSx].picture, Pic::TS6);
+}
+
+TEST_F(IndependentBoard, LoadsHappenInPhaseFiveAndShowInPhaseSix) {
+  const int lir = SwitchFor(jack::LIR), pcinc = SwitchFor(jack::PCINC);
+  PowerOn(sim);
+  s.Mem.Cells[0] = 0x9C;
+  s.Mem.Cells[1] = 0x33;
+  Raise(lir);
+  Raise(pcinc);
+  Steps(sim, 4);
+  EXPECT_EQ(s.Ir.IR, 0);
+  EXPECT_EQ(s.Pc.PC, 0);
+  Steps(sim, 1);  // phase 5: IR from the old PC, then PC + 1
+  EXPECT_EQ(s.Ir.IR, 0x9C);
+  EXPECT_EQ(s.Pc.PC, 1);
+  EXPECT_EQ(s.Mem.FetchAddress, 0);
+  EXPECT_EQ(s.Ir.Out, 0);  // the output follows at the level small beat
+  EXPECT_EQ(s.Jacks[jack::IR7O].Value, 0);
+  Steps(sim, 1);
+  EXPECT_EQ(s.Ir.Out, 0x9C);
+  EXPECT_EQ(s.Jacks[jack::IR7O].Value, 1);
+  EXPECT_EQ(s.Pc.Out, 1);
+}
+
+TEST_F(IndependentBoard, CountersWinOverLoadsAndPcAddIsUnsigned) {
+  const int pcinc = SwitchFor(jack::PCINC), lpc = SwitchFor(jack::LPC), pcadd = SwitchFor(jack::PCADD);
+  const int arinc = SwitchFor(jack::ARINC), lar = SwitchFor(jack::LAR), sbus = SwitchFor(jack::SBUS);
+  PowerOn(sim);
+  for (int i = 0; i < 8; ++i) sim.ToggleDataSwitch(i);  // switches read FF
+  for (int k : {pcinc, lpc, pcadd, arinc, lar, sbus}) Raise(k);
+  Steps(sim, 6);
+  EXPECT_EQ(s.Pc.PC, 1);
+  EXPECT_EQ(s.Pc.Mark, 0);
+  EXPECT_EQ(s.Ar.AR, 1);
+  Lower(pcinc);
+  Lower(arinc);
+  Steps(sim, 6);
+  EXPECT_EQ(s.Pc.PC, 0xFF);
+  EXPECT_EQ(s.Ar.AR, 0xFF);
+  Lower(lpc);
+  s.Ir.IR = 0xF8;  // the offset is IR3..IR0 = 8, not sign-extended
+  Steps(sim, 5);
+  EXPECT_EQ(s.Pc.PC, 0x07);  // 0xFF + 8 wraps
+  EXPECT_EQ(s.Pc.Mark, 3);
+  Steps(sim, 1);
+  s.Ir.IR = 0x0F;
+  Steps(sim, 5);
+  EXPECT_EQ(s.Pc.PC, 0x16);
+}
+
+TEST_F(IndependentBoard, InterruptEnableWinsOverDisable) {
+  const int inten = SwitchFor(jack::INTEN), intdi = SwitchFor(jack::INTDI);
+  PowerOn(sim);
+  Raise(inten);
+  Raise(intdi);
+  Steps(sim, 2);
+  EXPECT_EQ(s.Int.EN_INT, 1);
+  Lower(inten);
+  Steps(sim, 1);
+  EXPECT_EQ(s.Int.EN_INT, 1);  // edge small beat: nothing happens
+  Steps(sim, 1);
+  EXPECT_EQ(s.Int.EN_INT, 0);
+}
+
+TEST_F(IndependentBoard, MemoryWriteOnlyInPhaseFour) {
+  const int memw = SwitchFor(jack::MEMW), sbus = SwitchFor(jack::SBUS);
+  PowerOn(sim);
+  sim.ToggleDataSwitch(0);
+  sim.ToggleDataSwitch(5);  // 0x21
+  Raise(sbus);
+  Steps(sim, 4);
+  Raise(memw);  // raised after phase 4: no write in this cycle
+  Steps(sim, 2);
+  EXPECT_EQ(s.Mem.Cells[0], 0);
+  Steps(sim, 4);  // phase 4 of the next cycle
+  EXPECT_EQ(s.Mem.Cells[0], 0x21);
+  EXPECT_EQ(s.Mem.ShownCells[0], 0x21);
+  EXPECT_EQ(s.Console.MemoryGridDirty, 1);
+}
+
+TEST_F(IndependentBoard, BusIsTheOrOfItsDriversAndZeroWithout) {
+  const int abus = SwitchFor(jack::ABUS), sbus = SwitchFor(jack::SBUS), drw = SwitchFor(jack::DRW);
+  const int m = SwitchFor(jack::M), s1 = SwitchFor(jack::S1), s0 = SwitchFor(jack::S0);
+  PowerOn(sim);
+  Raise(drw);  // R0 from the bus with nothing driving it
+  s.Regs.R[0] = 0x55;
+  Steps(sim, 6);
+  EXPECT_EQ(s.Regs.R[0], 0);
+  EXPECT_EQ(s.Bus.Value, 0);
+  Lower(drw);
+  // ALU gives 0 ("F = 0": M=1, S=0011), switches 0xF0: bus F0, two drivers.
+  for (int k : {m, s1, s0, abus, sbus}) Raise(k);
+  for (int i = 4; i < 8; ++i) sim.ToggleDataSwitch(i);
+  EXPECT_EQ(s.Bus.Value, 0xF0);
+  EXPECT_EQ(s.Bus.Drive[0] + s.Bus.Drive[2], 2);
+  Lower(s1);
+  Lower(s0);  // M=1 S=0000: F = /A = FF when R0 = 0
+  EXPECT_EQ(s.Bus.Value, 0xFF);
+}
+
+TEST_F(IndependentBoard, FlagsLoadAtTThreeRising) {
+  const int ldc = SwitchFor(jack::LDC), ldz = SwitchFor(jack::LDZ);
+  PowerOn(sim);
+  // Nothing wired to S/M/CIN: S = 0000, M = 0, CIN = 0 gives F = A + 1 = 1.
+  Raise(ldc);
+  Raise(ldz);
+  Steps(sim, 4);
+  EXPECT_EQ(s.Flags.Z, 0);
+  EXPECT_EQ(s.Alu.F, 1);
+  s.Regs.R[0] = 0xFF;
+  Steps(sim, 6);  // phase 6 computes 0xFF + 1 = 0 with carry; loaded at the next phase 5
+  Steps(sim, 1);
+  EXPECT_EQ(s.Flags.C, 1);
+  EXPECT_EQ(s.Flags.Z, 1);
+  EXPECT_EQ(s.Flags.CLoaded, 1);
+}
+
+TEST_F(IndependentBoard, KSwitchDuringARunActsAtTheNextSmallBeat) {
+  const int lar = SwitchFor(jack::LAR);
+  PowerOn(sim);
+  sim.SpeedButtonQDClick();
+  ASSERT_EQ(s.Console.TimerActive, 1);
+  sim.ToggleLevelSwitch(lar);
+  EXPECT_EQ(sim.view[WidgetId::Image_K0].picture, Pic::RSWH);
+  EXPECT_EQ(s.Jacks[jack::LAR].Value, 0);  // not evaluated yet
+  sim.Timer_RUNTimer();
+  EXPECT_EQ(s.Jacks[jack::LAR].Value, 1);
+}
+
+TEST(StopRules, SingleBeatRunsOneCycle) {
+  Board b;
+  Simulator& sim = b.sim;
+  PowerOn(sim);
+  sim.Image_DPClick();
+  sim.SpeedButtonQDClick();
+  EXPECT_EQ(sim.Timer_RUN.intervalMs, 50);
+  RunTimer(sim);
+  EXPECT_EQ(sim.s.Beat.StepCount, 7);  // phases 1..6 and the next 1 after power-on
+  EXPECT_EQ(sim.s.Console.Running, 0);
+  sim.SpeedButtonQDClick();
+  RunTimer(sim);
+  EXPECT_EQ(sim.s.Beat.StepCount, 13);
+  sim.SpeedButtonCLRClick();
+  sim.SpeedButtonQDClick();
+  RunTimer(sim);
+  EXPECT_EQ(sim.s.Beat.StepCount, 7);
+}
+
+TEST(StopRules, ContinuousRunStopsAfterPhaseOneFollowingStop) {
+  Board b;
+  Simulator& sim = b.sim;
+  sim.RadioButtonMicroProgramClick();
+  PowerOn(sim);
+  // 00 → 01 → 02 (STOP) → 03; the run stops right after phase 1 of word 03.
+  SetWord(sim, 0, "0000000001");
+  SetWord(sim, 1, "0000000002");
+  SetWord(sim, 2, "0000020003");
+  SetWord(sim, 3, "0000000003");
+  sim.SpeedButtonQDClick();
+  EXPECT_EQ(sim.Timer_RUN.intervalMs, 5);
+  EXPECT_EQ(sim.s.Console.StepsPerTick, 7);
+  RunTimer(sim);
+  EXPECT_EQ(sim.s.Beat.StepCount, 6 * 3 + 1);
+  EXPECT_EQ(sim.s.Micro.MicroAddress, 3);
+  EXPECT_EQ(sim.s.Console.StopCounter, 0);
+  EXPECT_EQ(sim.s.Console.Running, 0);
+  EXPECT_FALSE(sim.Timer_RUN.enabled);
+}
+
+TEST(StopRules, DpDuringAContinuousRunStopsAtTheNextPhaseOne) {
+  Board b;
+  Simulator& sim = b.sim;
+  sim.RadioButtonMicroProgramClick();
+  PowerOn(sim);
+  SetWord(sim, 0, "0000000000");  // loops on 00 forever
+  sim.SpeedButtonQDClick();
+  for (int i = 0; i < 10; ++i) sim.Timer_RUNTimer();
+  sim.Image_DPClick();
+  RunTimer(sim);
+  EXPECT_EQ(sim.s.Beat.BeatPhase, 1);
+  EXPECT_EQ(sim.s.Console.StepsPerTick, 7);
+  EXPECT_FALSE(sim.Timer_RUN.enabled);
+}
+
+TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
+  Board b;
+  Simulator& sim = b.sim;
+  MachineState& s = sim.s;
+  sim.RadioButtonMicroProgramClick();
+  PowerOn(sim);
+  s.Mem.Cells[7] = 0x42;
+  s.Regs.R[2] = 0x17;
+  s.Iar.IAR = 0x33;
+  s.Micro.MicroAddress = 0x2D;
+  s.Int.EN_INT = 1;
+  s.Pc.PC = 9;
+  sim.SpeedButtonCLRClick();
+  EXPECT_EQ(s.Mem.Cells[7], 0x42);
+  EXPECT_EQ(s.Regs.R[2], 0x17);
+  EXPECT_EQ(s.Iar.IAR, 0x33);
+  EXPECT_EQ(s.Pc.PC, 0);
+  EXPECT_EQ(s.Int.EN_INT, 0);
+  EXPECT_EQ(s.Micro.MicroAddress, 0);
+  EXPECT_EQ(s.Beat.StepCount, 0);
+  EXPECT_EQ(s.Console.AfterReset, 1);
+  // The first cycle executes word 00; the address shows 00 until the second phase 1.
+  sim.Image_SWCClick();  // 1 0 0: word 00 leads to 09
+  Steps(sim, 6);
+  EXPECT_EQ(s.Micro.Shown.MicroAddress, 0);
+  Steps(sim, 1);
+  EXPECT_EQ(s.Micro.Shown.MicroAddress, 0x09);
+  EXPECT_EQ(s.Console.AfterReset, 0);
+}
+
+TEST(Reset, PowerOnClearsMemoryAndRegistersButKeepsStoreAndSwitches) {
+  Board b;
+  Simulator& sim = b.sim;
+  MachineState& s = sim.s;
+  sim.ToggleLevelSwitch(5);
+  EXPECT_EQ(sim.view[WidgetId::Image_K5].picture, Pic::RSWH);
+  EXPECT_EQ(s.Levels.Output[5], 0);
+  PowerOn(sim);
+  EXPECT_EQ(s.Jacks[5].Value, 1);  // jack K5 follows the lever once powered
+  s.Mem.Cells[1] = 9;
+  s.Regs.R[1] = 9;
+  SetWord(sim, 4, "1234567890");
+  sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(s.Jacks[5].Value, 0);
+  EXPECT_EQ(s.Regs.R[1], 0);  // the power-off evaluation clears R0..R3
+  PowerOn(sim);
+  EXPECT_EQ(s.Mem.Cells[1], 0);
+  EXPECT_EQ(FetchMicroword(s, 4), "1234567890");
+  EXPECT_EQ(s.Levels.Position[5], 1);
+  EXPECT_EQ(s.Jacks[jack::VCC2].Value, 1);
+  EXPECT_EQ(s.Jacks[jack::GND1].Value, 0);
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+orrin_test(orrin_app_tests
+  app/runner_test.cpp
+)
+
+# orrin-run itself refuses a script it cannot read: one line naming it, status 2.
+foreach(case missing directory)
+  if(case STREQUAL missing)
+    set(script ${CMAKE_CURRENT_SOURCE_DIR}/app/no-such-script.orrin)
+  else()
+    set(script ${CMAKE_CURRENT_SOURCE_DIR}/app)
+  endif()
+  add_test(NAME runner.unreadable_${case}
+    COMMAND ${CMAKE_COMMAND} -DRUNNER=$<TARGET_FILE:orrin-run> -DSCRIPT=${script}
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/app/expect_unreadable.cmake)
+endforeach()
+
+# Every shipped example script runs to its end.
+foreach(example demo)
+  add_test(NAME example.${example}
+    COMMAND orrin-run ${PROJECT_SOURCE_DIR}/examples/${example}.orrin
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/examples)
+endforeach()

@@ -1,0 +1,49 @@
+#pragma once
+// Shared set-ups for tests that drive the whole board.
+#include <string>
+
+#include "tests/test_host.h"
+
+namespace orrin {
+
+// Joins output `from` to input `to` the way the wire editor leaves it.
+inline void Join(Simulator& sim, int from, int to) {
+  const int k = sim.AddWire(from, to, 0xF0CAA6);
+  sim.AppendWirePoint(k, sim.s.Jacks[static_cast<size_t>(from)].X, sim.s.Jacks[static_cast<size_t>(from)].Y);
+  sim.AppendWirePoint(k, sim.s.Jacks[static_cast<size_t>(to)].X, sim.s.Jacks[static_cast<size_t>(to)].Y);
+  sim.ConnectJacks(from, to);
+}
+
+inline void PowerOn(Simulator& sim) {
+  if (sim.s.Console.PowerOn == 0) sim.SpeedButtonPOWERClick();
+}
+
+inline void Steps(Simulator& sim, int n) {
+  for (int i = 0; i < n; ++i) sim.Button_OneLittleStepClick();
+}
+
+// Runs Timer_RUN ticks while the timer is enabled; returns the ticks taken.
+inline int RunTimer(Simulator& sim, int maxTicks = 1000000) {
+  int ticks = 0;
+  while (sim.Timer_RUN.enabled && ticks < maxTicks) {
+    sim.Timer_RUNTimer();
+    ++ticks;
+  }
+  return ticks;
+}
+
+inline void SetWord(Simulator& sim, int address, const std::string& word) {
+  SetControlStoreEntry(sim.s, address, std::string(Hex2(address).view()) + word, word, "");
+}
+
+// The microprogram-mode wiring: flags and IR bits 7..4 to the sequencer's tests.
+inline void WireSequencerInputs(Simulator& sim) {
+  Join(sim, jack::CO, jack::CI);
+  Join(sim, jack::ZO, jack::ZI);
+  Join(sim, jack::IR7O, jack::IR7I);
+  Join(sim, jack::IR6O, jack::IR6I);
+  Join(sim, jack::IR5O, jack::IR5I);
+  Join(sim, jack::IR4O, jack::IR4I);
+}
+
+}  // namespace orrin

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/exec/board_fixture.h"
+
+namespace orrin {
+namespace {
+
+using enum WidgetId;
+
+// What the board shows of a beat, compared between live stepping and playback.
+struct Seen {
+  int64_t view;
+  int32_t phase, uar, pc, ar, ir, r0, r1, bus, c, z;
+  std::string formula, stepLabel, lamp, t3;
+  bool operator==(const Seen&) const = default;
+};
+
+Seen Look(const Simulator& sim) {
+  const MachineState& s = sim.s;
+  return {s.Beat.ViewPos,
+          s.Beat.Shown.Phase,
+          s.Micro.Shown.MicroAddress,
+          s.Pc.Shown.PC,
+          s.Ar.Shown.AR,
+          s.Ir.Shown.IR,
+          s.Regs.Shown.R[0],
+          s.Regs.Shown.R[1],
+          s.Bus.Shown.Value,
+          s.Flags.Shown.C,
+          s.Flags.Shown.Z,
+          s.Alu.Shown.Formula,
+          std::string(),
+          PicName(sim.view[Image_LIR].picture),
+          PicName(sim.view[Image_T3_OUT].picture)};
+}
+
+// A small program: R0 = switches, then R0 + R1 in a loop, on the default microprogram.
+class Playback : public ::testing::Test {
+ protected:
+  Board b;
+  Simulator& sim = b.sim;
+  MachineState& s = b.sim.s;
+  void SetUp() override {
+    sim.RadioButtonMicroProgramClick();
+    WireSequencerInputs(sim);
+    PowerOn(sim);
+    s.Mem.Cells = {};
+    s.Mem.Cells[0] = 0x14;  // opcode 1: R1 = R1 + R0 (RD = 01, RS = 00)
+    s.Mem.Cells[1] = 0x90;  // opcode 9: PC = R0
+    s.Mem.ShownCells = s.Mem.Cells;
+  }
+};
+
+TEST_F(Playback, SteppingBackShowsExactlyWhatWasShownThen) {
+  std::vector<Seen> seen;
+  for (int i = 0; i < 200; ++i) {
+    sim.Button_OneLittleStepClick();
+    seen.push_back(Look(sim));
+  }
+  for (int k = 1; k <= 199; ++k) {
+    sim.SpeedButton_BackLeftClick();
+    EXPECT_EQ(Look(sim), seen[static_cast<size_t>(199 - k)]) << "back " << k;
+  }
+  for (int k = 1; k <= 199; ++k) sim.SpeedButton_BackRightClick();
+  EXPECT_EQ(Look(sim), seen.back());
+  EXPECT_EQ(sim.view[Label_PK_StepNum].text, "200/200");
+}
+
+TEST_F(Playback, PlaybackLeavesTheLiveMachineAlone) {
+  Steps(sim, 60);
+  const int32_t r1 = s.Regs.R[1], pc = s.Pc.PC;
+  const int32_t uar = s.Micro.MicroAddress;
+  for (int k = 0; k < 30; ++k) sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.view[Label_PK_StepNum].text, "30/60");
+  EXPECT_EQ(s.Regs.R[1], r1);
+  EXPECT_EQ(s.Pc.PC, pc);
+  EXPECT_EQ(s.Micro.MicroAddress, uar);
+  sim.Button_OneLittleStepClick();  // back to the live state, one beat on
+  EXPECT_EQ(s.Beat.ViewPos, 61);
+  EXPECT_EQ(sim.view[Label_PK_StepNum].text, "61/61");
+  EXPECT_EQ(s.Regs.Shown.R[1], s.Regs.R[1]);
+  EXPECT_EQ(s.Console.TraceRestored, 0);
+}
+
+TEST_F(Playback, AnyEvaluationEndsAPlayback) {
+  Steps(sim, 12);
+  const Seen now = Look(sim);
+  sim.SpeedButton_BackLeftClick();
+  sim.SpeedButton_BackLeftClick();
+  EXPECT_NE(Look(sim), now);
+  sim.Image_SWAClick();
+  sim.Image_SWAClick();
+  EXPECT_EQ(s.Beat.ViewPos, 12);
+  EXPECT_EQ(Look(sim).pc, now.pc);
+}
+
+TEST(PlaybackMemory, OlderPositionsUndoLaterWrites) {
+  Board b;
+  Simulator& sim = b.sim;
+  MachineState& s = sim.s;
+  Join(sim, 0, jack::MEMW);
+  Join(sim, 1, jack::SBUS);
+  PowerOn(sim);
+  sim.ToggleLevelSwitch(0);
+  sim.ToggleLevelSwitch(1);
+  sim.ToggleDataSwitch(0);  // 01 written in beat 4
+  Steps(sim, 6);
+  sim.ToggleDataSwitch(1);  // 03 written in beat 10
+  Steps(sim, 6);
+  EXPECT_EQ(s.Mem.Cells[0], 3);
+  auto shownAt = [&](int64_t pos) {
+    while (s.Beat.ViewPos > pos) sim.SpeedButton_BackLeftClick();
+    while (s.Beat.ViewPos < pos) sim.SpeedButton_BackRightClick();
+    return s.Mem.ShownCells[0];
+  };
+  EXPECT_EQ(shownAt(7), 1);
+  EXPECT_EQ(shownAt(3), 0);
+  EXPECT_EQ(shownAt(10), 3);
+  EXPECT_EQ(shownAt(4), 1);
+  EXPECT_EQ(s.Mem.Cells[0], 3);
+  EXPECT_EQ(s.Console.MemoryGridDirty, 1);
+  sim.Button_OneLittleStepClick();
+  EXPECT_EQ(s.Mem.ShownCells[0], 3);
+}
+
+TEST(PlaybackRange, LeftArrowStopsAtTheOldestKeptBeat) {
+  Board b;
+  Simulator& sim = b.sim;
+  PowerOn(sim);
+  for (int i = 0; i < 60000; ++i) sim.StepSmallBeat(1);
+  for (int i = 0; i < 10; ++i) sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.s.Beat.ViewPos, 59990);
+  sim.s.Beat.ViewPos = 10003;  // skip most of the way back
+  for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.s.Beat.ViewPos, 10001);
+  EXPECT_EQ(sim.view[Label_PK_StepNum].text, "10001/60000");
+  EXPECT_EQ(sim.s.Beat.Shown.Phase, (10001 - 1) % 6 + 1);
+}
+
+TEST(PlaybackArrows, HoldingRepeatsAndReleasingStops) {
+  Board b;
+  Simulator& sim = b.sim;
+  PowerOn(sim);
+  Steps(sim, 20);
+  sim.SpeedButton_BackLeftMouseDown();
+  EXPECT_TRUE(sim.Timer_Trigger.enabled);
+  sim.Timer_TriggerTimer();
+  EXPECT_FALSE(sim.Timer_Trigger.enabled);
+  EXPECT_TRUE(sim.Timer_RecotdBackPlay.enabled);
+  for (int i = 0; i < 5; ++i) sim.Timer_RecotdBackPlayTimer();
+  EXPECT_EQ(sim.s.Beat.ViewPos, 15);
+  sim.SpeedButton_BackLeftMouseUp();
+  EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
+  EXPECT_EQ(sim.s.Console.PlaybackDirection, 0);
+  sim.SpeedButton_BackRightMouseDown();
+  sim.Timer_TriggerTimer();
+  for (int i = 0; i < 10; ++i) sim.Timer_RecotdBackPlayTimer();
+  EXPECT_EQ(sim.s.Beat.ViewPos, 20);  // stops at the newest beat
+  sim.SpeedButton_BackRightMouseUp();
+  EXPECT_FALSE(sim.Timer_Trigger.enabled);
+  EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
+}
+
+TEST(PlaybackPulse, PulseWhileIdleRewritesTheNewestEntry) {
+  Board b;
+  Simulator& sim = b.sim;
+  PowerOn(sim);
+  sim.s.Int.EN_INT = 1;
+  Steps(sim, 3);
+  sim.SpeedButton_PULSEClick();
+  Steps(sim, 1);
+  sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.s.Beat.ViewPos, 3);
+  EXPECT_EQ(sim.s.Int.Shown.INTQ, 1);
+}
+
+TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
+  Board b;
+  Simulator& sim = b.sim;
+  PowerOn(sim);
+  sim.s.Beat.StepCount = sim.s.Beat.ViewPos = (int64_t{1} << 31) - 2;
+  Steps(sim, 4);
+  EXPECT_EQ(sim.s.Beat.StepCount, (int64_t{1} << 31) + 2);
+  EXPECT_EQ(sim.view[Label_PK_StepNum].text, "2147483650/2147483650");
+  sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.s.Beat.ViewPos, (int64_t{1} << 31) + 1);
+}
+
+}  // namespace
+}  // namespace orrin

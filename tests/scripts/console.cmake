@@ -1,0 +1,5 @@
+# Golden scripts of the console experiments (microprogram mode, no wiring).
+foreach(script write_memory read_memory write_registers read_registers alu
+    memory_experiment datapath_experiment)
+  orrin_golden(${script})
+endforeach()

@@ -1,0 +1,121 @@
+// "读取连线文件" and "备份连线到文件": the whole wiring to a text file and back.
+#include "wiring/wire_file.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/simulator.h"
+
+namespace orrin {
+
+std::string FormatWireLine(const Wire& w) {
+  // Every field is cut to its width, so a value that does not fit can never
+  // shift the fields after it.
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%04X%04X%08X", static_cast<unsigned>(w.From) & 0xFFFFu,
+                static_cast<unsigned>(w.To) & 0xFFFFu, static_cast<unsigned>(w.Color));
+  std::string line = buf;
+  line.reserve(16 + 8 * w.Points.size());
+  for (const WirePoint& p : w.Points) {
+    std::snprintf(buf, sizeof buf, "%04X%04X", static_cast<unsigned>(p.X) & 0xFFFFu,
+                  static_cast<unsigned>(p.Y) & 0xFFFFu);
+    line += buf;
+  }
+  return line;
+}
+
+void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
+  std::string line;
+  bool pending = false;  // digits or a line end seen since the last line was taken
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      take(line);
+      line.clear();
+      pending = false;
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else if (HexDigitValue(c) >= 0) {
+      line += c;
+      pending = true;
+    }
+  }
+  if (pending) take(line);
+}
+
+void Simulator::TakeWireLine(std::string_view d, int& taken) {
+  const size_t length = d.size();
+  // A wire needs at least one point to be drawn or removed in the editor.
+  if (length % 8 != 0 || length <= 16) return;
+  const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
+  const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
+  if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return;
+  const Jack& out = s.Jacks[static_cast<size_t>(from)];
+  const Jack& in = s.Jacks[static_cast<size_t>(to)];
+  if (out.InUse != 1 || in.InUse != 1 || out.IsOutput != 1 || in.IsOutput != 0) return;
+  if (FindWire(from, to) >= 0 || taken >= WireCapacity) return;
+  const int k = AddWire(from, to, color);
+  if (k < 0) return;
+  for (size_t i = 0; 16 + 8 * i < length && i < static_cast<size_t>(MidwayCapacity); ++i)
+    AppendWirePoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
+  DrawWire(k);
+  ++taken;
+  ConnectJacks(from, to);
+}
+
+void Simulator::N_ReadLineFileClick() {
+  if (s.Console.PowerOn == 1) {
+    host.Warn("通电状态不能读取连线文件。");
+    return;
+  }
+  const std::string name = host.OpenFileName();
+  if (name.empty()) return;
+  // The file is read whole before the wiring is touched: a file that is too
+  // big or cannot be read leaves the current wiring as it is.
+  std::error_code ec;
+  const std::filesystem::path path(name);
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    host.Warn("无法读取文件：" + name);
+    return;
+  }
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) {
+    host.Warn("无法读取文件：" + name);
+    return;
+  }
+  if (size > WireFileLimit) {
+    host.Warn("连线文件太大，未读取。");
+    return;
+  }
+  std::ifstream file(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file.is_open() || file.bad()) {
+    host.Warn("无法读取文件：" + name);
+    return;
+  }
+  file.close();
+
+  if (WireCountInUse() > 0) {
+    if (host.Ask("读连线文件前要清除现有连线，要继续吗？") != Answer::Yes) return;
+    ClearAllWires();
+  }
+  int taken = 0;
+  ForEachWireLine(bytes, [&](std::string_view line) { TakeWireLine(line, taken); });
+  CheckWiring();
+  BoardEvaluation();
+}
+
+void Simulator::N_SaveLineFileClick() {
+  const std::string name = host.SaveFileName();
+  if (name.empty()) return;
+  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  for (const Wire& w : s.Wires) {
+    if (w.InUse != 1) continue;
+    file << FormatWireLine(w) << "\r\n";
+  }
+  file.close();
+  if (!file) host.Warn("无法写入文件：" + name);
+}
+
+}  // namespace orrin
