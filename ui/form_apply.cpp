@@ -225,7 +225,7 @@ class PointLabel : public QLabel {
 }  // namespace
 
 void TMainForm::ApplyPointLabels() {
-  const std::vector<orrin::PointLabel>& wanted = sim_->view.pointLabels;
+  std::vector<orrin::PointLabel>& wanted = sim_->view.pointLabels;
   while (pointLabels_.size() > wanted.size()) {
     delete pointLabels_.back();
     pointLabels_.pop_back();
@@ -238,17 +238,20 @@ void TMainForm::ApplyPointLabels() {
     });
     pointLabels_.push_back(label);
   }
-  const QColor ink = ToQColor(sim_->s.Console.WireColor, Qt::blue);
   for (size_t i = 0; i < wanted.size(); ++i) {
     QLabel* label = pointLabels_[i];
-    const QString text = Q(wanted[i].text);
+    orrin::PointLabel& want = wanted[i];
+    const QString text = Q(want.text);
     if (label->text() != text) {
       label->setText(text);
       label->adjustSize();
     }
-    label->move(wanted[i].x, wanted[i].y);
-    SetPaletteColor(label, QPalette::WindowText, ink);
-    SetVisible(label, wanted[i].visible);
+    label->move(want.x, want.y);
+    SetPaletteColor(label, QPalette::WindowText, ToQColor(want.fontColor, Qt::blue));
+    SetVisible(label, want.visible);
+    // The label's measured size decides when the mouse is over it.
+    want.width = label->width();
+    want.height = label->height();
   }
 }
 

@@ -17,9 +17,10 @@ void MicroLamps(Layout& l, const WidgetId* ids, int n, const Module& m) {
   for (int i = 0; i < n; ++i) l.Place(ids[i], m.r.x() + 14 + kMicroLampPitch * i, m.r.y() + 20, kLampSmall, kLampSmall);
 }
 
-// The signal-source window under each control input jack. The jack positions
-// are those of the board's jack table; neighbours alternate between two rows
-// so that texts such as "(K26)" never touch.
+// The signal-source window above each control input jack, over its printed
+// name, so the space below the jacks stays free for the wires coming up from
+// the switch outputs. The jack positions are those of the board's jack table;
+// the closest two are 25 pixels apart.
 struct HandTag {
   WidgetId id;
   int jackX;
@@ -32,9 +33,14 @@ constexpr HandTag kRowTags[] = {
     {Label_Hand_LAR, 594},  {Label_Hand_LDC, 619},   {Label_Hand_LDZ, 645},   {Label_Hand_MBUS, 674},
     {Label_Hand_MEMW, 706}, {Label_Hand_ARINC, 740}, {Label_Hand_LPC, 771},
 };
-constexpr int kHandW = 31, kHandH = 12, kHandRowA = 425, kHandRowB = 440;
-// The INTEN..LIR jacks stand in a column at x 810, 11 pixels apart.
-constexpr HandTag kColumnTags[] = {
+constexpr int kHandW = 31, kHandH = 12, kTagW = 24, kTagY = 381;
+// The INTEN..LIR jacks stand in a column at x 810, 11 pixels apart; their
+// windows stand to the left of them.
+struct ColumnTag {
+  WidgetId id;
+  int jackY;
+};
+constexpr ColumnTag kColumnTags[] = {
     {Label_Hand_INTEN, 409}, {Label_Hand_INTDI, 420}, {Label_Hand_LIAR, 432},
     {Label_Hand_IABUS, 443}, {Label_Hand_LIR, 454},
 };
@@ -88,13 +94,8 @@ void LayoutBoard(Layout& l) {
   for (int k = 0; k < 24; ++k)
     l.Place(lamps[k], SignalLampCenterX(k) - kLampSmall / 2, kSignalLampY, kLampSmall, kLampSmall);
 
-  for (size_t i = 0; i < std::size(kRowTags); ++i) {
-    const HandTag& t = kRowTags[i];
-    int x = t.jackX - kHandW / 2;
-    if (t.id == Label_Hand_LPC) x = 744;  // keeps clear of the INTEN column
-    l.Place(t.id, x, i % 2 == 0 ? kHandRowA : kHandRowB, kHandW, kHandH, Face::Hand);
-  }
-  for (const HandTag& t : kColumnTags) l.Place(t.id, 777, t.jackX - 5, 26, 11, Face::Hand);
+  for (const HandTag& t : kRowTags) l.Place(t.id, t.jackX - kTagW / 2, kTagY, kTagW, kHandH, Face::Hand);
+  for (const ColumnTag& t : kColumnTags) l.Place(t.id, 777, t.jackY - 5, 26, 11, Face::Hand);
 }
 
 }  // namespace orrin::ui

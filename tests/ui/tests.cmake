@@ -6,5 +6,6 @@ orrin_test(orrin_ui_tests
   ui/click_test.cpp
   ui/wheel_test.cpp
   ui/apply_test.cpp
+  ui/wire_test.cpp
 )
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)
