@@ -7,12 +7,17 @@
 namespace orrin::ui {
 
 namespace {
-std::array<FaceStyle, 10> MakeStyles() {
-  std::array<FaceStyle, 10> s;
+std::array<FaceStyle, 12> MakeStyles() {
+  std::array<FaceStyle, 12> s;
   const QColor black(Qt::black);
   const QColor window(0xE6, 0xEE, 0xF8);  // a value window, visible on white
   s[static_cast<int>(Face::Plain)] = {WindowFont(), black, QColor(), Qt::AlignLeft | Qt::AlignVCenter};
-  s[static_cast<int>(Face::Hint)] = {SongFont(12), black, QColor(), Qt::AlignLeft | Qt::AlignVCenter};
+  s[static_cast<int>(Face::Hint)] = {SongFont(12), QColor(0x00, 0x00, 0xFF), QColor(),
+                                     Qt::AlignLeft | Qt::AlignVCenter};
+  s[static_cast<int>(Face::HintTag)] = {SongFont(12), black, QColor(0xFF, 0xFF, 0x00),
+                                        Qt::AlignLeft | Qt::AlignVCenter};
+  s[static_cast<int>(Face::HintValue)] = {SongFont(12), QColor(0xFF, 0x00, 0x00), QColor(),
+                                          Qt::AlignLeft | Qt::AlignVCenter};
   s[static_cast<int>(Face::Hand)] = {PrintFont(10, true), QColor(0x00, 0xFF, 0x00), QColor(0x1C, 0x1C, 0x1C),
                                      Qt::AlignCenter};
   s[static_cast<int>(Face::Bit)] = {MonoFont(11, true), black, window, Qt::AlignCenter, true};
@@ -29,7 +34,7 @@ std::array<FaceStyle, 10> MakeStyles() {
 }  // namespace
 
 const FaceStyle& StyleOf(Face face) {
-  static const std::array<FaceStyle, 10> styles = MakeStyles();
+  static const std::array<FaceStyle, 12> styles = MakeStyles();
   return styles[static_cast<size_t>(face)];
 }
 

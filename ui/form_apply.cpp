@@ -57,7 +57,7 @@ Qt::CursorShape CursorOf(Cursor c) {
 void ApplyLabel(QLabel* label, const WidgetState& w, Face face) {
   const FaceStyle& s = StyleOf(face);
   const QString text = Q(w.text);
-  const bool autoSize = face == Face::Hint;
+  const bool autoSize = IsHint(face);
   if (label->text() != text) {
     label->setText(text);
     if (autoSize) label->adjustSize();

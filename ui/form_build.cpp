@@ -39,6 +39,7 @@ void StyleLabel(QLabel* label, Face face) {
   if (s.paper.isValid()) pal.setColor(QPalette::Window, s.paper);
   label->setPalette(pal);
   label->setAutoFillBackground(s.paper.isValid());
+  if (face == Face::HintTag) label->setMargin(1);
 }
 
 QTableWidget* MakeGrid(QWidget* parent, int colWidth, int rowHeight, int fontPx) {

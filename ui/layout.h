@@ -13,16 +13,18 @@ namespace orrin::ui {
 
 // The look of a widget, beyond its kind.
 enum class Face : uint8_t {
-  Plain,  // window font on the container's background
-  Hint,   // "宋体" hint over the board, sized to its text
-  Hand,   // signal-source window on the board: dark, with coloured text
-  Bit,    // one-digit value window
-  Hex,    // two-digit value window
-  Wide,   // longer value text (formula, bus value)
-  Warn,   // red warning caption
-  Field,  // register field: "宋体" 15 px
-  Note,   // console text
-  Small,  // small print on a panel
+  Plain,      // window font on the container's background
+  Hint,       // "宋体" hint over the board, sized to its text (blue)
+  HintTag,    // the same on yellow: the name of the jack under the mouse
+  HintValue,  // the same in red: the level at that jack
+  Hand,       // signal-source window on the board: dark, with coloured text
+  Bit,        // one-digit value window
+  Hex,        // two-digit value window
+  Wide,       // longer value text (formula, bus value)
+  Warn,       // red warning caption
+  Field,      // register field: "宋体" 15 px
+  Note,       // console text
+  Small,      // small print on a panel
 };
 
 struct Slot {
@@ -55,6 +57,8 @@ class Layout {
 };
 
 const Layout& TheLayout();
+// Hints follow the mouse over the board and size themselves to their text.
+inline bool IsHint(Face f) { return f == Face::Hint || f == Face::HintTag || f == Face::HintValue; }
 
 // Filled by one file per area.
 void LayoutWindow(Layout& l);

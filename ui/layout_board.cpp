@@ -57,8 +57,8 @@ void LayoutBoard(Layout& l) {
 
   // Hints that follow the mouse; the wire editor moves them.
   l.Place(Label_NowXY, 0, 0, 60, 14, Face::Hint);
-  l.Place(Label_ThisHoleName, 0, 0, 80, 14, Face::Hint);
-  l.Place(Label_ThisHoleSign, 0, 0, 20, 14, Face::Hint);
+  l.Place(Label_ThisHoleName, 0, 0, 80, 14, Face::HintTag);
+  l.Place(Label_ThisHoleSign, 0, 0, 20, 14, Face::HintValue);
 
   LampRow(l, {Image_A7, Image_A6, Image_A5, Image_A4, Image_A3, Image_A2, Image_A1, Image_A0}, kA);
   LampRow(l, {Image_B7, Image_B6, Image_B5, Image_B4, Image_B3, Image_B2, Image_B1, Image_B0}, kB);

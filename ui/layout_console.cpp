@@ -38,7 +38,7 @@ void LayoutConsole(Layout& l) {
     l.Place(upper[i], KLeverX(i), kKUpperY, lw, lh);
     l.Place(lower[i], KLeverX(i), kKLowerY, lw, lh);
   }
-  l.Place(Label_KeyThisHoleName, 470, 65, 80, 14, Face::Hint);
+  l.Place(Label_KeyThisHoleName, 470, 65, 80, 14, Face::HintTag);
   l.Place(Panel_NowMicro, 348, 21, 343, 79);
   l.Place(Button_CloseNowMicro, 283, 50, 52, 23);
 

@@ -31,7 +31,7 @@ struct Item {
 // panels that pop up over a module, and hints that follow the mouse.
 bool Overlays(WidgetId id) {
   return id == Image_WireDraw || id == Image2 || id == Image10 || Info(id).kind == WidgetKind::Panel ||
-         TheLayout()[id].face == Face::Hint;
+         IsHint(TheLayout()[id].face);
 }
 
 // Captions printed on a picture belong to the panel that holds the picture.
