@@ -17,7 +17,7 @@ Answer ScriptHost::Ask(const std::string& text) {
 }
 
 std::string ScriptHost::OpenFileName() {
-  std::string name = nextFile.value_or("");
+  std::string name = filesAllowed ? nextFile.value_or("") : "";
   nextFile.reset();
   return name;
 }
@@ -50,11 +50,15 @@ static size_t CommentStart(const std::string& line) {
   return line.size();
 }
 
-int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
-  ScriptHost host(out);
-  Simulator sim(host);
-  sim.Startup();
-  RunnerContext ctx{sim, host, out};
+bool RunnerContext::Tick() {
+  if (!sim.Timer_RUN.enabled || tickBudget == 0) return false;
+  if (tickBudget > 0) --tickBudget;
+  sim.Timer_RUNTimer();
+  return true;
+}
+
+namespace {
+int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
   std::string line;
   long number = 1;
   for (; std::getline(script, line); ++number) {
@@ -72,13 +76,25 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err) {
       err << "line " << number << ": " << error << "\n";
       return 2;
     }
-    if (sim.quitRequested) return 0;
+    if (ctx.sim.quitRequested) return 0;
   }
   if (script.bad()) {
     err << "line " << number << ": cannot read the script\n";
     return 2;
   }
   return 0;
+}
+}  // namespace
+
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options) {
+  ScriptHost host(out);
+  host.filesAllowed = options.filesAllowed;
+  Simulator sim(host);
+  sim.Startup();
+  RunnerContext ctx{sim, host, out, options.tickBudget};
+  const int status = RunLines(ctx, script, err);
+  if (options.atEnd) options.atEnd(sim);
+  return status;
 }
 
 }  // namespace orrin

@@ -2,6 +2,7 @@
 // orrin-run: performs a console script line by line through the simulator's
 // action methods, as the user would in the window.
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -26,15 +27,28 @@ class ScriptHost : public Host {
   std::optional<Answer> nextAnswer;      // `answer`; Cancel when none
   std::optional<std::string> nextFile;   // the name the next file dialog returns
   std::optional<uint32_t> nextColor;     // the colour the next colour dialog returns
+  bool filesAllowed = true;              // false: every file dialog is cancelled
 
  private:
   std::ostream& out_;
+};
+
+// Limits for scripts nobody has read (the fuzzer's): no file is opened or
+// written, and the run timer ticks at most so often in the whole script.
+struct RunOptions {
+  bool filesAllowed = true;
+  long tickBudget = -1;  // -1: no limit
+  // Called with the simulator when the script has ended, however it ended.
+  std::function<void(const Simulator&)> atEnd;
 };
 
 struct RunnerContext {
   Simulator& sim;
   ScriptHost& host;
   std::ostream& out;
+  long tickBudget = -1;
+  // One tick of Timer_RUN if it is enabled and the budget allows; false when not.
+  bool Tick();
 };
 
 using Words = std::vector<std::string>;
@@ -54,6 +68,6 @@ bool ParseNumber(const std::string& text, long lo, long hi, long& value);
 // Runs the script; prints to `out`, errors as "line N: MESSAGE" to `err`.
 // Returns the process exit status: 0 when the script ran to its end, 2 on a
 // bad line (nothing after it runs).
-int RunScript(std::istream& script, std::ostream& out, std::ostream& err);
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options = {});
 
 }  // namespace orrin

@@ -77,7 +77,8 @@ bool OptionalCount(const Words& w, long fallback, long& n, std::string& error) {
 bool RunTick(RunnerContext& ctx, const Words& w, std::string& error) {
   long n = 0;
   if (!OptionalCount(w, 1, n, error)) return false;
-  for (long i = 0; i < n && ctx.sim.Timer_RUN.enabled; ++i) ctx.sim.Timer_RUNTimer();
+  for (long i = 0; i < n; ++i)
+    if (!ctx.Tick()) break;
   return true;
 }
 
@@ -85,7 +86,7 @@ bool RunRun(RunnerContext& ctx, const Words& w, std::string& error) {
   long max = 0;
   if (!OptionalCount(w, 1000000, max, error)) return false;
   long ticks = 0;
-  for (; ticks < max && ctx.sim.Timer_RUN.enabled; ++ticks) ctx.sim.Timer_RUNTimer();
+  while (ticks < max && ctx.Tick()) ++ticks;
   ctx.out << "ran " << ticks << " ticks\n";
   return true;
 }

@@ -1,8 +1,90 @@
-// Script commands of the panels and editors (added with the panels).
+// Script commands of the panels and editors: typing into the register fields
+// and the two grids, their save buttons, and the memory and microprogram files.
 #include "app/runner.h"
 
 namespace orrin {
 
-CommandResult RunPanelCommand(RunnerContext&, const Words&, std::string&) { return CommandResult::NotMine; }
+using enum WidgetId;
+
+namespace {
+// A whole hex number of one or two digits, at most `hi`.
+bool ParseAddress(const std::string& text, int hi, int& value) {
+  if (text.empty() || text.size() > 2) return false;
+  int v = 0;
+  for (char c : text) {
+    const int d = HexDigitValue(c);
+    if (d < 0) return false;
+    v = v * 16 + d;
+  }
+  if (v > hi) return false;
+  value = v;
+  return true;
+}
+
+// What follows the first `n` words; an absent text is the empty text.
+std::string Rest(const Words& w, size_t n) {
+  std::string text;
+  for (size_t i = n; i < w.size(); ++i) {
+    if (i > n) text += ' ';
+    text += w[i];
+  }
+  return text;
+}
+
+// A file command: the dialog answers `path`, "-" standing for Cancel.
+void WithFile(RunnerContext& ctx, const std::string& path, void (Simulator::*command)()) {
+  ctx.host.nextFile = path == "-" ? std::string() : path;
+  (ctx.sim.*command)();
+  ctx.host.nextFile.reset();  // a refused command never opened its dialog
+}
+}  // namespace
+
+CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+  Simulator& sim = ctx.sim;
+  const std::string& c = w[0];
+  if (c == "edit") {
+    const WidgetId field = w.size() >= 2 ? FindWidget("Edit_" + w[1]) : WidgetId::Count;
+    if (field == WidgetId::Count || RegisterFieldLength(field) == 0 || w.size() > 3) {
+      error = "edit needs a field (R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR) and at most one text";
+      return CommandResult::Error;
+    }
+    // A read-only field (power off) takes no typing; Enter still reaches it.
+    if (!sim.view[field].readOnly) sim.view.Edit(field).text = Rest(w, 2);
+    sim.EditKeyPress(field, 13);
+  } else if (c == "mem-cell" || c == "micro-cell") {
+    const bool mem = c == "mem-cell";
+    int a = 0;
+    if (w.size() < 2 || w.size() > 3 || !ParseAddress(w[1], mem ? 0xFF : 0x3F, a)) {
+      error = c + (mem ? " needs a hex address 00-FF" : " needs a hex address 00-3F") + " and at most one text";
+      return CommandResult::Error;
+    }
+    const int cols = mem ? 16 : 8;
+    const WidgetId grid = mem ? StringGrid_MEM : StringGrid_MicroMem;
+    // A disabled grid (the memory's, power off) takes no typing.
+    if (sim.view[grid].enabled) sim.view.SetCell(grid, a % cols + 1, a / cols + 1, Rest(w, 2));
+  } else if (c == "mem-save" || c == "micro-save") {
+    if (w.size() != 1) {
+      error = c + " takes no arguments";
+      return CommandResult::Error;
+    }
+    if (c == "mem-save")
+      sim.Button_GridToMEMClick();
+    else
+      sim.Button_GridToMicroClick();
+  } else if (c == "load-memory" || c == "save-memory" || c == "load-micro" || c == "save-micro") {
+    if (w.size() != 2) {
+      error = c + " needs a file name (- for Cancel)";
+      return CommandResult::Error;
+    }
+    void (Simulator::*command)() = c == "load-memory"   ? &Simulator::N_File2MEMClick
+                                   : c == "save-memory" ? &Simulator::N_MEM2FileClick
+                                   : c == "load-micro"  ? &Simulator::N_ReadMicroFileClick
+                                                        : &Simulator::N_BakMicro2FileClick;
+    WithFile(ctx, w[1], command);
+  } else {
+    return CommandResult::NotMine;
+  }
+  return CommandResult::Done;
+}
 
 }  // namespace orrin

@@ -224,4 +224,9 @@ Pic LevelPicture(uint8_t power, int32_t code);
 const char* ModeNote(int32_t swc, int32_t swb, int32_t swa);
 inline std::string_view BitText(int32_t v) { return (v & 1) ? "1" : "0"; }
 
+// ---- panels: register edits
+// The longest text a register field takes (its maximum length in the window);
+// 0 for a widget that is not one of the twelve register fields.
+int RegisterFieldLength(WidgetId field);
+
 }  // namespace orrin

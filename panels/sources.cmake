@@ -1,3 +1,11 @@
 target_sources(orrin_sim PRIVATE
-  panels/panels_stub.cpp
+  panels/controller_panel.cpp
+  panels/datapath_panels.cpp
+  panels/memory_bus_panels.cpp
+  panels/memory_grid.cpp
+  panels/memory_file.cpp
+  panels/micro_grid.cpp
+  panels/micro_file.cpp
+  panels/register_edits.cpp
+  panels/text_files.cpp
 )

@@ -1,0 +1,65 @@
+// The memory text file: 256 bytes as 512 hex digits, two per byte from
+// address 00 up, nothing else.
+#include "panels/panel_helpers.h"
+#include "panels/text_files.h"
+
+namespace orrin {
+
+namespace {
+constexpr std::size_t kDigits = 2 * MemorySize;
+// A saved file may have picked up line ends or blanks in a text editor;
+// anything longer than this is not a memory file whatever it holds.
+constexpr std::size_t kLongestMemoryFile = 64 * 1024;
+
+// The 512 digits, followed only by what an editor leaves at the end.
+bool IsMemoryFile(std::string_view data) {
+  if (data.size() < kDigits) return false;
+  for (char c : data.substr(kDigits))
+    if (c != '\r' && c != '\n' && c != ' ' && c != '\t') return false;
+  return true;
+}
+}  // namespace
+
+void Simulator::N_MEM2FileClick() {
+  if (s.Console.PowerOn != 1) {
+    host.Warn("电源没开，内存没有数据，不能备份！");
+    return;
+  }
+  const std::string name = host.SaveFileName();
+  if (name.empty()) return;
+  char digits[kDigits];
+  for (int a = 0; a < MemorySize; ++a) {
+    const SmallText h = Hex2(s.Mem.ShownCells[static_cast<size_t>(a)]);
+    digits[2 * a] = h.buf[0];
+    digits[2 * a + 1] = h.buf[1];
+  }
+  if (!panels::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(panels::CannotWriteWarning(name));
+}
+
+void Simulator::N_File2MEMClick() {
+  if (s.Console.PowerOn != 1) {
+    host.Warn("电源没开，内存无法写入！");
+    return;
+  }
+  const std::string name = host.OpenFileName();
+  if (name.empty()) return;
+  std::string data;
+  const panels::ReadResult r = panels::ReadWholeFile(name, kLongestMemoryFile, data);
+  if (r == panels::ReadResult::CannotRead) {
+    host.Warn(panels::CannotReadWarning(name));
+    return;
+  }
+  if (r == panels::ReadResult::TooLarge || !IsMemoryFile(data)) {
+    host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
+    return;
+  }
+  MemoryUnit& mem = s.Mem;
+  for (size_t a = 0; a < MemorySize; ++a) {
+    // A character that is not a hex digit counts 0, as everywhere hex is typed.
+    mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(std::string_view(data).substr(2 * a, 2)) & 0xFF);
+  }
+  s.Console.MemoryGridDirty = 1;
+  BoardEvaluation();
+}
+
+}  // namespace orrin

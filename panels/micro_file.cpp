@@ -1,0 +1,70 @@
+#include "panels/micro_file.h"
+
+#include "core/simulator.h"
+
+namespace orrin::panels {
+
+namespace {
+// The digits and the comment of the line being read.
+struct Line {
+  char digits[12] = {};
+  int count = 0;  // every digit counts, also past the twelfth
+  std::string_view comment;
+
+  void Finish(MachineState& s) {
+    if (count == 12) {
+      const std::string_view all(digits, 12);
+      SetControlStoreEntry(s, ParseHex(all.substr(0, 2)), all, all.substr(2), comment);
+    }
+    count = 0;
+    comment = {};
+  }
+};
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+}  // namespace
+
+// A line ends at CR LF, at a lone LF or at a lone CR, so files from any
+// editor read line by line; a file written with CR LF reads as it always did.
+void ReadMicroprogram(MachineState& s, std::string_view text) {
+  Line line;
+  const size_t n = text.size();
+  // Past a line end: a CR swallows the LF of its pair, never anything else.
+  auto skipLineEnd = [&](size_t i) { return text[i] == '\r' && i + 1 < n && text[i + 1] == '\n' ? i + 2 : i + 1; };
+  for (size_t i = 0; i < n;) {
+    const char c = text[i];
+    if (c == ';') {
+      size_t end = i;
+      while (end < n && !IsLineEnd(text[end])) ++end;
+      if (end < n) end = skipLineEnd(end);
+      line.comment = text.substr(i, end - i);  // the comment keeps its line end
+      line.Finish(s);
+      i = end;
+    } else if (IsLineEnd(c)) {
+      line.Finish(s);
+      i = skipLineEnd(i);
+    } else {
+      if (HexDigitValue(c) >= 0) {
+        if (line.count < 12) line.digits[line.count] = c;
+        ++line.count;
+      }
+      ++i;  // blanks, tabs, colons and any other character are passed over
+    }
+  }
+  line.Finish(s);
+}
+
+std::string MicroprogramBackup(const MachineState& s) {
+  std::string out;
+  out.reserve(ControlStoreSize * 15);
+  for (int a = 0; a < ControlStoreSize; ++a) {
+    if (s.Micro.Store[static_cast<size_t>(a)].Address == NoValue) continue;
+    out.append(Hex2(a).view());
+    out += ':';
+    out += FetchMicroword(s, a);
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace orrin::panels

@@ -1,0 +1,20 @@
+#pragma once
+// The microprogram text file: lines of twelve hex digits (address, then the
+// ten-digit word) with ";" comments; the backup writes "AA:WWWWWWWWWW" lines.
+#include <string>
+#include <string_view>
+
+#include "core/machine_state.h"
+
+namespace orrin::panels {
+
+// Files longer than this are not read.
+inline constexpr std::size_t kLongestMicroFile = 139264;
+
+// Sets a control-store entry for every line of exactly twelve digits; the
+// store is not cleared first.
+void ReadMicroprogram(MachineState& s, std::string_view text);
+// One "AA:WWWWWWWWWW" CR LF line per set entry, in address order.
+std::string MicroprogramBackup(const MachineState& s);
+
+}  // namespace orrin::panels

@@ -1,0 +1,51 @@
+#include "panels/text_files.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace orrin::panels {
+
+namespace {
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+}  // namespace
+
+ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out) {
+  out.clear();
+  File f(std::fopen(name.c_str(), "rb"));
+  if (!f) return ReadResult::CannotRead;
+  std::string data;
+  char chunk[8192];
+  for (;;) {
+    const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+    data.append(chunk, n);
+    // Stop as soon as the file is known to be too long: a huge file is never held whole.
+    if (data.size() > limit) return ReadResult::TooLarge;
+    if (n < sizeof chunk) break;
+  }
+  if (std::ferror(f.get())) return ReadResult::CannotRead;
+  out.swap(data);
+  return ReadResult::Ok;
+}
+
+bool WriteWholeFile(const std::string& name, std::string_view data) {
+  std::FILE* raw = std::fopen(name.c_str(), "wb");
+  if (raw == nullptr) return false;
+  const bool written = std::fwrite(data.data(), 1, data.size(), raw) == data.size();
+  const bool closed = std::fclose(raw) == 0;
+  return written && closed;
+}
+
+std::string CannotReadWarning(const std::string& name) { return "无法读取文件：" + name; }
+std::string CannotWriteWarning(const std::string& name) { return "无法写入文件：" + name; }
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t n = 0;
+  for (char c : text)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+}  // namespace orrin::panels

@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reading and writing for the memory and microprogram files, and
+// the warnings that name a file that could not be used.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orrin::panels {
+
+enum class ReadResult { Ok, CannotRead, TooLarge };
+
+// Reads the whole file into `out`, refusing (TooLarge) a file of more than
+// `limit` bytes without keeping any of it.
+ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out);
+// Creates or replaces the file with `data`; false when it could not be
+// created or written completely.
+bool WriteWholeFile(const std::string& name, std::string_view data);
+
+std::string CannotReadWarning(const std::string& name);   // "无法读取文件：NAME"
+std::string CannotWriteWarning(const std::string& name);  // "无法写入文件：NAME"
+
+// Characters of a UTF-8 text as a person counts them (one per code point).
+std::size_t CharacterCount(std::string_view text);
+
+}  // namespace orrin::panels
