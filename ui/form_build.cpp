@@ -192,7 +192,9 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
     }
     case WidgetKind::List: {
       auto* list = new QListWidget(parent);
-      list->setFont(GridFont(11));
+      // Ten-pixel digits let "1F:01011010" fit beside the scroll bar.
+      list->setFont(GridFont(10));
+      list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       list->setFocusPolicy(Qt::NoFocus);
       list->setUniformItemSizes(true);
       w = list;

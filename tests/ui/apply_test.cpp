@@ -44,6 +44,20 @@ TEST_F(Apply, TypedFieldTextFlowsIntoTheViewAndARefreshReplacesIt) {
   EXPECT_EQ(pc->text().toStdString(), form.Sim().view[Edit_PC].text);
 }
 
+TEST_F(Apply, EnterInARegisterFieldCommitsAndIsSwallowed) {
+  QTest::mouseClick(form.Widget(SpeedButtonPOWER), Qt::LeftButton);
+  auto* r2 = static_cast<QLineEdit*>(form.Widget(Edit_R2));
+  r2->setFocus();
+  r2->selectAll();
+  QTest::keyClicks(r2, "a");
+  bool enterReachedField = false;
+  QObject::connect(r2, &QLineEdit::returnPressed, [&] { enterReachedField = true; });
+  QTest::keyClick(r2, Qt::Key_Return);
+  EXPECT_FALSE(enterReachedField);
+  EXPECT_EQ(form.Sim().s.Regs.R[2], 0x0A);
+  EXPECT_EQ(r2->text(), "0A");
+}
+
 TEST_F(Apply, TypedGridCellsFlowIntoTheView) {
   auto* grid = static_cast<QTableWidget*>(form.Widget(StringGrid_MicroMem));
   grid->item(1, 1)->setText("0123456789");
