@@ -104,7 +104,7 @@ void Signals(QPainter& p) {
                                          "PCADD", "INTEN", "INTDI", "LIAR", "IABUS", "MBUS", "SBUS",  "ABUS",
                                          "LIR",   "STOP",  "MEMW",  "LAR",  "ARINC", "LPC",  "PCINC", "DRW"};
   for (int k = 0; k < 24; ++k)
-    Print(p, QRect(SignalLampCenterX(k) - 15, kSignalLampY + 13, 30, 12), kNames[k], Face::Small, Qt::AlignCenter);
+    Print(p, QRect(SignalLampCenterX(k) - 16, kSignalLampY + 13, 32, 13), kNames[k], Face::Small, Qt::AlignCenter);
   // Group rules under each set of four.
   p.save();
   p.setPen(QPen(ink::kModuleLine, 1));
@@ -159,7 +159,7 @@ QImage PaintBoard(const std::vector<JackPrint>& jacks) {
   Texts(p);
   art::ModuleBox(p, kTestJacks.r, kTestJacks.caption);
   art::ModuleBox(p, kIrOut.r, nullptr);
-  Print(p, QRect(kIrOut.r.x(), kIrOut.r.bottom() - 13, kIrOut.r.width(), 12), "IR7-IR4 输出", Face::Small,
+  Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), QString::fromUtf8("IR7-IR4\n输出"), Face::Small,
         Qt::AlignCenter);
   art::ModuleBox(p, kInputs.r, kInputs.caption);
   art::ModuleBox(p, kIntInputs.r, nullptr);

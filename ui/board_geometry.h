@@ -45,8 +45,8 @@ inline constexpr Module kTestJacks{{120, 172, 276, 72}, "微程序判别输入"}
 inline constexpr Module kLogo{{404, 172, 234, 72}, nullptr};
 inline constexpr Module kLegend{{6, 172, 108, 72}, "插孔"};
 inline constexpr Module kSignals{{6, 250, 842, 58}, "控制信号指示灯"};
-inline constexpr Module kHint{{6, 314, 732, 46}, "连线方法"};
-inline constexpr Module kIrOut{{744, 314, 104, 58}, nullptr};  // captioned at its foot
+inline constexpr Module kHint{{6, 314, 688, 46}, "连线方法"};
+inline constexpr Module kIrOut{{700, 310, 148, 52}, nullptr};  // captioned on its left
 inline constexpr Module kInputs{{4, 364, 779, 64}, "控制信号输入插孔   (括号内为驱动该信号的开关或微指令位)"};
 inline constexpr Module kIntInputs{{785, 376, 67, 86}, nullptr};
 inline constexpr Module kPowerL{{4, 470, 80, 104}, "电源"};

@@ -73,6 +73,10 @@ void TMainForm::BuildWidgets() {
   for (int i = 0; i < WidgetCount; ++i) objects_[static_cast<size_t>(i)] = CreateWidget(static_cast<WidgetId>(i));
   // The pictures behind the lamps stay at the bottom of their panels.
   for (WidgetId id : {Image_WireDraw, Image2, Image10}) Widget(id)->lower();
+  // The notices pop up over their modules, and the hints over everything.
+  for (WidgetId id :
+       {Panel_NowHand, Panel_NowMicro, Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign, Label_KeyThisHoleName})
+    Widget(id)->raise();
   // Nothing on the board picture but the controller-mode panel takes the
   // mouse, so wires can be drawn across lamps and labels.
   for (int i = 0; i < WidgetCount; ++i) {

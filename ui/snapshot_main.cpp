@@ -1,6 +1,6 @@
 // orrin-snapshot: opens the window as `orrin` does, optionally puts the board
 // into a worked example, and saves pictures of it for the README.
-//   orrin-snapshot [--demo WIRES] [--board FILE] [--window FILE] [--hold SECONDS]
+//   orrin-snapshot [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
 // The demo loads the wire file WIRES (the ALU experiment's wiring) and adds
 // two registers as that experiment does.
 #include <QApplication>
@@ -50,10 +50,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   DemoHost host;
   QString board, window;
+  bool micro = false;
   int hold = 0;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--demo") && i + 1 < argc)
       host.wires = argv[++i];
+    else if (!std::strcmp(argv[i], "--micro"))
+      micro = true;
     else if (!std::strcmp(argv[i], "--board") && i + 1 < argc)
       board = argv[++i];
     else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
@@ -63,6 +66,10 @@ int main(int argc, char** argv) {
   }
   orrin::ui::TMainForm form(&host);
   if (!host.wires.empty()) Demo(form);
+  if (micro) {
+    form.Sim().RadioButtonMicroProgramClick();
+    form.AfterAction();
+  }
   form.show();
   QTimer::singleShot(300, [&] {
     if (!board.isEmpty()) form.ScrollBox()->widget()->grab().save(board);

@@ -105,6 +105,20 @@ TEST_F(Clicks, PlaybackArrowHeldRepeatsAndReleaseStopsBothTimers) {
   EXPECT_EQ(Text(Label_PK_StepNum), "4/5");
 }
 
+TEST_F(Clicks, TheMicroprogramNoticeCoversTheLeversUntilClosed) {
+  QTest::mouseClick(form.Widget(RadioButtonMicroProgram), Qt::LeftButton);
+  QWidget* notice = form.Widget(Panel_NowMicro);
+  QWidget* key = form.Widget(Panel_KEY);
+  ASSERT_FALSE(notice->isHidden());
+  EXPECT_TRUE(form.Widget(Panel_NowHand)->isHidden());
+  const QPoint overK5 = form.Widget(Image_K5)->geometry().center();
+  QWidget* top = key->childAt(overK5);
+  EXPECT_TRUE(top == notice || notice->isAncestorOf(top));
+  Click(Button_CloseNowMicro);
+  EXPECT_TRUE(notice->isHidden());
+  EXPECT_EQ(key->childAt(overK5), form.Widget(Image_K5));
+}
+
 TEST_F(Clicks, QuitClosesTheWindow) {
   form.show();
   static_cast<QAction*>(form.Object(N_Quit))->trigger();
