@@ -18,6 +18,7 @@ class PictureBox : public QWidget {
   // Shows the picture of a template role; nullptr shows nothing.
   void SetPicture(const QPixmap* pixmap, Pic role);
   Pic Role() const { return role_; }
+  const QPixmap* Pixmap() const { return pixmap_; }
 
   std::function<void()> onClick, onDoubleClick;
   std::function<void(Qt::MouseButton, QPoint)> onPress, onRelease;
@@ -30,7 +31,6 @@ class PictureBox : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   bool Down() const { return down_; }
-  const QPixmap* Pixmap() const { return pixmap_; }
 
  private:
   const QPixmap* pixmap_ = nullptr;

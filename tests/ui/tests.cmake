@@ -7,5 +7,8 @@ orrin_test(orrin_ui_tests
   ui/wheel_test.cpp
   ui/apply_test.cpp
   ui/wire_test.cpp
+  ui/art_test.cpp
+  ui/host_test.cpp
+  ui/timers_test.cpp
 )
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)
