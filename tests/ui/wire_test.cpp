@@ -23,6 +23,11 @@ class Board : public testing::Test {
   QWidget* board = form.Widget(Image_WireDraw);
 
   void SetUp() override { form.show(); }
+  static void Move(QWidget* w, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+  }
   QLabel* Label(WidgetId id) { return static_cast<QLabel*>(form.Widget(id)); }
   // Point labels are the labels of Panel0 that are not widgets of the table.
   std::vector<QLabel*> PointLabels() {
@@ -34,9 +39,7 @@ class Board : public testing::Test {
 };
 
 TEST_F(Board, TheJackHintFollowsTheMouse) {
-  const QPointF at(742, 514);  // jack K0
-  QMouseEvent move(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(board, &move);
+  Move(board, QPoint(742, 514));  // jack K0
   QLabel* name = Label(Label_ThisHoleName);
   EXPECT_TRUE(name->isVisible());
   EXPECT_EQ(name->text(), "K0->");
@@ -58,6 +61,19 @@ TEST_F(Board, AWireDrawnWithClicksShowsItsPointsThenItsListEntry) {
   EXPECT_EQ(static_cast<QPlainTextEdit*>(form.Widget(Memo_WireOut))->toPlainText(), "K0 --> LDC");
   EXPECT_EQ(Label(Label_LineCount)->text(), "1");
   EXPECT_GT(form.Sim().canvas.version, before);
+}
+
+TEST_F(Board, APointLabelUnderTheMouseGetsOutOfTheWay) {
+  QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(742, 514));  // K0: label at (752, 504)
+  ASSERT_EQ(PointLabels().size(), 1u);
+  QLabel* label = PointLabels()[0];
+  ASSERT_TRUE(label->isVisible());
+  // The mouse crosses the board onto the label's right end, measured, not
+  // estimated: the window reports the label's own size back.
+  const QPoint onLabel(752 + label->width() - 2, 504 + label->height() / 2);
+  Move(board, onLabel);
+  Move(label, onLabel - label->pos());
+  EXPECT_FALSE(label->isVisible());
 }
 
 }  // namespace
