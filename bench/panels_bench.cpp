@@ -10,39 +10,20 @@
 
 #include <chrono>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "bench/looping_board.h"
 
 namespace orrin {
 namespace {
 
-struct LoopingBoard {
-  SilentHost host;
-  Simulator sim{host};
-
-  LoopingBoard() {
-    sim.Startup();
-    constexpr std::pair<int, int> kWires[] = {
-        {jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
-        {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI},     {jack::ZO, jack::ZI},
-    };
-    for (const auto& [from, to] : kWires) {
-      sim.AddWire(from, to, color::SkyBlue);
-      sim.ConnectJacks(from, to);
-    }
-    sim.RadioButtonMicroProgramClick();
-    sim.SpeedButtonPOWERClick();
-    sim.s.Mem.Cells[0] = 0x11;
-    sim.s.Mem.Cells[1] = 0xB0;
-    sim.s.Mem.ShownCells = sim.s.Mem.Cells;
-    sim.s.Console.MemoryGridDirty = 1;
-    sim.s.Regs.R[1] = 1;
+// The loop's board, one thousand beats into its run.
+struct Board : LoopingBoard {
+  Board() {
     for (int i = 0; i < 1000; ++i) sim.StepSmallBeat(1);
   }
 };
 
 void BM_FullDisplayRefresh(benchmark::State& state) {
-  LoopingBoard board;
+  Board board;
   Simulator& sim = board.sim;
   BoardView previous = sim.view;
   double changed = 0;
@@ -65,7 +46,7 @@ BENCHMARK(BM_FullDisplayRefresh)->UseManualTime()->Unit(benchmark::kMicrosecond)
 // The refresh of an unchanged board (a repaint after an action that changed
 // nothing shown): every module still sets every widget.
 void BM_RefreshUnchanged(benchmark::State& state) {
-  LoopingBoard board;
+  Board board;
   for (auto _ : state) board.sim.OrderedDisplayRefresh(1, 0);
 }
 BENCHMARK(BM_RefreshUnchanged)->Unit(benchmark::kMicrosecond)->MinTime(2.0);

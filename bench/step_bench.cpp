@@ -12,8 +12,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "bench/looping_board.h"
 
 namespace {
 // Every heap allocation of the process, counted.
@@ -34,28 +33,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace orrin {
 namespace {
 
-struct LoopingBoard {
-  SilentHost host;
-  Simulator sim{host};
-
-  LoopingBoard() {
-    sim.Startup();
-    constexpr std::pair<int, int> kWires[] = {
-        {jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
-        {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI},     {jack::ZO, jack::ZI},
-    };
-    for (const auto& [from, to] : kWires) {
-      sim.AddWire(from, to, color::SkyBlue);
-      sim.ConnectJacks(from, to);
-    }
-    sim.RadioButtonMicroProgramClick();
-    sim.SpeedButtonPOWERClick();
-    sim.s.Mem.Cells[0] = 0x11;
-    sim.s.Mem.Cells[1] = 0xB0;
-    sim.s.Mem.ShownCells = sim.s.Mem.Cells;
-    sim.s.Regs.R[1] = 1;
-  }
-
+struct Board : LoopingBoard {
   // Runs well past one lap of the trace ring, so every buffer and text has
   // reached its size.
   void WarmUp() {
@@ -73,7 +51,7 @@ struct LoopingBoard {
 // One small beat through StepSmallBeat, as "单小拍" does.
 void BM_StepSmallBeat(benchmark::State& state) {
   const long atStart = gAllocations.load();
-  LoopingBoard board;
+  Board board;
   board.WarmUp();
   const long before = gAllocations.load();
   for (auto _ : state) board.sim.StepSmallBeat(1);
@@ -90,7 +68,7 @@ BENCHMARK(BM_StepSmallBeat)->MinTime(2.0);
 
 // A continuous run: QD, then Timer_RUN ticks of seven small beats each.
 void BM_ContinuousRunTick(benchmark::State& state) {
-  LoopingBoard board;
+  Board board;
   board.WarmUp();
   board.sim.SpeedButtonQDClick();
   const int64_t stepsBefore = board.sim.s.Beat.StepCount;

@@ -75,28 +75,8 @@ void Simulator::BoardEvaluation() {
   } else {
     mu.T3 = s.Beat.Shown.T3;
     mu.T3Inv = Complement(mu.T3);
-    auto jackBit = [&](int j) {
-      const int32_t v = s.Jacks[static_cast<size_t>(j)].Value;
-      return v == NoValue ? 0 : v;
-    };
-    MicroInputs& in = mu.In;
-    in.IR = s.Ir.Shown.IR;
-    in.ZOut = s.Flags.Shown.Z;
-    in.COut = s.Flags.Shown.C;
-    in.SWC = con.SWC;
-    in.SWB = con.SWB;
-    in.SWA = con.SWA;
-    in.INTQ = s.Int.INTQ;
-    in.CI = jackBit(jack::CI);
-    in.ZI = jackBit(jack::ZI);
-    in.IR7I = jackBit(jack::IR7I);
-    in.IR6I = jackBit(jack::IR6I);
-    in.IR5I = jackBit(jack::IR5I);
-    in.IR4I = jackBit(jack::IR4I);
-    DecodeForDisplay(mu.MicroAddress, in);
-    mu.NextMicroAddress = mu.Decode.NextMicroAddress;
-    mu.SEL = mu.Decode.RegSelect;
-    mu.Shown = {mu.MicroAddress, mu.MicroAddressLoaded, mu.NextMicroAddress, mu.SEL, mu.T3, mu.T3Inv, in};
+    ComputeNextAddress(s.Ir.Shown.IR, s.Flags.Shown.Z, s.Flags.Shown.C);
+    mu.Shown = {mu.MicroAddress, mu.MicroAddressLoaded, mu.NextMicroAddress, mu.SEL, mu.T3, mu.T3Inv, mu.In};
   }
 
   // 7. Control signals of the selected controller.

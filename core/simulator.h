@@ -66,6 +66,9 @@ class Simulator {
   void SequencerPart2();
   void MicroSignals();
   void ClearSequencer();
+  // The next-address logic on the word at MicroAddress, with the given IR and
+  // flag outputs and the test jacks, switches and INTQ as they are now.
+  void ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut);
   // Decodes the word at `address` with `in` into Micro.Decode (panel fields).
   void DecodeForDisplay(int32_t address, const MicroInputs& in);
   void LoadDefaultControlStore();

@@ -61,18 +61,16 @@ void Simulator::DecodeForDisplay(int32_t address, const MicroInputs& in) {
   }
 }
 
-void Simulator::SequencerPart1() {
+void Simulator::ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut) {
   MicroUnit& mu = s.Micro;
-  mu.T3 = s.Beat.T3;
-  mu.T3Inv = Complement(s.Beat.T3);
   auto jackBit = [&](int j) {
     const int32_t v = s.Jacks[static_cast<size_t>(j)].Value;
     return v == NoValue ? 0 : (v & 1);
   };
   MicroInputs& in = mu.In;
-  in.IR = s.Ir.Out;
-  in.ZOut = s.Flags.ZOut;
-  in.COut = s.Flags.COut;
+  in.IR = ir;
+  in.ZOut = zOut;
+  in.COut = cOut;
   in.SWC = s.Console.SWC;
   in.SWB = s.Console.SWB;
   in.SWA = s.Console.SWA;
@@ -86,6 +84,13 @@ void Simulator::SequencerPart1() {
   DecodeForDisplay(mu.MicroAddress, in);
   mu.NextMicroAddress = mu.Decode.NextMicroAddress;
   mu.SEL = mu.Decode.RegSelect;
+}
+
+void Simulator::SequencerPart1() {
+  MicroUnit& mu = s.Micro;
+  mu.T3 = s.Beat.T3;
+  mu.T3Inv = Complement(s.Beat.T3);
+  ComputeNextAddress(s.Ir.Out, s.Flags.ZOut, s.Flags.COut);
 }
 
 void Simulator::MicroSignals() {

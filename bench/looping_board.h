@@ -1,0 +1,35 @@
+#pragma once
+// The board the benchmarks run: powered on in microprogram mode with the IR,
+// C and Z jacks wired as for a program run, and a small loop in memory.
+#include <initializer_list>
+#include <utility>
+
+#include "core/host.h"
+#include "core/simulator.h"
+
+namespace orrin {
+
+struct LoopingBoard {
+  SilentHost host;
+  Simulator sim{host};
+
+  // `program` is put at address 00; the registers R1 and R2 get `r1`, `r2`.
+  explicit LoopingBoard(std::initializer_list<uint8_t> program = {0x11, 0xB0}, int32_t r1 = 1, int32_t r2 = 0) {
+    sim.Startup();
+    for (auto [from, to] : {std::pair{jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
+                            {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI}, {jack::ZO, jack::ZI}}) {
+      sim.AddWire(from, to, color::SkyBlue);
+      sim.ConnectJacks(from, to);
+    }
+    sim.RadioButtonMicroProgramClick();
+    sim.SpeedButtonPOWERClick();
+    size_t a = 0;
+    for (uint8_t byte : program) sim.s.Mem.Cells[a++] = byte;
+    sim.s.Mem.ShownCells = sim.s.Mem.Cells;
+    sim.s.Console.MemoryGridDirty = 1;
+    sim.s.Regs.R[1] = r1;
+    sim.s.Regs.R[2] = r2;
+  }
+};
+
+}  // namespace orrin

@@ -1,0 +1,3 @@
+orrin_test(orrin_property_tests
+  properties/round_trip_test.cpp
+)
