@@ -1,0 +1,14 @@
+find_package(Qt6 REQUIRED COMPONENTS Test)
+orrin_test(orrin_ui_tests
+  ui/ui_test_main.cpp
+  ui/layout_test.cpp
+  ui/window_test.cpp
+  ui/click_test.cpp
+  ui/wheel_test.cpp
+  ui/apply_test.cpp
+  ui/wire_test.cpp
+  ui/art_test.cpp
+  ui/host_test.cpp
+  ui/timers_test.cpp
+)
+target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)

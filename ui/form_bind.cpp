@@ -1,0 +1,274 @@
+// Every widget event reaches its simulator handler here, and the four timers
+// follow the simulator's timer records.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QWheelEvent>
+
+#include "core/widget_groups.h"
+#include "ui/board_canvas.h"
+#include "ui/main_form.h"
+#include "ui/panel_box.h"
+#include "ui/picture_box.h"
+#include "ui/qt_util.h"
+
+namespace orrin::ui {
+
+using enum WidgetId;
+
+namespace {
+constexpr WidgetId kRegisterFields[] = {Edit_Z,  Edit_C,  Edit_R0,  Edit_R1, Edit_R2,  Edit_R3,
+                                        Edit_AR, Edit_PC, Edit_IAR, Edit_IR, Edit_uAR, Edit_EN_INT};
+
+MouseButton ButtonOf(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return MouseButton::Left;
+  }
+}
+}  // namespace
+
+void TMainForm::BindEvents() {
+  // Runs a handler as a user action.
+  auto act = [this](auto handler) {
+    return [this, handler] {
+      handler(*sim_);
+      AfterAction();
+    };
+  };
+  auto picture = [this](WidgetId id) { return static_cast<PictureBox*>(Widget(id)); };
+  // Switch pictures and speed buttons: a double click acts a second time.
+  auto clickTwice = [&](WidgetId id, auto handler) {
+    picture(id)->onClick = act(handler);
+    picture(id)->onDoubleClick = act(handler);
+  };
+
+  for (int n = 0; n < 32; ++n) {
+    clickTwice(kKLevers[n], [n](Simulator& s) { s.ToggleLevelSwitch(n); });
+    picture(kKLevers[n])->onMove = [this, n](QPoint p) {
+      sim_->Image_KMouseMove(n, p.x(), p.y());
+      AfterAction();
+    };
+  }
+  for (int n = 0; n < 8; ++n) clickTwice(kSDLevers[n], [n](Simulator& s) { s.ToggleDataSwitch(n); });
+  clickTwice(Image_DP, [](Simulator& s) { s.Image_DPClick(); });
+  clickTwice(Image_SWC, [](Simulator& s) { s.Image_SWCClick(); });
+  clickTwice(Image_SWB, [](Simulator& s) { s.Image_SWBClick(); });
+  clickTwice(Image_SWA, [](Simulator& s) { s.Image_SWAClick(); });
+  clickTwice(Image_colorset, [](Simulator& s) { s.Button_SetColorClick(); });
+  clickTwice(SpeedButtonPOWER, [](Simulator& s) { s.SpeedButtonPOWERClick(); });
+  clickTwice(SpeedButtonCLR, [](Simulator& s) { s.SpeedButtonCLRClick(); });
+  clickTwice(SpeedButtonQD, [](Simulator& s) { s.SpeedButtonQDClick(); });
+  clickTwice(SpeedButton_PULSE, [](Simulator& s) { s.SpeedButton_PULSEClick(); });
+
+  // The playback arrows: a click moves one position, holding repeats.
+  picture(SpeedButton_BackLeft)->onClick = act([](Simulator& s) { s.SpeedButton_BackLeftClick(); });
+  picture(SpeedButton_BackLeft)->onPress = [this](Qt::MouseButton, QPoint) {
+    sim_->SpeedButton_BackLeftMouseDown();
+    AfterAction();
+  };
+  picture(SpeedButton_BackLeft)->onRelease = [this](Qt::MouseButton, QPoint) {
+    sim_->SpeedButton_BackLeftMouseUp();
+    AfterAction();
+  };
+  picture(SpeedButton_BackRight)->onClick = act([](Simulator& s) { s.SpeedButton_BackRightClick(); });
+  picture(SpeedButton_BackRight)->onPress = [this](Qt::MouseButton, QPoint) {
+    sim_->SpeedButton_BackRightMouseDown();
+    AfterAction();
+  };
+  picture(SpeedButton_BackRight)->onRelease = [this](Qt::MouseButton, QPoint) {
+    sim_->SpeedButton_BackRightMouseUp();
+    AfterAction();
+  };
+
+  struct ButtonBinding {
+    WidgetId id;
+    void (Simulator::*handler)();
+  };
+  const ButtonBinding buttons[] = {
+      {Button_PAUSE, &Simulator::Button_PAUSEClick},
+      {Button_OneLittleStep, &Simulator::Button_OneLittleStepClick},
+      {Button_CloseNowHand, &Simulator::Button_CloseNowHandClick},
+      {Button_CloseNowMicro, &Simulator::Button_CloseNowMicroClick},
+      {Button_delLine, &Simulator::Button_delLineClick},
+      {Button_SetColor, &Simulator::Button_SetColorClick},
+      {Button_GridToMEM, &Simulator::Button_GridToMEMClick},
+      {Button_GridToMicro, &Simulator::Button_GridToMicroClick},
+  };
+  for (const ButtonBinding& b : buttons)
+    connect(static_cast<QPushButton*>(Widget(b.id)), &QPushButton::clicked, this,
+            act([h = b.handler](Simulator& s) { (s.*h)(); }));
+
+  const ButtonBinding radios[] = {
+      {RadioButtonHdLine, &Simulator::RadioButtonHdLineClick},
+      {RadioButtonHandLine, &Simulator::RadioButtonHandLineClick},
+      {RadioButtonMicroProgram, &Simulator::RadioButtonMicroProgramClick},
+  };
+  for (const ButtonBinding& b : radios) {
+    connect(static_cast<QRadioButton*>(Widget(b.id)), &QRadioButton::clicked, this, [this, h = b.handler] {
+      (sim_.get()->*h)();
+      // The radio group may have changed its own state; the view decides.
+      for (WidgetId r : {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram}) sim_->view.MarkDirty(r);
+      AfterAction();
+    });
+  }
+
+  const ButtonBinding menus[] = {
+      {N_Quit, &Simulator::N_QuitClick},
+      {N_ReadLineFile, &Simulator::N_ReadLineFileClick},
+      {N_SaveLineFile, &Simulator::N_SaveLineFileClick},
+      {N_File2MEM, &Simulator::N_File2MEMClick},
+      {N_MEM2File, &Simulator::N_MEM2FileClick},
+      {N_ReadMicroFile, &Simulator::N_ReadMicroFileClick},
+      {N_BakMicro2File, &Simulator::N_BakMicro2FileClick},
+  };
+  for (const ButtonBinding& b : menus)
+    connect(static_cast<QAction*>(Object(b.id)), &QAction::triggered, this,
+            act([h = b.handler](Simulator& s) { (s.*h)(); }));
+
+  // The board picture: moves give hints and the rubber band, releases draw.
+  board_->onMove = [this](QPoint p) {
+    sim_->Image_WireDrawMouseMove(p.x(), p.y());
+    AfterAction();
+  };
+  board_->onRelease = [this](Qt::MouseButton b, QPoint p) {
+    sim_->Image_WireDrawMouseUp(ButtonOf(b), p.x(), p.y());
+    AfterAction();
+  };
+  Widget(Panel_KEY)->installEventFilter(this);
+
+  // Register fields: typing flows into the view; Enter commits.
+  for (WidgetId id : kRegisterFields) {
+    auto* edit = static_cast<QLineEdit*>(Widget(id));
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, id](const QString& text) { sim_->view.Edit(id).text = S(text); });
+    edit->installEventFilter(this);
+  }
+  // Grids: typed cells flow into the view; the view's own writes do not.
+  for (WidgetId id : {StringGrid_MEM, StringGrid_MicroMem}) {
+    auto* grid = static_cast<QTableWidget*>(Widget(id));
+    connect(grid, &QTableWidget::itemChanged, this, [this, id](QTableWidgetItem* item) {
+      if (applying_) return;
+      WidgetState& w = sim_->view.Edit(id);
+      const size_t cell = static_cast<size_t>(item->row() * w.cols + item->column());
+      if (cell < w.cells.size()) w.cells[cell] = S(item->text());
+    });
+  }
+  qApp->installEventFilter(this);
+}
+
+void TMainForm::BindTimers() {
+  struct TimerBinding {
+    QTimer* timer;
+    const char* name;
+    void (Simulator::*tick)();
+  };
+  const TimerBinding timers[] = {
+      {&timerWrongLine_, "Timer_WrongLine", &Simulator::Timer_WrongLineTimer},
+      {&timerTrigger_, "Timer_Trigger", &Simulator::Timer_TriggerTimer},
+      {&timerPlayback_, "Timer_RecotdBackPlay", &Simulator::Timer_RecotdBackPlayTimer},
+  };
+  for (const TimerBinding& t : timers) {
+    t.timer->setObjectName(t.name);
+    t.timer->setParent(this);
+    connect(t.timer, &QTimer::timeout, this, [this, tick = t.tick] {
+      (sim_.get()->*tick)();
+      AfterAction();
+    });
+  }
+  // The run timer paces the machine: 5 ms ticks of seven small beats must
+  // not drift, so it is a precise timer; its view is applied once per frame.
+  timerRun_.setObjectName("Timer_RUN");
+  timerRun_.setParent(this);
+  timerRun_.setTimerType(Qt::PreciseTimer);
+  connect(&timerRun_, &QTimer::timeout, this, [this] { OnRunTick(); });
+}
+
+void TMainForm::OnRunTick() {
+  sim_->Timer_RUNTimer();
+  SyncTimers();
+  if (!frame_.isActive()) frame_.start();
+}
+
+void TMainForm::SyncTimers() {
+  auto sync = [](QTimer& t, const TimerRecord& r) {
+    if (!r.enabled) {
+      if (t.isActive()) t.stop();
+    } else if (!t.isActive() || t.interval() != r.intervalMs) {
+      t.start(r.intervalMs);
+    }
+  };
+  sync(timerRun_, sim_->Timer_RUN);
+  sync(timerWrongLine_, sim_->Timer_WrongLine);
+  sync(timerTrigger_, sim_->Timer_Trigger);
+  sync(timerPlayback_, sim_->Timer_RecotdBackPlay);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Wheel:
+      return HandleWheel(watched, static_cast<QWheelEvent*>(event));
+    case QEvent::KeyPress:
+      for (WidgetId id : kRegisterFields)
+        if (watched == Object(id)) return HandleEditKey(id, static_cast<QKeyEvent*>(event));
+      return false;
+    case QEvent::MouseMove:
+      if (watched == Object(Panel_KEY)) {
+        sim_->Panel_KEYMouseMove();
+        AfterAction();
+      }
+      return false;
+    case QEvent::Resize:
+      if (watched == central_) PlaceAnchored();
+      return false;
+    default:
+      return false;
+  }
+}
+
+// The wheel anywhere in the window scrolls the work area by fixed steps:
+// 100 pixels up or down, or with Ctrl 50 pixels sideways. Over the two grids
+// it always scrolls up or down.
+bool TMainForm::HandleWheel(QObject* watched, QWheelEvent* e) {
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (!w || w->window() != this) return false;
+  const int delta = e->angleDelta().y();
+  if (delta == 0) return true;
+  bool overGrid = false;
+  for (QWidget* p = w; p && !overGrid; p = p->parentWidget())
+    overGrid = p == Widget(StringGrid_MEM) || p == Widget(StringGrid_MicroMem);
+  const int step = delta < 0 ? 1 : -1;
+  if (!overGrid && (e->modifiers() & Qt::ControlModifier)) {
+    QScrollBar* bar = scroll_->horizontalScrollBar();
+    bar->setValue(bar->value() + 50 * step);
+  } else {
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    bar->setValue(bar->value() + 100 * step);
+  }
+  return true;
+}
+
+bool TMainForm::HandleEditKey(WidgetId id, QKeyEvent* e) {
+  int key = 0;
+  if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+    key = 13;
+  else if (!e->text().isEmpty())
+    key = e->text().front().unicode();
+  else
+    return false;
+  if (!sim_->EditKeyPress(id, key)) return false;
+  AfterAction();
+  return true;
+}
+
+}  // namespace orrin::ui

@@ -1,0 +1,94 @@
+#include "ui/main_form.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "ui/board_canvas.h"
+#include "ui/fonts.h"
+#include "ui/layout.h"
+#include "ui/qt_host.h"
+
+namespace orrin::ui {
+
+namespace {
+// The board picture prints every jack's name, but the jack table is filled
+// only later in start-up (after the picture is handed over). The names and
+// positions are read from a filled table, which is then put back in its
+// reset form so that start-up proceeds in its own order.
+std::vector<JackPrint> ReadJacks(Simulator& sim) {
+  sim.FillJackTable();
+  std::vector<JackPrint> jacks;
+  for (const Jack& j : sim.s.Jacks)
+    if (j.InUse == 1) jacks.push_back({j.Name, j.X, j.Y, j.IsOutput == 1});
+  for (Jack& j : sim.s.Jacks) j = Jack{};
+  return jacks;
+}
+
+// The board picture in the simulator's pixel format (0x00BBGGRR).
+void HandOver(const QImage& picture, std::vector<uint32_t>& pixels) {
+  const QImage img = picture.convertToFormat(QImage::Format_RGBX8888);
+  pixels.assign(static_cast<size_t>(Canvas::Width * Canvas::Height), 0);
+  for (int y = 0; y < Canvas::Height; ++y) {
+    const auto* line = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+    for (int x = 0; x < Canvas::Width; ++x) pixels[static_cast<size_t>(y * Canvas::Width + x)] = line[x] & 0x00FFFFFF;
+  }
+}
+
+int FrameMs() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal hz = screen ? screen->refreshRate() : 60.0;
+  return std::max(1, static_cast<int>(1000.0 / (hz > 1 ? hz : 60.0)));
+}
+}  // namespace
+
+TMainForm::TMainForm(Host* host) {
+  InstallFontSubstitutes();
+  setObjectName("MainForm");
+  setWindowTitle(QString::fromUtf8("Orrin 仿真软件"));
+  setFont(WindowFont());
+  if (!host) {
+    ownHost_ = std::make_unique<QtHost>(this);
+    host = ownHost_.get();
+  }
+  sim_ = std::make_unique<Simulator>(*host);
+  art_ = std::make_unique<Artwork>(ReadJacks(*sim_));
+  setWindowIcon(QIcon(art_->Icon()));
+
+  BuildWidgets();
+  BindEvents();
+  BindTimers();
+  frame_.setSingleShot(true);
+  frame_.setInterval(FrameMs());
+  connect(&frame_, &QTimer::timeout, this, [this] { ApplyView(); });
+
+  HandOver(art_->Board(), sim_->cleanBoard);
+  sim_->Startup();
+  ApplyAll();
+  SyncTimers();
+
+  move(20, 16);
+  resize(kClientRect.width(), kClientRect.height() + menuBar()->sizeHint().height());
+}
+
+TMainForm::~TMainForm() = default;
+
+QWidget* TMainForm::Widget(WidgetId id) const { return qobject_cast<QWidget*>(Object(id)); }
+
+void TMainForm::AfterAction() {
+  SyncTimers();
+  ApplyView();
+  if (sim_->quitRequested) close();
+}
+
+void TMainForm::ApplyView() {
+  frame_.stop();
+  for (WidgetId id : sim_->view.TakeDirty()) Apply(id);
+  board_->Sync();
+  if (sim_->view.pointLabelsDirty) {
+    sim_->view.pointLabelsDirty = false;
+    ApplyPointLabels();
+  }
+}
+
+}  // namespace orrin::ui

@@ -1,0 +1,80 @@
+// orrin-snapshot: opens the window as `orrin` does, optionally puts the board
+// into a worked example, and saves pictures of it for the README.
+//   orrin-snapshot [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
+// The demo loads the wire file WIRES (the ALU experiment's wiring) and adds
+// two registers as that experiment does.
+#include <QApplication>
+#include <QScrollArea>
+#include <QTimer>
+#include <cstring>
+
+#include "core/widget_groups.h"
+#include "ui/main_form.h"
+
+namespace {
+
+// Answers the file dialog with the demo's wire file and nothing else.
+class DemoHost : public orrin::Host {
+ public:
+  std::string wires;
+  void Warn(const std::string&) override {}
+  orrin::Answer Ask(const std::string&) override { return orrin::Answer::Yes; }
+  std::string OpenFileName() override { return wires; }
+  std::string SaveFileName() override { return {}; }
+  std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+};
+
+// The ALU experiment in independent mode: R0 := 35 and R1 := 4A from the
+// data switches, then R0 + R1 on its way to R0, stopped before the last beat.
+void Demo(orrin::ui::TMainForm& form) {
+  orrin::Simulator& s = form.Sim();
+  s.N_ReadLineFileClick();
+  s.SpeedButtonPOWERClick();
+  auto steps = [&](int n) {
+    for (int i = 0; i < n; ++i) s.Button_OneLittleStepClick();
+  };
+  for (int n : {0, 2, 4, 5}) s.ToggleDataSwitch(n);
+  for (int n : {11, 12}) s.ToggleLevelSwitch(n);
+  steps(6);
+  for (int n : {0, 1, 2, 3, 4, 5, 6}) s.ToggleDataSwitch(n);
+  s.ToggleLevelSwitch(2);
+  steps(6);
+  for (int n : {11, 2, 0, 4, 7, 9, 10, 13, 14}) s.ToggleLevelSwitch(n);
+  steps(4);
+  form.AfterAction();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  DemoHost host;
+  QString board, window;
+  bool micro = false;
+  int hold = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--demo") && i + 1 < argc)
+      host.wires = argv[++i];
+    else if (!std::strcmp(argv[i], "--micro"))
+      micro = true;
+    else if (!std::strcmp(argv[i], "--board") && i + 1 < argc)
+      board = argv[++i];
+    else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
+      window = argv[++i];
+    else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
+      hold = std::atoi(argv[++i]);
+  }
+  orrin::ui::TMainForm form(&host);
+  if (!host.wires.empty()) Demo(form);
+  if (micro) {
+    form.Sim().RadioButtonMicroProgramClick();
+    form.AfterAction();
+  }
+  form.show();
+  QTimer::singleShot(300, [&] {
+    if (!board.isEmpty()) form.ScrollBox()->widget()->grab().save(board);
+    if (!window.isEmpty()) form.grab().save(window);
+    QTimer::singleShot(hold * 1000, &app, &QApplication::quit);
+  });
+  return QApplication::exec();
+}
