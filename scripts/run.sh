@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIN_TESTS=OFF -DORRIN_BENCH=OFF
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIN_WINDOW=ON -DORRIN_TESTS=OFF -DORRIN_BENCH=OFF
 cmake --build build
 if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
   exec build/orrin-run examples/demo.orrin

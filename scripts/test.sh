@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_BENCH=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORRIN_SANITIZE=ON -DORRIN_WINDOW=ON -DORRIN_TESTS=ON -DORRIN_BENCH=OFF
 cmake --build "$build"
 
 export QT_QPA_PLATFORM=offscreen
