@@ -40,6 +40,17 @@ struct Wire {
   std::vector<WirePoint> Points;
 };
 
+// A jack as printed on the board: its number, name and centre on the picture.
+struct JackPlace {
+  int number;
+  std::string name;
+  int x, y;
+  bool IsOutput() const { return number <= 41; }
+};
+// The 76 jacks of the board in number order; the window prints them, the
+// jack table is filled from them.
+std::vector<JackPlace> BoardJacks();
+
 // Jack numbers the machine drives or reads by name.
 namespace jack {
 inline constexpr int K0 = 0, K16 = 16, CO = 32, ZO = 33, IR7O = 34, IR6O = 35, IR5O = 36, IR4O = 37;

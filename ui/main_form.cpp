@@ -12,16 +12,10 @@
 namespace orrin::ui {
 
 namespace {
-// The board picture prints every jack's name, but the jack table is filled
-// only later in start-up (after the picture is handed over). The names and
-// positions are read from a filled table, which is then put back in its
-// reset form so that start-up proceeds in its own order.
-std::vector<JackPrint> ReadJacks(Simulator& sim) {
-  sim.FillJackTable();
+// The board picture prints every jack's name beside its ring.
+std::vector<JackPrint> ReadJacks() {
   std::vector<JackPrint> jacks;
-  for (const Jack& j : sim.s.Jacks)
-    if (j.InUse == 1) jacks.push_back({j.Name, j.X, j.Y, j.IsOutput == 1});
-  for (Jack& j : sim.s.Jacks) j = Jack{};
+  for (const JackPlace& j : BoardJacks()) jacks.push_back({j.name, j.x, j.y, j.IsOutput()});
   return jacks;
 }
 
@@ -52,7 +46,7 @@ TMainForm::TMainForm(Host* host) {
     host = ownHost_.get();
   }
   sim_ = std::make_unique<Simulator>(*host);
-  art_ = std::make_unique<Artwork>(ReadJacks(*sim_));
+  art_ = std::make_unique<Artwork>(ReadJacks());
   setWindowIcon(QIcon(art_->Icon()));
 
   BuildWidgets();

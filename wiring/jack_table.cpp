@@ -28,22 +28,28 @@ constexpr JackDef kOthers[] = {
 };
 }  // namespace
 
-void Simulator::FillJackTable() {
-  auto set = [&](int n, std::string name, int x, int y) {
-    Jack& j = s.Jacks[static_cast<size_t>(n)];
-    j.Name = std::move(name);
-    j.X = x;
-    j.Y = y;
-    j.HitRadius = 4;
-    j.IsOutput = n <= 41 ? 1 : 0;
-    j.InUse = 1;
-  };
+std::vector<JackPlace> BoardJacks() {
+  std::vector<JackPlace> jacks;
+  jacks.reserve(76);
   // Appending rather than "K" + to_string(): GCC 12 at -O3 reports a false
   // -Wrestrict on the latter, which breaks the Release build.
   auto kName = [](int n) { return std::string("K").append(std::to_string(n)); };
-  for (int i = 0; i < 16; ++i) set(i, kName(i), kK0to15X[i], 514);
-  for (int i = 0; i < 16; ++i) set(16 + i, kName(16 + i), kK16to31X[i], 541);
-  for (const JackDef& d : kOthers) set(d.number, d.name, d.x, d.y);
+  for (int i = 0; i < 16; ++i) jacks.push_back({i, kName(i), kK0to15X[i], 514});
+  for (int i = 0; i < 16; ++i) jacks.push_back({16 + i, kName(16 + i), kK16to31X[i], 541});
+  for (const JackDef& d : kOthers) jacks.push_back({d.number, d.name, d.x, d.y});
+  return jacks;
+}
+
+void Simulator::FillJackTable() {
+  for (const JackPlace& place : BoardJacks()) {
+    Jack& j = s.Jacks[static_cast<size_t>(place.number)];
+    j.Name = place.name;
+    j.X = place.x;
+    j.Y = place.y;
+    j.HitRadius = 4;
+    j.IsOutput = place.IsOutput() ? 1 : 0;
+    j.InUse = 1;
+  }
   for (int n : {jack::VCC1, jack::VCC2, jack::GND1, jack::GND2}) {
     Jack& j = s.Jacks[static_cast<size_t>(n)];
     j.FixedLevel = 1;
