@@ -129,11 +129,10 @@ void Simulator::BoardEvaluation() {
 
   // 9. Register-file ports.
   if (!power) {
-    const int32_t keepT3 = LevelLow;
     rf.R = rf.Written = rf.Select = rf.Prev = rf.Out = {};
     rf.RD1 = rf.RD0 = rf.RS1 = rf.RS0 = rf.DRW = 0;
     rf.RdNum = rf.RsNum = rf.APort = rf.BPort = 0;
-    rf.T3 = keepT3;
+    rf.T3 = LevelLow;
   } else {
     rf.Written = {};
     rf.Prev = rf.R;
