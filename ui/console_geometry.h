@@ -1,6 +1,8 @@
 #pragma once
 // The console strip (Panel_KEY): where the levers stand, shared by the layout
 // and by the painted strip behind them.
+#include "core/simulator.h"
+
 namespace orrin::ui::console {
 
 inline constexpr int kSeparators[] = {118, 318, 710, 936};
@@ -12,9 +14,9 @@ inline constexpr int SdLeverX(int i /* 0 = SD7 */) { return 128 + 22 * i + (i >=
 static_assert(SdLeverX(7) == 290);
 
 // Level switches: K15..K0 in the upper row from x 328 to x 684, K31..K16
-// below, in groups of four.
-inline constexpr int KLeverX(int i /* 0 = K15 or K31 */) { return 328 + 22 * i + (i / 4) * 9 - (i >= 12 ? 1 : 0); }
-static_assert(KLeverX(15) == 684);
+// below, in groups of four; the columns are the simulator's, which places the
+// switch hints by them.
+inline int KLeverX(int i /* 0 = K15 or K31 */) { return LevelSwitchImageLeft(15 - i); }
 inline constexpr int kKUpperY = 18, kKLowerY = 66;
 
 }  // namespace orrin::ui::console
