@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/widget_groups.h"
+
 namespace orrin {
 
 using enum WidgetId;
@@ -84,15 +86,11 @@ constexpr const char* kSoftwareNotes[] = {
     "8、连线、内存、微程序，可通过菜单操作备份在文件中。",
 };
 
-constexpr WidgetId kRegisterFields[] = {Edit_Z,  Edit_C,  Edit_R0,  Edit_R1,  Edit_R2,  Edit_R3,
-                                        Edit_AR, Edit_PC, Edit_IAR, Edit_IR, Edit_uAR, Edit_EN_INT};
-
 // Value labels drawn over the board picture: opaque with the power on.
 constexpr WidgetId kValueLabels[] = {
-    Label_INTQ,      Label_P4_INTQ,  Label_P4_SWC,    Label_P4_SWB,    Label_P4_SWA,   Label_P4_CI,
-    Label_P4_ZI,     Label_P4_IR4I,  Label_P4_IR5I,   Label_P4_IR6I,   Label_P4_IR7I,  Label_P4_P0_1,
-    Label_P4_P0_2,   Label_P4_P0_3,  Label_P4_P1_1,   Label_P4_P1_2,   Label_P4_P1_3,  Label_P4_P1_4,
-    Label_P4_P2,     Label_P4_P3,    Label_P4_P4,
+    Label_INTQ,    Label_P4_INTQ, Label_P4_SWC,  Label_P4_SWB,  Label_P4_SWA,  Label_P4_CI,   Label_P4_ZI,
+    Label_P4_IR4I, Label_P4_IR5I, Label_P4_IR6I, Label_P4_IR7I, Label_P4_P0_1, Label_P4_P0_2, Label_P4_P0_3,
+    Label_P4_P1_1, Label_P4_P1_2, Label_P4_P1_3, Label_P4_P1_4, Label_P4_P2,   Label_P4_P3,   Label_P4_P4,
 };
 }  // namespace
 

@@ -23,8 +23,6 @@ namespace orrin::ui {
 using enum WidgetId;
 
 namespace {
-constexpr WidgetId kRegisterFields[] = {Edit_Z,  Edit_C,  Edit_R0,  Edit_R1, Edit_R2,  Edit_R3,
-                                        Edit_AR, Edit_PC, Edit_IAR, Edit_IR, Edit_uAR, Edit_EN_INT};
 
 MouseButton ButtonOf(Qt::MouseButton b) {
   switch (b) {
