@@ -49,7 +49,8 @@ inline std::string CheckInvariants(const Simulator& sim) {
       if (!e.FullText.empty() || !e.WordText.empty()) return "empty control-store entry with text";
       continue;
     }
-    if (e.Address != a) return "control-store entry " + std::to_string(a) + " holds address " + std::to_string(e.Address);
+    if (e.Address != a)
+      return "control-store entry " + std::to_string(a) + " holds address " + std::to_string(e.Address);
     if (e.WordText.size() != 10 || e.FullText.size() != 12 || e.FullText.substr(2) != e.WordText)
       return "malformed control-store entry " + std::to_string(a);
     for (char c : e.FullText)

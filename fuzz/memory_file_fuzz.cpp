@@ -4,31 +4,13 @@
 
 using namespace orrin;
 
-namespace {
-struct Boards {
-  FuzzHost host, echoHost;
-  Simulator sim{host}, echo{echoHost};
-  const std::string inPath = ScratchPath("memory-in");
-  Boards() {
-    host.file = inPath;
-    echoHost.file = ScratchPath("memory-out");
-    for (Simulator* b : {&sim, &echo}) {
-      b->Startup();
-      b->SpeedButtonPOWERClick();
-    }
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Boards b;
+  static EchoBoards b("memory", true);
   WriteFile(b.inPath, data, size);
   b.sim.N_File2MEMClick();
   RequireInvariants(b.sim);
   Require(b.sim.s.Mem.Cells == b.sim.s.Mem.ShownCells, "shown memory differs after a load");
-  b.host.file = b.echoHost.file;  // saved where the echo board reads
-  b.sim.N_MEM2FileClick();
-  b.host.file = b.inPath;
+  b.SaveForEcho([](Simulator& sim) { sim.N_MEM2FileClick(); });
   b.echo.N_File2MEMClick();
   Require(b.echo.s.Mem.Cells == b.sim.s.Mem.Cells, "saved memory reads back different");
   return 0;

@@ -4,28 +4,12 @@
 
 using namespace orrin;
 
-namespace {
-struct Boards {
-  FuzzHost host, echoHost;
-  Simulator sim{host}, echo{echoHost};
-  const std::string inPath = ScratchPath("micro-in");
-  Boards() {
-    host.file = inPath;
-    echoHost.file = ScratchPath("micro-out");
-    sim.Startup();
-    echo.Startup();
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Boards b;
+  static EchoBoards b("micro", false);
   WriteFile(b.inPath, data, size);
   b.sim.LoadMicroFile(b.inPath);
   RequireInvariants(b.sim);
-  b.host.file = b.echoHost.file;  // backed up where the echo board reads
-  b.sim.N_BakMicro2FileClick();
-  b.host.file = b.inPath;
+  b.SaveForEcho([](Simulator& sim) { sim.N_BakMicro2FileClick(); });
   b.echo.LoadMicroFile(b.echoHost.file);
   for (int a = 0; a < ControlStoreSize; ++a) {
     const ControlStoreEntry& x = b.sim.s.Micro.Store[static_cast<size_t>(a)];

@@ -4,29 +4,13 @@
 
 using namespace orrin;
 
-namespace {
-struct Boards {
-  FuzzHost host, echoHost;
-  Simulator sim{host}, echo{echoHost};
-  const std::string inPath = ScratchPath("wires-in");
-  Boards() {
-    host.file = inPath;
-    echoHost.file = ScratchPath("wires-out");
-    sim.Startup();
-    echo.Startup();
-  }
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static Boards b;
-  WriteFile(b.host.file, data, size);
+  static EchoBoards b("wires", false);
+  WriteFile(b.inPath, data, size);
   b.sim.N_ReadLineFileClick();
   RequireInvariants(b.sim);
 
-  b.host.file = b.echoHost.file;  // saved where the echo board reads
-  b.sim.N_SaveLineFileClick();
-  b.host.file = b.inPath;
+  b.SaveForEcho([](Simulator& sim) { sim.N_SaveLineFileClick(); });
   b.echo.N_ReadLineFileClick();
   RequireInvariants(b.echo);
   for (size_t i = 0; i < b.sim.s.Wires.size(); ++i) {
