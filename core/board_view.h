@@ -61,6 +61,7 @@ struct WidgetState {
   int cols = 0, rows = 0;
   std::vector<std::string> cells;
   int currentRow = 0, currentCol = 0;
+  bool operator==(const WidgetState&) const = default;
 };
 
 // A coordinate label created while a wire is drawn.

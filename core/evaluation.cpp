@@ -58,11 +58,8 @@ void Simulator::BoardEvaluation() {
   ConsoleState& con = s.Console;
   const bool power = con.PowerOn == 1;
 
-  // 1. End of playback.
-  if (s.Beat.ViewPos < s.Beat.StepCount) {
-    s.Beat.ViewPos = s.Beat.StepCount;
-    ShowTrace();
-  }
+  // An evaluation always computes from the newest position.
+  EndPlayback();
 
   // 2-4. Output jacks, then the wires.
   DriveOutputJacks(s.Flags.Shown.C, s.Flags.Shown.Z, s.Ir.Shown.IR);
@@ -142,18 +139,17 @@ void Simulator::BoardEvaluation() {
     rf.BPort = rf.R[static_cast<size_t>(rf.RsNum & 3)];
     rf.T3 = t3;
   }
-  rf.Shown = {rf.R, rf.Written, rf.Select, rf.Prev, rf.RD1, rf.RD0, rf.RS1, rf.RS0, rf.T3, rf.DRW,
-              rf.RdNum, rf.RsNum, rf.APort, rf.BPort};
+  rf.Shown = {rf.R,   rf.Written, rf.Select, rf.Prev,  rf.RD1,   rf.RD0,   rf.RS1,
+              rf.RS0, rf.T3,      rf.DRW,    rf.RdNum, rf.RsNum, rf.APort, rf.BPort};
 
   // 10. ALU.
   AluUnit& alu = s.Alu;
   if (power) {
-    const int32_t r =
-        alu.Model.Compute(sig[S3], sig[S2], sig[S1], sig[S0], sig[M], sig[CIN], rf.APort, rf.BPort);
+    const int32_t r = alu.Model.Compute(sig[S3], sig[S2], sig[S1], sig[S0], sig[M], sig[CIN], rf.APort, rf.BPort);
     alu.F = r % 256;
     alu.Cn4 = r / 256;
-    alu.Shown = {sig[S3], sig[S2], sig[S1], sig[S0], sig[M], sig[CIN], rf.APort, rf.BPort,
-                 alu.F,   alu.Cn4, alu.Model.Formula};
+    alu.Shown = {sig[S3],  sig[S2],  sig[S1], sig[S0], sig[M],           sig[CIN],
+                 rf.APort, rf.BPort, alu.F,   alu.Cn4, alu.Model.Formula};
   } else {
     alu.F = 0;
     alu.Cn4 = LevelLow;

@@ -5,16 +5,14 @@
 
 namespace orrin {
 
-const char* const kSigNames[SigCount] = {"DRW",  "PCINC", "LPC",   "ARINC", "LAR",   "MEMW", "STOP",
-                                         "LIR",  "ABUS",  "SBUS",  "MBUS",  "IABUS", "LIAR", "INTDI",
-                                         "INTEN", "PCADD", "LDZ",  "LDC",   "CIN",   "S0",   "S1",
-                                         "S2",   "S3",    "M",     "RD1",   "RD0",   "RS1",  "RS0"};
+const char* const kSigNames[SigCount] = {
+    "DRW",   "PCINC", "LPC", "ARINC", "LAR", "MEMW", "STOP", "LIR", "ABUS", "SBUS", "MBUS", "IABUS", "LIAR", "INTDI",
+    "INTEN", "PCADD", "LDZ", "LDC",   "CIN", "S0",   "S1",   "S2",  "S3",   "M",    "RD1",  "RD0",   "RS1",  "RS0"};
 
-const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARINC, jack::LAR,  jack::MEMW,
-                                jack::STOP,  jack::LIR,   jack::ABUS, jack::SBUS,  jack::MBUS, jack::IABUS,
-                                jack::LIAR,  jack::INTDI, jack::INTEN, jack::PCADD, jack::LDZ, jack::LDC,
-                                jack::CIN,   jack::S0,    jack::S1,   jack::S2,    jack::S3,   jack::M,
-                                jack::RD1,   jack::RD0,   jack::RS1,  jack::RS0};
+const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARINC, jack::LAR,   jack::MEMW, jack::STOP,
+                                jack::LIR,   jack::ABUS,  jack::SBUS, jack::MBUS,  jack::IABUS, jack::LIAR, jack::INTDI,
+                                jack::INTEN, jack::PCADD, jack::LDZ,  jack::LDC,   jack::CIN,   jack::S0,   jack::S1,
+                                jack::S2,    jack::S3,    jack::M,    jack::RD1,   jack::RD0,   jack::RS1,  jack::RS0};
 
 int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
 
@@ -66,9 +64,13 @@ int HexDigitValue(char c) {
 }
 
 int32_t ParseHex(std::string_view text) {
-  if (text.size() > 32) text = text.substr(0, 32);
+  // Counted in characters as typed: a non-ASCII character is one character
+  // (worth 0) however many UTF-8 bytes it takes, so "1é" reads 10.
   uint32_t v = 0;
+  int characters = 0;
   for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;  // inside a character
+    if (++characters > 32) break;
     const int d = HexDigitValue(c);
     v = (v << 4) | static_cast<uint32_t>(d < 0 ? 0 : d);
   }

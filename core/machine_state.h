@@ -2,8 +2,8 @@
 // The whole board: every register, flag, cell, switch, signal, clock line and
 // jack, plus the trace ring. Sized once; reset in place.
 #include <array>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,8 +64,35 @@ inline constexpr int INTEN = 79, INTDI = 80, LIAR = 81, IABUS = 82, LIR = 83;
 
 // ------------------------------------------------------------ control signals
 enum Sig : int {
-  DRW, PCINC, LPC, ARINC, LAR, MEMW, STOP, LIR, ABUS, SBUS, MBUS, IABUS, LIAR, INTDI,
-  INTEN, PCADD, LDZ, LDC, CIN, S0, S1, S2, S3, M, RD1, RD0, RS1, RS0, SigCount
+  DRW,
+  PCINC,
+  LPC,
+  ARINC,
+  LAR,
+  MEMW,
+  STOP,
+  LIR,
+  ABUS,
+  SBUS,
+  MBUS,
+  IABUS,
+  LIAR,
+  INTDI,
+  INTEN,
+  PCADD,
+  LDZ,
+  LDC,
+  CIN,
+  S0,
+  S1,
+  S2,
+  S3,
+  M,
+  RD1,
+  RD0,
+  RS1,
+  RS0,
+  SigCount
 };
 extern const char* const kSigNames[SigCount];
 // The input jack that carries each signal in the independent mode.
@@ -84,6 +111,7 @@ struct AluShown {
   int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;
   int32_t F = 0, Cn4 = LevelLow;
   const char* Formula = "";
+  bool operator==(const AluShown&) const = default;
 };
 struct AluUnit {
   Alu181 Model;
@@ -94,6 +122,7 @@ struct AluUnit {
 struct FlagShown {
   int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
   int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
+  bool operator==(const FlagShown&) const = default;
 };
 struct FlagUnit {
   int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
@@ -106,6 +135,7 @@ struct RegShown {
   std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{};
   int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
   int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
+  bool operator==(const RegShown&) const = default;
 };
 struct RegisterFile {
   std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{}, Out{};
@@ -117,6 +147,7 @@ struct RegisterFile {
 struct GateShown {
   int32_t Value = 0, RawF = 0, ABUS = 0;
   uint8_t ReleasedFlag = 1;
+  bool operator==(const GateShown&) const = default;
 };
 struct AluBusGate {
   int32_t Value = 0, RawF = 0, ABUS = 0;
@@ -127,6 +158,7 @@ struct AluBusGate {
 struct MemShown {
   int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
   int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
+  bool operator==(const MemShown&) const = default;
 };
 struct MemoryUnit {
   std::array<uint8_t, MemorySize> Cells{};
@@ -141,6 +173,7 @@ struct MemoryUnit {
 // Action codes of AR and PC: 0 none, 1 loaded, 2 incremented, 3 added.
 struct ArShown {
   int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow;
+  bool operator==(const ArShown&) const = default;
 };
 struct ArUnit {
   int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
@@ -149,6 +182,7 @@ struct ArUnit {
 
 struct PcShown {
   int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
+  bool operator==(const PcShown&) const = default;
 };
 struct PcUnit {
   int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
@@ -158,6 +192,7 @@ struct PcUnit {
 
 struct IrShown {
   int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+  bool operator==(const IrShown&) const = default;
 };
 struct IrUnit {
   int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
@@ -167,6 +202,7 @@ struct IrUnit {
 struct IarShown {
   int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow;
   uint8_t ReleasedFlag = 1;
+  bool operator==(const IarShown&) const = default;
 };
 struct IarUnit {
   int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
@@ -187,12 +223,14 @@ struct ControlStoreEntry {
 struct MicroInputs {
   int32_t IR = 0, ZOut = 0, COut = 0, SWC = 0, SWB = 0, SWA = 0, INTQ = 0;
   int32_t CI = 0, ZI = 0, IR7I = 0, IR6I = 0, IR5I = 0, IR4I = 0;
+  bool operator==(const MicroInputs&) const = default;
 };
 struct MicroShown {
   int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
   std::array<int32_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
   int32_t T3 = LevelLow, T3Inv = LevelLow;
   MicroInputs In;
+  bool operator==(const MicroShown&) const = default;
 };
 // Everything the controller panel shows that follows from an address and inputs.
 struct MicroDecode {
@@ -205,6 +243,7 @@ struct MicroDecode {
   int32_t NextMicroAddress = 0;
   std::array<int32_t, 4> RegSelect{};  // RD1, RD0, RS1, RS0
   char MicroText[16] = {};
+  bool operator==(const MicroDecode&) const = default;
 };
 struct MicroUnit {
   int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
@@ -223,6 +262,7 @@ struct BitScratch {
 struct BusShown {
   int32_t Value = 0;
   std::array<int32_t, 4> Drive{};
+  bool operator==(const BusShown&) const = default;
 };
 struct DataBus {
   int32_t Value = 0;
@@ -233,6 +273,7 @@ struct DataBus {
 
 struct IntShown {
   int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
+  bool operator==(const IntShown&) const = default;
 };
 struct InterruptUnit {
   int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
@@ -241,6 +282,7 @@ struct InterruptUnit {
 
 struct BeatShown {
   int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow, Phase = 0, Level = LevelBeat;
+  bool operator==(const BeatShown&) const = default;
 };
 struct BeatGen {
   int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow;
@@ -261,6 +303,7 @@ struct DataSwShown {
   int32_t Value = 0, SBUS = 0;
   std::array<int32_t, 8> Bits{};
   uint8_t ReleasedFlag = 1;
+  bool operator==(const DataSwShown&) const = default;
 };
 struct DataSwitches {
   int32_t Value = 0;
@@ -277,6 +320,7 @@ struct DataSwitches {
 struct BoardSnapshot {
   int32_t STOP = 0;
   std::array<int32_t, 72> Jacks{};
+  bool operator==(const BoardSnapshot&) const = default;
 };
 int SnapshotJack(int slot);  // jack number of snapshot slot 0..71
 
@@ -313,6 +357,7 @@ struct MemTrace {
   uint8_t Written = 0;
   int32_t Addr = 0, Old = 0;
   MemShown Ports;
+  bool operator==(const MemTrace&) const = default;
 };
 struct TraceEntry {
   AluShown alu;
@@ -331,6 +376,19 @@ struct TraceEntry {
   DataSwShown dataSwitches;
   BoardSnapshot snapshot;
   std::array<int32_t, SigCount> signals{};
+  bool operator==(const TraceEntry&) const = default;
+};
+
+// What the display showed at the newest position, kept while the arrows show
+// an older one: leaving the playback puts back exactly this, so an action
+// taken then acts as if the arrows had never been pressed.
+struct NewestShown {
+  TraceEntry entry;
+  MemShown memPorts;
+  std::array<uint8_t, MemorySize> cells{};
+  std::array<uint8_t, 32> levelPositions{};
+  MicroDecode decode;
+  std::array<int32_t, 72> jacks{};
 };
 
 struct MachineState {
@@ -356,6 +414,7 @@ struct MachineState {
   ControlSignals Signals;
   ConsoleState Console;
   WireEditState Edit;
+  NewestShown Newest;  // valid while Console.TraceRestored is 1
   // The trace rings, HistoryDepth entries each, allocated once and zeroed
   // lazily by the system: an entry is only ever read after the beat of its
   // position has written it (positions 1..StepCount since the last reset), so
@@ -383,7 +442,8 @@ void ClearControlStore(MachineState& s);
 // Bits 0..15 of value into the scratch record, bit 0 first.
 void SplitBits(MachineState& s, int32_t value);
 // Hex text to integer: last character least significant, non-hex counts 0,
-// only the first 32 characters are looked at, 32 bits wide.
+// only the first 32 characters are looked at, 32 bits wide. Characters are
+// UTF-8 code points, not bytes.
 int32_t ParseHex(std::string_view text);
 int HexDigitValue(char c);  // -1 for a character that is not a hex digit
 

@@ -60,6 +60,8 @@ class Simulator {
   void ExecuteSmallBeat();
   void Timer_RUNTimer();
   void ResetMachine();
+  bool AtCycleStart() const;  // phase 1 of a cycle, not the first after a reset
+  bool StopWordHeld() const;  // at a cycle start with STOP up for a whole cycle
 
   // ---- microprogram controller
   void SequencerPart1();
@@ -103,6 +105,9 @@ class Simulator {
   // ---- trace
   void RecordTrace(int64_t n);
   void ShowTrace();
+  // Returns the view to the newest position, showing the live state again;
+  // every action except the playback arrows, print and dump calls it first.
+  void EndPlayback();
   void SpeedButton_BackLeftClick();
   void SpeedButton_BackLeftMouseDown();
   void SpeedButton_BackLeftMouseUp();
@@ -187,7 +192,9 @@ class Simulator {
   void RefreshInterrupt(uint8_t power);
   void RefreshStop(uint8_t power);
 
-  void CommitShown();  // every unit's shown record from its working values
+  void CommitShown();                      // every unit's shown record from its working values
+  void CaptureShown(TraceEntry& e) const;  // the shown records into a trace entry
+  void PutShown(const TraceEntry& e);      // and back
   void DriveOutputJacks(int32_t cOut, int32_t zOut, int32_t irOut);
   void PropagateWires();
   void FormControlSignals();

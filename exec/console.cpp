@@ -7,6 +7,7 @@ namespace orrin {
 using enum WidgetId;
 
 void Simulator::SpeedButtonPOWERClick() {
+  EndPlayback();
   ConsoleState& c = s.Console;
   if (c.PowerOn == 1) {
     c.PowerOn = 0;
@@ -63,10 +64,12 @@ void Simulator::PowerOffAction() {
 }
 
 void Simulator::SpeedButtonCLRClick() {
+  EndPlayback();
   if (s.Console.PowerOn == 1) ResetMachine();
 }
 
 void Simulator::SpeedButtonQDClick() {
+  EndPlayback();
   ConsoleState& c = s.Console;
   if (c.PowerOn != 1 || c.Running != 0) return;
   c.Running = 1;
@@ -84,6 +87,7 @@ void Simulator::SpeedButtonQDClick() {
 }
 
 void Simulator::SpeedButton_PULSEClick() {
+  EndPlayback();
   if (s.Console.PowerOn != 1) return;
   InterruptUnit& in = s.Int;
   if (in.INTQ != 1) {
@@ -95,6 +99,7 @@ void Simulator::SpeedButton_PULSEClick() {
 }
 
 void Simulator::Button_PAUSEClick() {
+  EndPlayback();
   ConsoleState& c = s.Console;
   if (c.PowerOn != 1) return;
   if (c.Running == 1) {
@@ -106,29 +111,37 @@ void Simulator::Button_PAUSEClick() {
 }
 
 void Simulator::Button_OneLittleStepClick() {
+  EndPlayback();
   if (s.Console.PowerOn != 1) return;
   Button_PAUSEClick();
   StepSmallBeat(s.Console.PowerOn);
+  // Where a run would have stopped at STOP, the count starts again, so a run
+  // started after single beats through a STOP word is not cut short.
+  if (StopWordHeld()) s.Console.StopCounter = 0;
 }
 
 void Simulator::Image_DPClick() {
+  EndPlayback();
   s.Console.SingleBeat = s.Console.SingleBeat ? 0 : 1;
   RefreshDP(s.Console.PowerOn);
 }
 
 void Simulator::Image_SWCClick() {
+  EndPlayback();
   s.Console.SWC = 1 - s.Console.SWC;
   RefreshModeSwitches(s.Console.PowerOn);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWBClick() {
+  EndPlayback();
   s.Console.SWB = 1 - s.Console.SWB;
   RefreshModeSwitches(s.Console.PowerOn);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWAClick() {
+  EndPlayback();
   s.Console.SWA = 1 - s.Console.SWA;
   RefreshModeSwitches(s.Console.PowerOn);
   BoardEvaluation();
@@ -144,6 +157,7 @@ void SelectRadio(BoardView& v, WidgetId chosen, uint32_t chosenColor) {
 }  // namespace
 
 void Simulator::RadioButtonHdLineClick() {
+  EndPlayback();
   // The hard-wired controller is not built; its button stays disabled.
   if (!view[RadioButtonHdLine].enabled) return;
   SelectRadio(view, RadioButtonHdLine, color::Red);
@@ -152,6 +166,7 @@ void Simulator::RadioButtonHdLineClick() {
 }
 
 void Simulator::RadioButtonHandLineClick() {
+  EndPlayback();
   SelectRadio(view, RadioButtonHandLine, color::Yellow);
   view.SetPicture(Image2, Pic::Image3_Hand);
   view.SetVisible(Panel_NowHand, true);
@@ -161,6 +176,7 @@ void Simulator::RadioButtonHandLineClick() {
 }
 
 void Simulator::RadioButtonMicroProgramClick() {
+  EndPlayback();
   SelectRadio(view, RadioButtonMicroProgram, color::Lime);
   view.SetPicture(Image2, Pic::Image3_NOHand);
   view.SetVisible(Panel_NowHand, false);
@@ -169,7 +185,13 @@ void Simulator::RadioButtonMicroProgramClick() {
   BoardEvaluation();
 }
 
-void Simulator::Button_CloseNowHandClick() { view.SetVisible(Panel_NowHand, false); }
-void Simulator::Button_CloseNowMicroClick() { view.SetVisible(Panel_NowMicro, false); }
+void Simulator::Button_CloseNowHandClick() {
+  EndPlayback();
+  view.SetVisible(Panel_NowHand, false);
+}
+void Simulator::Button_CloseNowMicroClick() {
+  EndPlayback();
+  view.SetVisible(Panel_NowMicro, false);
+}
 
 }  // namespace orrin

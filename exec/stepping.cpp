@@ -11,12 +11,9 @@ struct BeatRow {
 // Row of each new phase 1..6.
 constexpr BeatRow kBeatRows[7] = {
     {LevelLow, LevelLow, LevelLow, LevelBeat},  // phase 0: only after reset
-    {LevelRising, LevelLow, LevelFalling, EdgeBeat},
-    {LevelHigh, LevelLow, LevelLow, LevelBeat},
-    {LevelFalling, LevelRising, LevelLow, EdgeBeat},
-    {LevelLow, LevelHigh, LevelLow, LevelBeat},
-    {LevelLow, LevelFalling, LevelRising, EdgeBeat},
-    {LevelLow, LevelLow, LevelHigh, LevelBeat},
+    {LevelRising, LevelLow, LevelFalling, EdgeBeat}, {LevelHigh, LevelLow, LevelLow, LevelBeat},
+    {LevelFalling, LevelRising, LevelLow, EdgeBeat}, {LevelLow, LevelHigh, LevelLow, LevelBeat},
+    {LevelLow, LevelFalling, LevelRising, EdgeBeat}, {LevelLow, LevelLow, LevelHigh, LevelBeat},
 };
 }  // namespace
 
@@ -72,13 +69,13 @@ void Simulator::CommitShown() {
   FlagUnit& f = s.Flags;
   f.Shown = {f.Z, f.C, f.ZLoaded, f.CLoaded, f.ZOut, f.COut, f.LDZ, f.LDC, f.T3};
   RegisterFile& rf = s.Regs;
-  rf.Shown = {rf.R, rf.Written, rf.Select, rf.Prev, rf.RD1, rf.RD0, rf.RS1, rf.RS0, rf.T3, rf.DRW,
-              rf.RdNum, rf.RsNum, rf.APort, rf.BPort};
+  rf.Shown = {rf.R,   rf.Written, rf.Select, rf.Prev,  rf.RD1,   rf.RD0,   rf.RS1,
+              rf.RS0, rf.T3,      rf.DRW,    rf.RdNum, rf.RsNum, rf.APort, rf.BPort};
   AluBusGate& g = s.Gate;
   g.Shown = {g.Value, g.RawF, g.ABUS, g.ReleasedFlag};
   MemoryUnit& mem = s.Mem;
-  mem.Shown = {mem.MBUS, mem.MEMW, mem.T2, mem.PcAddr, mem.ArAddr, mem.BusIn, mem.FetchAddress, mem.ReadReleased,
-               mem.Written};
+  mem.Shown = {mem.MBUS,  mem.MEMW,         mem.T2,           mem.PcAddr, mem.ArAddr,
+               mem.BusIn, mem.FetchAddress, mem.ReadReleased, mem.Written};
   ArUnit& ar = s.Ar;
   ar.Shown = {ar.AR, ar.Mark, ar.Out, ar.LAR, ar.ARINC, ar.T3};
   PcUnit& pc = s.Pc;
@@ -144,8 +141,8 @@ void Simulator::ExecuteSmallBeat() {
   flags.LDC = sig[LDC];
   flags.T3 = s.Beat.T3;
   if (level) {
-    const int32_t r = alu.Model.Compute(sig[S3], sig[S2], sig[S1], sig[S0], sig[M], sig[CIN], s.Regs.APort,
-                                        s.Regs.BPort);
+    const int32_t r =
+        alu.Model.Compute(sig[S3], sig[S2], sig[S1], sig[S0], sig[M], sig[CIN], s.Regs.APort, s.Regs.BPort);
     alu.F = r % 256;
     alu.Cn4 = r / 256;
   }
@@ -287,13 +284,6 @@ void Simulator::ExecuteSmallBeat() {
   if (phase == 1) BoardEvaluation();
   // 23.
   if (phase == 5) s.Console.AfterReset = 0;
-  // 24. Leaving a playback.
-  if (s.Console.TraceRestored) {
-    s.Console.TraceRestored = 0;
-    mem.ShownCells = mem.Cells;
-    s.Console.MemoryGridDirty = 1;
-    BoardEvaluation();
-  }
   // 25.
   // Saturating: single-stepping after STOP may go on for ever.
   if ((Active(s.Signals.Value[STOP]) || s.Console.StopCounter > 0) && s.Console.StopCounter < INT32_MAX)
@@ -303,7 +293,13 @@ void Simulator::ExecuteSmallBeat() {
   RecordTrace(s.Beat.StepCount);
 }
 
+bool Simulator::AtCycleStart() const { return s.Console.AfterReset == 0 && s.Beat.BeatPhase == 1; }
+
+// STOP has been up for a whole cycle: a continuous run ends here.
+bool Simulator::StopWordHeld() const { return AtCycleStart() && s.Console.StopCounter > 4; }
+
 void Simulator::Timer_RUNTimer() {
+  EndPlayback();
   ConsoleState& c = s.Console;
   if (c.PowerOn == 0) {
     Timer_RUN.enabled = false;
@@ -316,8 +312,8 @@ void Simulator::Timer_RUNTimer() {
   c.TimerActive = 1;
   for (int i = 0; i < c.StepsPerTick && c.KeepRunning == 1; ++i) {
     StepSmallBeat(c.PowerOn);
-    if (c.AfterReset == 0 && s.Beat.BeatPhase == 1) {
-      const bool stop = c.SingleBeat == 1 || c.StopCounter > 4;
+    if (AtCycleStart()) {
+      const bool stop = c.SingleBeat == 1 || StopWordHeld();
       if (stop) {
         c.StopCounter = 0;
         c.KeepRunning = 0;

@@ -4,6 +4,7 @@
 namespace orrin {
 
 void Simulator::ToggleLevelSwitch(int n) {
+  EndPlayback();
   n &= 31;
   LevelSwitches& ls = s.Levels;
   const size_t i = static_cast<size_t>(n);
@@ -25,6 +26,7 @@ void Simulator::ToggleLevelSwitch(int n) {
 }
 
 void Simulator::ToggleDataSwitch(int n) {
+  EndPlayback();
   n &= 7;
   DataSwitches& ds = s.DataSw;
   ds.Bits[static_cast<size_t>(n)] = ds.Bits[static_cast<size_t>(n)] ? 0 : 1;

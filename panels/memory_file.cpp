@@ -1,5 +1,7 @@
 // The memory text file: 256 bytes as 512 hex digits, two per byte from
 // address 00 up, nothing else.
+#include <algorithm>
+
 #include "panels/panel_helpers.h"
 #include "panels/text_files.h"
 
@@ -21,6 +23,7 @@ bool IsMemoryFile(std::string_view data) {
 }  // namespace
 
 void Simulator::N_MEM2FileClick() {
+  EndPlayback();
   if (s.Console.PowerOn != 1) {
     host.Warn("电源没开，内存没有数据，不能备份！");
     return;
@@ -29,7 +32,7 @@ void Simulator::N_MEM2FileClick() {
   if (name.empty()) return;
   char digits[kDigits];
   for (int a = 0; a < MemorySize; ++a) {
-    const SmallText h = Hex2(s.Mem.ShownCells[static_cast<size_t>(a)]);
+    const SmallText h = Hex2(s.Mem.Cells[static_cast<size_t>(a)]);
     digits[2 * a] = h.buf[0];
     digits[2 * a + 1] = h.buf[1];
   }
@@ -37,6 +40,7 @@ void Simulator::N_MEM2FileClick() {
 }
 
 void Simulator::N_File2MEMClick() {
+  EndPlayback();
   if (s.Console.PowerOn != 1) {
     host.Warn("电源没开，内存无法写入！");
     return;
@@ -55,8 +59,9 @@ void Simulator::N_File2MEMClick() {
   }
   MemoryUnit& mem = s.Mem;
   for (size_t a = 0; a < MemorySize; ++a) {
-    // A character that is not a hex digit counts 0, as everywhere hex is typed.
-    mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(std::string_view(data).substr(2 * a, 2)) & 0xFF);
+    // The file is 512 bytes, two per cell; a byte that is not a hex digit counts 0.
+    auto digit = [&](size_t i) { return std::max(HexDigitValue(data[i]), 0); };
+    mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(digit(2 * a) * 16 + digit(2 * a + 1));
   }
   s.Console.MemoryGridDirty = 1;
   BoardEvaluation();

@@ -1,5 +1,9 @@
 // The memory table and listing, rebuilt from the shown memory when it
 // changed, and the "保存" button that writes typed cells back.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "panels/panel_helpers.h"
 #include "panels/text_files.h"
 
@@ -57,6 +61,18 @@ void Simulator::RefreshMemoryViews(uint8_t power) {
 void Simulator::Button_GridToMEMClick() {
   if (s.Console.PowerOn != 1) return;
   MemoryUnit& mem = s.Mem;
+  if (s.Console.TraceRestored == 1) {
+    // The table shows an older memory. Only the cells the user changed are
+    // taken over to the live memory: saving the rest would undo every write
+    // made since the position shown.
+    std::vector<std::pair<int, std::string>> typed;
+    for (int a = 0; a < MemorySize; ++a) {
+      const std::string& text = view.Cell(StringGrid_MEM, a % 16 + 1, a / 16 + 1);
+      if (text != Hex2(mem.ShownCells[static_cast<size_t>(a)]).view()) typed.emplace_back(a, text);
+    }
+    EndPlayback();  // the table now shows the live memory
+    for (const auto& [a, text] : typed) view.SetCell(StringGrid_MEM, a % 16 + 1, a / 16 + 1, text);
+  }
   for (int r = 1; r <= 16; ++r) {
     for (int c = 1; c <= 16; ++c) {
       const std::string& text = view.Cell(StringGrid_MEM, c, r);

@@ -1,5 +1,6 @@
 #include "panels/micro_file.h"
 
+#include "core/line_ends.h"
 #include "core/simulator.h"
 
 namespace orrin::panels {
@@ -20,29 +21,27 @@ struct Line {
     comment = {};
   }
 };
-
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
-// A line ends at CR LF, at a lone LF or at a lone CR, so files from any
-// editor read line by line; a file written with CR LF reads as it always did.
+// A line ends at CR LF, at a lone CR, and at a lone LF unless the file uses
+// CR LF, so files from any editor read line by line; a file written with
+// CR LF reads as it always did.
 void ReadMicroprogram(MachineState& s, std::string_view text) {
   Line line;
   const size_t n = text.size();
-  // Past a line end: a CR swallows the LF of its pair, never anything else.
-  auto skipLineEnd = [&](size_t i) { return text[i] == '\r' && i + 1 < n && text[i + 1] == '\n' ? i + 2 : i + 1; };
+  const LineEnds ends(text);
   for (size_t i = 0; i < n;) {
     const char c = text[i];
     if (c == ';') {
       size_t end = i;
-      while (end < n && !IsLineEnd(text[end])) ++end;
-      if (end < n) end = skipLineEnd(end);
+      while (end < n && ends.At(end) == 0) ++end;
+      if (end < n) end += ends.At(end);
       line.comment = text.substr(i, end - i);  // the comment keeps its line end
       line.Finish(s);
       i = end;
-    } else if (IsLineEnd(c)) {
+    } else if (const size_t e = ends.At(i); e > 0) {
       line.Finish(s);
-      i = skipLineEnd(i);
+      i += e;
     } else {
       if (HexDigitValue(c) >= 0) {
         if (line.count < 12) line.digits[line.count] = c;

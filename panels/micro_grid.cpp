@@ -23,6 +23,7 @@ void Simulator::RefillMicroGrid() {
 }
 
 void Simulator::Button_GridToMicroClick() {
+  EndPlayback();
   for (int r = 1; r <= 8; ++r) {
     for (int c = 1; c <= 8; ++c) {
       std::string word = view.Cell(StringGrid_MicroMem, c, r);
@@ -40,6 +41,7 @@ void Simulator::Button_GridToMicroClick() {
 void Simulator::N_ReadMicroFileClick() { LoadMicroFile("defaultfile"); }
 
 void Simulator::LoadMicroFile(const std::string& given) {
+  EndPlayback();
   const std::string name = given == "defaultfile" ? host.OpenFileName() : given;
   if (name.empty()) return;
   // The whole file is read before the store is touched, so a file that
@@ -62,6 +64,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
 }
 
 void Simulator::N_BakMicro2FileClick() {
+  EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   if (!panels::WriteWholeFile(name, panels::MicroprogramBackup(s))) host.Warn(panels::CannotWriteWarning(name));

@@ -42,7 +42,10 @@ std::string_view Stripped(std::string_view t) {
 bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
   if (length == 0 || key != 13 || s.Console.PowerOn != 1) return false;
-  const std::string_view text = Stripped(view[field].text);
+  // Typed over an older position: the text is the user's, the register the live one.
+  const std::string typed = view[field].text;
+  EndPlayback();
+  const std::string_view text = Stripped(typed);
   if (!text.empty() && panels::CharacterCount(text) <= static_cast<size_t>(length)) {
     const int32_t v = ParseHex(text);
     const int32_t bit = v & 1, byte = v & 0xFF;

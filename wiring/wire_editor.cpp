@@ -15,6 +15,7 @@ std::string PointText(int x, int y) { return std::to_string(x) + "," + std::to_s
 }  // namespace
 
 void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
+  EndPlayback();
   // A release dragged outside the picture is taken at the nearest edge, so
   // every stored point lies on the picture and fits the wire file's fields.
   x = std::clamp(x, 0, Canvas::Width - 1);
@@ -195,6 +196,7 @@ void Simulator::PointLabelMouseMove() {
 // ---- clearing, colour
 
 void Simulator::Button_delLineClick() {
+  EndPlayback();
   if (s.Console.PowerOn == 1) {
     host.Warn("通电状态不能删除连线。");
     return;
@@ -221,6 +223,7 @@ void Simulator::ClearAllWires() {
 }
 
 void Simulator::Button_SetColorClick() {
+  EndPlayback();
   if (s.Edit.WireDrawing) return;
   if (const auto chosen = host.ChooseColor()) s.Console.WireColor = *chosen;
   ShowWireColor();

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/line_ends.h"
 #include "core/simulator.h"
 
 namespace orrin {
@@ -29,13 +30,14 @@ std::string FormatWireLine(const Wire& w) {
 void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
   std::string line;
   bool pending = false;  // digits or a line end seen since the last line was taken
+  const LineEnds ends(bytes);
   for (size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];
-    if (c == '\r' || c == '\n') {
+    if (const size_t end = ends.At(i); end > 0) {
       take(line);
       line.clear();
       pending = false;
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      i += end - 1;
     } else if (HexDigitValue(c) >= 0) {
       line += c;
       pending = true;
@@ -65,6 +67,7 @@ void Simulator::TakeWireLine(std::string_view d, int& taken) {
 }
 
 void Simulator::N_ReadLineFileClick() {
+  EndPlayback();
   if (s.Console.PowerOn == 1) {
     host.Warn("通电状态不能读取连线文件。");
     return;
@@ -107,6 +110,7 @@ void Simulator::N_ReadLineFileClick() {
 }
 
 void Simulator::N_SaveLineFileClick() {
+  EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   std::ofstream file(name, std::ios::binary | std::ios::trunc);

@@ -18,8 +18,9 @@ std::string FormatWireLine(const Wire& w);
 
 // Splits the bytes of a wire file into lines of hex digits and hands each to
 // `take`. Spaces, tabs and any other non-digit byte are dropped. CR, LF and
-// CR LF all end a line, and text after the last line end is a line too, so
-// files edited on any system read alike.
+// CR LF all end a line (LF not in a file that uses CR LF, where a stray LF
+// is dropped), and text after the last line end is a line too, so files
+// edited on any system read alike.
 void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take);
 
 }  // namespace orrin

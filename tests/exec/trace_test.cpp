@@ -96,6 +96,96 @@ TEST_F(Playback, AnyEvaluationEndsAPlayback) {
   EXPECT_EQ(Look(sim).pc, now.pc);
 }
 
+// Independent mode: K0 drives SBUS, K1 DRW; the data switches hold 5A.
+class ActingDuringPlayback : public ::testing::Test {
+ protected:
+  Board b;
+  Simulator& sim = b.sim;
+  MachineState& s = b.sim.s;
+  void SetUp() override {
+    Join(sim, 0, jack::SBUS);
+    Join(sim, 1, jack::DRW);
+    PowerOn(sim);
+    for (int bit : {1, 3, 4, 6}) sim.ToggleDataSwitch(bit);
+  }
+};
+
+TEST_F(ActingDuringPlayback, ABeatAfterBackUsesTheLiveSwitches) {
+  sim.ToggleLevelSwitch(1);
+  Steps(sim, 2);
+  sim.ToggleLevelSwitch(0);
+  Steps(sim, 1);
+  sim.SpeedButton_BackLeftClick();  // shows beat 2, with K0 still down
+  Steps(sim, 2);                    // to phase 5: R0 latches the bus
+  EXPECT_EQ(s.Regs.R[0], 0x5A);
+  EXPECT_EQ(sim.view[Edit_R0].text, "5A");
+  EXPECT_EQ(s.RingAt(5).snapshot.Jacks[0], 1);  // the trace holds K0 up
+}
+
+TEST_F(ActingDuringPlayback, ASwitchFlippedOverAnOlderPositionIsEvaluatedWithItsNewLevel) {
+  sim.ToggleLevelSwitch(1);
+  Steps(sim, 2);
+  sim.SpeedButton_BackLeftClick();
+  sim.ToggleLevelSwitch(0);
+  EXPECT_EQ(s.Beat.ViewPos, 2);
+  EXPECT_EQ(s.Jacks[jack::SBUS].Value, 1);
+  EXPECT_EQ(s.Bus.Shown.Value, 0x5A);
+  EXPECT_EQ(sim.view[Image_K0].picture, Pic::RSWH);
+}
+
+TEST_F(ActingDuringPlayback, ClrAndEditsShowTheLiveStateAtOnce) {
+  Join(sim, 2, jack::MEMW);  // (joined with the power on: the store is the wire editor's)
+  sim.ToggleLevelSwitch(0);
+  sim.ToggleLevelSwitch(2);
+  Steps(sim, 6);  // 5A written to 00 in beat 4
+  sim.ToggleLevelSwitch(2);
+  ASSERT_EQ(s.Mem.Cells[0], 0x5A);
+  for (int i = 0; i < 4; ++i) sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 1), "00");
+  sim.view.Edit(Edit_R3).text = "C3";
+  sim.EditKeyPress(Edit_R3, 13);
+  EXPECT_EQ(sim.view[Edit_R3].text, "C3");
+  EXPECT_EQ(s.Regs.Shown.R[3], 0xC3);
+  for (int i = 0; i < 4; ++i) sim.SpeedButton_BackLeftClick();
+  sim.SpeedButtonCLRClick();
+  EXPECT_EQ(s.Beat.ViewPos, 0);
+  EXPECT_EQ(s.Mem.ShownCells[0], 0x5A);
+  EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 1), "5A");
+  EXPECT_EQ(sim.view[ListBox_MEM].lines[0], "00:01011010");
+}
+
+TEST_F(ActingDuringPlayback, GridSaveOverAnOlderMemoryTakesOnlyTheTypedCells) {
+  Join(sim, 2, jack::MEMW);
+  sim.ToggleLevelSwitch(0);
+  sim.ToggleLevelSwitch(2);
+  Steps(sim, 6);
+  sim.ToggleLevelSwitch(2);
+  for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
+  ASSERT_EQ(sim.view.Cell(StringGrid_MEM, 1, 1), "00");  // before the write
+  sim.view.SetCell(StringGrid_MEM, 2, 1, "77");
+  sim.Button_GridToMEMClick();
+  EXPECT_EQ(s.Mem.Cells[0], 0x5A);  // the later write stays
+  EXPECT_EQ(s.Mem.Cells[1], 0x77);
+  EXPECT_EQ(s.Beat.ViewPos, 6);
+  EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 1), "5A");
+}
+
+TEST(StopCount, ARunAfterSingleBeatsThroughStopIsNotCutShort) {
+  Board b;
+  Simulator& sim = b.sim;
+  sim.RadioButtonMicroProgramClick();
+  SetWord(sim, 0, "0000020001");  // STOP, then word 01
+  SetWord(sim, 1, "0000000002");  // 01 -> 02 -> 03 ...
+  SetWord(sim, 2, "0000000003");
+  SetWord(sim, 3, "0000000004");
+  PowerOn(sim);
+  Steps(sim, 6 + 6 + 1);  // the reset cycle, the STOP word, into the next cycle
+  sim.SpeedButtonQDClick();
+  RunTimer(sim);
+  // Without a fresh count the run would end after the first word.
+  EXPECT_GE(sim.s.Beat.StepCount, 13 + 6 * 2);
+}
+
 TEST(PlaybackMemory, OlderPositionsUndoLaterWrites) {
   Board b;
   Simulator& sim = b.sim;

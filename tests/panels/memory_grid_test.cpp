@@ -60,13 +60,16 @@ TEST(MemoryViews, PowerOffEmptiesAndDisablesTheTable) {
 
 TEST(MemoryGridSave, CellRules) {
   PoweredBoard b;
-  b.Type(0x10, "7");    // one digit
-  b.Type(0x11, "g");    // not a digit: 0
-  b.Type(0x12, "1g");   // 10
-  b.Type(0x13, "ab");   // lower case
-  b.Type(0x14, "123");  // too long: skipped
-  b.Type(0x15, "");     // empty: 00
-  b.Type(0x16, "中");   // one character, not a digit: 00
+  b.Type(0x10, "7");      // one digit
+  b.Type(0x11, "g");      // not a digit: 0
+  b.Type(0x12, "1g");     // 10
+  b.Type(0x13, "ab");     // lower case
+  b.Type(0x14, "123");    // too long: skipped
+  b.Type(0x15, "");       // empty: 00
+  b.Type(0x16, "中");     // one character, not a digit: 00
+  b.Type(0x17, "1é");     // two characters, whatever their bytes: 10
+  b.Type(0x18, "中中5");  // three characters: skipped
+  b.sim.s.Mem.Cells[0x18] = b.sim.s.Mem.ShownCells[0x18] = 0x88;
   b.sim.s.Mem.Cells[0x14] = b.sim.s.Mem.ShownCells[0x14] = 0x44;
   b.sim.s.Mem.Cells[0x15] = b.sim.s.Mem.ShownCells[0x15] = 0x55;
   b.sim.Button_GridToMEMClick();
@@ -77,6 +80,8 @@ TEST(MemoryGridSave, CellRules) {
   EXPECT_EQ(b.Byte(0x14), 0x44);
   EXPECT_EQ(b.Byte(0x15), 0x00);
   EXPECT_EQ(b.Byte(0x16), 0x00);
+  EXPECT_EQ(b.Byte(0x17), 0x10);
+  EXPECT_EQ(b.Byte(0x18), 0x88);
   // The repaint shows every byte as two upper-case digits, the skipped one too.
   EXPECT_EQ(b.Cell(0x10), "07");
   EXPECT_EQ(b.Cell(0x13), "AB");

@@ -92,6 +92,14 @@ TEST(MicroFile, LfOnlyAndCrOnlyLinesEndLinesToo) {
   EXPECT_EQ(Entry(cr, 0).WordText, "0C00000041");
   EXPECT_EQ(Entry(cr, 1).WordText, "00000410A0");  // the first digit of a line is not swallowed
   EXPECT_EQ(Entry(cr, 2).WordText, "4010034002");
+
+  // In a CR LF file a lone LF is a slip inside a line: the word stays whole,
+  // and a comment runs on to the CR LF.
+  Board crlf;
+  LoadText(crlf, dir, "00:0C000\n00041\r\n01:00000410A0 ; fe\ntch\r\n02:4010034002\r\n");
+  EXPECT_EQ(Entry(crlf, 0).WordText, "0C00000041");
+  EXPECT_EQ(Entry(crlf, 1).CommentText, "; fe\ntch\r\n");
+  EXPECT_EQ(Entry(crlf, 2).WordText, "4010034002");
 }
 
 TEST(MicroFile, BackupRoundTrip) {

@@ -34,6 +34,13 @@ TEST(RegisterEdits, KeptBitsOfEachField) {
   b.Commit(Edit_EN_INT, " 1 ");  // surrounding blanks do not count
   EXPECT_EQ(b.sim.s.Int.EN_INT, 1);
   EXPECT_EQ(Text(b, Edit_EN_INT), "1");
+  // A character outside ASCII is one character worth 0, whatever its bytes.
+  b.Commit(Edit_R1, "1é");
+  EXPECT_EQ(b.sim.s.Regs.R[1], 0x10);
+  b.Commit(Edit_PC, "中2");
+  EXPECT_EQ(b.sim.s.Pc.PC, 0x02);
+  b.Commit(Edit_C, "中");
+  EXPECT_EQ(b.sim.s.Flags.C, 0);
 }
 
 TEST(RegisterEdits, EveryCopyTakesTheValueSoTheRegisterDrivesIt) {

@@ -139,8 +139,8 @@ TEST_F(WireFile, AnyLineEndEndsALineAndALastLineNeedsNone) {
   const std::string b = "0001004A00F0CAA602BC020202BC01C2";
   const std::string c = "0003004500F0CAA6026902020269019D";
   const std::string d = "0005004700F0CAA6021602020216019D";
-  // LF alone, CR alone (the next byte is kept), CR LF, and no end at all.
-  Read(Write("ends.txt", a + "\n" + b + "\r" + c + "\r\n\r\n" + d));
+  // LF alone, CR alone (the next byte is kept), and no end at all.
+  Read(Write("ends.txt", a + "\n" + b + "\r" + c + "\n\n" + d));
   ASSERT_EQ(sim.WireCountInUse(), 4);
   EXPECT_EQ(W(0).From, 0);
   EXPECT_EQ(W(1).From, 1);
@@ -148,8 +148,24 @@ TEST_F(WireFile, AnyLineEndEndsALineAndALastLineNeedsNone) {
   EXPECT_EQ(W(3).From, 5);
 
   std::vector<std::string> lines;
-  ForEachWireLine("12\r\r\n34\n\n", [&](std::string_view l) { lines.emplace_back(l); });
+  ForEachWireLine("12\r\r34\n\n", [&](std::string_view l) { lines.emplace_back(l); });
   EXPECT_EQ(lines, (Lines{"12", "", "34", ""}));
+}
+
+TEST_F(WireFile, AStrayLineFeedInACrLfFileDoesNotSplitAWire) {
+  const std::string a = "0000004900F0CAA602E6020202BC01C2026B019D";
+  const std::string b = "0001004A00F0CAA602BC020202BC01C2";
+  const std::string c = "0003004500F0CAA6026902020269019D";
+  // b is broken by a lone LF (an editor's slip); CR alone still ends c.
+  const std::string d = "0005004700F0CAA6021602020216019D";
+  Read(Write("stray.txt", a + "\r\n" + b.substr(0, 20) + "\n" + b.substr(20) + "\r\n" + c + "\r" + d));
+  ASSERT_EQ(sim.WireCountInUse(), 4);
+  EXPECT_EQ(W(1).From, 1);
+  EXPECT_EQ(W(1).Points.size(), 2u);
+
+  std::vector<std::string> lines;
+  ForEachWireLine("12\r\r\n3\n4\n", [&](std::string_view l) { lines.emplace_back(l); });
+  EXPECT_EQ(lines, (Lines{"12", "", "34"}));
 }
 
 TEST_F(WireFile, OnlyTheFirst8192PointsAndTheFirst1400WiresOfAFileAreTaken) {
