@@ -386,7 +386,6 @@ struct NewestShown {
   TraceEntry entry;
   MemShown memPorts;
   std::array<uint8_t, MemorySize> cells{};
-  std::array<uint8_t, 32> levelPositions{};
   MicroDecode decode;
   std::array<int32_t, 72> jacks{};
 };

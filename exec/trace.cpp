@@ -61,7 +61,6 @@ void Simulator::ShowTrace() {
     CaptureShown(k.entry);
     k.memPorts = s.Mem.Shown;
     k.cells = s.Mem.ShownCells;
-    k.levelPositions = s.Levels.ShownPosition;
     k.decode = s.Micro.Decode;
     for (int i = 0; i < 72; ++i) k.jacks[static_cast<size_t>(i)] = s.Jacks[static_cast<size_t>(SnapshotJack(i))].Value;
   }
@@ -93,7 +92,6 @@ void Simulator::EndPlayback() {
   PutShown(k.entry);
   s.Mem.Shown = k.memPorts;
   s.Mem.ShownCells = k.cells;
-  s.Levels.ShownPosition = k.levelPositions;
   s.Micro.Decode = k.decode;
   for (int i = 0; i < 72; ++i) s.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = k.jacks[static_cast<size_t>(i)];
   s.Beat.ViewPos = s.Beat.StepCount;

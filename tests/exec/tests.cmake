@@ -3,4 +3,5 @@ orrin_test(orrin_exec_tests
   exec/stepping_test.cpp
   exec/console_test.cpp
   exec/trace_test.cpp
+  exec/boundaries_test.cpp
 )

@@ -37,8 +37,8 @@ TEST(RegisterEdits, KeptBitsOfEachField) {
   // A character outside ASCII is one character worth 0, whatever its bytes.
   b.Commit(Edit_R1, "1é");
   EXPECT_EQ(b.sim.s.Regs.R[1], 0x10);
-  b.Commit(Edit_PC, "中2");
-  EXPECT_EQ(b.sim.s.Pc.PC, 0x02);
+  b.Commit(Edit_PC, "1中");
+  EXPECT_EQ(b.sim.s.Pc.PC, 0x10);
   b.Commit(Edit_C, "中");
   EXPECT_EQ(b.sim.s.Flags.C, 0);
 }

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A small mutation check: each mutant of tests/mutation/mutants.txt (one
+# plausible one-line bug) is put into a scratch copy of the tree, which is
+# rebuilt incrementally and run through the unit tests and golden scripts.
+# Prints each mutant as caught or missed and the ratio; exits 1 when any was
+# missed. The working tree is never touched.
+#
+#   scripts/mutate.sh [MUTANTS_FILE]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+list=${1:-tests/mutation/mutants.txt}
+scripts/setup.sh
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/orrin-mutate.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+src=$scratch/src
+build=$scratch/build
+mkdir -p "$src"
+# The committed tree plus uncommitted changes, without build folders.
+git ls-files -z --cached --others --exclude-standard | (cd "$top" && xargs -0 cp --parents -t "$src")
+
+echo "mutate: building the scratch copy"
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIN_SANITIZE=OFF -DORRIN_WINDOW=OFF \
+  -DORRIN_TESTS=ON -DORRIN_BENCH=OFF -DORRIN_FUZZ=OFF >"$scratch/configure.log"
+cmake --build "$build" >"$scratch/build.log" || { cat "$scratch/build.log"; exit 2; }
+if ! ctest --test-dir "$build" -j"$(nproc)" --no-tests=error >"$scratch/ctest.log" 2>&1; then
+  echo "mutate: the unmutated tree fails its tests"; tail -20 "$scratch/ctest.log"; exit 2
+fi
+
+caught=0 missed=0 total=0
+while IFS=$'\t' read -r file text replacement; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  total=$((total + 1))
+  target=$src/$file
+  cp "$target" "$scratch/original"
+  if ! python3 - "$target" "$text" "$replacement" <<'EOF'
+import sys
+path, text, replacement = sys.argv[1:]
+source = open(path, encoding="utf-8").read()
+if source.count(text) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(source.replace(text, replacement))
+EOF
+  then
+    echo "BAD     $file: the text is not there exactly once: $text"
+    missed=$((missed + 1))
+    continue
+  fi
+  if ! cmake --build "$build" >"$scratch/mutant.log" 2>&1; then
+    verdict="caught  (does not build)"
+  elif ! ctest --test-dir "$build" -j"$(nproc)" --stop-on-failure --timeout 120 >"$scratch/mutant.log" 2>&1; then
+    verdict="caught "
+  else
+    verdict="MISSED "
+  fi
+  # Back to the original text, with a fresh time stamp so the next build recompiles it.
+  cp "$scratch/original" "$target"
+  touch "$target"
+  if [[ "$verdict" == MISSED* ]]; then missed=$((missed + 1)); else caught=$((caught + 1)); fi
+  echo "$verdict $file: $text -> $replacement"
+done <"$list"
+
+echo "mutate: $caught of $total mutants caught"
+[[ $missed -eq 0 ]]
