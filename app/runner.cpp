@@ -67,10 +67,13 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
     Words words;
     for (std::string w; in >> w;) words.push_back(w);
     if (words.empty()) continue;
+    ctx.lineNumber = number;
+    ctx.line = line;
     std::string error;
     CommandResult r = RunConsoleCommand(ctx, words, error);
     if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
     if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
+    if (r == CommandResult::NotMine) r = RunExpectCommand(ctx, words, error);
     if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
     if (r != CommandResult::Done) {
       err << "line " << number << ": " << error << "\n";
@@ -92,8 +95,12 @@ int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const 
   Simulator sim(host);
   sim.Startup();
   RunnerContext ctx{sim, host, out, options.tickBudget};
-  const int status = RunLines(ctx, script, err);
+  int status = RunLines(ctx, script, err);
   if (options.atEnd) options.atEnd(sim);
+  if (ctx.expectPassed + ctx.expectFailed > 0) {
+    out << ctx.expectPassed << " passed, " << ctx.expectFailed << " failed\n";
+    if (status == 0 && ctx.expectFailed > 0) status = 1;
+  }
   return status;
 }
 

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/host.h"
@@ -24,10 +25,10 @@ class ScriptHost : public Host {
   std::string SaveFileName() override;
   std::optional<uint32_t> ChooseColor() override;
 
-  std::optional<Answer> nextAnswer;      // `answer`; Cancel when none
-  std::optional<std::string> nextFile;   // the name the next file dialog returns
-  std::optional<uint32_t> nextColor;     // the colour the next colour dialog returns
-  bool filesAllowed = true;              // false: every file dialog is cancelled
+  std::optional<Answer> nextAnswer;     // `answer`; Cancel when none
+  std::optional<std::string> nextFile;  // the name the next file dialog returns
+  std::optional<uint32_t> nextColor;    // the colour the next colour dialog returns
+  bool filesAllowed = true;             // false: every file dialog is cancelled
 
  private:
   std::ostream& out_;
@@ -47,6 +48,10 @@ struct RunnerContext {
   ScriptHost& host;
   std::ostream& out;
   long tickBudget = -1;
+  long lineNumber = 0;
+  std::string line{};  // the line being performed, as written (for quoted texts)
+  // Expectations checked so far, with their outcome.
+  long expectPassed = 0, expectFailed = 0;
   // One tick of Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };
@@ -61,13 +66,20 @@ enum class CommandResult { NotMine, Done, Error };
 CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& words, std::string& error);
 CommandResult RunWiringCommand(RunnerContext& ctx, const Words& words, std::string& error);
 CommandResult RunPanelCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunExpectCommand(RunnerContext& ctx, const Words& words, std::string& error);
+
+// The fields of `dump` in their order, as NAME and TEXT; also what `expect` compares.
+std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim);
+// What `print` shows of a widget.
+std::string WidgetText(const Simulator& sim, WidgetId id);
 
 // Parses a whole decimal number in [lo, hi]; false when it is not one.
 bool ParseNumber(const std::string& text, long lo, long hi, long& value);
 
 // Runs the script; prints to `out`, errors as "line N: MESSAGE" to `err`.
 // Returns the process exit status: 0 when the script ran to its end, 2 on a
-// bad line (nothing after it runs).
+// bad line (nothing after it runs). A script that checked expectations ends
+// with "P passed, F failed" and status 1 when any failed.
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options = {});
 
 }  // namespace orrin

@@ -1,6 +1,5 @@
 // Script commands of the console, the switches, the clock and the playback,
 // plus the commands every area's scripts use: answer, print and dump.
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -105,22 +104,6 @@ bool RunAnswer(RunnerContext& ctx, const Words& w, std::string& error) {
   return false;
 }
 
-// What `print` shows of a widget: the picture role of an image (and of a
-// speed button's glyph), the lines of a memo or list box, else the text.
-std::string WidgetText(const WidgetState& st, WidgetKind kind) {
-  if (kind == WidgetKind::Image || (kind == WidgetKind::SpeedButton && st.picture != Pic::None))
-    return PicName(st.picture);
-  if (kind == WidgetKind::Memo || kind == WidgetKind::List) {
-    std::string joined;
-    for (size_t i = 0; i < st.lines.size(); ++i) {
-      if (i > 0) joined += '|';
-      joined += st.lines[i];
-    }
-    return joined;
-  }
-  return st.text;
-}
-
 bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
   if (w.size() < 2) {
     error = "'print' needs at least one widget name";
@@ -133,27 +116,16 @@ bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
       return false;
     }
   }
-  for (size_t i = 1; i < w.size(); ++i) {
-    const WidgetId id = FindWidget(w[i]);
-    ctx.out << w[i] << '=' << WidgetText(ctx.sim.view[id], Info(id).kind) << '\n';
-  }
+  for (size_t i = 1; i < w.size(); ++i) ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i])) << '\n';
   return true;
 }
 
 // One line of the shown state: what the board displays, also during playback.
 bool RunDump(RunnerContext& ctx, const Words& w, std::string& error) {
   if (!NoArguments(w, error)) return false;
-  const MachineState& s = ctx.sim.s;
-  auto h = [](int32_t v) { return static_cast<unsigned>(v & 0xFF); };
-  char line[256];
-  std::snprintf(line, sizeof line,
-                "step=%lld/%lld phase=%d uAR=%02X PC=%02X AR=%02X IR=%02X IAR=%02X R0=%02X R1=%02X R2=%02X R3=%02X "
-                "C=%d Z=%d EN_INT=%d INTQ=%d BUS=%02X\n",
-                static_cast<long long>(s.Beat.ViewPos), static_cast<long long>(s.Beat.StepCount), s.Beat.Shown.Phase,
-                h(s.Micro.Shown.MicroAddress), h(s.Pc.Shown.PC), h(s.Ar.Shown.AR), h(s.Ir.Shown.IR), h(s.Iar.Shown.IAR),
-                h(s.Regs.Shown.R[0]), h(s.Regs.Shown.R[1]), h(s.Regs.Shown.R[2]), h(s.Regs.Shown.R[3]), s.Flags.Shown.C,
-                s.Flags.Shown.Z, s.Int.Shown.EN_INT, s.Int.Shown.INTQ, h(s.Bus.Shown.Value));
-  ctx.out << line;
+  const auto fields = DumpFields(ctx.sim);
+  for (size_t i = 0; i < fields.size(); ++i) ctx.out << (i ? " " : "") << fields[i].first << '=' << fields[i].second;
+  ctx.out << '\n';
   return true;
 }
 
@@ -186,6 +158,46 @@ constexpr Command kCommands[] = {
 };
 
 }  // namespace
+
+// What `print` shows of a widget: the picture role of an image (and of a
+// speed button's glyph), the lines of a memo or list box, else the text.
+std::string WidgetText(const Simulator& sim, WidgetId id) {
+  const WidgetState& st = sim.view[id];
+  const WidgetKind kind = Info(id).kind;
+  if (kind == WidgetKind::Image || (kind == WidgetKind::SpeedButton && st.picture != Pic::None))
+    return PicName(st.picture);
+  if (kind == WidgetKind::Memo || kind == WidgetKind::List) {
+    std::string joined;
+    for (size_t i = 0; i < st.lines.size(); ++i) {
+      if (i > 0) joined += '|';
+      joined += st.lines[i];
+    }
+    return joined;
+  }
+  return st.text;
+}
+
+std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim) {
+  const MachineState& s = sim.s;
+  auto hex = [](int32_t v) { return std::string(Hex2(v).view()); };
+  auto num = [](int64_t v) { return std::to_string(v); };
+  return {{"step", num(s.Beat.ViewPos) + "/" + num(s.Beat.StepCount)},
+          {"phase", num(s.Beat.Shown.Phase)},
+          {"uAR", hex(s.Micro.Shown.MicroAddress)},
+          {"PC", hex(s.Pc.Shown.PC)},
+          {"AR", hex(s.Ar.Shown.AR)},
+          {"IR", hex(s.Ir.Shown.IR)},
+          {"IAR", hex(s.Iar.Shown.IAR)},
+          {"R0", hex(s.Regs.Shown.R[0])},
+          {"R1", hex(s.Regs.Shown.R[1])},
+          {"R2", hex(s.Regs.Shown.R[2])},
+          {"R3", hex(s.Regs.Shown.R[3])},
+          {"C", num(s.Flags.Shown.C)},
+          {"Z", num(s.Flags.Shown.Z)},
+          {"EN_INT", num(s.Int.Shown.EN_INT)},
+          {"INTQ", num(s.Int.Shown.INTQ)},
+          {"BUS", hex(s.Bus.Shown.Value)}};
+}
 
 CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& w, std::string& error) {
   for (const Command& c : kCommands) {

@@ -1,5 +1,7 @@
 orrin_test(orrin_app_tests
   app/runner_test.cpp
+  app/expect_test.cpp
+  app/grade_test.cpp
 )
 
 # orrin-run itself refuses a script it cannot read: one line naming it, status 2.
@@ -20,3 +22,8 @@ foreach(example demo)
     COMMAND orrin-run ${PROJECT_SOURCE_DIR}/examples/${example}.orrin
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/examples)
 endforeach()
+
+# orrin-grade over the shipped grading examples, and the README's parallel recipe.
+add_test(NAME grade.examples
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_examples.sh $<TARGET_FILE:orrin-grade>
+    ${PROJECT_SOURCE_DIR}/examples/grading)

@@ -1,0 +1,104 @@
+// `expect NAME=TEXT ...`: a teacher's check of what the board shows at that
+// point of a script. A mismatch is reported and the script goes on; the
+// count of passed and failed expectations decides the exit status.
+#include <optional>
+#include <ostream>
+
+#include "app/runner.h"
+
+namespace orrin {
+
+namespace {
+
+struct Expectation {
+  std::string name, text;
+};
+
+// The NAME=TEXT pairs of the line as written, so that a text with blanks can
+// be given in double quotes: expect Label_181formula="F = A+B".
+bool ParsePairs(std::string_view line, std::vector<Expectation>& pairs, std::string& error) {
+  size_t i = line.find("expect") + 6;
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (true) {
+    while (i < line.size() && blank(line[i])) ++i;
+    if (i >= line.size() || line[i] == '#') break;
+    const size_t start = i;
+    while (i < line.size() && line[i] != '=' && !blank(line[i])) ++i;
+    if (i >= line.size() || line[i] != '=' || i == start) {
+      error = "'expect' needs NAME=TEXT pairs";
+      return false;
+    }
+    Expectation e{std::string(line.substr(start, i - start)), {}};
+    ++i;
+    if (i < line.size() && line[i] == '"') {
+      const size_t close = line.find('"', i + 1);
+      if (close == std::string_view::npos) {
+        error = "unclosed quote in 'expect'";
+        return false;
+      }
+      e.text = line.substr(i + 1, close - i - 1);
+      i = close + 1;
+    } else {
+      const size_t from = i;
+      while (i < line.size() && !blank(line[i])) ++i;
+      e.text = line.substr(from, i - from);
+    }
+    pairs.push_back(std::move(e));
+  }
+  if (pairs.empty()) {
+    error = "'expect' needs NAME=TEXT pairs";
+    return false;
+  }
+  return true;
+}
+
+// "MEM[HH]" or "uM[HH]": the hex address inside, at most `hi`.
+std::optional<int> Indexed(const std::string& name, std::string_view prefix, int hi) {
+  if (name.size() != prefix.size() + 3 || name.compare(0, prefix.size(), prefix) != 0 || name.back() != ']')
+    return std::nullopt;
+  const int d1 = HexDigitValue(name[prefix.size()]), d0 = HexDigitValue(name[prefix.size() + 1]);
+  if (d1 < 0 || d0 < 0 || d1 * 16 + d0 > hi) return std::nullopt;
+  return d1 * 16 + d0;
+}
+
+// The current text of NAME; nullopt for a name nothing has.
+std::optional<std::string> CurrentText(const Simulator& sim, const std::string& name) {
+  for (const auto& [field, text] : DumpFields(sim))
+    if (field == name) return text;
+  if (const auto a = Indexed(name, "MEM[", 0xFF))
+    return std::string(Hex2(sim.s.Mem.Cells[static_cast<size_t>(*a)]).view());
+  if (const auto a = Indexed(name, "uM[", 0x3F)) return FetchMicroword(sim.s, *a);
+  const WidgetId id = FindWidget(name);
+  if (id != WidgetId::Count) return WidgetText(sim, id);
+  return std::nullopt;
+}
+
+}  // namespace
+
+CommandResult RunExpectCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w[0] != "expect") return CommandResult::NotMine;
+  std::vector<Expectation> pairs;
+  if (!ParsePairs(ctx.line, pairs, error)) return CommandResult::Error;
+  // Every name is checked first, so a bad line counts nothing.
+  std::vector<std::string> got;
+  for (const Expectation& e : pairs) {
+    auto text = CurrentText(ctx.sim, e.name);
+    if (!text) {
+      error = "unknown name '" + e.name + "'";
+      return CommandResult::Error;
+    }
+    got.push_back(std::move(*text));
+  }
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    if (got[i] == pairs[i].text) {
+      ++ctx.expectPassed;
+    } else {
+      ++ctx.expectFailed;
+      ctx.out << "line " << ctx.lineNumber << ": expected " << pairs[i].name << '=' << pairs[i].text << ", got "
+              << got[i] << '\n';
+    }
+  }
+  return CommandResult::Done;
+}
+
+}  // namespace orrin
