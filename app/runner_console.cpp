@@ -76,6 +76,7 @@ bool OptionalCount(const Words& w, long fallback, long& n, std::string& error) {
 bool RunTick(RunnerContext& ctx, const Words& w, std::string& error) {
   long n = 0;
   if (!OptionalCount(w, 1, n, error)) return false;
+  const ViewHold hold(ctx.sim);  // nobody looks until the ticks are done
   for (long i = 0; i < n; ++i)
     if (!ctx.Tick()) break;
   return true;
@@ -85,7 +86,10 @@ bool RunRun(RunnerContext& ctx, const Words& w, std::string& error) {
   long max = 0;
   if (!OptionalCount(w, 1000000, max, error)) return false;
   long ticks = 0;
-  while (ticks < max && ctx.Tick()) ++ticks;
+  {
+    const ViewHold hold(ctx.sim);
+    while (ticks < max && ctx.Tick()) ++ticks;
+  }
   ctx.out << "ran " << ticks << " ticks\n";
   return true;
 }

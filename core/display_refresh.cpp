@@ -7,12 +7,40 @@ namespace orrin {
 using enum WidgetId;
 
 void Simulator::OrderedDisplayRefresh(uint8_t power, uint8_t fromRecording) {
+  CommitSwitchCopies(fromRecording);
+  if (viewHolds_ > 0 && !eagerView) {
+    viewStale_ = true;
+    return;
+  }
+  RepaintBoard(power);
+}
+
+void Simulator::ReleaseView() {
+  if (--viewHolds_ > 0 || !viewStale_) return;
+  viewStale_ = false;
+  RepaintBoard(s.Console.PowerOn);
+}
+
+// A refresh also commits the switches' shown copies (not while a recorded
+// position is shown): what the levers show and what the SD gate offers.
+void Simulator::CommitSwitchCopies(uint8_t fromRecording) {
+  if (fromRecording != 0) return;
+  DataSwitches& ds = s.DataSw;
+  ds.DrivenValue = ds.Value;
+  ds.DrivenBits = ds.Bits;
+  ds.Shown.Value = ds.DrivenValue;
+  ds.Shown.Bits = ds.DrivenBits;
+  s.Levels.ShownPosition = s.Levels.Position;
+  s.Levels.ShownOutput = s.Levels.Output;
+}
+
+void Simulator::RepaintBoard(uint8_t power) {
   RefreshPowerButton();
   RefreshBeatLines(power);
   RefreshDP(power);
   RefreshModeSwitches(power);
-  RefreshDataSwitches(fromRecording, power);
-  RefreshLevelSwitches(fromRecording);
+  RefreshDataSwitches(power);
+  RefreshLevelSwitches();
   RefreshQD(power);
   RefreshSignalLamps(power);
   RefreshSelLamps(power);
@@ -37,11 +65,16 @@ void Simulator::RefreshPowerButton() {
 Pic LevelPicture(uint8_t power, int32_t code) {
   if (power != 1) return Pic::Tx_PowerOFF;
   switch (code) {
-    case LevelLow: return Pic::Tx_lowlevel;
-    case LevelRising: return Pic::Tx_posedge;
-    case LevelFalling: return Pic::Tx_negedge;
-    case LevelHigh: return Pic::Tx_highlevel;
-    default: return Pic::Tx_PowerOFF;
+    case LevelLow:
+      return Pic::Tx_lowlevel;
+    case LevelRising:
+      return Pic::Tx_posedge;
+    case LevelFalling:
+      return Pic::Tx_negedge;
+    case LevelHigh:
+      return Pic::Tx_highlevel;
+    default:
+      return Pic::Tx_PowerOFF;
   }
 }
 
@@ -90,14 +123,8 @@ void Simulator::RefreshModeSwitches(uint8_t power) {
   view.SetText(Label_P4_SWA, power == 1 ? BitText(c.SWA) : "");
 }
 
-void Simulator::RefreshDataSwitches(uint8_t fromRecording, uint8_t power) {
-  DataSwitches& ds = s.DataSw;
-  if (fromRecording == 0) {
-    ds.DrivenValue = ds.Value;
-    ds.DrivenBits = ds.Bits;
-    ds.Shown.Value = ds.DrivenValue;
-    ds.Shown.Bits = ds.DrivenBits;
-  }
+void Simulator::RefreshDataSwitches(uint8_t power) {
+  const DataSwitches& ds = s.DataSw;
   for (int i = 0; i < 8; ++i) view.SetLamp(kSDLevers[i], ds.Shown.Bits[static_cast<size_t>(i)], Pic::GSWH, Pic::GSWL);
   const SmallText hex = Hex2(ds.Shown.Value);
   view.SetText(Label_PKEY_SD, hex.view());
@@ -112,12 +139,8 @@ void Simulator::RefreshDataSwitches(uint8_t fromRecording, uint8_t power) {
   }
 }
 
-void Simulator::RefreshLevelSwitches(uint8_t fromRecording) {
-  LevelSwitches& ls = s.Levels;
-  if (fromRecording == 0) {
-    ls.ShownPosition = ls.Position;
-    ls.ShownOutput = ls.Output;
-  }
+void Simulator::RefreshLevelSwitches() {
+  const LevelSwitches& ls = s.Levels;
   for (int i = 0; i < 32; ++i) {
     view.SetLamp(kKLevers[i], ls.ShownPosition[static_cast<size_t>(i)], Pic::RSWH, Pic::RSWL);
   }
@@ -134,11 +157,11 @@ struct SignalLamp {
   bool red;
 };
 constexpr SignalLamp kSignalLamps[] = {
-    {Image_M, M, true},          {Image_S3, S3, true},       {Image_S2, S2, true},       {Image_S1, S1, true},
-    {Image_S0, S0, false},       {Image_CIN, CIN, false},    {Image_LDC, LDC, false},    {Image_LDZ, LDZ, false},
-    {Image_PCADD, PCADD, true},  {Image_INTEN, INTEN, true}, {Image_INTDI, INTDI, true}, {Image_LIAR, LIAR, true},
-    {Image_IABUS, IABUS, false}, {Image_MBUS, MBUS, false},  {Image_SBUS, SBUS, false},  {Image_ABUS, ABUS, false},
-    {Image_LIR, LIR, true},      {Image_STOP, STOP, true},   {Image_MEMW, MEMW, true},   {Image_LAR, LAR, true},
+    {Image_M, M, true},          {Image_S3, S3, true},       {Image_S2, S2, true},        {Image_S1, S1, true},
+    {Image_S0, S0, false},       {Image_CIN, CIN, false},    {Image_LDC, LDC, false},     {Image_LDZ, LDZ, false},
+    {Image_PCADD, PCADD, true},  {Image_INTEN, INTEN, true}, {Image_INTDI, INTDI, true},  {Image_LIAR, LIAR, true},
+    {Image_IABUS, IABUS, false}, {Image_MBUS, MBUS, false},  {Image_SBUS, SBUS, false},   {Image_ABUS, ABUS, false},
+    {Image_LIR, LIR, true},      {Image_STOP, STOP, true},   {Image_MEMW, MEMW, true},    {Image_LAR, LAR, true},
     {Image_ARINC, ARINC, false}, {Image_LPC, LPC, false},    {Image_PCINC, PCINC, false}, {Image_DRW, DRW, false},
 };
 }  // namespace

@@ -53,6 +53,13 @@ class Simulator {
   // ---- evaluation and display
   void BoardEvaluation();
   void OrderedDisplayRefresh(uint8_t power, uint8_t fromRecording);
+  // While the view is held (a run of many small beats that nobody watches
+  // beat by beat), a refresh only commits the switches' shown copies and
+  // marks the view stale; releasing the last hold repaints it once. What is
+  // seen afterwards is what a refresh after every beat would have shown.
+  void HoldView() { ++viewHolds_; }
+  void ReleaseView();
+  bool eagerView = false;  // never hold: every refresh repaints (tests compare both)
 
   // ---- clock, beats and stepping
   void AdvanceBeat();
@@ -174,8 +181,8 @@ class Simulator {
   void RefreshBeatLines(uint8_t power);
   void RefreshDP(uint8_t power);
   void RefreshModeSwitches(uint8_t power);
-  void RefreshDataSwitches(uint8_t fromRecording, uint8_t power);
-  void RefreshLevelSwitches(uint8_t fromRecording);
+  void RefreshDataSwitches(uint8_t power);
+  void RefreshLevelSwitches();
   void RefreshQD(uint8_t power);
   void RefreshSignalLamps(uint8_t power);
   void RefreshSelLamps(uint8_t power);
@@ -191,6 +198,11 @@ class Simulator {
   void RefreshDataBus(uint8_t power);
   void RefreshInterrupt(uint8_t power);
   void RefreshStop(uint8_t power);
+
+  int viewHolds_ = 0;
+  bool viewStale_ = false;
+  void CommitSwitchCopies(uint8_t fromRecording);
+  void RepaintBoard(uint8_t power);
 
   void CommitShown();                      // every unit's shown record from its working values
   void CaptureShown(TraceEntry& e) const;  // the shown records into a trace entry
@@ -213,6 +225,18 @@ class Simulator {
   void DestroyPointLabels();
   void ShowWiringAlarm(bool alarm);  // the two wrong-jack labels, normal or alarm look
   void TakeWireLine(std::string_view digits, int& taken);
+};
+
+// Holds the simulator's view for a scope.
+class ViewHold {
+ public:
+  explicit ViewHold(Simulator& sim) : sim_(sim) { sim_.HoldView(); }
+  ~ViewHold() { sim_.ReleaseView(); }
+  ViewHold(const ViewHold&) = delete;
+  ViewHold& operator=(const ViewHold&) = delete;
+
+ private:
+  Simulator& sim_;
 };
 
 // ---- wiring board

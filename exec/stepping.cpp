@@ -310,6 +310,7 @@ void Simulator::Timer_RUNTimer() {
   }
   Timer_RUN.enabled = false;
   c.TimerActive = 1;
+  const ViewHold hold(*this);  // one repaint for the tick's small beats
   for (int i = 0; i < c.StepsPerTick && c.KeepRunning == 1; ++i) {
     StepSmallBeat(c.PowerOn);
     if (AtCycleStart()) {
