@@ -182,7 +182,7 @@ std::string WidgetText(const Simulator& sim, WidgetId id) {
 }
 
 std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim) {
-  const MachineState& s = sim.s;
+  const MachineState& s = sim.machine;
   auto hex = [](int32_t v) { return std::string(Hex2(v).view()); };
   auto num = [](int64_t v) { return std::to_string(v); };
   return {{"step", num(s.Beat.ViewPos) + "/" + num(s.Beat.StepCount)},

@@ -66,8 +66,8 @@ std::optional<std::string> CurrentText(const Simulator& sim, const std::string& 
   for (const auto& [field, text] : DumpFields(sim))
     if (field == name) return text;
   if (const auto a = Indexed(name, "MEM[", 0xFF))
-    return std::string(Hex2(sim.s.Mem.Cells[static_cast<size_t>(*a)]).view());
-  if (const auto a = Indexed(name, "uM[", 0x3F)) return FetchMicroword(sim.s, *a);
+    return std::string(Hex2(sim.machine.Mem.Cells[static_cast<size_t>(*a)]).view());
+  if (const auto a = Indexed(name, "uM[", 0x3F)) return FetchMicroword(sim.machine, *a);
   const WidgetId id = FindWidget(name);
   if (id != WidgetId::Count) return WidgetText(sim, id);
   return std::nullopt;

@@ -49,7 +49,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
       return CommandResult::Error;
     }
     // A read-only field (power off) takes no typing; Enter still reaches it.
-    if (!sim.view[field].readOnly) sim.view.Edit(field).text = Rest(w, 2);
+    if (!sim.view[field].readOnly) sim.view.Writable(field).text = Rest(w, 2);
     sim.EditKeyPress(field, 13);
   } else if (c == "mem-cell" || c == "micro-cell") {
     const bool mem = c == "mem-cell";

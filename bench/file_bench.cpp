@@ -31,22 +31,21 @@ void BM_ReadMemoryFile(benchmark::State& state) {
   sim.Startup();
   sim.SpeedButtonPOWERClick();
   for (auto _ : state) sim.N_File2MEMClick();
-  if (sim.s.Mem.Cells[1] != 7) state.SkipWithError("the file was not read");
+  if (sim.machine.Mem.Cells[1] != 7) state.SkipWithError("the file was not read");
 }
 BENCHMARK(BM_ReadMemoryFile);
 
 // 64 commented lines, then padding comments up to the 139 264-byte limit.
 void BM_ReadMicroFile(benchmark::State& state) {
   std::string text;
-  for (int a = 0; a < 64; ++a)
-    text += std::string(Hex2(a).view()) + ":0123456789 ; word " + std::to_string(a) + "\r\n";
+  for (int a = 0; a < 64; ++a) text += std::string(Hex2(a).view()) + ":0123456789 ; word " + std::to_string(a) + "\r\n";
   while (text.size() + 40 < 139264) text += "; padding to the size limit ..........\r\n";
   BenchHost host;
   const std::string path = WriteScratch("orrin-bench-micro.txt", text);
   Simulator sim(host);
   sim.Startup();
   for (auto _ : state) sim.LoadMicroFile(path);
-  if (FetchMicroword(sim.s, 5) != "0123456789") state.SkipWithError("the file was not read");
+  if (FetchMicroword(sim.machine, 5) != "0123456789") state.SkipWithError("the file was not read");
 }
 BENCHMARK(BM_ReadMicroFile);
 

@@ -16,19 +16,23 @@ struct LoopingBoard {
   // `program` is put at address 00; the registers R1 and R2 get `r1`, `r2`.
   explicit LoopingBoard(std::initializer_list<uint8_t> program = {0x11, 0xB0}, int32_t r1 = 1, int32_t r2 = 0) {
     sim.Startup();
-    for (auto [from, to] : {std::pair{jack::IR7O, jack::IR7I}, {jack::IR6O, jack::IR6I}, {jack::IR5O, jack::IR5I},
-                            {jack::IR4O, jack::IR4I}, {jack::CO, jack::CI}, {jack::ZO, jack::ZI}}) {
+    for (auto [from, to] : {std::pair{jack::IR7O, jack::IR7I},
+                            {jack::IR6O, jack::IR6I},
+                            {jack::IR5O, jack::IR5I},
+                            {jack::IR4O, jack::IR4I},
+                            {jack::CO, jack::CI},
+                            {jack::ZO, jack::ZI}}) {
       sim.AddWire(from, to, color::SkyBlue);
       sim.ConnectJacks(from, to);
     }
     sim.RadioButtonMicroProgramClick();
     sim.SpeedButtonPOWERClick();
     size_t a = 0;
-    for (uint8_t byte : program) sim.s.Mem.Cells[a++] = byte;
-    sim.s.Mem.ShownCells = sim.s.Mem.Cells;
-    sim.s.Console.MemoryGridDirty = 1;
-    sim.s.Regs.R[1] = r1;
-    sim.s.Regs.R[2] = r2;
+    for (uint8_t byte : program) sim.machine.Mem.Cells[a++] = byte;
+    sim.machine.Mem.ShownCells = sim.machine.Mem.Cells;
+    sim.machine.Console.MemoryGridDirty = 1;
+    sim.machine.Regs.R[1] = r1;
+    sim.machine.Regs.R[2] = r2;
   }
 };
 

@@ -29,11 +29,11 @@ void BM_FullDisplayRefresh(benchmark::State& state) {
   double changed = 0;
   for (auto _ : state) {
     sim.StepSmallBeat(1);  // the machine moves on (untimed)
-    if (sim.s.Console.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
+    if (sim.machine.Console.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
     sim.view = previous;   // the view as the last beat left it
     sim.view.TakeDirty();  // as if the window had applied it
     const auto t0 = std::chrono::steady_clock::now();
-    sim.OrderedDisplayRefresh(sim.s.Console.PowerOn, 0);
+    sim.OrderedDisplayRefresh(sim.machine.Console.PowerOn, 0);
     const auto t1 = std::chrono::steady_clock::now();
     state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
     previous = sim.view;

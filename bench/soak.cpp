@@ -44,34 +44,34 @@ int main(int argc, char** argv) {
   std::vector<Seen> seen(HistoryDepth);  // filled in now, so its pages count from the start
   size_t seenCount = 0;
   // One lap of the ring first, so every page of it is in use.
-  while (sim.s.Beat.StepCount < HistoryDepth) sim.Timer_RUNTimer();
+  while (sim.machine.Beat.StepCount < HistoryDepth) sim.Timer_RUNTimer();
   const long rssStart = ResidentKb();
   const auto t0 = std::chrono::steady_clock::now();
-  while (sim.s.Beat.StepCount < beats - HistoryDepth) sim.Timer_RUNTimer();
+  while (sim.machine.Beat.StepCount < beats - HistoryDepth) sim.Timer_RUNTimer();
   // The last lap beat by beat, remembering what the board showed.
-  while (sim.s.Beat.StepCount < beats) {
+  while (sim.machine.Beat.StepCount < beats) {
     sim.StepSmallBeat(1);
-    seen[seenCount++] = Look(sim.s);
+    seen[seenCount++] = Look(sim.machine);
   }
   const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   const long rssEnd = ResidentKb();
-  const long ran = static_cast<long>(sim.s.Beat.StepCount) - HistoryDepth;
+  const long ran = static_cast<long>(sim.machine.Beat.StepCount) - HistoryDepth;
   std::printf("beats %ld in %.1f s: %.0f small beats/s\n", ran, secs, ran / secs);
   std::printf("resident memory: %ld kB after the first lap, %ld kB at the end (%+ld kB)\n", rssStart, rssEnd,
               rssEnd - rssStart);
 
   // Playback after the ring has wrapped: every position of the last lap.
-  const int64_t newest = sim.s.Beat.StepCount;
+  const int64_t newest = sim.machine.Beat.StepCount;
   long mismatches = 0, checked = 0;
   for (int k = 1; k < HistoryDepth; k += (k < 100 ? 1 : 97)) {
-    sim.s.Beat.ViewPos = newest - k + 1;
+    sim.machine.Beat.ViewPos = newest - k + 1;
     sim.SpeedButton_BackLeftClick();
     ++checked;
-    if (!(Look(sim.s) == seen[seenCount - 1 - static_cast<size_t>(k)])) ++mismatches;
+    if (!(Look(sim.machine) == seen[seenCount - 1 - static_cast<size_t>(k)])) ++mismatches;
   }
-  sim.s.Beat.ViewPos = newest - (HistoryDepth - 1);
+  sim.machine.Beat.ViewPos = newest - (HistoryDepth - 1);
   sim.SpeedButton_BackLeftClick();  // the oldest kept position: no further
-  const bool stopsAtOldest = sim.s.Beat.ViewPos == newest - (HistoryDepth - 1);
+  const bool stopsAtOldest = sim.machine.Beat.ViewPos == newest - (HistoryDepth - 1);
   std::printf("playback after %lld laps: %ld positions checked, %ld differ; stops at the oldest: %s\n",
               static_cast<long long>(newest / HistoryDepth), checked, mismatches, stopsAtOldest ? "yes" : "NO");
   return mismatches == 0 && stopsAtOldest ? 0 : 1;

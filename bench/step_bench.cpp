@@ -43,8 +43,8 @@ struct Board : LoopingBoard {
   // The loop really runs: the controller is in the fetch/execute words and
   // PC stays inside the program.
   bool Looping() const {
-    const int32_t ua = sim.s.Micro.MicroAddress;
-    return sim.s.Pc.PC <= 2 && (ua == 0x01 || ua == 0x21 || ua == 0x2B) && sim.s.Regs.R[0] != 0;
+    const int32_t ua = sim.machine.Micro.MicroAddress;
+    return sim.machine.Pc.PC <= 2 && (ua == 0x01 || ua == 0x21 || ua == 0x2B) && sim.machine.Regs.R[0] != 0;
   }
 };
 
@@ -71,11 +71,11 @@ void BM_ContinuousRunTick(benchmark::State& state) {
   Board board;
   board.WarmUp();
   board.sim.SpeedButtonQDClick();
-  const int64_t stepsBefore = board.sim.s.Beat.StepCount;
+  const int64_t stepsBefore = board.sim.machine.Beat.StepCount;
   const long before = gAllocations.load();
   for (auto _ : state) board.sim.Timer_RUNTimer();
   const long allocations = gAllocations.load() - before;
-  const double beats = static_cast<double>(board.sim.s.Beat.StepCount - stepsBefore);
+  const double beats = static_cast<double>(board.sim.machine.Beat.StepCount - stepsBefore);
   if (!board.Looping() || !board.sim.Timer_RUN.enabled) state.SkipWithError("the run stopped");
   state.SetItemsProcessed(static_cast<int64_t>(beats));
   state.counters["beats_per_s"] = benchmark::Counter(beats, benchmark::Counter::kIsRate);

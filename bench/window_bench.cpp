@@ -59,21 +59,21 @@ int main(int argc, char** argv) {
   sim.SpeedButtonQDClick();
   form.AfterAction();
 
-  const int64_t steps0 = sim.s.Beat.StepCount;
+  const int64_t steps0 = sim.machine.Beat.StepCount;
   const double cpu0 = CpuSeconds();
   const auto t0 = Clock::now();
   QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, &app, &QApplication::quit);
   QApplication::exec();
   const double elapsed = std::chrono::duration<double>(Clock::now() - t0).count();
   const double cpu = CpuSeconds() - cpu0;
-  const int64_t steps = sim.s.Beat.StepCount - steps0;
+  const int64_t steps = sim.machine.Beat.StepCount - steps0;
 
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
   const double beatsPerSecond = static_cast<double>(steps) / elapsed;
   std::printf("window visible after     %.3f s (from process start)\n", visible);
   std::printf("continuous run           %.1f s, %lld small beats, still running: %s\n", elapsed,
-              static_cast<long long>(steps), sim.s.Console.Running ? "yes" : "no");
+              static_cast<long long>(steps), sim.machine.Console.Running ? "yes" : "no");
   std::printf("pace                     %.0f small beats/s = %.1f %% of 1400/s\n", beatsPerSecond,
               100.0 * beatsPerSecond / 1400.0);
   std::printf("processor time           %.3f s = %.1f %% of one core\n", cpu, 100.0 * cpu / elapsed);

@@ -25,8 +25,8 @@ void AddWires(Simulator& sim, int count) {
   int n = 0;
   for (int o = 0; o <= 41 && n < count; ++o) {
     for (int i = 50; i <= 83 && n < count; ++i, ++n) {
-      const Jack& a = sim.s.Jacks[static_cast<size_t>(o)];
-      const Jack& b = sim.s.Jacks[static_cast<size_t>(i)];
+      const Jack& a = sim.machine.Jacks[static_cast<size_t>(o)];
+      const Jack& b = sim.machine.Jacks[static_cast<size_t>(i)];
       const int k = sim.AddWire(o, i, 0x00F0CAA6);
       sim.AppendWirePoint(k, a.X, a.Y);
       sim.AppendWirePoint(k, a.X, 470);
@@ -59,8 +59,8 @@ void BM_EditorWireChange300(benchmark::State& state) {
   Simulator sim(host);
   sim.Startup();
   AddWires(sim, 300);
-  const Jack& k31 = sim.s.Jacks[31];
-  const Jack& lir = sim.s.Jacks[jack::LIR];
+  const Jack& k31 = sim.machine.Jacks[31];
+  const Jack& lir = sim.machine.Jacks[jack::LIR];
   auto click = [&](int x, int y) {
     sim.Image_WireDrawMouseMove(x, y);
     sim.Image_WireDrawMouseUp(MouseButton::Left, x, y);
@@ -84,7 +84,7 @@ void BM_ReadWireFile1400(benchmark::State& state) {
   {
     std::ofstream out(host.file, std::ios::binary);
     char buf[64];
-    for (const Wire& w : sim.s.Wires) {
+    for (const Wire& w : sim.machine.Wires) {
       std::snprintf(buf, sizeof buf, "%04X%04X%08X", w.From, w.To, w.Color);
       out << buf;
       for (const WirePoint& p : w.Points) {

@@ -81,8 +81,9 @@ class BoardView {
   BoardView();
 
   const WidgetState& operator[](WidgetId id) const { return w_[Index(id)]; }
-  // Direct access for the user's typing flowing back; marks the widget dirty.
-  WidgetState& Edit(WidgetId id) {
+  // Writable access, for the user's typing flowing back and for what the
+  // setters do not cover; marks the widget dirty.
+  WidgetState& Writable(WidgetId id) {
     MarkDirty(id);
     return w_[Index(id)];
   }

@@ -18,20 +18,20 @@ void Simulator::OrderedDisplayRefresh(uint8_t power, uint8_t fromRecording) {
 void Simulator::ReleaseView() {
   if (--viewHolds_ > 0 || !viewStale_) return;
   viewStale_ = false;
-  RepaintBoard(s.Console.PowerOn);
+  RepaintBoard(machine.Console.PowerOn);
 }
 
 // A refresh also commits the switches' shown copies (not while a recorded
 // position is shown): what the levers show and what the SD gate offers.
 void Simulator::CommitSwitchCopies(uint8_t fromRecording) {
   if (fromRecording != 0) return;
-  DataSwitches& ds = s.DataSw;
+  DataSwitches& ds = machine.DataSw;
   ds.DrivenValue = ds.Value;
   ds.DrivenBits = ds.Bits;
   ds.Shown.Value = ds.DrivenValue;
   ds.Shown.Bits = ds.DrivenBits;
-  s.Levels.ShownPosition = s.Levels.Position;
-  s.Levels.ShownOutput = s.Levels.Output;
+  machine.Levels.ShownPosition = machine.Levels.Position;
+  machine.Levels.ShownOutput = machine.Levels.Output;
 }
 
 void Simulator::RepaintBoard(uint8_t power) {
@@ -59,7 +59,8 @@ void Simulator::RepaintBoard(uint8_t power) {
 }
 
 void Simulator::RefreshPowerButton() {
-  view.SetPicture(SpeedButtonPOWER, s.Console.PowerOn == 1 ? Pic::SpeedButton_PowerON : Pic::SpeedButton_PowerOFF);
+  view.SetPicture(SpeedButtonPOWER,
+                  machine.Console.PowerOn == 1 ? Pic::SpeedButton_PowerON : Pic::SpeedButton_PowerOFF);
 }
 
 Pic LevelPicture(uint8_t power, int32_t code) {
@@ -79,16 +80,16 @@ Pic LevelPicture(uint8_t power, int32_t code) {
 }
 
 void Simulator::RefreshBeatLines(uint8_t power) {
-  const BeatShown& b = s.Beat.Shown;
+  const BeatShown& b = machine.Beat.Shown;
   view.SetPicture(Image_T3_OUT, LevelPicture(power, b.T3));
   view.SetPicture(Image_T2_OUT, LevelPicture(power, b.T2));
   view.SetPicture(Image_T1_OUT, LevelPicture(power, b.T1));
   if (power == 1) {
     const int phase = b.Phase >= 1 && b.Phase <= 6 ? b.Phase : 0;
     view.SetPicture(Image_TSx, static_cast<Pic>(static_cast<int>(Pic::TS0) + phase));
-    SmallText t = Dec(s.Beat.ViewPos);
+    SmallText t = Dec(machine.Beat.ViewPos);
     t.buf[t.len++] = '/';
-    const SmallText n = Dec(s.Beat.StepCount);
+    const SmallText n = Dec(machine.Beat.StepCount);
     for (int i = 0; i < n.len; ++i) t.buf[t.len++] = n.buf[i];
     view.SetText(Label_PK_StepNum, t.view());
   } else {
@@ -98,7 +99,7 @@ void Simulator::RefreshBeatLines(uint8_t power) {
 }
 
 void Simulator::RefreshDP(uint8_t power) {
-  const bool single = s.Console.SingleBeat == 1;
+  const bool single = machine.Console.SingleBeat == 1;
   view.SetPicture(Image_DP, single ? Pic::BSWH : Pic::BSWL);
   view.SetText(Label_KeyDPNote, single ? "单拍" : "连续");
   view.SetText(Label_DP, power == 1 ? (single ? "1" : "0") : "");
@@ -113,7 +114,7 @@ const char* ModeNote(int32_t swc, int32_t swb, int32_t swa) {
 }
 
 void Simulator::RefreshModeSwitches(uint8_t power) {
-  const ConsoleState& c = s.Console;
+  const ConsoleState& c = machine.Console;
   view.SetPicture(Image_SWC, c.SWC == 1 ? Pic::BSWH : Pic::BSWL);
   view.SetPicture(Image_SWB, c.SWB == 1 ? Pic::BSWH : Pic::BSWL);
   view.SetPicture(Image_SWA, c.SWA == 1 ? Pic::BSWH : Pic::BSWL);
@@ -124,7 +125,7 @@ void Simulator::RefreshModeSwitches(uint8_t power) {
 }
 
 void Simulator::RefreshDataSwitches(uint8_t power) {
-  const DataSwitches& ds = s.DataSw;
+  const DataSwitches& ds = machine.DataSw;
   for (int i = 0; i < 8; ++i) view.SetLamp(kSDLevers[i], ds.Shown.Bits[static_cast<size_t>(i)], Pic::GSWH, Pic::GSWL);
   const SmallText hex = Hex2(ds.Shown.Value);
   view.SetText(Label_PKEY_SD, hex.view());
@@ -140,14 +141,15 @@ void Simulator::RefreshDataSwitches(uint8_t power) {
 }
 
 void Simulator::RefreshLevelSwitches() {
-  const LevelSwitches& ls = s.Levels;
+  const LevelSwitches& ls = machine.Levels;
   for (int i = 0; i < 32; ++i) {
     view.SetLamp(kKLevers[i], ls.ShownPosition[static_cast<size_t>(i)], Pic::RSWH, Pic::RSWL);
   }
 }
 
 void Simulator::RefreshQD(uint8_t power) {
-  view.SetPicture(SpeedButtonQD, power == 1 && s.Console.Running == 1 ? Pic::SpeedButtonQDON : Pic::SpeedButtonQDOFF);
+  view.SetPicture(SpeedButtonQD,
+                  power == 1 && machine.Console.Running == 1 ? Pic::SpeedButtonQDON : Pic::SpeedButtonQDOFF);
 }
 
 namespace {
@@ -168,7 +170,7 @@ constexpr SignalLamp kSignalLamps[] = {
 
 void Simulator::RefreshSignalLamps(uint8_t power) {
   for (const SignalLamp& l : kSignalLamps) {
-    const int32_t v = power == 1 ? s.Signals.Copy[static_cast<size_t>(l.sig)] : 0;
+    const int32_t v = power == 1 ? machine.Signals.Copy[static_cast<size_t>(l.sig)] : 0;
     if (l.red)
       view.SetLamp(l.id, v, Pic::LampRsH, Pic::LampRsL);
     else
@@ -183,8 +185,8 @@ void Simulator::RefreshSelLamps(uint8_t power) {
     view.SetPicture(Image_SELCTL, Pic::LampGL);
     return;
   }
-  const auto& M = s.Micro.Decode.Bits;
-  const auto& c = s.Signals.Copy;
+  const auto& M = machine.Micro.Decode.Bits;
+  const auto& c = machine.Signals.Copy;
   const bool hand = view[RadioButtonHandLine].checked;
   const int32_t v[4] = {hand ? c[RD1] : M[37], hand ? c[RD0] : M[36], hand ? c[RS1] : M[35], hand ? c[RS0] : M[34]};
   for (int i = 0; i < 4; ++i) view.SetLamp(kSel[i], v[i], Pic::LampRsH, Pic::LampRsL);

@@ -34,26 +34,26 @@ namespace {
 const std::string kEmptyWord = "0000020000";
 }
 
-const std::string& FetchMicroword(const MachineState& s, int32_t address) {
-  const auto& e = s.Micro.Store[static_cast<size_t>(address & 63)];
+const std::string& FetchMicroword(const MachineState& machine, int32_t address) {
+  const auto& e = machine.Micro.Store[static_cast<size_t>(address & 63)];
   return e.Address == NoValue ? kEmptyWord : e.WordText;
 }
 
-void SetControlStoreEntry(MachineState& s, int32_t address, std::string_view full, std::string_view word,
+void SetControlStoreEntry(MachineState& machine, int32_t address, std::string_view full, std::string_view word,
                           std::string_view comment) {
-  auto& e = s.Micro.Store[static_cast<size_t>(address & 63)];
+  auto& e = machine.Micro.Store[static_cast<size_t>(address & 63)];
   e.Address = address & 63;
   e.FullText.assign(full);
   e.WordText.assign(word);
   e.CommentText.assign(comment);
 }
 
-void ClearControlStore(MachineState& s) {
-  for (auto& e : s.Micro.Store) e = ControlStoreEntry{};
+void ClearControlStore(MachineState& machine) {
+  for (auto& e : machine.Micro.Store) e = ControlStoreEntry{};
 }
 
-void SplitBits(MachineState& s, int32_t value) {
-  for (int i = 0; i < 16; ++i) s.Scratch.Bits[static_cast<size_t>(i)] = (value >> i) & 1;
+void SplitBits(MachineState& machine, int32_t value) {
+  for (int i = 0; i < 16; ++i) machine.Scratch.Bits[static_cast<size_t>(i)] = (value >> i) & 1;
 }
 
 int HexDigitValue(char c) {

@@ -339,7 +339,7 @@ struct MidwayPoint {
   uint8_t Used = 0;
   int32_t X = 0, Y = 0;
 };
-struct WireEditState {
+struct WireEditorState {
   uint8_t WireDrawing = 0;
   int32_t DrawStartJack = 0, DrawEndJack = 0, DrawStartIsOutput = 0, DrawEndIsOutput = 0;
   std::array<MidwayPoint, MidwayCapacity> MidwayPoints{};
@@ -412,7 +412,7 @@ struct MachineState {
   BoardSnapshot Snapshot;
   ControlSignals Signals;
   ConsoleState Console;
-  WireEditState Edit;
+  WireEditorState WireEditor;
   NewestShown Newest;  // valid while Console.TraceRestored is 1
   // The trace rings, HistoryDepth entries each, allocated once and zeroed
   // lazily by the system: an entry is only ever read after the beat of its
@@ -434,12 +434,12 @@ struct MachineState {
 
 // ---------------------------------------------------------------- helpers
 // Word text of control-store entry (address mod 64); "0000020000" when empty.
-const std::string& FetchMicroword(const MachineState& s, int32_t address);
-void SetControlStoreEntry(MachineState& s, int32_t address, std::string_view full, std::string_view word,
+const std::string& FetchMicroword(const MachineState& machine, int32_t address);
+void SetControlStoreEntry(MachineState& machine, int32_t address, std::string_view full, std::string_view word,
                           std::string_view comment);
-void ClearControlStore(MachineState& s);
+void ClearControlStore(MachineState& machine);
 // Bits 0..15 of value into the scratch record, bit 0 first.
-void SplitBits(MachineState& s, int32_t value);
+void SplitBits(MachineState& machine, int32_t value);
 // Hex text to integer: last character least significant, non-hex counts 0,
 // only the first 32 characters are looked at, 32 bits wide. Characters are
 // UTF-8 code points, not bytes.

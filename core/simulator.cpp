@@ -116,7 +116,7 @@ Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::
   view.SetReadOnly(Memo2, true);
   view.SetColor(Label_wrongwarn, color::SkyBlue);
   view.SetColor(Label_wrongNum, color::BtnFace);
-  s.Alu.Shown.Formula = "";
+  machine.Alu.Shown.Formula = "";
   // The control store is filled with the board's standard microprogram.
   LoadDefaultControlStore();
 }
@@ -125,22 +125,23 @@ void Simulator::Startup() {
   canvas.Load(cleanBoard);
   view.SetPicture(Image_WireDraw, Pic::Image1_ori);
   view.SetPicture(Image2, Pic::Image3_Hand);
-  s.Console.WireColor = color::SkyBlue;
+  machine.Console.WireColor = color::SkyBlue;
   for (int i = 0; i < WireCapacity; ++i)
-    if (s.Wires[static_cast<size_t>(i)].InUse) DrawWire(i);
+    if (machine.Wires[static_cast<size_t>(i)].InUse) DrawWire(i);
   ShowWireColor();
   CheckWiring();
   view.SetPicture(Image10, Pic::Image10_Hand_ori);
-  s.Console.PowerOn = 0;
+  machine.Console.PowerOn = 0;
   PowerOffAction();
-  s.Console.MemoryGridDirty = 1;
-  s.Console.AfterReset = 1;
-  s.Levels = LevelSwitches{};
-  s.DataSw = DataSwitches{};
+  machine.Console.MemoryGridDirty = 1;
+  machine.Console.AfterReset = 1;
+  machine.Levels = LevelSwitches{};
+  machine.DataSw = DataSwitches{};
   FillJackTable();
-  s.Console.SingleBeat = s.Console.SWC = s.Console.SWB = s.Console.SWA = s.Console.Running = 0;
+  machine.Console.SingleBeat = machine.Console.SWC = machine.Console.SWB = machine.Console.SWA =
+      machine.Console.Running = 0;
   Timer_RUN.enabled = false;
-  s.Console.TimerActive = s.Console.KeepRunning = 0;
+  machine.Console.TimerActive = machine.Console.KeepRunning = 0;
   ClearMemoryGrid();
   ClearMicroGrid();
   RefillMicroGrid();
@@ -181,7 +182,7 @@ void Simulator::ClearMicroGrid() {
 }
 
 void Simulator::StyleValueLabels() {
-  const bool opaque = s.Console.PowerOn == 1;
+  const bool opaque = machine.Console.PowerOn == 1;
   for (WidgetId id : kValueLabels) view.SetTransparent(id, !opaque);
 }
 

@@ -25,7 +25,7 @@ class Simulator {
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
-  MachineState s;
+  MachineState machine;
   BoardView view;
   Canvas canvas;
   Host& host;
@@ -71,8 +71,11 @@ class Simulator {
   bool StopWordHeld() const;  // at a cycle start with STOP up for a whole cycle
 
   // ---- microprogram controller
-  void SequencerPart1();
-  void SequencerPart2();
+  // The sequencer in a small beat: first the next address formed from this
+  // beat's test inputs, then (after the data path) the micro-address
+  // loaded at the falling edge of T3 and the new word decoded.
+  void SequencerFormNextAddress();
+  void SequencerClockAddress();
   void MicroSignals();
   void ClearSequencer();
   // The next-address logic on the word at MicroAddress, with the given IR and

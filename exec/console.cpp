@@ -8,13 +8,13 @@ using enum WidgetId;
 
 void Simulator::SpeedButtonPOWERClick() {
   EndPlayback();
-  ConsoleState& c = s.Console;
+  ConsoleState& c = machine.Console;
   if (c.PowerOn == 1) {
     c.PowerOn = 0;
     PowerOffAction();
-  } else if (s.Edit.WireDrawing) {
+  } else if (machine.WireEditor.WireDrawing) {
     host.Warn("连线进行中，不能通电。");
-  } else if (s.Edit.WrongInputCount < 1) {
+  } else if (machine.WireEditor.WrongInputCount < 1) {
     c.PowerOn = 1;
     PowerOnAction();
   } else {
@@ -26,25 +26,25 @@ void Simulator::SpeedButtonPOWERClick() {
 
 void Simulator::PowerOnAction() {
   ClearJackLevels();
-  s.Alu = AluUnit{};
-  s.Flags = FlagUnit{};
-  s.Regs = RegisterFile{};
-  s.Gate = AluBusGate{};
-  s.Ar = ArUnit{};
-  s.Pc = PcUnit{};
-  s.Ir = IrUnit{};
-  s.Iar = IarUnit{};
-  s.Mem = MemoryUnit{};
+  machine.Alu = AluUnit{};
+  machine.Flags = FlagUnit{};
+  machine.Regs = RegisterFile{};
+  machine.Gate = AluBusGate{};
+  machine.Ar = ArUnit{};
+  machine.Pc = PcUnit{};
+  machine.Ir = IrUnit{};
+  machine.Iar = IarUnit{};
+  machine.Mem = MemoryUnit{};
   ClearSequencer();
-  s.Bus = DataBus{};
-  s.Int = InterruptUnit{};
+  machine.Bus = DataBus{};
+  machine.Int = InterruptUnit{};
   // Positions restart at 0, so no entry recorded before this point can be
   // shown again: the trace rings need no wiping.
-  s.Beat = BeatGen{};
+  machine.Beat = BeatGen{};
   LevelSwitchesPowerOn();
   DataSwitchesPowerOn();
-  s.Signals = ControlSignals{};
-  ConsoleState& c = s.Console;
+  machine.Signals = ControlSignals{};
+  ConsoleState& c = machine.Console;
   c.MemoryGridDirty = 1;
   Timer_RUN.enabled = false;
   c.TimerActive = c.KeepRunning = c.Running = 0;
@@ -56,21 +56,21 @@ void Simulator::PowerOnAction() {
 
 void Simulator::PowerOffAction() {
   LevelSwitchesPowerOff();
-  s.Beat = BeatGen{};
+  machine.Beat = BeatGen{};
   Timer_RUN.enabled = false;
-  s.Console.TimerActive = s.Console.KeepRunning = 0;
+  machine.Console.TimerActive = machine.Console.KeepRunning = 0;
   view.SetEnabled(StringGrid_MEM, false);
   SetRegisterFieldsReadOnly(true);
 }
 
 void Simulator::SpeedButtonCLRClick() {
   EndPlayback();
-  if (s.Console.PowerOn == 1) ResetMachine();
+  if (machine.Console.PowerOn == 1) ResetMachine();
 }
 
 void Simulator::SpeedButtonQDClick() {
   EndPlayback();
-  ConsoleState& c = s.Console;
+  ConsoleState& c = machine.Console;
   if (c.PowerOn != 1 || c.Running != 0) return;
   c.Running = 1;
   BoardEvaluation();
@@ -88,19 +88,19 @@ void Simulator::SpeedButtonQDClick() {
 
 void Simulator::SpeedButton_PULSEClick() {
   EndPlayback();
-  if (s.Console.PowerOn != 1) return;
-  InterruptUnit& in = s.Int;
+  if (machine.Console.PowerOn != 1) return;
+  InterruptUnit& in = machine.Int;
   if (in.INTQ != 1) {
     if (in.EN_INT == 1) in.INTQ = 1;
     in.Shown.INTQ = in.INTQ;
   }
   BoardEvaluation();
-  if (s.Console.TimerActive == 0) RecordTrace(s.Beat.StepCount);
+  if (machine.Console.TimerActive == 0) RecordTrace(machine.Beat.StepCount);
 }
 
 void Simulator::Button_PAUSEClick() {
   EndPlayback();
-  ConsoleState& c = s.Console;
+  ConsoleState& c = machine.Console;
   if (c.PowerOn != 1) return;
   if (c.Running == 1) {
     c.Running = 0;
@@ -112,38 +112,38 @@ void Simulator::Button_PAUSEClick() {
 
 void Simulator::Button_OneLittleStepClick() {
   EndPlayback();
-  if (s.Console.PowerOn != 1) return;
+  if (machine.Console.PowerOn != 1) return;
   Button_PAUSEClick();
-  StepSmallBeat(s.Console.PowerOn);
+  StepSmallBeat(machine.Console.PowerOn);
   // Where a run would have stopped at STOP, the count starts again, so a run
   // started after single beats through a STOP word is not cut short.
-  if (StopWordHeld()) s.Console.StopCounter = 0;
+  if (StopWordHeld()) machine.Console.StopCounter = 0;
 }
 
 void Simulator::Image_DPClick() {
   EndPlayback();
-  s.Console.SingleBeat = s.Console.SingleBeat ? 0 : 1;
-  RefreshDP(s.Console.PowerOn);
+  machine.Console.SingleBeat = machine.Console.SingleBeat ? 0 : 1;
+  RefreshDP(machine.Console.PowerOn);
 }
 
 void Simulator::Image_SWCClick() {
   EndPlayback();
-  s.Console.SWC = 1 - s.Console.SWC;
-  RefreshModeSwitches(s.Console.PowerOn);
+  machine.Console.SWC = 1 - machine.Console.SWC;
+  RefreshModeSwitches(machine.Console.PowerOn);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWBClick() {
   EndPlayback();
-  s.Console.SWB = 1 - s.Console.SWB;
-  RefreshModeSwitches(s.Console.PowerOn);
+  machine.Console.SWB = 1 - machine.Console.SWB;
+  RefreshModeSwitches(machine.Console.PowerOn);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWAClick() {
   EndPlayback();
-  s.Console.SWA = 1 - s.Console.SWA;
-  RefreshModeSwitches(s.Console.PowerOn);
+  machine.Console.SWA = 1 - machine.Console.SWA;
+  RefreshModeSwitches(machine.Console.PowerOn);
   BoardEvaluation();
 }
 

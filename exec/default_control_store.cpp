@@ -17,10 +17,10 @@ constexpr const char* kDefaultWords[ControlStoreSize] = {
 }  // namespace
 
 void Simulator::LoadDefaultControlStore() {
-  ClearControlStore(s);
+  ClearControlStore(machine);
   for (int a = 0; a < ControlStoreSize; ++a) {
     const std::string word = kDefaultWords[a];
-    SetControlStoreEntry(s, a, std::string(Hex2(a).view()) + word, word, "");
+    SetControlStoreEntry(machine, a, std::string(Hex2(a).view()) + word, word, "");
   }
 }
 

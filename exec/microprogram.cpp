@@ -20,9 +20,9 @@ void DecodeWord(const std::string& word, std::array<int32_t, 40>& bits) {
 }  // namespace
 
 void Simulator::DecodeForDisplay(int32_t address, const MicroInputs& in) {
-  MicroDecode& d = s.Micro.Decode;
+  MicroDecode& d = machine.Micro.Decode;
   address &= 63;
-  const std::string& word = FetchMicroword(s, address);
+  const std::string& word = FetchMicroword(machine, address);
   DecodeWord(word, d.Bits);
   std::snprintf(d.MicroText, sizeof d.MicroText, "%02X:%.10s", address, word.c_str());
 
@@ -62,19 +62,19 @@ void Simulator::DecodeForDisplay(int32_t address, const MicroInputs& in) {
 }
 
 void Simulator::ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut) {
-  MicroUnit& mu = s.Micro;
+  MicroUnit& mu = machine.Micro;
   auto jackBit = [&](int j) {
-    const int32_t v = s.Jacks[static_cast<size_t>(j)].Value;
+    const int32_t v = machine.Jacks[static_cast<size_t>(j)].Value;
     return v == NoValue ? 0 : (v & 1);
   };
   MicroInputs& in = mu.In;
   in.IR = ir;
   in.ZOut = zOut;
   in.COut = cOut;
-  in.SWC = s.Console.SWC;
-  in.SWB = s.Console.SWB;
-  in.SWA = s.Console.SWA;
-  in.INTQ = s.Int.INTQ;
+  in.SWC = machine.Console.SWC;
+  in.SWB = machine.Console.SWB;
+  in.SWA = machine.Console.SWA;
+  in.INTQ = machine.Int.INTQ;
   in.CI = jackBit(jack::CI);
   in.ZI = jackBit(jack::ZI);
   in.IR7I = jackBit(jack::IR7I);
@@ -86,16 +86,16 @@ void Simulator::ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut) {
   mu.SEL = mu.Decode.RegSelect;
 }
 
-void Simulator::SequencerPart1() {
-  MicroUnit& mu = s.Micro;
-  mu.T3 = s.Beat.T3;
-  mu.T3Inv = Complement(s.Beat.T3);
-  ComputeNextAddress(s.Ir.Out, s.Flags.ZOut, s.Flags.COut);
+void Simulator::SequencerFormNextAddress() {
+  MicroUnit& mu = machine.Micro;
+  mu.T3 = machine.Beat.T3;
+  mu.T3Inv = Complement(machine.Beat.T3);
+  ComputeNextAddress(machine.Ir.Out, machine.Flags.ZOut, machine.Flags.COut);
 }
 
 void Simulator::MicroSignals() {
-  const auto& M = s.Micro.Decode.Bits;
-  auto& v = s.Signals.Value;
+  const auto& M = machine.Micro.Decode.Bits;
+  auto& v = machine.Signals.Value;
   v[PCADD] = M[39];
   v[INTEN] = M[33];
   v[INTDI] = M[32];
@@ -120,17 +120,17 @@ void Simulator::MicroSignals() {
   v[LPC] = M[13];
   v[PCINC] = M[12];
   v[DRW] = M[11];
-  v[RD1] = s.Micro.SEL[0];
-  v[RD0] = s.Micro.SEL[1];
-  v[RS1] = s.Micro.SEL[2];
-  v[RS0] = s.Micro.SEL[3];
+  v[RD1] = machine.Micro.SEL[0];
+  v[RD0] = machine.Micro.SEL[1];
+  v[RS1] = machine.Micro.SEL[2];
+  v[RS0] = machine.Micro.SEL[3];
 }
 
-void Simulator::SequencerPart2() {
-  MicroUnit& mu = s.Micro;
-  const bool level = s.Console.AfterReset == 1 || s.Beat.BeatLevel == LevelBeat;
+void Simulator::SequencerClockAddress() {
+  MicroUnit& mu = machine.Micro;
+  const bool level = machine.Console.AfterReset == 1 || machine.Beat.BeatLevel == LevelBeat;
   mu.MicroAddressLoaded = 0;
-  if (!level && Complement(s.Beat.T3) == LevelRising) {
+  if (!level && Complement(machine.Beat.T3) == LevelRising) {
     mu.MicroAddress = mu.NextMicroAddress & 63;
     mu.MicroAddressLoaded = 1;
   }
@@ -142,7 +142,7 @@ void Simulator::SequencerPart2() {
 }
 
 void Simulator::ClearSequencer() {
-  MicroUnit& mu = s.Micro;
+  MicroUnit& mu = machine.Micro;
   mu.MicroAddress = mu.MicroAddressLoaded = mu.NextMicroAddress = 0;
   mu.SEL = {};
   mu.Decode = MicroDecode{};

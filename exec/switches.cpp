@@ -6,16 +6,16 @@ namespace orrin {
 void Simulator::ToggleLevelSwitch(int n) {
   EndPlayback();
   n &= 31;
-  LevelSwitches& ls = s.Levels;
+  LevelSwitches& ls = machine.Levels;
   const size_t i = static_cast<size_t>(n);
   ls.Position[i] = ls.Position[i] ? 0 : 1;
   ls.ShownPosition[i] = ls.Position[i];
-  if (s.Console.PowerOn == 1) {
+  if (machine.Console.PowerOn == 1) {
     ls.Output[i] = ls.Position[i];
     ls.ShownOutput[i] = ls.Output[i];
     // During a run the new level reaches the jack at the next small beat.
-    if (s.Console.TimerActive == 1) {
-      OrderedDisplayRefresh(s.Console.PowerOn, 0);
+    if (machine.Console.TimerActive == 1) {
+      OrderedDisplayRefresh(machine.Console.PowerOn, 0);
       return;
     }
   } else {
@@ -28,26 +28,26 @@ void Simulator::ToggleLevelSwitch(int n) {
 void Simulator::ToggleDataSwitch(int n) {
   EndPlayback();
   n &= 7;
-  DataSwitches& ds = s.DataSw;
+  DataSwitches& ds = machine.DataSw;
   ds.Bits[static_cast<size_t>(n)] = ds.Bits[static_cast<size_t>(n)] ? 0 : 1;
   ds.Value = 0;
   for (int i = 0; i < 8; ++i) ds.Value |= ds.Bits[static_cast<size_t>(i)] << i;
   ds.DrivenValue = ds.Value;
   ds.DrivenBits = ds.Bits;
-  if (s.Console.PowerOn == 1 && s.Console.TimerActive == 1) {
-    OrderedDisplayRefresh(s.Console.PowerOn, 0);
+  if (machine.Console.PowerOn == 1 && machine.Console.TimerActive == 1) {
+    OrderedDisplayRefresh(machine.Console.PowerOn, 0);
     return;
   }
   BoardEvaluation();
 }
 
 void Simulator::LevelSwitchesPowerOff() {
-  s.Levels.Output.fill(0);
-  s.Levels.ShownOutput.fill(0);
+  machine.Levels.Output.fill(0);
+  machine.Levels.ShownOutput.fill(0);
 }
 
 void Simulator::LevelSwitchesPowerOn() {
-  LevelSwitches& ls = s.Levels;
+  LevelSwitches& ls = machine.Levels;
   for (size_t i = 0; i < 32; ++i) {
     ls.Position[i] = ls.ShownPosition[i];
     ls.Output[i] = ls.Position[i] == 1 ? 1 : 0;
@@ -56,7 +56,7 @@ void Simulator::LevelSwitchesPowerOn() {
 }
 
 void Simulator::DataSwitchesPowerOn() {
-  DataSwitches& ds = s.DataSw;
+  DataSwitches& ds = machine.DataSw;
   ds.Bits = ds.DrivenBits;
   ds.Value = 0;
   for (int i = 0; i < 8; ++i) ds.Value |= ds.Bits[static_cast<size_t>(i)] << i;

@@ -7,101 +7,103 @@
 namespace orrin {
 
 void Simulator::CaptureShown(TraceEntry& e) const {
-  e.alu = s.Alu.Shown;
-  e.flags = s.Flags.Shown;
-  e.regs = s.Regs.Shown;
-  e.gate = s.Gate.Shown;
-  e.ar = s.Ar.Shown;
-  e.pc = s.Pc.Shown;
-  e.ir = s.Ir.Shown;
-  e.iar = s.Iar.Shown;
-  e.micro = s.Micro.Shown;
-  e.bus = s.Bus.Shown;
-  e.intr = s.Int.Shown;
-  e.beat = s.Beat.Shown;
-  e.levelOutputs = s.Levels.ShownOutput;
-  e.dataSwitches = s.DataSw.Shown;
-  e.snapshot = s.Snapshot;
-  e.signals = s.Signals.Copy;
+  e.alu = machine.Alu.Shown;
+  e.flags = machine.Flags.Shown;
+  e.regs = machine.Regs.Shown;
+  e.gate = machine.Gate.Shown;
+  e.ar = machine.Ar.Shown;
+  e.pc = machine.Pc.Shown;
+  e.ir = machine.Ir.Shown;
+  e.iar = machine.Iar.Shown;
+  e.micro = machine.Micro.Shown;
+  e.bus = machine.Bus.Shown;
+  e.intr = machine.Int.Shown;
+  e.beat = machine.Beat.Shown;
+  e.levelOutputs = machine.Levels.ShownOutput;
+  e.dataSwitches = machine.DataSw.Shown;
+  e.snapshot = machine.Snapshot;
+  e.signals = machine.Signals.Copy;
 }
 
 void Simulator::PutShown(const TraceEntry& e) {
-  s.Alu.Shown = e.alu;
-  s.Flags.Shown = e.flags;
-  s.Regs.Shown = e.regs;
-  s.Gate.Shown = e.gate;
-  s.Ar.Shown = e.ar;
-  s.Pc.Shown = e.pc;
-  s.Ir.Shown = e.ir;
-  s.Iar.Shown = e.iar;
-  s.Micro.Shown = e.micro;
-  s.Bus.Shown = e.bus;
-  s.Int.Shown = e.intr;
-  s.Beat.Shown = e.beat;
-  s.Levels.ShownOutput = e.levelOutputs;
-  s.DataSw.Shown = e.dataSwitches;
-  s.Snapshot = e.snapshot;
-  s.Signals.Copy = e.signals;
+  machine.Alu.Shown = e.alu;
+  machine.Flags.Shown = e.flags;
+  machine.Regs.Shown = e.regs;
+  machine.Gate.Shown = e.gate;
+  machine.Ar.Shown = e.ar;
+  machine.Pc.Shown = e.pc;
+  machine.Ir.Shown = e.ir;
+  machine.Iar.Shown = e.iar;
+  machine.Micro.Shown = e.micro;
+  machine.Bus.Shown = e.bus;
+  machine.Int.Shown = e.intr;
+  machine.Beat.Shown = e.beat;
+  machine.Levels.ShownOutput = e.levelOutputs;
+  machine.DataSw.Shown = e.dataSwitches;
+  machine.Snapshot = e.snapshot;
+  machine.Signals.Copy = e.signals;
 }
 
 void Simulator::RecordTrace(int64_t n) {
-  CaptureShown(s.RingAt(n));
-  MemTrace& m = s.MemRingAt(n);
+  CaptureShown(machine.RingAt(n));
+  MemTrace& m = machine.MemRingAt(n);
   m.Step = n;
-  m.Written = s.Mem.WriteHappened;
-  m.Addr = s.Mem.WriteAddr;
-  m.Old = s.Mem.WriteOld;
-  m.Ports = s.Mem.Shown;
+  m.Written = machine.Mem.WriteHappened;
+  m.Addr = machine.Mem.WriteAddr;
+  m.Old = machine.Mem.WriteOld;
+  m.Ports = machine.Mem.Shown;
 }
 
 void Simulator::ShowTrace() {
   // The first step away from the newest position keeps what it showed.
-  if (s.Console.TraceRestored == 0) {
-    NewestShown& k = s.Newest;
+  if (machine.Console.TraceRestored == 0) {
+    NewestShown& k = machine.Newest;
     CaptureShown(k.entry);
-    k.memPorts = s.Mem.Shown;
-    k.cells = s.Mem.ShownCells;
-    k.decode = s.Micro.Decode;
-    for (int i = 0; i < 72; ++i) k.jacks[static_cast<size_t>(i)] = s.Jacks[static_cast<size_t>(SnapshotJack(i))].Value;
+    k.memPorts = machine.Mem.Shown;
+    k.cells = machine.Mem.ShownCells;
+    k.decode = machine.Micro.Decode;
+    for (int i = 0; i < 72; ++i)
+      k.jacks[static_cast<size_t>(i)] = machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value;
   }
-  const int64_t pos = s.Beat.ViewPos;
+  const int64_t pos = machine.Beat.ViewPos;
   if (pos > 0) {
-    const TraceEntry& e = s.RingAt(pos);
+    const TraceEntry& e = machine.RingAt(pos);
     PutShown(e);
     // The memory of an older position: the live memory with the later writes undone.
-    MemoryUnit& mem = s.Mem;
-    mem.Shown = s.MemRingAt(pos).Ports;
+    MemoryUnit& mem = machine.Mem;
+    mem.Shown = machine.MemRingAt(pos).Ports;
     mem.ShownCells = mem.Cells;
-    for (int64_t step = s.Beat.StepCount; step > pos; --step) {
-      const MemTrace& m = s.MemRingAt(step);
+    for (int64_t step = machine.Beat.StepCount; step > pos; --step) {
+      const MemTrace& m = machine.MemRingAt(step);
       if (m.Written == 1) mem.ShownCells[static_cast<size_t>(m.Addr & 0xFF)] = static_cast<uint8_t>(m.Old);
     }
     DecodeForDisplay(e.micro.MicroAddress, e.micro.In);
-    for (size_t i = 0; i < 32; ++i) s.Levels.ShownPosition[i] = e.levelOutputs[i] == 1 ? 1 : 0;
+    for (size_t i = 0; i < 32; ++i) machine.Levels.ShownPosition[i] = e.levelOutputs[i] == 1 ? 1 : 0;
   }
-  s.Console.TraceRestored = 1;
-  s.Console.MemoryGridDirty = 1;
-  OrderedDisplayRefresh(s.Console.PowerOn, 1);
+  machine.Console.TraceRestored = 1;
+  machine.Console.MemoryGridDirty = 1;
+  OrderedDisplayRefresh(machine.Console.PowerOn, 1);
   for (int i = 0; i < 72; ++i)
-    s.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = s.Snapshot.Jacks[static_cast<size_t>(i)];
+    machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = machine.Snapshot.Jacks[static_cast<size_t>(i)];
 }
 
 void Simulator::EndPlayback() {
-  if (s.Console.TraceRestored == 0) return;
-  const NewestShown& k = s.Newest;
+  if (machine.Console.TraceRestored == 0) return;
+  const NewestShown& k = machine.Newest;
   PutShown(k.entry);
-  s.Mem.Shown = k.memPorts;
-  s.Mem.ShownCells = k.cells;
-  s.Micro.Decode = k.decode;
-  for (int i = 0; i < 72; ++i) s.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = k.jacks[static_cast<size_t>(i)];
-  s.Beat.ViewPos = s.Beat.StepCount;
-  s.Console.TraceRestored = 0;
-  s.Console.MemoryGridDirty = 1;
-  OrderedDisplayRefresh(s.Console.PowerOn, 0);
+  machine.Mem.Shown = k.memPorts;
+  machine.Mem.ShownCells = k.cells;
+  machine.Micro.Decode = k.decode;
+  for (int i = 0; i < 72; ++i)
+    machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = k.jacks[static_cast<size_t>(i)];
+  machine.Beat.ViewPos = machine.Beat.StepCount;
+  machine.Console.TraceRestored = 0;
+  machine.Console.MemoryGridDirty = 1;
+  OrderedDisplayRefresh(machine.Console.PowerOn, 0);
 }
 
 void Simulator::SpeedButton_BackLeftClick() {
-  BeatGen& b = s.Beat;
+  BeatGen& b = machine.Beat;
   if (b.ViewPos > 0 && b.ViewPos > b.StepCount - (HistoryDepth - 1)) {
     --b.ViewPos;
     ShowTrace();
@@ -109,7 +111,7 @@ void Simulator::SpeedButton_BackLeftClick() {
 }
 
 void Simulator::SpeedButton_BackRightClick() {
-  BeatGen& b = s.Beat;
+  BeatGen& b = machine.Beat;
   if (b.ViewPos < b.StepCount) {
     ++b.ViewPos;
     ShowTrace();
@@ -117,12 +119,12 @@ void Simulator::SpeedButton_BackRightClick() {
 }
 
 void Simulator::StartPlaybackRepeat(int direction) {
-  s.Console.PlaybackDirection = direction;
+  machine.Console.PlaybackDirection = direction;
   Timer_Trigger.enabled = true;
 }
 
 void Simulator::StopPlaybackRepeat() {
-  s.Console.PlaybackDirection = 0;
+  machine.Console.PlaybackDirection = 0;
   Timer_Trigger.enabled = false;
   Timer_RecotdBackPlay.enabled = false;
 }
@@ -138,8 +140,8 @@ void Simulator::Timer_TriggerTimer() {
 }
 
 void Simulator::Timer_RecotdBackPlayTimer() {
-  if (s.Console.PlaybackDirection < 0) SpeedButton_BackLeftClick();
-  if (s.Console.PlaybackDirection > 0) SpeedButton_BackRightClick();
+  if (machine.Console.PlaybackDirection < 0) SpeedButton_BackLeftClick();
+  if (machine.Console.PlaybackDirection > 0) SpeedButton_BackRightClick();
 }
 
 }  // namespace orrin

@@ -38,19 +38,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Simulator& sim = b.sim;
   Cells cells(data, size);
   for (int r = 1; r <= 16; ++r)
-    for (int c = 1; c <= 16; ++c) sim.view.Edit(StringGrid_MEM).cells[static_cast<size_t>(r * 17 + c)] = cells.Next();
+    for (int c = 1; c <= 16; ++c) sim.view.Writable(StringGrid_MEM).cells[static_cast<size_t>(r * 17 + c)] = cells.Next();
   for (int r = 1; r <= 8; ++r)
     for (int c = 1; c <= 8; ++c)
-      sim.view.Edit(StringGrid_MicroMem).cells[static_cast<size_t>(r * 9 + c)] = cells.Next();
+      sim.view.Writable(StringGrid_MicroMem).cells[static_cast<size_t>(r * 9 + c)] = cells.Next();
   sim.Button_GridToMEMClick();
   sim.Button_GridToMicroClick();
   RequireInvariants(sim);
   for (int a = 0; a < MemorySize; ++a) {
     const std::string& cell = sim.view.Cell(StringGrid_MEM, a % 16 + 1, a / 16 + 1);
-    Require(cell == Hex2(sim.s.Mem.ShownCells[static_cast<size_t>(a)]).view(), "memory grid shows another byte");
+    Require(cell == Hex2(sim.machine.Mem.ShownCells[static_cast<size_t>(a)]).view(), "memory grid shows another byte");
   }
   for (int a = 0; a < ControlStoreSize; ++a)
-    Require(sim.view.Cell(StringGrid_MicroMem, a % 8 + 1, a / 8 + 1) == FetchMicroword(sim.s, a),
+    Require(sim.view.Cell(StringGrid_MicroMem, a % 8 + 1, a / 8 + 1) == FetchMicroword(sim.machine, a),
             "control-store grid shows another word");
   return 0;
 }

@@ -8,7 +8,7 @@
 namespace orrin {
 
 inline std::string CheckInvariants(const Simulator& sim) {
-  const MachineState& s = sim.s;
+  const MachineState& s = sim.machine;
   std::array<int, JackCount> counted{};
   std::array<std::array<int, JackCount>, JackCount> pairs{};
   for (const Wire& w : s.Wires) {

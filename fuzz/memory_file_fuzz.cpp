@@ -9,9 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteFile(b.inPath, data, size);
   b.sim.N_File2MEMClick();
   RequireInvariants(b.sim);
-  Require(b.sim.s.Mem.Cells == b.sim.s.Mem.ShownCells, "shown memory differs after a load");
+  Require(b.sim.machine.Mem.Cells == b.sim.machine.Mem.ShownCells, "shown memory differs after a load");
   b.SaveForEcho([](Simulator& sim) { sim.N_MEM2FileClick(); });
   b.echo.N_File2MEMClick();
-  Require(b.echo.s.Mem.Cells == b.sim.s.Mem.Cells, "saved memory reads back different");
+  Require(b.echo.machine.Mem.Cells == b.sim.machine.Mem.Cells, "saved memory reads back different");
   return 0;
 }

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   b.SaveForEcho([](Simulator& sim) { sim.N_BakMicro2FileClick(); });
   b.echo.LoadMicroFile(b.echoHost.file);
   for (int a = 0; a < ControlStoreSize; ++a) {
-    const ControlStoreEntry& x = b.sim.s.Micro.Store[static_cast<size_t>(a)];
-    const ControlStoreEntry& y = b.echo.s.Micro.Store[static_cast<size_t>(a)];
+    const ControlStoreEntry& x = b.sim.machine.Micro.Store[static_cast<size_t>(a)];
+    const ControlStoreEntry& y = b.echo.machine.Micro.Store[static_cast<size_t>(a)];
     Require(x.Address == y.Address && x.WordText == y.WordText, "backup reads back different");
   }
   return 0;

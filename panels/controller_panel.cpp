@@ -76,7 +76,7 @@ void Simulator::RefreshSourceLabels(uint8_t) {
   if (view[RadioButtonHandLine].checked) {
     for (const SourceLabel& l : kSourceLabels) {
       view.SetFontColor(l.label, color::Lime);
-      const std::string& source = s.Jacks[static_cast<size_t>(kSigJack[l.sig])].SourceName;
+      const std::string& source = machine.Jacks[static_cast<size_t>(kSigJack[l.sig])].SourceName;
       view.SetText(l.label, source.empty() ? std::string_view("(__)") : InParens(source).view());
     }
     view.SetFontColor(Label_Hand_RD1_2, color::Lime);
@@ -96,8 +96,8 @@ void Simulator::RefreshSourceLabels(uint8_t) {
 }
 
 void Simulator::RefreshControllerPanel(uint8_t power) {
-  const MicroShown& sh = s.Micro.Shown;
-  const MicroDecode& d = s.Micro.Decode;
+  const MicroShown& sh = machine.Micro.Shown;
+  const MicroDecode& d = machine.Micro.Decode;
   const auto& M = d.Bits;
   const bool on = power == 1;
   view.SetPicture(Image_P4_T3_uAR, LevelPicture(power, sh.T3));

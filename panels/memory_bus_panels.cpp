@@ -10,16 +10,16 @@ using panels::FieldColor;
 using panels::ShowByteLamps;
 
 void Simulator::RefreshMemory(uint8_t power) {
-  const MemShown& m = s.Mem.Shown;
+  const MemShown& m = machine.Mem.Shown;
   view.SetPicture(Image_P3_T2_MEM, LevelPicture(power, m.T2));
-  const int32_t ins = s.Mem.ShownCells[static_cast<size_t>(m.PcAddr & 0xFF)];
+  const int32_t ins = machine.Mem.ShownCells[static_cast<size_t>(m.PcAddr & 0xFF)];
   view.SetFontColor(Label_MEMannounce, color::Red);  // the warnings of these modules read in red
   if (power == 1) {
     const bool write = Active(m.MEMW), read = Active(m.MBUS);
     view.SetText(Label_MBUS, BitText(m.MBUS));
     view.SetText(Label_MEMW, BitText(m.MEMW));
     view.SetVisible(Label_MEMannounce, write && read);
-    view.SetText(Label_MEMLONum, Hex2(s.Mem.ShownCells[static_cast<size_t>(m.ArAddr & 0xFF)]).view());
+    view.SetText(Label_MEMLONum, Hex2(machine.Mem.ShownCells[static_cast<size_t>(m.ArAddr & 0xFF)]).view());
     view.SetText(Label_INSBUSNum1, Hex2(ins).view());
     view.SetText(Label_INSBUSNum2, Hex2(ins).view());
     view.SetColor(Label_MEMLONum, m.Written == 1 ? color::Red : write ? color::Yellow : color::BtnFace);
@@ -41,7 +41,7 @@ void Simulator::RefreshMemory(uint8_t power) {
 }
 
 void Simulator::RefreshDataBus(uint8_t power) {
-  const BusShown& b = s.Bus.Shown;
+  const BusShown& b = machine.Bus.Shown;
   view.SetFontColor(Label_P0_DBMultiWrite, color::Red);
   if (power == 1) {
     int drivers = 0;
@@ -78,7 +78,7 @@ void Simulator::RefreshDataBus(uint8_t power) {
 }
 
 void Simulator::RefreshInterrupt(uint8_t power) {
-  const IntShown& n = s.Int.Shown;
+  const IntShown& n = machine.Int.Shown;
   view.SetFontColor(Label_INTannounce, color::Red);
   if (power == 1) {
     const bool en = Active(n.INTEN), di = Active(n.INTDI);
@@ -98,7 +98,7 @@ void Simulator::RefreshInterrupt(uint8_t power) {
 }
 
 void Simulator::RefreshStop(uint8_t power) {
-  view.SetText(Label_STOP, power == 1 ? BitText(s.Signals.Copy[STOP]) : std::string_view());
+  view.SetText(Label_STOP, power == 1 ? BitText(machine.Signals.Copy[STOP]) : std::string_view());
 }
 
 }  // namespace orrin

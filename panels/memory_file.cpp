@@ -24,7 +24,7 @@ bool IsMemoryFile(std::string_view data) {
 
 void Simulator::N_MEM2FileClick() {
   EndPlayback();
-  if (s.Console.PowerOn != 1) {
+  if (machine.Console.PowerOn != 1) {
     host.Warn("电源没开，内存没有数据，不能备份！");
     return;
   }
@@ -32,7 +32,7 @@ void Simulator::N_MEM2FileClick() {
   if (name.empty()) return;
   char digits[kDigits];
   for (int a = 0; a < MemorySize; ++a) {
-    const SmallText h = Hex2(s.Mem.Cells[static_cast<size_t>(a)]);
+    const SmallText h = Hex2(machine.Mem.Cells[static_cast<size_t>(a)]);
     digits[2 * a] = h.buf[0];
     digits[2 * a + 1] = h.buf[1];
   }
@@ -41,7 +41,7 @@ void Simulator::N_MEM2FileClick() {
 
 void Simulator::N_File2MEMClick() {
   EndPlayback();
-  if (s.Console.PowerOn != 1) {
+  if (machine.Console.PowerOn != 1) {
     host.Warn("电源没开，内存无法写入！");
     return;
   }
@@ -57,13 +57,13 @@ void Simulator::N_File2MEMClick() {
     host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
     return;
   }
-  MemoryUnit& mem = s.Mem;
+  MemoryUnit& mem = machine.Mem;
   for (size_t a = 0; a < MemorySize; ++a) {
     // The file is 512 bytes, two per cell; a byte that is not a hex digit counts 0.
     auto digit = [&](size_t i) { return std::max(HexDigitValue(data[i]), 0); };
     mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(digit(2 * a) * 16 + digit(2 * a + 1));
   }
-  s.Console.MemoryGridDirty = 1;
+  machine.Console.MemoryGridDirty = 1;
   BoardEvaluation();
 }
 

@@ -29,9 +29,9 @@ void Simulator::RefreshMemoryViews(uint8_t power) {
     view.ClearLines(ListBox_MEM);
     return;
   }
-  const MemoryUnit& mem = s.Mem;
-  if (s.Console.MemoryGridDirty) {
-    s.Console.MemoryGridDirty = 0;
+  const MemoryUnit& mem = machine.Mem;
+  if (machine.Console.MemoryGridDirty) {
+    machine.Console.MemoryGridDirty = 0;
     ClearMemoryGrid();
     for (int a = 0; a < MemorySize; ++a)
       view.SetCell(StringGrid_MEM, a % 16 + 1, a / 16 + 1, Hex2(mem.ShownCells[static_cast<size_t>(a)]).view());
@@ -45,7 +45,7 @@ void Simulator::RefreshMemoryViews(uint8_t power) {
         view.AddLine(ListBox_MEM, line);
       }
     } else {
-      auto& lines = view.Edit(ListBox_MEM).lines;
+      auto& lines = view.Writable(ListBox_MEM).lines;
       for (int a = 0; a < MemorySize; ++a) {
         ListingLine(line, a, mem.ShownCells[static_cast<size_t>(a)]);
         lines[static_cast<size_t>(a)].assign(line);
@@ -54,14 +54,14 @@ void Simulator::RefreshMemoryViews(uint8_t power) {
   }
   const int32_t fetch = mem.Shown.FetchAddress;
   if (fetch >= 0 && fetch < static_cast<int32_t>(view[ListBox_MEM].lines.size())) view.SelectLine(ListBox_MEM, fetch);
-  const int32_t ar = s.Ar.Shown.AR & 0xFF;
+  const int32_t ar = machine.Ar.Shown.AR & 0xFF;
   view.SetCurrentCell(StringGrid_MEM, ar % 16 + 1, ar / 16 + 1);
 }
 
 void Simulator::Button_GridToMEMClick() {
-  if (s.Console.PowerOn != 1) return;
-  MemoryUnit& mem = s.Mem;
-  if (s.Console.TraceRestored == 1) {
+  if (machine.Console.PowerOn != 1) return;
+  MemoryUnit& mem = machine.Mem;
+  if (machine.Console.TraceRestored == 1) {
     // The table shows an older memory. Only the cells the user changed are
     // taken over to the live memory: saving the rest would undo every write
     // made since the position shown.
@@ -81,7 +81,7 @@ void Simulator::Button_GridToMEMClick() {
       mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(text) & 0xFF);
     }
   }
-  s.Console.MemoryGridDirty = 1;
+  machine.Console.MemoryGridDirty = 1;
   BoardEvaluation();
 }
 

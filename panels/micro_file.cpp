@@ -12,10 +12,10 @@ struct Line {
   int count = 0;  // every digit counts, also past the twelfth
   std::string_view comment;
 
-  void Finish(MachineState& s) {
+  void Finish(MachineState& machine) {
     if (count == 12) {
       const std::string_view all(digits, 12);
-      SetControlStoreEntry(s, ParseHex(all.substr(0, 2)), all, all.substr(2), comment);
+      SetControlStoreEntry(machine, ParseHex(all.substr(0, 2)), all, all.substr(2), comment);
     }
     count = 0;
     comment = {};
@@ -26,7 +26,7 @@ struct Line {
 // A line ends at CR LF, at a lone CR, and at a lone LF unless the file uses
 // CR LF, so files from any editor read line by line; a file written with
 // CR LF reads as it always did.
-void ReadMicroprogram(MachineState& s, std::string_view text) {
+void ReadMicroprogram(MachineState& machine, std::string_view text) {
   Line line;
   const size_t n = text.size();
   const LineEnds ends(text);
@@ -37,10 +37,10 @@ void ReadMicroprogram(MachineState& s, std::string_view text) {
       while (end < n && ends.At(end) == 0) ++end;
       if (end < n) end += ends.At(end);
       line.comment = text.substr(i, end - i);  // the comment keeps its line end
-      line.Finish(s);
+      line.Finish(machine);
       i = end;
     } else if (const size_t e = ends.At(i); e > 0) {
-      line.Finish(s);
+      line.Finish(machine);
       i += e;
     } else {
       if (HexDigitValue(c) >= 0) {
@@ -50,17 +50,17 @@ void ReadMicroprogram(MachineState& s, std::string_view text) {
       ++i;  // blanks, tabs, colons and any other character are passed over
     }
   }
-  line.Finish(s);
+  line.Finish(machine);
 }
 
-std::string MicroprogramBackup(const MachineState& s) {
+std::string MicroprogramBackup(const MachineState& machine) {
   std::string out;
   out.reserve(ControlStoreSize * 15);
   for (int a = 0; a < ControlStoreSize; ++a) {
-    if (s.Micro.Store[static_cast<size_t>(a)].Address == NoValue) continue;
+    if (machine.Micro.Store[static_cast<size_t>(a)].Address == NoValue) continue;
     out.append(Hex2(a).view());
     out += ':';
-    out += FetchMicroword(s, a);
+    out += FetchMicroword(machine, a);
     out += "\r\n";
   }
   return out;

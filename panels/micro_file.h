@@ -13,8 +13,8 @@ inline constexpr std::size_t kLongestMicroFile = 139264;
 
 // Sets a control-store entry for every line of exactly twelve digits; the
 // store is not cleared first.
-void ReadMicroprogram(MachineState& s, std::string_view text);
+void ReadMicroprogram(MachineState& machine, std::string_view text);
 // One "AA:WWWWWWWWWW" CR LF line per set entry, in address order.
-std::string MicroprogramBackup(const MachineState& s);
+std::string MicroprogramBackup(const MachineState& machine);
 
 }  // namespace orrin::panels

@@ -19,7 +19,7 @@ bool IsWord(const std::string& text) {
 
 void Simulator::RefillMicroGrid() {
   for (int a = 0; a < ControlStoreSize; ++a)
-    view.SetCell(StringGrid_MicroMem, a % 8 + 1, a / 8 + 1, FetchMicroword(s, a));
+    view.SetCell(StringGrid_MicroMem, a % 8 + 1, a / 8 + 1, FetchMicroword(machine, a));
 }
 
 void Simulator::Button_GridToMicroClick() {
@@ -31,7 +31,7 @@ void Simulator::Button_GridToMicroClick() {
       for (char& ch : word)
         if (ch >= 'a' && ch <= 'f') ch = static_cast<char>(ch - 'a' + 'A');
       const int a = (r - 1) * 8 + (c - 1);
-      SetControlStoreEntry(s, a, std::string(Hex2(a).view()) + word, word, "");
+      SetControlStoreEntry(machine, a, std::string(Hex2(a).view()) + word, word, "");
     }
   }
   RefillMicroGrid();
@@ -57,8 +57,8 @@ void Simulator::LoadMicroFile(const std::string& given) {
     case panels::ReadResult::Ok:
       break;
   }
-  ClearControlStore(s);
-  panels::ReadMicroprogram(s, text);
+  ClearControlStore(machine);
+  panels::ReadMicroprogram(machine, text);
   RefillMicroGrid();
   BoardEvaluation();
 }
@@ -67,7 +67,7 @@ void Simulator::N_BakMicro2FileClick() {
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!panels::WriteWholeFile(name, panels::MicroprogramBackup(s))) host.Warn(panels::CannotWriteWarning(name));
+  if (!panels::WriteWholeFile(name, panels::MicroprogramBackup(machine))) host.Warn(panels::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

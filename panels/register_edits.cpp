@@ -41,7 +41,7 @@ std::string_view Stripped(std::string_view t) {
 
 bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
-  if (length == 0 || key != 13 || s.Console.PowerOn != 1) return false;
+  if (length == 0 || key != 13 || machine.Console.PowerOn != 1) return false;
   // Typed over an older position: the text is the user's, the register the live one.
   const std::string typed = view[field].text;
   EndPlayback();
@@ -51,37 +51,37 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
     const int32_t bit = v & 1, byte = v & 0xFF;
     switch (field) {
       case Edit_EN_INT:
-        s.Int.EN_INT = s.Int.Shown.EN_INT = bit;
+        machine.Int.EN_INT = machine.Int.Shown.EN_INT = bit;
         break;
       case Edit_Z:
-        s.Flags.Z = s.Flags.ZOut = s.Flags.Shown.Z = s.Flags.Shown.ZOut = bit;
+        machine.Flags.Z = machine.Flags.ZOut = machine.Flags.Shown.Z = machine.Flags.Shown.ZOut = bit;
         break;
       case Edit_C:
-        s.Flags.C = s.Flags.COut = s.Flags.Shown.C = s.Flags.Shown.COut = bit;
+        machine.Flags.C = machine.Flags.COut = machine.Flags.Shown.C = machine.Flags.Shown.COut = bit;
         break;
       case Edit_R0:
       case Edit_R1:
       case Edit_R2:
       case Edit_R3: {
         const size_t r = static_cast<size_t>(static_cast<int>(field) - static_cast<int>(Edit_R0));
-        s.Regs.R[r] = s.Regs.Shown.R[r] = byte;
+        machine.Regs.R[r] = machine.Regs.Shown.R[r] = byte;
         break;
       }
       case Edit_AR:
-        s.Ar.AR = s.Ar.Out = s.Ar.Shown.AR = s.Ar.Shown.Out = byte;
+        machine.Ar.AR = machine.Ar.Out = machine.Ar.Shown.AR = machine.Ar.Shown.Out = byte;
         break;
       case Edit_PC:
-        s.Pc.PC = s.Pc.Out = s.Pc.Shown.PC = s.Pc.Shown.Out = byte;
+        machine.Pc.PC = machine.Pc.Out = machine.Pc.Shown.PC = machine.Pc.Shown.Out = byte;
         break;
       case Edit_IR:
-        s.Ir.IR = s.Ir.Out = s.Ir.Shown.IR = s.Ir.Shown.Out = byte;
+        machine.Ir.IR = machine.Ir.Out = machine.Ir.Shown.IR = machine.Ir.Shown.Out = byte;
         break;
       case Edit_IAR:
         // The bus gate offers what IAR holds, so it follows the edit too.
-        s.Iar.IAR = s.Iar.Shown.IAR = s.Iar.GateValue = byte;
+        machine.Iar.IAR = machine.Iar.Shown.IAR = machine.Iar.GateValue = byte;
         break;
       case Edit_uAR:
-        s.Micro.MicroAddress = s.Micro.Shown.MicroAddress = v & 63;
+        machine.Micro.MicroAddress = machine.Micro.Shown.MicroAddress = v & 63;
         break;
       default:
         break;

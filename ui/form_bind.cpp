@@ -149,7 +149,7 @@ void TMainForm::BindEvents() {
   for (WidgetId id : kRegisterFields) {
     auto* edit = static_cast<QLineEdit*>(Widget(id));
     connect(edit, &QLineEdit::textEdited, this,
-            [this, id](const QString& text) { sim_->view.Edit(id).text = S(text); });
+            [this, id](const QString& text) { sim_->view.Writable(id).text = S(text); });
     edit->installEventFilter(this);
   }
   // Grids: typed cells flow into the view; the view's own writes do not.
@@ -157,7 +157,7 @@ void TMainForm::BindEvents() {
     auto* grid = static_cast<QTableWidget*>(Widget(id));
     connect(grid, &QTableWidget::itemChanged, this, [this, id](QTableWidgetItem* item) {
       if (applying_) return;
-      WidgetState& w = sim_->view.Edit(id);
+      WidgetState& w = sim_->view.Writable(id);
       const size_t cell = static_cast<size_t>(item->row() * w.cols + item->column());
       if (cell < w.cells.size()) w.cells[cell] = S(item->text());
     });

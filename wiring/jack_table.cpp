@@ -42,7 +42,7 @@ std::vector<JackPlace> BoardJacks() {
 
 void Simulator::FillJackTable() {
   for (const JackPlace& place : BoardJacks()) {
-    Jack& j = s.Jacks[static_cast<size_t>(place.number)];
+    Jack& j = machine.Jacks[static_cast<size_t>(place.number)];
     j.Name = place.name;
     j.X = place.x;
     j.Y = place.y;
@@ -51,7 +51,7 @@ void Simulator::FillJackTable() {
     j.InUse = 1;
   }
   for (int n : {jack::VCC1, jack::VCC2, jack::GND1, jack::GND2}) {
-    Jack& j = s.Jacks[static_cast<size_t>(n)];
+    Jack& j = machine.Jacks[static_cast<size_t>(n)];
     j.FixedLevel = 1;
     j.Value = (n == jack::VCC1 || n == jack::VCC2) ? 1 : 0;
   }
@@ -59,7 +59,7 @@ void Simulator::FillJackTable() {
 
 int Simulator::HitTestJack(int x, int y) const {
   for (int n = 0; n < JackCount; ++n) {
-    const Jack& j = s.Jacks[static_cast<size_t>(n)];
+    const Jack& j = machine.Jacks[static_cast<size_t>(n)];
     if (j.InUse != 1) continue;
     const int64_t dx = static_cast<int64_t>(x) - j.X, dy = static_cast<int64_t>(y) - j.Y;
     if (dx * dx + dy * dy <= static_cast<int64_t>(j.HitRadius) * j.HitRadius) return n;
@@ -68,14 +68,14 @@ int Simulator::HitTestJack(int x, int y) const {
 }
 
 void Simulator::ClearJackConnections() {
-  for (Jack& j : s.Jacks) {
+  for (Jack& j : machine.Jacks) {
     j.WireCount = 0;
     j.Targets.fill(0);
   }
 }
 
 void Simulator::ClearJackLevels() {
-  for (Jack& j : s.Jacks)
+  for (Jack& j : machine.Jacks)
     if (j.FixedLevel == 0) j.Value = NoValue;
 }
 

@@ -13,17 +13,17 @@ void Simulator::CheckWiring() {
   // Which (output, input) pairs carry a wire: one pass over the store rather
   // than a search of it for each of the 1428 pairs.
   std::array<std::array<uint8_t, JackCount>, JackCount> wired{};
-  for (const Wire& w : s.Wires) {
+  for (const Wire& w : machine.Wires) {
     if (w.InUse == 1 && w.From >= 0 && w.From < JackCount && w.To >= 0 && w.To < JackCount)
       wired[static_cast<size_t>(w.From)][static_cast<size_t>(w.To)] = 1;
   }
   auto isOutput = [&](int n) {
-    return s.Jacks[static_cast<size_t>(n)].InUse == 1 && s.Jacks[static_cast<size_t>(n)].IsOutput == 1;
+    return machine.Jacks[static_cast<size_t>(n)].InUse == 1 && machine.Jacks[static_cast<size_t>(n)].IsOutput == 1;
   };
   auto isInput = [&](int n) {
-    return s.Jacks[static_cast<size_t>(n)].InUse == 1 && s.Jacks[static_cast<size_t>(n)].IsOutput == 0;
+    return machine.Jacks[static_cast<size_t>(n)].InUse == 1 && machine.Jacks[static_cast<size_t>(n)].IsOutput == 0;
   };
-  auto name = [&](int n) -> const std::string& { return s.Jacks[static_cast<size_t>(n)].Name; };
+  auto name = [&](int n) -> const std::string& { return machine.Jacks[static_cast<size_t>(n)].Name; };
 
   view.ClearLines(Memo_WireOut);
   int count = 0;
@@ -45,7 +45,7 @@ void Simulator::CheckWiring() {
   }
   int wrong = 0;
   for (int d : drivers) wrong += d > 1;
-  s.Edit.WrongInputCount = wrong;
+  machine.WireEditor.WrongInputCount = wrong;
 
   view.ClearLines(Memo_WireIn);
   auto driverLines = [&](int i) {
@@ -81,7 +81,7 @@ void Simulator::CheckWiring() {
 }
 
 void Simulator::Timer_WrongLineTimer() {
-  int32_t& n = s.Edit.WrongBlinkCounter;
+  int32_t& n = machine.WireEditor.WrongBlinkCounter;
   n = (n + 1) % 20000;
   ShowWiringAlarm(n % 10 >= 5);
 }

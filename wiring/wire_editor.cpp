@@ -20,7 +20,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
   // every stored point lies on the picture and fits the wire file's fields.
   x = std::clamp(x, 0, Canvas::Width - 1);
   y = std::clamp(y, 0, Canvas::Height - 1);
-  WireEditState& e = s.Edit;
+  WireEditorState& e = machine.WireEditor;
   // The drawn lines must end exactly where the click is, or the picture and
   // the stored points would disagree and erasing the wire later would leave
   // stray pixels. Normally the last mouse move was already here.
@@ -35,7 +35,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
   }
   const int j = HitTestJack(x, y);
   if (j >= 0 && !e.WireDrawing) {
-    if (s.Console.PowerOn != 1) StartDrawing(j, x, y);
+    if (machine.Console.PowerOn != 1) StartDrawing(j, x, y);
   } else if (j >= 0) {
     CompleteDrawing(j, x, y);
   } else if (e.WireDrawing) {
@@ -44,8 +44,8 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
 }
 
 void Simulator::StartDrawing(int j, int x, int y) {
-  WireEditState& e = s.Edit;
-  canvas.penColor = s.Console.WireColor;
+  WireEditorState& e = machine.WireEditor;
+  canvas.penColor = machine.Console.WireColor;
   canvas.penWidth = 2;
   e.RubberBand = {x, y, x, y};
   view.ClearLines(Memo_LineMidWay);
@@ -53,13 +53,13 @@ void Simulator::StartDrawing(int j, int x, int y) {
   for (MidwayPoint& p : e.MidwayPoints) p.Used = 0;
   e.MidwayPoints[0] = {1, x, y};
   e.DrawStartJack = j;
-  e.DrawStartIsOutput = s.Jacks[static_cast<size_t>(j)].IsOutput;
+  e.DrawStartIsOutput = machine.Jacks[static_cast<size_t>(j)].IsOutput;
   AddPointLabel(x, y);
   e.WireDrawing = 1;
 }
 
 void Simulator::AddBendPoint(int x, int y) {
-  WireEditState& e = s.Edit;
+  WireEditorState& e = machine.WireEditor;
   // The last entry stays free, as the list of a wire being drawn always has.
   auto* free =
       std::find_if(e.MidwayPoints.begin(), e.MidwayPoints.end() - 1, [](const MidwayPoint& p) { return p.Used == 0; });
@@ -72,9 +72,9 @@ void Simulator::AddBendPoint(int x, int y) {
 }
 
 void Simulator::CompleteDrawing(int j, int x, int y) {
-  WireEditState& e = s.Edit;
+  WireEditorState& e = machine.WireEditor;
   e.DrawEndJack = j;
-  e.DrawEndIsOutput = s.Jacks[static_cast<size_t>(j)].IsOutput;
+  e.DrawEndIsOutput = machine.Jacks[static_cast<size_t>(j)].IsOutput;
   // Output to output, input to input, or back on the starting jack: ignored.
   if (e.DrawEndIsOutput == e.DrawStartIsOutput) return;
   if (e.DrawStartIsOutput == 0) std::swap(e.DrawStartJack, e.DrawEndJack);
@@ -99,7 +99,7 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
     host.Warn("连线数已达上限。");
   } else {
     view.AddLine(Memo_LineMidWay, PointText(x, y));
-    const int k = AddWire(from, to, s.Console.WireColor);
+    const int k = AddWire(from, to, machine.Console.WireColor);
     for (const MidwayPoint& p : e.MidwayPoints) {
       if (p.Used != 1) break;
       AppendWirePoint(k, p.X, p.Y);
@@ -108,7 +108,7 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
     ConnectJacks(from, to);
     // The lines on the picture (the fixed segments and the last band, which
     // ends here) are the drawing of the new wire; nothing is redrawn.
-    canvas.penColor = s.Console.WireColor;
+    canvas.penColor = machine.Console.WireColor;
     canvas.penWidth = 2;
     EndDrawing();
   }
@@ -117,8 +117,8 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
 }
 
 void Simulator::EraseDrawnLines(int x, int y) {
-  WireEditState& e = s.Edit;
-  canvas.penColor = s.Console.WireColor;
+  WireEditorState& e = machine.WireEditor;
+  canvas.penColor = machine.Console.WireColor;
   canvas.penWidth = 2;
   int px = e.MidwayPoints[0].X, py = e.MidwayPoints[0].Y;
   for (size_t i = 1; i < e.MidwayPoints.size(); ++i) {
@@ -134,15 +134,15 @@ void Simulator::EraseDrawnLines(int x, int y) {
 
 void Simulator::EndDrawing() {
   DestroyPointLabels();
-  s.Edit.WireDrawing = 0;
+  machine.WireEditor.WireDrawing = 0;
 }
 
 void Simulator::MoveRubberBand(int x, int y) {
-  auto& band = s.Edit.RubberBand;
+  auto& band = machine.WireEditor.RubberBand;
   if (band[2] == x && band[3] == y) return;
   // The band is always drawn in the colour of the wire being drawn, whatever
   // another drawing (a wire loaded meanwhile) left in the pen.
-  canvas.penColor = s.Console.WireColor;
+  canvas.penColor = machine.Console.WireColor;
   canvas.penWidth = 2;
   canvas.DrawSegment(band[0], band[1], band[2], band[3]);
   band[2] = x;
@@ -151,7 +151,7 @@ void Simulator::MoveRubberBand(int x, int y) {
 }
 
 void Simulator::DrawWire(int index) {
-  const Wire& w = s.Wires[static_cast<size_t>(index)];
+  const Wire& w = machine.Wires[static_cast<size_t>(index)];
   canvas.penColor = w.Color;
   canvas.penWidth = 2;
   for (size_t i = 1; i < w.Points.size(); ++i)
@@ -166,7 +166,7 @@ void Simulator::AddPointLabel(int x, int y) {
   label.x = x + 10;
   label.y = y - 10;
   label.text = PointText(x, y);
-  label.fontColor = s.Console.WireColor;
+  label.fontColor = machine.Console.WireColor;
   // "宋体" at size 10: 7 pixels a character, 14 pixels high.
   label.width = 7 * static_cast<int>(label.text.size());
   label.height = 14;
@@ -183,7 +183,7 @@ void Simulator::DestroyPointLabels() {
 // The mouse went onto a coordinate label: hide the labels there, so none
 // stays under the mouse where the user wants to click.
 void Simulator::PointLabelMouseMove() {
-  const int mx = s.Edit.LastMousePos[0], my = s.Edit.LastMousePos[1];
+  const int mx = machine.WireEditor.LastMousePos[0], my = machine.WireEditor.LastMousePos[1];
   for (PointLabel& l : view.pointLabels) {
     const bool under = mx >= l.x - 1 && mx <= l.x + l.width && my >= l.y - 1 && my <= l.y + l.height;
     if (under && l.visible) {
@@ -197,7 +197,7 @@ void Simulator::PointLabelMouseMove() {
 
 void Simulator::Button_delLineClick() {
   EndPlayback();
-  if (s.Console.PowerOn == 1) {
+  if (machine.Console.PowerOn == 1) {
     host.Warn("通电状态不能删除连线。");
     return;
   }
@@ -206,7 +206,7 @@ void Simulator::Button_delLineClick() {
 }
 
 void Simulator::ClearAllWires() {
-  WireEditState& e = s.Edit;
+  WireEditorState& e = machine.WireEditor;
   if (e.WireDrawing) {
     for (MidwayPoint& p : e.MidwayPoints) p.Used = 0;
     view.SetCursor(Image_WireDraw, Cursor::Arrow);
@@ -224,13 +224,13 @@ void Simulator::ClearAllWires() {
 
 void Simulator::Button_SetColorClick() {
   EndPlayback();
-  if (s.Edit.WireDrawing) return;
-  if (const auto chosen = host.ChooseColor()) s.Console.WireColor = *chosen;
+  if (machine.WireEditor.WireDrawing) return;
+  if (const auto chosen = host.ChooseColor()) machine.Console.WireColor = *chosen;
   ShowWireColor();
 }
 
 // The colour sample is a short thick line in the wire colour on
 // Image_colorset; the view carries it as that image's colour.
-void Simulator::ShowWireColor() { view.SetColor(Image_colorset, s.Console.WireColor); }
+void Simulator::ShowWireColor() { view.SetColor(Image_colorset, machine.Console.WireColor); }
 
 }  // namespace orrin

@@ -53,8 +53,8 @@ void Simulator::TakeWireLine(std::string_view d, int& taken) {
   const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
   const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
   if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return;
-  const Jack& out = s.Jacks[static_cast<size_t>(from)];
-  const Jack& in = s.Jacks[static_cast<size_t>(to)];
+  const Jack& out = machine.Jacks[static_cast<size_t>(from)];
+  const Jack& in = machine.Jacks[static_cast<size_t>(to)];
   if (out.InUse != 1 || in.InUse != 1 || out.IsOutput != 1 || in.IsOutput != 0) return;
   if (FindWire(from, to) >= 0 || taken >= WireCapacity) return;
   const int k = AddWire(from, to, color);
@@ -68,7 +68,7 @@ void Simulator::TakeWireLine(std::string_view d, int& taken) {
 
 void Simulator::N_ReadLineFileClick() {
   EndPlayback();
-  if (s.Console.PowerOn == 1) {
+  if (machine.Console.PowerOn == 1) {
     host.Warn("通电状态不能读取连线文件。");
     return;
   }
@@ -114,7 +114,7 @@ void Simulator::N_SaveLineFileClick() {
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   std::ofstream file(name, std::ios::binary | std::ios::trunc);
-  for (const Wire& w : s.Wires) {
+  for (const Wire& w : machine.Wires) {
     if (w.InUse != 1) continue;
     file << FormatWireLine(w) << "\r\n";
   }

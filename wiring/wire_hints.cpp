@@ -12,14 +12,14 @@ using enum WidgetId;
 namespace {
 // "K3->LDC,LDZ" for an output, "K3->LDC" or "->LDC" for an input.
 std::string JackHint(const Simulator& sim, int j) {
-  const MachineState& s = sim.s;
-  const Jack& jack = s.Jacks[static_cast<size_t>(j)];
+  const MachineState& machine = sim.machine;
+  const Jack& jack = machine.Jacks[static_cast<size_t>(j)];
   if (jack.IsOutput == 1) {
     std::string text = jack.Name + "->";
     for (int n = 50; n < JackCount; ++n) {
       for (int32_t t : jack.Targets) {
         if (t == n) {
-          text += s.Jacks[static_cast<size_t>(n)].Name + ",";
+          text += machine.Jacks[static_cast<size_t>(n)].Name + ",";
           break;
         }
       }
@@ -29,7 +29,8 @@ std::string JackHint(const Simulator& sim, int j) {
   }
   if (jack.WireCount > 0) {
     const int w = sim.FirstWireInto(j);
-    if (w != 0xFFFF) return s.Jacks[static_cast<size_t>(s.Wires[static_cast<size_t>(w)].From)].Name + "->" + jack.Name;
+    if (w != 0xFFFF)
+      return machine.Jacks[static_cast<size_t>(machine.Wires[static_cast<size_t>(w)].From)].Name + "->" + jack.Name;
   }
   return "->" + jack.Name;
 }
@@ -42,14 +43,14 @@ std::string Coordinates(const char* format, int x, int y) {
 }  // namespace
 
 void Simulator::Image_WireDrawMouseMove(int x, int y) {
-  WireEditState& e = s.Edit;
-  const bool power = s.Console.PowerOn == 1;
+  WireEditorState& e = machine.WireEditor;
+  const bool power = machine.Console.PowerOn == 1;
   e.LastMousePos = {x, y};
   view.SetText(Label_NowMouseXY, Coordinates("(%d, %d)", x, y));
   if (!power) {
     view.SetText(Label_NowXY, Coordinates("%d,%d", x, y));
     view.Move(Label_NowXY, x + 10, y - 10);
-    view.SetFontColor(Label_NowXY, s.Console.WireColor);
+    view.SetFontColor(Label_NowXY, machine.Console.WireColor);
   }
   view.SetVisible(Label_NowXY, !power);
 
@@ -63,7 +64,7 @@ void Simulator::Image_WireDrawMouseMove(int x, int y) {
     view.Move(Label_ThisHoleName, x - 40, y - 24);
     view.SetVisible(Label_ThisHoleName, true);
     if (power) {
-      const int32_t v = s.Jacks[static_cast<size_t>(j)].Value;
+      const int32_t v = machine.Jacks[static_cast<size_t>(j)].Value;
       view.SetText(Label_ThisHoleSign, v == 0 ? "0" : v == 1 ? "1" : "X");
       view.Move(Label_ThisHoleSign, x + 10, y - 6);
       view.SetCursor(Image_WireDraw, Cursor::Arrow);
@@ -93,7 +94,7 @@ void Simulator::ShowSwitchWires(int n, int left, int top) {
   if (n < 0 || n > 31) return;
   std::string text;
   for (int i = 0; i < JackCount; ++i) {
-    const Jack& in = s.Jacks[static_cast<size_t>(i)];
+    const Jack& in = machine.Jacks[static_cast<size_t>(i)];
     if (in.InUse == 1 && in.IsOutput == 0 && FindWire(n, i) >= 0) text += in.Name + ",";
   }
   if (text.empty()) return;

@@ -5,7 +5,7 @@ namespace orrin {
 
 int Simulator::FindWire(int from, int to) const {
   for (int i = 0; i < WireCapacity; ++i) {
-    const Wire& w = s.Wires[static_cast<size_t>(i)];
+    const Wire& w = machine.Wires[static_cast<size_t>(i)];
     if (w.InUse == 1 && w.From == from && w.To == to) return i;
   }
   return -1;
@@ -13,7 +13,7 @@ int Simulator::FindWire(int from, int to) const {
 
 int Simulator::FirstWireInto(int input) const {
   for (int i = 0; i < WireCapacity; ++i) {
-    const Wire& w = s.Wires[static_cast<size_t>(i)];
+    const Wire& w = machine.Wires[static_cast<size_t>(i)];
     if (w.InUse == 1 && w.To == input) return i;
   }
   return 0xFFFF;
@@ -21,7 +21,7 @@ int Simulator::FirstWireInto(int input) const {
 
 int Simulator::AddWire(int from, int to, uint32_t color) {
   for (int i = 0; i < WireCapacity; ++i) {
-    Wire& w = s.Wires[static_cast<size_t>(i)];
+    Wire& w = machine.Wires[static_cast<size_t>(i)];
     if (w.InUse) continue;
     w.InUse = 1;
     w.From = from;
@@ -34,13 +34,13 @@ int Simulator::AddWire(int from, int to, uint32_t color) {
 }
 
 void Simulator::AppendWirePoint(int index, int x, int y) {
-  s.Wires[static_cast<size_t>(index)].Points.push_back({x, y});
+  machine.Wires[static_cast<size_t>(index)].Points.push_back({x, y});
 }
 
 bool Simulator::DeleteWire(int from, int to) {
   const int i = FindWire(from, to);
   if (i < 0) return false;
-  Wire& w = s.Wires[static_cast<size_t>(i)];
+  Wire& w = machine.Wires[static_cast<size_t>(i)];
   w.InUse = 0;
   w.From = w.To = NoValue;
   w.Points.clear();
@@ -49,12 +49,12 @@ bool Simulator::DeleteWire(int from, int to) {
 }
 
 void Simulator::ClearWireStore() {
-  for (Wire& w : s.Wires) w = Wire{};
+  for (Wire& w : machine.Wires) w = Wire{};
 }
 
 void Simulator::ConnectJacks(int from, int to) {
-  Jack& out = s.Jacks[static_cast<size_t>(from)];
-  Jack& in = s.Jacks[static_cast<size_t>(to)];
+  Jack& out = machine.Jacks[static_cast<size_t>(from)];
+  Jack& in = machine.Jacks[static_cast<size_t>(to)];
   ++out.WireCount;
   ++in.WireCount;
   for (int32_t& slot : out.Targets) {
@@ -66,8 +66,8 @@ void Simulator::ConnectJacks(int from, int to) {
 }
 
 void Simulator::DisconnectJacks(int from, int to) {
-  Jack& out = s.Jacks[static_cast<size_t>(from)];
-  Jack& in = s.Jacks[static_cast<size_t>(to)];
+  Jack& out = machine.Jacks[static_cast<size_t>(from)];
+  Jack& in = machine.Jacks[static_cast<size_t>(to)];
   --out.WireCount;
   --in.WireCount;
   for (int32_t& slot : out.Targets) {
@@ -80,7 +80,7 @@ void Simulator::DisconnectJacks(int from, int to) {
 
 int Simulator::WireCountInUse() const {
   int n = 0;
-  for (const Wire& w : s.Wires) n += w.InUse == 1;
+  for (const Wire& w : machine.Wires) n += w.InUse == 1;
   return n;
 }
 

@@ -138,10 +138,10 @@ TEST(Runner, AnAnswerServesOneQuestionThenCancelIsTheDefault) {
 
 TEST(Runner, RefusedPowerOnIsPrintedAsAWarning) {
   Console c;
-  c.sim.s.Edit.WireDrawing = 1;
+  c.sim.machine.WireEditor.WireDrawing = 1;
   EXPECT_EQ(c.Do({"power"}), CommandResult::Done);
   EXPECT_EQ(c.out.str(), "警告: 连线进行中，不能通电。\n");
-  EXPECT_EQ(c.sim.s.Console.PowerOn, 0);
+  EXPECT_EQ(c.sim.machine.Console.PowerOn, 0);
 }
 
 TEST(Runner, OtherAreasCommandsAreNotTheConsoles) {

@@ -9,13 +9,14 @@ namespace orrin {
 // Joins output `from` to input `to` the way the wire editor leaves it.
 inline void Join(Simulator& sim, int from, int to) {
   const int k = sim.AddWire(from, to, 0xF0CAA6);
-  sim.AppendWirePoint(k, sim.s.Jacks[static_cast<size_t>(from)].X, sim.s.Jacks[static_cast<size_t>(from)].Y);
-  sim.AppendWirePoint(k, sim.s.Jacks[static_cast<size_t>(to)].X, sim.s.Jacks[static_cast<size_t>(to)].Y);
+  sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(from)].X,
+                      sim.machine.Jacks[static_cast<size_t>(from)].Y);
+  sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(to)].X, sim.machine.Jacks[static_cast<size_t>(to)].Y);
   sim.ConnectJacks(from, to);
 }
 
 inline void PowerOn(Simulator& sim) {
-  if (sim.s.Console.PowerOn == 0) sim.SpeedButtonPOWERClick();
+  if (sim.machine.Console.PowerOn == 0) sim.SpeedButtonPOWERClick();
 }
 
 inline void Steps(Simulator& sim, int n) {
@@ -33,7 +34,7 @@ inline int RunTimer(Simulator& sim, int maxTicks = 1000000) {
 }
 
 inline void SetWord(Simulator& sim, int address, const std::string& word) {
-  SetControlStoreEntry(sim.s, address, std::string(Hex2(address).view()) + word, word, "");
+  SetControlStoreEntry(sim.machine, address, std::string(Hex2(address).view()) + word, word, "");
 }
 
 // The microprogram-mode wiring: flags and IR bits 7..4 to the sequencer's tests.

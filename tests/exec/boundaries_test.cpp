@@ -16,7 +16,7 @@ class Edges : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.s;
+  MachineState& s = b.sim.machine;
   int nextSwitch = 0;
   // Wires a fresh level switch to each input and raises it.
   void Raise(std::initializer_list<int> inputs) {
@@ -27,7 +27,7 @@ class Edges : public ::testing::Test {
     }
   }
   void Type(WidgetId field, const char* text) {
-    sim.view.Edit(field).text = text;
+    sim.view.Writable(field).text = text;
     sim.EditKeyPress(field, 13);
   }
   void DataSwitches(int value) {
@@ -128,10 +128,10 @@ TEST(StopCountEachPhase, ContinuousRunStopsAtTheFirstCycleStartAfterFiveCountedB
     sim.ToggleLevelSwitch(0);
     sim.SpeedButtonQDClick();
     RunTimer(sim);
-    EXPECT_EQ(sim.s.Beat.StepCount, 6 + phase + kBeatsToStop[phase]);
-    EXPECT_EQ(sim.s.Beat.BeatPhase, 1);
-    EXPECT_EQ(sim.s.Console.StopCounter, 0);
-    EXPECT_EQ(sim.s.Console.Running, 0);
+    EXPECT_EQ(sim.machine.Beat.StepCount, 6 + phase + kBeatsToStop[phase]);
+    EXPECT_EQ(sim.machine.Beat.BeatPhase, 1);
+    EXPECT_EQ(sim.machine.Console.StopCounter, 0);
+    EXPECT_EQ(sim.machine.Console.Running, 0);
   }
 }
 
@@ -147,8 +147,8 @@ TEST(StopCountEachPhase, SingleBeatModeEndsEveryCycleAndClearsTheCount) {
     sim.ToggleLevelSwitch(0);
     sim.SpeedButtonQDClick();
     RunTimer(sim);
-    EXPECT_EQ(sim.s.Beat.StepCount, 6 + 6 + 1);
-    EXPECT_EQ(sim.s.Console.StopCounter, 0);
+    EXPECT_EQ(sim.machine.Beat.StepCount, 6 + 6 + 1);
+    EXPECT_EQ(sim.machine.Console.StopCounter, 0);
   }
 }
 
@@ -160,11 +160,11 @@ TEST(StopCountEachPhase, SingleSmallBeatsClearTheCountWhereARunWouldStop) {
   Steps(sim, 6 + 3);
   sim.ToggleLevelSwitch(0);
   Steps(sim, 4);  // phase 1 with a count of 4: a run would go on
-  EXPECT_EQ(sim.s.Console.StopCounter, 4);
+  EXPECT_EQ(sim.machine.Console.StopCounter, 4);
   Steps(sim, 6);  // the next phase 1, counted 10 times
-  EXPECT_EQ(sim.s.Console.StopCounter, 0);
+  EXPECT_EQ(sim.machine.Console.StopCounter, 0);
   Steps(sim, 1);
-  EXPECT_EQ(sim.s.Console.StopCounter, 1);  // STOP is still up
+  EXPECT_EQ(sim.machine.Console.StopCounter, 1);  // STOP is still up
 }
 
 TEST(MicroAddress, CountsThroughThreeFToZero) {
@@ -174,13 +174,13 @@ TEST(MicroAddress, CountsThroughThreeFToZero) {
   SetWord(sim, 0x3E, "000000003F");
   SetWord(sim, 0x3F, "0000000000");
   PowerOn(sim);
-  sim.view.Edit(Edit_uAR).text = "3E";
+  sim.view.Writable(Edit_uAR).text = "3E";
   sim.EditKeyPress(Edit_uAR, 13);
   Steps(sim, 7);
-  EXPECT_EQ(sim.s.Micro.MicroAddress, 0x3F);
+  EXPECT_EQ(sim.machine.Micro.MicroAddress, 0x3F);
   EXPECT_EQ(sim.view[Label_P4_MicroProStr].text, "3F:0000000000");
   Steps(sim, 6);
-  EXPECT_EQ(sim.s.Micro.MicroAddress, 0x00);
+  EXPECT_EQ(sim.machine.Micro.MicroAddress, 0x00);
   EXPECT_EQ(sim.view[Edit_uAR].text, "00");
 }
 
@@ -190,27 +190,27 @@ TEST(ControlStoreEnds, FirstAndLastWordsThroughTheGridAndTheFile) {
   sim.view.SetCell(StringGrid_MicroMem, 1, 1, "1111111111");  // 00
   sim.view.SetCell(StringGrid_MicroMem, 8, 8, "3333333333");  // 3F
   sim.Button_GridToMicroClick();
-  EXPECT_EQ(FetchMicroword(sim.s, 0x00), "1111111111");
-  EXPECT_EQ(FetchMicroword(sim.s, 0x3F), "3333333333");
-  EXPECT_EQ(FetchMicroword(sim.s, 0x40), "1111111111");
-  EXPECT_EQ(FetchMicroword(sim.s, 0x7F), "3333333333");
+  EXPECT_EQ(FetchMicroword(sim.machine, 0x00), "1111111111");
+  EXPECT_EQ(FetchMicroword(sim.machine, 0x3F), "3333333333");
+  EXPECT_EQ(FetchMicroword(sim.machine, 0x40), "1111111111");
+  EXPECT_EQ(FetchMicroword(sim.machine, 0x7F), "3333333333");
 }
 
 TEST(JackEnds, TheFirstAndLastJacksAreFoundAndCarryValues) {
   Board b;
   Simulator& sim = b.sim;
   for (const JackPlace& p : BoardJacks()) EXPECT_EQ(sim.HitTestJack(p.x, p.y), p.number) << p.name;
-  const Jack& first = sim.s.Jacks[0];
-  const Jack& last = sim.s.Jacks[jack::LIR];
+  const Jack& first = sim.machine.Jacks[0];
+  const Jack& last = sim.machine.Jacks[jack::LIR];
   EXPECT_EQ(first.Name, "K0");
   EXPECT_EQ(last.Name, "LIR");
   Join(sim, 0, jack::LIR);
   Join(sim, jack::GND2, jack::CI);
   sim.ToggleLevelSwitch(0);
   PowerOn(sim);
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].Value, 1);
-  EXPECT_EQ(sim.s.Signals.Value[LIR], 1);
-  EXPECT_EQ(sim.s.Jacks[jack::CI].Value, 0);
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, 1);
+  EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
+  EXPECT_EQ(sim.machine.Jacks[jack::CI].Value, 0);
 }
 
 TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {
@@ -219,19 +219,19 @@ TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {
   PowerOn(sim);
   for (int i = 0; i < 49999; ++i) sim.StepSmallBeat(1);
   auto oldest = [&] {
-    sim.s.Beat.ViewPos = 3;  // most of the way back at once
+    sim.machine.Beat.ViewPos = 3;  // most of the way back at once
     for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
-    return sim.s.Beat.ViewPos;
+    return sim.machine.Beat.ViewPos;
   };
   // Every beat is still kept, and position 0 shows that nothing is recorded.
   EXPECT_EQ(oldest(), 0);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "0/49999");
   sim.Button_OneLittleStepClick();
   EXPECT_EQ(oldest(), 1);  // the ring is full: 1 is the oldest kept
-  sim.s.Beat.ViewPos = 49999;
+  sim.machine.Beat.ViewPos = 49999;
   sim.SpeedButton_BackRightClick();
   sim.SpeedButton_BackRightClick();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 50000);
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 50000);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "50000/50000");
 }
 

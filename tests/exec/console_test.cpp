@@ -27,12 +27,12 @@ TEST(Console, StartsPoweredOffWithThePowerOffPicture) {
 
 TEST(Console, PowerRefusals) {
   Board b;
-  b.sim.s.Edit.WireDrawing = 1;
+  b.sim.machine.WireEditor.WireDrawing = 1;
   b.sim.SpeedButtonPOWERClick();
-  b.sim.s.Edit.WireDrawing = 0;
-  b.sim.s.Edit.WrongInputCount = 1;
+  b.sim.machine.WireEditor.WireDrawing = 0;
+  b.sim.machine.WireEditor.WrongInputCount = 1;
   b.sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(b.sim.s.Console.PowerOn, 0);
+  EXPECT_EQ(b.sim.machine.Console.PowerOn, 0);
   ASSERT_EQ(b.host.warnings.size(), 2u);
   EXPECT_EQ(b.host.warnings[0], "连线进行中，不能通电。");
   EXPECT_EQ(b.host.warnings[1], "检查连线！输入插孔不能接多个输出插孔。");
@@ -65,7 +65,7 @@ TEST(Console, SwitchesWorkWithoutPower) {
   EXPECT_EQ(sim.view[Label_SDNum].text, "");
   for (int i = 0; i < 8; ++i)
     if (i != 3) sim.ToggleDataSwitch(i);
-  EXPECT_EQ(sim.s.DataSw.Value, 255);
+  EXPECT_EQ(sim.machine.DataSw.Value, 255);
   EXPECT_EQ(sim.view[Label_PKEY_SD].text, "FF");
   sim.Image_DPClick();
   EXPECT_EQ(sim.view[Label_KeyDPNote].text, "单拍");
@@ -80,7 +80,7 @@ TEST(Console, NothingRunsWithoutPower) {
   sim.SpeedButton_PULSEClick();
   sim.SpeedButtonCLRClick();
   EXPECT_FALSE(sim.Timer_RUN.enabled);
-  EXPECT_EQ(sim.s.Beat.StepCount, 0);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 0);
   sim.Timer_RUN.enabled = true;  // a stray tick after power-off switches the timer off
   sim.Timer_RUNTimer();
   EXPECT_FALSE(sim.Timer_RUN.enabled);
@@ -91,10 +91,10 @@ TEST(Console, PulseNeedsEnabledInterrupts) {
   Simulator& sim = b.sim;
   PowerOn(sim);
   sim.SpeedButton_PULSEClick();
-  EXPECT_EQ(sim.s.Int.INTQ, 0);
-  sim.s.Int.EN_INT = 1;
+  EXPECT_EQ(sim.machine.Int.INTQ, 0);
+  sim.machine.Int.EN_INT = 1;
   sim.SpeedButton_PULSEClick();
-  EXPECT_EQ(sim.s.Int.INTQ, 1);
+  EXPECT_EQ(sim.machine.Int.INTQ, 1);
 }
 
 TEST(Console, PauseAndSingleSmallBeatStopARun) {
@@ -105,14 +105,14 @@ TEST(Console, PauseAndSingleSmallBeatStopARun) {
   EXPECT_EQ(sim.view[SpeedButtonQD].picture, Pic::SpeedButtonQDON);
   sim.Timer_RUNTimer();
   sim.Button_PAUSEClick();
-  EXPECT_EQ(sim.s.Console.Running, 0);
+  EXPECT_EQ(sim.machine.Console.Running, 0);
   EXPECT_FALSE(sim.Timer_RUN.enabled);
   EXPECT_EQ(sim.view[SpeedButtonQD].picture, Pic::SpeedButtonQDOFF);
-  EXPECT_EQ(sim.s.Beat.StepCount, 7);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 7);
   sim.SpeedButtonQDClick();  // resumes mid-cycle
   sim.Button_OneLittleStepClick();
-  EXPECT_EQ(sim.s.Console.Running, 0);
-  EXPECT_EQ(sim.s.Beat.StepCount, 8);
+  EXPECT_EQ(sim.machine.Console.Running, 0);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 8);
 }
 
 TEST(Console, ControllerModeRadioButtons) {
@@ -136,10 +136,10 @@ TEST(Console, ControllerModeRadioButtons) {
   PowerOn(sim);
   Join(sim, jack::VCC1, jack::LAR);
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Signals.Value[LAR], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[LAR], 1);
   sim.view.SetEnabled(RadioButtonHdLine, true);
   sim.RadioButtonHdLineClick();
-  EXPECT_EQ(sim.s.Signals.Value[LAR], 0);
+  EXPECT_EQ(sim.machine.Signals.Value[LAR], 0);
   EXPECT_EQ(sim.view[RadioButtonHdLine].color, color::Red);
 }
 
@@ -149,9 +149,9 @@ TEST(Evaluation, PowerOffShowsNothingWhateverTheWiring) {
   Join(sim, jack::VCC1, jack::SBUS);
   sim.ToggleDataSwitch(0);
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Bus.Value, 0);
-  EXPECT_EQ(sim.s.Alu.Shown.Formula, std::string());
-  EXPECT_EQ(sim.s.Micro.NextMicroAddress, 0);
+  EXPECT_EQ(sim.machine.Bus.Value, 0);
+  EXPECT_EQ(sim.machine.Alu.Shown.Formula, std::string());
+  EXPECT_EQ(sim.machine.Micro.NextMicroAddress, 0);
   EXPECT_EQ(sim.view[Image_SBUS].picture, Pic::LampGsL);
 }
 
@@ -162,16 +162,16 @@ TEST(Evaluation, WiresCarryValueAndSourceName) {
   Join(sim, 3, jack::LDZ);
   PowerOn(sim);
   sim.ToggleLevelSwitch(3);
-  EXPECT_EQ(sim.s.Jacks[jack::LDC].Value, 1);
-  EXPECT_EQ(sim.s.Jacks[jack::LDZ].SourceName, "K3");
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].Value, NoValue);
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].SourceName, "");
+  EXPECT_EQ(sim.machine.Jacks[jack::LDC].Value, 1);
+  EXPECT_EQ(sim.machine.Jacks[jack::LDZ].SourceName, "K3");
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, NoValue);
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "");
   // Two outputs on one input: the later in jack order wins.
   Join(sim, jack::VCC1, jack::LIR);
   Join(sim, jack::GND1, jack::LIR);
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].Value, 0);
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].SourceName, "GND");
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, 0);
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "GND");
   EXPECT_EQ(sim.view[Image_LDC].picture, Pic::LampGsH);
 }
 

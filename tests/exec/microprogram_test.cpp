@@ -7,7 +7,7 @@ namespace {
 
 TEST(ControlStore, DefaultsAndEmptyEntries) {
   Board b;
-  const MachineState& s = b.sim.s;
+  const MachineState& s = b.sim.machine;
   EXPECT_EQ(FetchMicroword(s, 0x00), "0C00000041");
   EXPECT_EQ(FetchMicroword(s, 0x16), "440A7A0017");
   EXPECT_EQ(FetchMicroword(s, 0x3B), "702002483C");
@@ -15,8 +15,8 @@ TEST(ControlStore, DefaultsAndEmptyEntries) {
   EXPECT_EQ(FetchMicroword(s, 0x40 + 0x01), "00000410A0");  // addresses wrap at 64
   EXPECT_EQ(s.Micro.Store[0x2B].FullText, "2B0040002401");
   for (const auto& e : s.Micro.Store) EXPECT_EQ(e.CommentText, "");
-  ClearControlStore(b.sim.s);
-  EXPECT_EQ(FetchMicroword(b.sim.s, 7), "0000020000");
+  ClearControlStore(b.sim.machine);
+  EXPECT_EQ(FetchMicroword(b.sim.machine, 7), "0000020000");
 }
 
 TEST(ControlStore, ParseHexAndSplitBits) {
@@ -26,11 +26,11 @@ TEST(ControlStore, ParseHexAndSplitBits) {
   EXPECT_EQ(ParseHex("123456789"), 0x23456789);  // only the last eight digits count
   EXPECT_EQ(ParseHex(std::string(40, '1')), 0x11111111);
   Board b;
-  SplitBits(b.sim.s, 0x8005);
-  EXPECT_EQ(b.sim.s.Scratch.Bits[0], 1);
-  EXPECT_EQ(b.sim.s.Scratch.Bits[1], 0);
-  EXPECT_EQ(b.sim.s.Scratch.Bits[2], 1);
-  EXPECT_EQ(b.sim.s.Scratch.Bits[15], 1);
+  SplitBits(b.sim.machine, 0x8005);
+  EXPECT_EQ(b.sim.machine.Scratch.Bits[0], 1);
+  EXPECT_EQ(b.sim.machine.Scratch.Bits[1], 0);
+  EXPECT_EQ(b.sim.machine.Scratch.Bits[2], 1);
+  EXPECT_EQ(b.sim.machine.Scratch.Bits[15], 1);
 }
 
 class Sequencer : public ::testing::Test {
@@ -42,9 +42,9 @@ class Sequencer : public ::testing::Test {
     PowerOn(sim);
   }
   int NextAt(int address) {
-    sim.s.Micro.MicroAddress = address;
+    sim.machine.Micro.MicroAddress = address;
     sim.BoardEvaluation();
-    return sim.s.Micro.NextMicroAddress;
+    return sim.machine.Micro.NextMicroAddress;
   }
 };
 
@@ -59,7 +59,7 @@ TEST_F(Sequencer, ConsoleDispatchBySwitches) {
 }
 
 TEST_F(Sequencer, InstructionDispatchNeedsTheIrJacks) {
-  sim.s.Ir.Shown.IR = 0x5A;
+  sim.machine.Ir.Shown.IR = 0x5A;
   EXPECT_EQ(NextAt(0x01), 0x20);  // IR jacks unwired: always 20
   WireSequencerInputs(sim);
   EXPECT_EQ(NextAt(0x01), 0x25);
@@ -68,33 +68,33 @@ TEST_F(Sequencer, InstructionDispatchNeedsTheIrJacks) {
 TEST_F(Sequencer, ConditionalTestsAndInterrupt) {
   WireSequencerInputs(sim);
   EXPECT_EQ(NextAt(0x27), 0x12);
-  sim.s.Flags.Shown.C = 1;
+  sim.machine.Flags.Shown.C = 1;
   EXPECT_EQ(NextAt(0x27), 0x13);
   EXPECT_EQ(NextAt(0x28), 0x12);
-  sim.s.Flags.Shown.Z = 1;
+  sim.machine.Flags.Shown.Z = 1;
   EXPECT_EQ(NextAt(0x28), 0x13);
   EXPECT_EQ(NextAt(0x21), 0x01);
-  sim.s.Int.INTQ = 1;
+  sim.machine.Int.INTQ = 1;
   EXPECT_EQ(NextAt(0x21), 0x11);  // P4 with a pending request
 }
 
 TEST_F(Sequencer, RegisterSelectMultiplexer) {
-  sim.s.Ir.Shown.IR = 0x0B;  // IR3..IR0 = 1011
-  sim.s.Micro.MicroAddress = 0x21;  // SELCTL = 0
+  sim.machine.Ir.Shown.IR = 0x0B;         // IR3..IR0 = 1011
+  sim.machine.Micro.MicroAddress = 0x21;  // SELCTL = 0
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Signals.Value[RD1], 1);
-  EXPECT_EQ(sim.s.Signals.Value[RD0], 0);
-  EXPECT_EQ(sim.s.Signals.Value[RS1], 1);
-  EXPECT_EQ(sim.s.Signals.Value[RS0], 1);
-  sim.s.Micro.MicroAddress = 0x06;  // SELCTL = 1, SEL = B
+  EXPECT_EQ(sim.machine.Signals.Value[RD1], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[RD0], 0);
+  EXPECT_EQ(sim.machine.Signals.Value[RS1], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[RS0], 1);
+  sim.machine.Micro.MicroAddress = 0x06;  // SELCTL = 1, SEL = B
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Signals.Value[RD1], 1);
-  EXPECT_EQ(sim.s.Signals.Value[RD0], 0);
-  EXPECT_EQ(sim.s.Signals.Value[RS1], 1);
-  EXPECT_EQ(sim.s.Signals.Value[RS0], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[RD1], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[RD0], 0);
+  EXPECT_EQ(sim.machine.Signals.Value[RS1], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[RS0], 1);
   // In microprogram mode the SEL lamps show the word's SEL field even without SELCTL.
   SetWord(sim, 0x21, "240A780C01");
-  sim.s.Micro.MicroAddress = 0x21;
+  sim.machine.Micro.MicroAddress = 0x21;
   sim.BoardEvaluation();
   EXPECT_EQ(sim.view[WidgetId::Image_SEL3].picture, Pic::LampRsH);  // M37
   EXPECT_EQ(sim.view[WidgetId::Image_SEL2].picture, Pic::LampRsL);  // M36
@@ -105,28 +105,28 @@ TEST_F(Sequencer, RegisterSelectMultiplexer) {
 TEST_F(Sequencer, WordDecodingIgnoresCaseAndTreatsJunkAsZero) {
   SetWord(sim, 5, "0c00000041");
   SetWord(sim, 6, "0Z000000Q1");
-  sim.s.Micro.MicroAddress = 5;
+  sim.machine.Micro.MicroAddress = 5;
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Micro.Decode.Bits[6], 1);  // P0 from the lower-case c
-  EXPECT_EQ(sim.s.Micro.NextMicroAddress, 1);
-  sim.s.Micro.MicroAddress = 6;
+  EXPECT_EQ(sim.machine.Micro.Decode.Bits[6], 1);  // P0 from the lower-case c
+  EXPECT_EQ(sim.machine.Micro.NextMicroAddress, 1);
+  sim.machine.Micro.MicroAddress = 6;
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Micro.Decode.Bits[38], 0);
-  EXPECT_EQ(sim.s.Micro.NextMicroAddress, 1);
-  EXPECT_STREQ(sim.s.Micro.Decode.MicroText, "06:0Z000000Q1");
+  EXPECT_EQ(sim.machine.Micro.Decode.Bits[38], 0);
+  EXPECT_EQ(sim.machine.Micro.NextMicroAddress, 1);
+  EXPECT_STREQ(sim.machine.Micro.Decode.MicroText, "06:0Z000000Q1");
 }
 
 TEST_F(Sequencer, ControlSignalsByMode) {
-  sim.s.Micro.MicroAddress = 0x01;  // LIR PCINC
+  sim.machine.Micro.MicroAddress = 0x01;  // LIR PCINC
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.s.Signals.Value[LIR], 1);
-  EXPECT_EQ(sim.s.Signals.Value[PCINC], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
+  EXPECT_EQ(sim.machine.Signals.Value[PCINC], 1);
   sim.RadioButtonHandLineClick();
-  EXPECT_EQ(sim.s.Signals.Value[LIR], 0);  // independent mode with nothing wired
+  EXPECT_EQ(sim.machine.Signals.Value[LIR], 0);  // independent mode with nothing wired
   Join(sim, 0, jack::LIR);
   sim.ToggleLevelSwitch(0);
-  EXPECT_EQ(sim.s.Signals.Value[LIR], 1);
-  EXPECT_EQ(sim.s.Jacks[jack::LIR].SourceName, "K0");
+  EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
+  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "K0");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ class IndependentBoard : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.s;
+  MachineState& s = b.sim.machine;
   int nextSwitch = 0;
   int SwitchFor(int inputJack) {
     const int k = nextSwitch++;
@@ -187,15 +187,15 @@ TEST(StopRules, SingleBeatRunsOneCycle) {
   sim.SpeedButtonQDClick();
   EXPECT_EQ(sim.Timer_RUN.intervalMs, 50);
   RunTimer(sim);
-  EXPECT_EQ(sim.s.Beat.StepCount, 7);  // phases 1..6 and the next 1 after power-on
-  EXPECT_EQ(sim.s.Console.Running, 0);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 7);  // phases 1..6 and the next 1 after power-on
+  EXPECT_EQ(sim.machine.Console.Running, 0);
   sim.SpeedButtonQDClick();
   RunTimer(sim);
-  EXPECT_EQ(sim.s.Beat.StepCount, 13);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 13);
   sim.SpeedButtonCLRClick();
   sim.SpeedButtonQDClick();
   RunTimer(sim);
-  EXPECT_EQ(sim.s.Beat.StepCount, 7);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 7);
 }
 
 TEST(StopRules, ContinuousRunStopsAfterPhaseOneFollowingStop) {
@@ -210,12 +210,12 @@ TEST(StopRules, ContinuousRunStopsAfterPhaseOneFollowingStop) {
   SetWord(sim, 3, "0000000003");
   sim.SpeedButtonQDClick();
   EXPECT_EQ(sim.Timer_RUN.intervalMs, 5);
-  EXPECT_EQ(sim.s.Console.StepsPerTick, 7);
+  EXPECT_EQ(sim.machine.Console.StepsPerTick, 7);
   RunTimer(sim);
-  EXPECT_EQ(sim.s.Beat.StepCount, 6 * 3 + 1);
-  EXPECT_EQ(sim.s.Micro.MicroAddress, 3);
-  EXPECT_EQ(sim.s.Console.StopCounter, 0);
-  EXPECT_EQ(sim.s.Console.Running, 0);
+  EXPECT_EQ(sim.machine.Beat.StepCount, 6 * 3 + 1);
+  EXPECT_EQ(sim.machine.Micro.MicroAddress, 3);
+  EXPECT_EQ(sim.machine.Console.StopCounter, 0);
+  EXPECT_EQ(sim.machine.Console.Running, 0);
   EXPECT_FALSE(sim.Timer_RUN.enabled);
 }
 
@@ -229,15 +229,15 @@ TEST(StopRules, DpDuringAContinuousRunStopsAtTheNextPhaseOne) {
   for (int i = 0; i < 10; ++i) sim.Timer_RUNTimer();
   sim.Image_DPClick();
   RunTimer(sim);
-  EXPECT_EQ(sim.s.Beat.BeatPhase, 1);
-  EXPECT_EQ(sim.s.Console.StepsPerTick, 7);
+  EXPECT_EQ(sim.machine.Beat.BeatPhase, 1);
+  EXPECT_EQ(sim.machine.Console.StepsPerTick, 7);
   EXPECT_FALSE(sim.Timer_RUN.enabled);
 }
 
 TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.s;
+  MachineState& s = sim.machine;
   sim.RadioButtonMicroProgramClick();
   PowerOn(sim);
   s.Mem.Cells[7] = 0x42;
@@ -267,7 +267,7 @@ TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
 TEST(Reset, PowerOnClearsMemoryAndRegistersButKeepsStoreAndSwitches) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.s;
+  MachineState& s = sim.machine;
   sim.ToggleLevelSwitch(5);
   EXPECT_EQ(sim.view[WidgetId::Image_K5].picture, Pic::RSWH);
   EXPECT_EQ(s.Levels.Output[5], 0);

@@ -18,7 +18,7 @@ struct Seen {
 };
 
 Seen Look(const Simulator& sim) {
-  const MachineState& s = sim.s;
+  const MachineState& s = sim.machine;
   return {s.Beat.ViewPos,
           s.Beat.Shown.Phase,
           s.Micro.Shown.MicroAddress,
@@ -41,7 +41,7 @@ class Playback : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.s;
+  MachineState& s = b.sim.machine;
   void SetUp() override {
     sim.RadioButtonMicroProgramClick();
     WireSequencerInputs(sim);
@@ -101,7 +101,7 @@ class ActingDuringPlayback : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.s;
+  MachineState& s = b.sim.machine;
   void SetUp() override {
     Join(sim, 0, jack::SBUS);
     Join(sim, 1, jack::DRW);
@@ -133,6 +133,20 @@ TEST_F(ActingDuringPlayback, ASwitchFlippedOverAnOlderPositionIsEvaluatedWithIts
   EXPECT_EQ(sim.view[Image_K0].picture, Pic::RSWH);
 }
 
+TEST_F(ActingDuringPlayback, OlderPositionsShowTheSwitchesAsTheyWere) {
+  Steps(sim, 2);
+  sim.ToggleLevelSwitch(0);
+  sim.ToggleDataSwitch(0);  // 5B
+  Steps(sim, 1);
+  sim.SpeedButton_BackLeftClick();
+  EXPECT_EQ(sim.view[Image_K0].picture, Pic::RSWL);
+  EXPECT_EQ(sim.view[Label_PKEY_SD].text, "5A");
+  EXPECT_EQ(s.Levels.Position[0], 1);  // the live switches stay as set
+  sim.SpeedButton_BackRightClick();
+  EXPECT_EQ(sim.view[Image_K0].picture, Pic::RSWH);
+  EXPECT_EQ(sim.view[Label_PKEY_SD].text, "5B");
+}
+
 TEST_F(ActingDuringPlayback, ClrAndEditsShowTheLiveStateAtOnce) {
   Join(sim, 2, jack::MEMW);  // (joined with the power on: the store is the wire editor's)
   sim.ToggleLevelSwitch(0);
@@ -142,7 +156,7 @@ TEST_F(ActingDuringPlayback, ClrAndEditsShowTheLiveStateAtOnce) {
   ASSERT_EQ(s.Mem.Cells[0], 0x5A);
   for (int i = 0; i < 4; ++i) sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 1), "00");
-  sim.view.Edit(Edit_R3).text = "C3";
+  sim.view.Writable(Edit_R3).text = "C3";
   sim.EditKeyPress(Edit_R3, 13);
   EXPECT_EQ(sim.view[Edit_R3].text, "C3");
   EXPECT_EQ(s.Regs.Shown.R[3], 0xC3);
@@ -183,13 +197,13 @@ TEST(StopCount, ARunAfterSingleBeatsThroughStopIsNotCutShort) {
   sim.SpeedButtonQDClick();
   RunTimer(sim);
   // Without a fresh count the run would end after the first word.
-  EXPECT_GE(sim.s.Beat.StepCount, 13 + 6 * 2);
+  EXPECT_GE(sim.machine.Beat.StepCount, 13 + 6 * 2);
 }
 
 TEST(PlaybackMemory, OlderPositionsUndoLaterWrites) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.s;
+  MachineState& s = sim.machine;
   Join(sim, 0, jack::MEMW);
   Join(sim, 1, jack::SBUS);
   PowerOn(sim);
@@ -222,12 +236,12 @@ TEST(PlaybackRange, LeftArrowStopsAtTheOldestKeptBeat) {
   PowerOn(sim);
   for (int i = 0; i < 60000; ++i) sim.StepSmallBeat(1);
   for (int i = 0; i < 10; ++i) sim.SpeedButton_BackLeftClick();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 59990);
-  sim.s.Beat.ViewPos = 10003;  // skip most of the way back
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 59990);
+  sim.machine.Beat.ViewPos = 10003;  // skip most of the way back
   for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 10001);
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 10001);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "10001/60000");
-  EXPECT_EQ(sim.s.Beat.Shown.Phase, (10001 - 1) % 6 + 1);
+  EXPECT_EQ(sim.machine.Beat.Shown.Phase, (10001 - 1) % 6 + 1);
 }
 
 TEST(PlaybackArrows, HoldingRepeatsAndReleasingStops) {
@@ -241,14 +255,14 @@ TEST(PlaybackArrows, HoldingRepeatsAndReleasingStops) {
   EXPECT_FALSE(sim.Timer_Trigger.enabled);
   EXPECT_TRUE(sim.Timer_RecotdBackPlay.enabled);
   for (int i = 0; i < 5; ++i) sim.Timer_RecotdBackPlayTimer();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 15);
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 15);
   sim.SpeedButton_BackLeftMouseUp();
   EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
-  EXPECT_EQ(sim.s.Console.PlaybackDirection, 0);
+  EXPECT_EQ(sim.machine.Console.PlaybackDirection, 0);
   sim.SpeedButton_BackRightMouseDown();
   sim.Timer_TriggerTimer();
   for (int i = 0; i < 10; ++i) sim.Timer_RecotdBackPlayTimer();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 20);  // stops at the newest beat
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 20);  // stops at the newest beat
   sim.SpeedButton_BackRightMouseUp();
   EXPECT_FALSE(sim.Timer_Trigger.enabled);
   EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
@@ -258,25 +272,25 @@ TEST(PlaybackPulse, PulseWhileIdleRewritesTheNewestEntry) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  sim.s.Int.EN_INT = 1;
+  sim.machine.Int.EN_INT = 1;
   Steps(sim, 3);
   sim.SpeedButton_PULSEClick();
   Steps(sim, 1);
   sim.SpeedButton_BackLeftClick();
-  EXPECT_EQ(sim.s.Beat.ViewPos, 3);
-  EXPECT_EQ(sim.s.Int.Shown.INTQ, 1);
+  EXPECT_EQ(sim.machine.Beat.ViewPos, 3);
+  EXPECT_EQ(sim.machine.Int.Shown.INTQ, 1);
 }
 
 TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  sim.s.Beat.StepCount = sim.s.Beat.ViewPos = (int64_t{1} << 31) - 2;
+  sim.machine.Beat.StepCount = sim.machine.Beat.ViewPos = (int64_t{1} << 31) - 2;
   Steps(sim, 4);
-  EXPECT_EQ(sim.s.Beat.StepCount, (int64_t{1} << 31) + 2);
+  EXPECT_EQ(sim.machine.Beat.StepCount, (int64_t{1} << 31) + 2);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "2147483650/2147483650");
   sim.SpeedButton_BackLeftClick();
-  EXPECT_EQ(sim.s.Beat.ViewPos, (int64_t{1} << 31) + 1);
+  EXPECT_EQ(sim.machine.Beat.ViewPos, (int64_t{1} << 31) + 1);
 }
 
 }  // namespace

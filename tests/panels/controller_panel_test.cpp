@@ -94,7 +94,7 @@ TEST(ControllerPanel, MicroAddressFieldAndTableCursorFollowTheAddress) {
   Board b;
   b.sim.RadioButtonMicroProgramClick();
   b.sim.SpeedButtonPOWERClick();
-  b.sim.view.Edit(Edit_uAR).text = "2B";
+  b.sim.view.Writable(Edit_uAR).text = "2B";
   b.sim.EditKeyPress(Edit_uAR, 13);
   EXPECT_EQ(Text(b, Edit_uAR), "2B");
   EXPECT_EQ(b.sim.view[StringGrid_MicroMem].currentRow, 6);

@@ -97,7 +97,7 @@ TEST(RegisterFileDisplay, OnlyTheDestinationGateOpensAndItsFieldTurnsYellowThenR
 TEST(RegisterFileDisplay, PortsShowTheSelectedRegistersAsLamps) {
   Board b;
   RunWord(b, "5000000000");  // SELCTL SEL=4: A = R1, B = R0
-  b.sim.view.Edit(Edit_R1).text = "5A";
+  b.sim.view.Writable(Edit_R1).text = "5A";
   b.sim.EditKeyPress(Edit_R1, 13);
   EXPECT_EQ(Text(b, Label_ChoiceANum), "5A");
   EXPECT_EQ(Text(b, Label_ChoiceBNum), "00");
@@ -140,7 +140,7 @@ TEST(IrAndIarDisplay, LoadsAndGates) {
   EXPECT_EQ(Picture(b, Image_SW_IROUT3), Pic::SW3);
   EXPECT_EQ(Color(b, Edit_IAR), color::Yellow);
   EXPECT_EQ(Picture(b, Image_SW_IABUS), Pic::ToBG1);
-  b.sim.view.Edit(Edit_IR).text = "C7";
+  b.sim.view.Writable(Edit_IR).text = "C7";
   b.sim.EditKeyPress(Edit_IR, 13);
   EXPECT_EQ(Text(b, Label_P3_IR30), "7");
   EXPECT_EQ(Picture(b, Image_IR7), Pic::LampRmH);

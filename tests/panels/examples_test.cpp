@@ -33,8 +33,8 @@ struct ProgramBoard : Board {
     }
     return false;
   }
-  int R(int n) const { return sim.s.Regs.R[static_cast<size_t>(n)]; }
-  int Mem(int a) const { return sim.s.Mem.Cells[static_cast<size_t>(a)]; }
+  int R(int n) const { return sim.machine.Regs.R[static_cast<size_t>(n)]; }
+  int Mem(int a) const { return sim.machine.Mem.Cells[static_cast<size_t>(a)]; }
 };
 
 TEST(Examples, EveryShippedFileIsCovered) {
@@ -52,8 +52,8 @@ TEST(Examples, SumLoopAddsFiveDownToOne) {
   EXPECT_EQ(b.Mem(0xFF), 15);
   EXPECT_EQ(b.R(0), 15);
   EXPECT_EQ(b.R(1), 0);
-  EXPECT_EQ(b.sim.s.Flags.Z, 1);
-  EXPECT_EQ(b.sim.s.Pc.PC, 0x0E);  // one past HLT
+  EXPECT_EQ(b.sim.machine.Flags.Z, 1);
+  EXPECT_EQ(b.sim.machine.Pc.PC, 0x0E);  // one past HLT
 }
 
 TEST(Examples, CopyLoopCopiesTheStringWithItsEnd) {
@@ -72,40 +72,40 @@ TEST(Examples, InterruptEntersTheHandlerAndReturns) {
   b.sim.SpeedButtonQDClick();
   for (int tick = 0; tick < 20; ++tick) b.sim.Timer_RUNTimer();  // the loop turns with interrupts enabled
   ASSERT_TRUE(b.sim.Timer_RUN.enabled);
-  ASSERT_EQ(b.sim.s.Int.EN_INT, 1);
+  ASSERT_EQ(b.sim.machine.Int.EN_INT, 1);
   const int turns = b.R(2);
   b.sim.SpeedButton_PULSEClick();
   // The interrupt entry carries STOP: the run halts with the vector word next.
   ASSERT_TRUE(b.RunToStop());
-  EXPECT_EQ(b.sim.s.Micro.MicroAddress, 0x14);
-  EXPECT_EQ(b.sim.s.Int.EN_INT, 0);
-  const int iar = b.sim.s.Iar.IAR;
+  EXPECT_EQ(b.sim.machine.Micro.MicroAddress, 0x14);
+  EXPECT_EQ(b.sim.machine.Int.EN_INT, 0);
+  const int iar = b.sim.machine.Iar.IAR;
   EXPECT_GE(iar, 0x06);
   EXPECT_LE(iar, 0x0B);
   // QD again: the handler notes the interrupt, enables and returns; the loop then halts.
   ASSERT_TRUE(b.RunToStop());
   EXPECT_EQ(b.R(1), 1);
   EXPECT_GE(b.R(2), turns);
-  EXPECT_EQ(b.sim.s.Int.EN_INT, 1);
-  EXPECT_EQ(b.sim.s.Pc.PC, 0x0A);  // one past HLT
+  EXPECT_EQ(b.sim.machine.Int.EN_INT, 1);
+  EXPECT_EQ(b.sim.machine.Pc.PC, 0x0A);  // one past HLT
 }
 
 TEST(Examples, DefaultMicroprogramFileEqualsTheBuiltInStore) {
   Board b;
   const std::string builtIn = [&] {
     std::string words;
-    for (int a = 0; a < ControlStoreSize; ++a) words += FetchMicroword(b.sim.s, a);
+    for (int a = 0; a < ControlStoreSize; ++a) words += FetchMicroword(b.sim.machine, a);
     return words;
   }();
   b.sim.LoadMicroFile(kExamples + "/microprogram/default.txt");
   ASSERT_TRUE(b.host.warnings.empty());
   std::string loaded;
   for (int a = 0; a < ControlStoreSize; ++a) {
-    EXPECT_EQ(b.sim.s.Micro.Store[static_cast<size_t>(a)].Address, a);
-    loaded += FetchMicroword(b.sim.s, a);
+    EXPECT_EQ(b.sim.machine.Micro.Store[static_cast<size_t>(a)].Address, a);
+    loaded += FetchMicroword(b.sim.machine, a);
   }
   EXPECT_EQ(loaded, builtIn);
-  EXPECT_EQ(b.sim.s.Micro.Store[0x2E].CommentText, "; op E HLT: STOP\r\n");
+  EXPECT_EQ(b.sim.machine.Micro.Store[0x2E].CommentText, "; op E HLT: STOP\r\n");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace {
 
 void SetSwitches(Board& b, int value) {
   for (int bit = 0; bit < 8; ++bit)
-    if (((value >> bit) & 1) != b.sim.s.DataSw.Bits[static_cast<size_t>(bit)]) b.sim.ToggleDataSwitch(bit);
+    if (((value >> bit) & 1) != b.sim.machine.DataSw.Bits[static_cast<size_t>(bit)]) b.sim.ToggleDataSwitch(bit);
 }
 
 TEST(MemoryDisplay, WriteWithReadWarnsAndTheWrittenByteTurnsRed) {
@@ -35,7 +35,7 @@ TEST(MemoryDisplay, PortsShowTheBytesAtArAndPc) {
   b.sim.view.SetCell(StringGrid_MEM, 1, 1, "C3");  // address 00
   b.sim.view.SetCell(StringGrid_MEM, 6, 1, "A5");  // address 05
   b.sim.Button_GridToMEMClick();
-  b.sim.view.Edit(Edit_AR).text = "05";
+  b.sim.view.Writable(Edit_AR).text = "05";
   b.sim.EditKeyPress(Edit_AR, 13);
   EXPECT_EQ(Text(b, Label_MEMLONum), "A5");
   EXPECT_EQ(Color(b, Label_MEMLONum), color::BtnFace);

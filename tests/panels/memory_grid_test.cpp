@@ -14,7 +14,7 @@ struct PoweredBoard : Board {
   void Type(int address, const std::string& text) {
     sim.view.SetCell(StringGrid_MEM, address % 16 + 1, address / 16 + 1, text);
   }
-  uint8_t Byte(int address) const { return sim.s.Mem.Cells[static_cast<size_t>(address)]; }
+  uint8_t Byte(int address) const { return sim.machine.Mem.Cells[static_cast<size_t>(address)]; }
 };
 
 std::string Digits(const std::string& firstBytes) {
@@ -40,7 +40,7 @@ TEST(MemoryViews, PowerOnFillsTheTableAndListingAndHighlightsTheFetchLine) {
 
 TEST(MemoryViews, CurrentCellFollowsAr) {
   PoweredBoard b;
-  b.sim.view.Edit(Edit_AR).text = "3C";
+  b.sim.view.Writable(Edit_AR).text = "3C";
   b.sim.EditKeyPress(Edit_AR, 13);
   EXPECT_EQ(b.sim.view[StringGrid_MEM].currentRow, 4);
   EXPECT_EQ(b.sim.view[StringGrid_MEM].currentCol, 13);
@@ -69,9 +69,9 @@ TEST(MemoryGridSave, CellRules) {
   b.Type(0x16, "中");     // one character, not a digit: 00
   b.Type(0x17, "1é");     // two characters, whatever their bytes: 10
   b.Type(0x18, "中中5");  // three characters: skipped
-  b.sim.s.Mem.Cells[0x18] = b.sim.s.Mem.ShownCells[0x18] = 0x88;
-  b.sim.s.Mem.Cells[0x14] = b.sim.s.Mem.ShownCells[0x14] = 0x44;
-  b.sim.s.Mem.Cells[0x15] = b.sim.s.Mem.ShownCells[0x15] = 0x55;
+  b.sim.machine.Mem.Cells[0x18] = b.sim.machine.Mem.ShownCells[0x18] = 0x88;
+  b.sim.machine.Mem.Cells[0x14] = b.sim.machine.Mem.ShownCells[0x14] = 0x44;
+  b.sim.machine.Mem.Cells[0x15] = b.sim.machine.Mem.ShownCells[0x15] = 0x55;
   b.sim.Button_GridToMEMClick();
   EXPECT_EQ(b.Byte(0x10), 0x07);
   EXPECT_EQ(b.Byte(0x11), 0x00);
@@ -144,7 +144,7 @@ TEST(MemoryFile, AnyOtherLengthIsRefusedWithAWarning) {
     const std::string name = dir.File("bad.txt");
     WriteFile(name, bytes);
     PoweredBoard b;
-    b.sim.s.Mem.Cells[0] = b.sim.s.Mem.ShownCells[0] = 0x77;
+    b.sim.machine.Mem.Cells[0] = b.sim.machine.Mem.ShownCells[0] = 0x77;
     b.host.openNames.push_back(name);
     b.sim.N_File2MEMClick();
     ASSERT_EQ(b.host.warnings.size(), 1u) << bytes.size();

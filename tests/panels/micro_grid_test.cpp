@@ -14,7 +14,7 @@ void TypeMicro(Board& b, int address, const std::string& text) {
   b.sim.view.SetCell(StringGrid_MicroMem, address % 8 + 1, address / 8 + 1, text);
 }
 const ControlStoreEntry& Entry(const Board& b, int address) {
-  return b.sim.s.Micro.Store[static_cast<size_t>(address)];
+  return b.sim.machine.Micro.Store[static_cast<size_t>(address)];
 }
 
 // Loads `bytes` as a microprogram file through the menu's load routine.
@@ -47,7 +47,7 @@ TEST(MicroGridSave, AcceptsOnlyTenHexDigitsAndUpperCasesThem) {
   EXPECT_EQ(Entry(b, 1).FullText, "01ABCDEF0123");
   EXPECT_EQ(Entry(b, 1).CommentText, "");
   EXPECT_EQ(MicroCell(b, 0x01), "ABCDEF0123");
-  for (int a : {2, 3, 4}) EXPECT_EQ(MicroCell(b, a), FetchMicroword(b.sim.s, a)) << a;
+  for (int a : {2, 3, 4}) EXPECT_EQ(MicroCell(b, a), FetchMicroword(b.sim.machine, a)) << a;
   EXPECT_EQ(MicroCell(b, 0x02), "4010034002");
   EXPECT_EQ(MicroCell(b, 0x05), "4010028004");
 }
@@ -82,7 +82,7 @@ TEST(MicroFile, LfOnlyAndCrOnlyLinesEndLinesToo) {
   TempDir dir;
   Board lf;
   LoadText(lf, dir, "00:0C00000041\n01:00000410A0 ; fetch\n02:4010034002\n");
-  EXPECT_EQ(lf.sim.s.Micro.Store[0].WordText, "0C00000041");
+  EXPECT_EQ(lf.sim.machine.Micro.Store[0].WordText, "0C00000041");
   EXPECT_EQ(Entry(lf, 1).WordText, "00000410A0");
   EXPECT_EQ(Entry(lf, 1).CommentText, "; fetch\n");
   EXPECT_EQ(Entry(lf, 2).WordText, "4010034002");
@@ -116,9 +116,10 @@ TEST(MicroFile, BackupRoundTrip) {
   Board other;
   other.host.openNames.push_back(name);
   other.sim.N_ReadMicroFileClick();
-  for (int a = 0; a < ControlStoreSize; ++a) EXPECT_EQ(FetchMicroword(other.sim.s, a), FetchMicroword(b.sim.s, a));
+  for (int a = 0; a < ControlStoreSize; ++a)
+    EXPECT_EQ(FetchMicroword(other.sim.machine, a), FetchMicroword(b.sim.machine, a));
   LoadText(other, dir, "0A:0123456789\r\n3F:abcdefabcd\r\n");
-  EXPECT_EQ(panels::MicroprogramBackup(other.sim.s), "0A:0123456789\r\n3F:abcdefabcd\r\n");
+  EXPECT_EQ(panels::MicroprogramBackup(other.sim.machine), "0A:0123456789\r\n3F:abcdefabcd\r\n");
 }
 
 TEST(MicroFile, TooLargeOrUnreadableFilesLeaveTheStoreAsItWas) {

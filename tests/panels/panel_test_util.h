@@ -18,9 +18,9 @@ inline bool Visible(const Board& b, WidgetId id) { return b.sim.view[id].visible
 // Microprogram mode with `word` at address 00 and the power on: the word's
 // signals are then in force, and every later step executes it again.
 inline void RunWord(Board& b, const std::string& word) {
-  SetControlStoreEntry(b.sim.s, 0, "00" + word, word, "");
+  SetControlStoreEntry(b.sim.machine, 0, "00" + word, word, "");
   b.sim.RadioButtonMicroProgramClick();
-  if (b.sim.s.Console.PowerOn != 1) b.sim.SpeedButtonPOWERClick();
+  if (b.sim.machine.Console.PowerOn != 1) b.sim.SpeedButtonPOWERClick();
 }
 
 inline void SmallBeats(Board& b, int n) {

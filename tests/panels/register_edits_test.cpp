@@ -10,7 +10,7 @@ struct PoweredBoard : Board {
   PoweredBoard() { sim.SpeedButtonPOWERClick(); }
   // Types `text` into `field` and presses Enter; returns whether Enter was swallowed.
   bool Commit(WidgetId field, const std::string& text) {
-    sim.view.Edit(field).text = text;
+    sim.view.Writable(field).text = text;
     return sim.EditKeyPress(field, 13);
   }
 };
@@ -18,48 +18,48 @@ struct PoweredBoard : Board {
 TEST(RegisterEdits, KeptBitsOfEachField) {
   PoweredBoard b;
   EXPECT_TRUE(b.Commit(Edit_R2, "a"));
-  EXPECT_EQ(b.sim.s.Regs.R[2], 0x0A);
+  EXPECT_EQ(b.sim.machine.Regs.R[2], 0x0A);
   EXPECT_EQ(Text(b, Edit_R2), "0A");
   b.Commit(Edit_uAR, "FF");
-  EXPECT_EQ(b.sim.s.Micro.MicroAddress, 0x3F);
+  EXPECT_EQ(b.sim.machine.Micro.MicroAddress, 0x3F);
   EXPECT_EQ(Text(b, Edit_uAR), "3F");
   b.Commit(Edit_Z, "3");
-  EXPECT_EQ(b.sim.s.Flags.Z, 1);
+  EXPECT_EQ(b.sim.machine.Flags.Z, 1);
   b.Commit(Edit_Z, "2");
-  EXPECT_EQ(b.sim.s.Flags.Z, 0);
+  EXPECT_EQ(b.sim.machine.Flags.Z, 0);
   b.Commit(Edit_C, "G");  // not a digit: 0
-  EXPECT_EQ(b.sim.s.Flags.C, 0);
+  EXPECT_EQ(b.sim.machine.Flags.C, 0);
   b.Commit(Edit_R3, "1Z");
-  EXPECT_EQ(b.sim.s.Regs.R[3], 0x10);
+  EXPECT_EQ(b.sim.machine.Regs.R[3], 0x10);
   b.Commit(Edit_EN_INT, " 1 ");  // surrounding blanks do not count
-  EXPECT_EQ(b.sim.s.Int.EN_INT, 1);
+  EXPECT_EQ(b.sim.machine.Int.EN_INT, 1);
   EXPECT_EQ(Text(b, Edit_EN_INT), "1");
   // A character outside ASCII is one character worth 0, whatever its bytes.
   b.Commit(Edit_R1, "1é");
-  EXPECT_EQ(b.sim.s.Regs.R[1], 0x10);
+  EXPECT_EQ(b.sim.machine.Regs.R[1], 0x10);
   b.Commit(Edit_PC, "1中");
-  EXPECT_EQ(b.sim.s.Pc.PC, 0x10);
+  EXPECT_EQ(b.sim.machine.Pc.PC, 0x10);
   b.Commit(Edit_C, "中");
-  EXPECT_EQ(b.sim.s.Flags.C, 0);
+  EXPECT_EQ(b.sim.machine.Flags.C, 0);
 }
 
 TEST(RegisterEdits, EveryCopyTakesTheValueSoTheRegisterDrivesIt) {
   PoweredBoard b;
   b.Commit(Edit_C, "1");
-  EXPECT_EQ(b.sim.s.Flags.COut, 1);
-  EXPECT_EQ(b.sim.s.Flags.Shown.COut, 1);
-  EXPECT_EQ(b.sim.s.Jacks[jack::CO].Value, 1);  // the evaluation drives C-O from it
+  EXPECT_EQ(b.sim.machine.Flags.COut, 1);
+  EXPECT_EQ(b.sim.machine.Flags.Shown.COut, 1);
+  EXPECT_EQ(b.sim.machine.Jacks[jack::CO].Value, 1);  // the evaluation drives C-O from it
   b.Commit(Edit_IR, "C5");
-  EXPECT_EQ(b.sim.s.Ir.Out, 0xC5);
-  EXPECT_EQ(b.sim.s.Jacks[jack::IR7O].Value, 1);
+  EXPECT_EQ(b.sim.machine.Ir.Out, 0xC5);
+  EXPECT_EQ(b.sim.machine.Jacks[jack::IR7O].Value, 1);
   b.Commit(Edit_AR, "3C");
-  EXPECT_EQ(b.sim.s.Ar.Out, 0x3C);
-  EXPECT_EQ(b.sim.s.Mem.Shown.ArAddr, 0x3C);  // the memory's data port follows
+  EXPECT_EQ(b.sim.machine.Ar.Out, 0x3C);
+  EXPECT_EQ(b.sim.machine.Mem.Shown.ArAddr, 0x3C);  // the memory's data port follows
   b.Commit(Edit_PC, "80");
-  EXPECT_EQ(b.sim.s.Pc.Out, 0x80);
-  EXPECT_EQ(b.sim.s.Mem.Shown.PcAddr, 0x80);
+  EXPECT_EQ(b.sim.machine.Pc.Out, 0x80);
+  EXPECT_EQ(b.sim.machine.Mem.Shown.PcAddr, 0x80);
   b.Commit(Edit_IAR, "42");
-  EXPECT_EQ(b.sim.s.Iar.Shown.IAR, 0x42);
+  EXPECT_EQ(b.sim.machine.Iar.Shown.IAR, 0x42);
   EXPECT_EQ(Text(b, Edit_IAR), "42");
   // The register file's ports see an edited register at once.
   b.Commit(Edit_R0, "99");
@@ -71,26 +71,26 @@ TEST(RegisterEdits, RefusedTextsStoreNothingAndTheFieldShowsTheValueAgain) {
   b.Commit(Edit_R1, "42");
   for (const char* text : {"", "   ", "123"}) {
     EXPECT_TRUE(b.Commit(Edit_R1, text));
-    EXPECT_EQ(b.sim.s.Regs.R[1], 0x42) << text;
+    EXPECT_EQ(b.sim.machine.Regs.R[1], 0x42) << text;
     EXPECT_EQ(Text(b, Edit_R1), "42") << text;
   }
   b.Commit(Edit_Z, "11");  // longer than a flag field
-  EXPECT_EQ(b.sim.s.Flags.Z, 0);
+  EXPECT_EQ(b.sim.machine.Flags.Z, 0);
 }
 
 TEST(RegisterEdits, OtherKeysAndPowerOffAreLeftToTheField) {
   PoweredBoard b;
-  b.sim.view.Edit(Edit_R0).text = "12";
+  b.sim.view.Writable(Edit_R0).text = "12";
   EXPECT_FALSE(b.sim.EditKeyPress(Edit_R0, 'A'));
-  EXPECT_EQ(b.sim.s.Regs.R[0], 0);
+  EXPECT_EQ(b.sim.machine.Regs.R[0], 0);
   EXPECT_EQ(Text(b, Edit_R0), "12");                 // typing stays until the next repaint
   EXPECT_FALSE(b.sim.EditKeyPress(Label_STOP, 13));  // not a register field
 
   Board off;
   EXPECT_TRUE(off.sim.view[Edit_R0].readOnly);
-  off.sim.view.Edit(Edit_R0).text = "12";
+  off.sim.view.Writable(Edit_R0).text = "12";
   EXPECT_FALSE(off.sim.EditKeyPress(Edit_R0, 13));
-  EXPECT_EQ(off.sim.s.Regs.R[0], 0);
+  EXPECT_EQ(off.sim.machine.Regs.R[0], 0);
   b.sim.SpeedButtonPOWERClick();
   EXPECT_TRUE(b.sim.view[Edit_uAR].readOnly);
 }

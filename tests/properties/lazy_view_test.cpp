@@ -32,8 +32,8 @@ void ExpectSameView(const Pair& p, const std::string& when) {
     const auto id = static_cast<WidgetId>(i);
     ASSERT_TRUE(p.eager.sim.view[id] == p.lazy.sim.view[id]) << Info(id).name << " after " << when;
   }
-  ASSERT_TRUE(p.eager.sim.s.Levels.ShownOutput == p.lazy.sim.s.Levels.ShownOutput) << when;
-  ASSERT_EQ(p.eager.sim.s.Beat.StepCount, p.lazy.sim.s.Beat.StepCount) << when;
+  ASSERT_TRUE(p.eager.sim.machine.Levels.ShownOutput == p.lazy.sim.machine.Levels.ShownOutput) << when;
+  ASSERT_EQ(p.eager.sim.machine.Beat.StepCount, p.lazy.sim.machine.Beat.StepCount) << when;
 }
 
 // Runs `ticks` ticks of the run timer as a script's `tick` does, the view held.
@@ -99,7 +99,7 @@ void RandomActions(Pair& p, std::mt19937& rng, int count) {
         const std::string v = std::to_string(small(rng)) + std::to_string(small(rng));
         what = "edit R1 " + v;
         p.Both([&v](Simulator& s) {
-          s.view.Edit(Edit_R1).text = v;
+          s.view.Writable(Edit_R1).text = v;
           s.EditKeyPress(Edit_R1, 13);
         });
         break;
@@ -121,7 +121,7 @@ TEST(LazyView, IndependentModeWithSwitchesOnTheControls) {
     p.Both([&](Simulator& s) {
       for (int k = 0; k < 8; ++k) Join(s, k, inputs[k]);
       s.SpeedButtonPOWERClick();
-      s.s.Int.EN_INT = 1;
+      s.machine.Int.EN_INT = 1;
     });
     std::mt19937 rng(seed);
     RandomActions(p, rng, 300);
@@ -138,10 +138,10 @@ TEST(LazyView, MicroprogramModeRunningAProgram) {
       s.RadioButtonMicroProgramClick();
       s.SpeedButtonPOWERClick();
       // INC R0 / ST [R1],R0 / JMP R2 with R2 = 0: counts into memory for ever.
-      s.s.Mem.Cells[0] = 0x40;
-      s.s.Mem.Cells[1] = 0x64;
-      s.s.Mem.Cells[2] = 0x98;
-      s.s.Mem.ShownCells = s.s.Mem.Cells;
+      s.machine.Mem.Cells[0] = 0x40;
+      s.machine.Mem.Cells[1] = 0x64;
+      s.machine.Mem.Cells[2] = 0x98;
+      s.machine.Mem.ShownCells = s.machine.Mem.Cells;
       s.BoardEvaluation();
     });
     std::mt19937 rng(seed);

@@ -37,9 +37,9 @@ Outcome RunIn(const std::string& script, const fs::path& dir) {
   RunOptions options;
   options.atEnd = [&o](const Simulator& sim) {
     for (int i = 0; i < WidgetCount; ++i) o.widgets[static_cast<size_t>(i)] = sim.view[static_cast<WidgetId>(i)];
-    o.memory = sim.s.Mem.Cells;
-    for (const ControlStoreEntry& e : sim.s.Micro.Store) o.store.push_back(e.FullText + "|" + e.CommentText);
-    MachineState& s = const_cast<MachineState&>(sim.s);
+    o.memory = sim.machine.Mem.Cells;
+    for (const ControlStoreEntry& e : sim.machine.Micro.Store) o.store.push_back(e.FullText + "|" + e.CommentText);
+    MachineState& s = const_cast<MachineState&>(sim.machine);
     for (int64_t n = 1; n <= s.Beat.StepCount && n < HistoryDepth; ++n) {
       o.trace.push_back(s.RingAt(n));
       o.memTrace.push_back(s.MemRingAt(n));

@@ -34,12 +34,13 @@ TEST_F(RoundTrip, Wirings) {
       if (a.sim.FindWire(from, to) >= 0) continue;
       const int k = a.sim.AddWire(from, to, static_cast<uint32_t>(Pick(0, 0xFFFFFF)));
       const int points = Pick(2, 6);
-      for (int p = 0; p < points; ++p) a.sim.AppendWirePoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
+      for (int p = 0; p < points; ++p)
+        a.sim.AppendWirePoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
       a.sim.ConnectJacks(from, to);
     }
     // Free a few records in the middle so the record order matters.
     for (int i = 0; i < 3; ++i) {
-      const Wire& w = a.sim.s.Wires[static_cast<size_t>(Pick(0, 20))];
+      const Wire& w = a.sim.machine.Wires[static_cast<size_t>(Pick(0, 20))];
       if (w.InUse) {
         const int from = w.From, to = w.To;
         a.sim.DisconnectJacks(from, to);
@@ -54,11 +55,11 @@ TEST_F(RoundTrip, Wirings) {
     ASSERT_EQ(CheckInvariants(b.sim), "");
     // The file lists wires in record order, so they land packed from record 0.
     std::vector<const Wire*> expected;
-    for (const Wire& w : a.sim.s.Wires)
+    for (const Wire& w : a.sim.machine.Wires)
       if (w.InUse) expected.push_back(&w);
     ASSERT_EQ(b.sim.WireCountInUse(), static_cast<int>(expected.size())) << "round " << round;
     for (size_t i = 0; i < expected.size(); ++i) {
-      const Wire& w = b.sim.s.Wires[i];
+      const Wire& w = b.sim.machine.Wires[i];
       EXPECT_EQ(w.From, expected[i]->From);
       EXPECT_EQ(w.To, expected[i]->To);
       EXPECT_EQ(w.Color, expected[i]->Color);
@@ -73,14 +74,14 @@ TEST_F(RoundTrip, Memories) {
   a.sim.SpeedButtonPOWERClick();
   b.sim.SpeedButtonPOWERClick();
   for (int round = 0; round < 300; ++round) {
-    for (auto& cell : a.sim.s.Mem.Cells) cell = static_cast<uint8_t>(Pick(0, 255));
-    a.sim.s.Mem.ShownCells = a.sim.s.Mem.Cells;
+    for (auto& cell : a.sim.machine.Mem.Cells) cell = static_cast<uint8_t>(Pick(0, 255));
+    a.sim.machine.Mem.ShownCells = a.sim.machine.Mem.Cells;
     a.host.saveNames.push_back(File("memory.txt"));
     a.sim.N_MEM2FileClick();
     b.host.openNames.push_back(File("memory.txt"));
     b.sim.N_File2MEMClick();
-    ASSERT_EQ(b.sim.s.Mem.Cells, a.sim.s.Mem.Cells) << "round " << round;
-    ASSERT_EQ(b.sim.s.Mem.ShownCells, a.sim.s.Mem.Cells);
+    ASSERT_EQ(b.sim.machine.Mem.Cells, a.sim.machine.Mem.Cells) << "round " << round;
+    ASSERT_EQ(b.sim.machine.Mem.ShownCells, a.sim.machine.Mem.Cells);
   }
   EXPECT_TRUE(b.host.warnings.empty());
 }
@@ -89,13 +90,13 @@ TEST_F(RoundTrip, ControlStores) {
   static constexpr char kDigits[] = "0123456789ABCDEFabcdef";
   Board a, b;
   for (int round = 0; round < 300; ++round) {
-    ClearControlStore(a.sim.s);
+    ClearControlStore(a.sim.machine);
     const int entries = Pick(0, 64);
     for (int i = 0; i < entries; ++i) {
       const int address = Pick(0, 63);
       std::string word;
       for (int d = 0; d < 10; ++d) word += kDigits[Pick(0, 21)];
-      SetControlStoreEntry(a.sim.s, address, std::string(Hex2(address).view()) + word, word, "");
+      SetControlStoreEntry(a.sim.machine, address, std::string(Hex2(address).view()) + word, word, "");
     }
     a.host.saveNames.push_back(File("micro.txt"));
     a.sim.N_BakMicro2FileClick();
@@ -103,8 +104,8 @@ TEST_F(RoundTrip, ControlStores) {
     b.sim.N_ReadMicroFileClick();
     ASSERT_EQ(CheckInvariants(b.sim), "");
     for (int address = 0; address < ControlStoreSize; ++address) {
-      const ControlStoreEntry& x = a.sim.s.Micro.Store[static_cast<size_t>(address)];
-      const ControlStoreEntry& y = b.sim.s.Micro.Store[static_cast<size_t>(address)];
+      const ControlStoreEntry& x = a.sim.machine.Micro.Store[static_cast<size_t>(address)];
+      const ControlStoreEntry& y = b.sim.machine.Micro.Store[static_cast<size_t>(address)];
       ASSERT_EQ(y.Address, x.Address) << "round " << round << " address " << address;
       ASSERT_EQ(y.WordText, x.WordText);
       ASSERT_EQ(y.FullText, x.FullText);

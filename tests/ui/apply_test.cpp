@@ -54,7 +54,7 @@ TEST_F(Apply, EnterInARegisterFieldCommitsAndIsSwallowed) {
   QObject::connect(r2, &QLineEdit::returnPressed, [&] { enterReachedField = true; });
   QTest::keyClick(r2, Qt::Key_Return);
   EXPECT_FALSE(enterReachedField);
-  EXPECT_EQ(form.Sim().s.Regs.R[2], 0x0A);
+  EXPECT_EQ(form.Sim().machine.Regs.R[2], 0x0A);
   EXPECT_EQ(r2->text(), "0A");
 }
 

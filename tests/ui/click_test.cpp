@@ -38,14 +38,14 @@ TEST_F(Clicks, LeverK5MovesWithThePowerOffButItsJackStaysLow) {
   ASSERT_EQ(Picture(Image_K5)->Role(), Pic::RSWL);
   Click(Image_K5);
   EXPECT_EQ(Picture(Image_K5)->Role(), Pic::RSWH);
-  EXPECT_EQ(form.Sim().s.Jacks[5].Value, 0);
+  EXPECT_EQ(form.Sim().machine.Jacks[5].Value, 0);
   Click(Image_K5);
   EXPECT_EQ(Picture(Image_K5)->Role(), Pic::RSWL);
 }
 
 TEST_F(Clicks, ADoubleClickOnASwitchActsTwice) {
   DoubleClick(Image_SWC);
-  EXPECT_EQ(form.Sim().s.Console.SWC, 0);  // flipped and flipped back
+  EXPECT_EQ(form.Sim().machine.Console.SWC, 0);  // flipped and flipped back
   DoubleClick(Image_SD3);
   EXPECT_EQ(Text(Label_PKEY_SD), "00");
   Click(Image_SD3);
@@ -72,8 +72,8 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
   EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
   EXPECT_EQ(Picture(SpeedButtonQD)->Role(), Pic::SpeedButtonQDON);
   // The first QD after power-on runs the seven small beats of one cycle.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().s.Console.Running == 0; }, 10000));
-  EXPECT_EQ(form.Sim().s.Beat.StepCount, 7);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Console.Running == 0; }, 10000));
+  EXPECT_EQ(form.Sim().machine.Beat.StepCount, 7);
   EXPECT_FALSE(timer->isActive());
   ASSERT_TRUE(QTest::qWaitFor([&] { return Text(Label_PK_StepNum) == "7/7"; }, 1000));
   EXPECT_EQ(Picture(SpeedButtonQD)->Role(), Pic::SpeedButtonQDOFF);
@@ -86,10 +86,10 @@ TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
   auto* timer = form.findChild<QTimer*>("Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 5);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().s.Beat.StepCount >= 70; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Beat.StepCount >= 70; }, 10000));
   Click(Button_PAUSE);
   EXPECT_FALSE(timer->isActive());
-  EXPECT_EQ(form.Sim().s.Console.Running, 0);
+  EXPECT_EQ(form.Sim().machine.Console.Running, 0);
 }
 
 TEST_F(Clicks, PlaybackArrowHeldRepeatsAndReleaseStopsBothTimers) {
@@ -101,7 +101,7 @@ TEST_F(Clicks, PlaybackArrowHeldRepeatsAndReleaseStopsBothTimers) {
   QTest::mouseRelease(form.Widget(SpeedButton_BackLeft), Qt::LeftButton);
   EXPECT_FALSE(trigger->isActive());
   EXPECT_FALSE(form.findChild<QTimer*>("Timer_RecotdBackPlay")->isActive());
-  EXPECT_EQ(form.Sim().s.Beat.ViewPos, 4);  // the click moved one position
+  EXPECT_EQ(form.Sim().machine.Beat.ViewPos, 4);  // the click moved one position
   EXPECT_EQ(Text(Label_PK_StepNum), "4/5");
 }
 

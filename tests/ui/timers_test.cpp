@@ -48,7 +48,7 @@ TEST_F(Timers, HoldingTheLeftArrowRepeatsAfterASecond) {
   QWidget* left = form.Widget(SpeedButton_BackLeft);
   QTest::mousePress(left, Qt::LeftButton);
   auto* repeat = form.findChild<QTimer*>("Timer_RecotdBackPlay");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().s.Beat.ViewPos <= 7; }, 5000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Beat.ViewPos <= 7; }, 5000));
   EXPECT_TRUE(repeat->isActive());
   EXPECT_EQ(repeat->interval(), 100);
   QTest::mouseRelease(left, Qt::LeftButton);

@@ -30,7 +30,7 @@ struct Script {
 TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   Script s;
   EXPECT_EQ(s.Do("wire LDC K0 700,450 -20,600"), CommandResult::Done);
-  const Wire& w = s.sim.s.Wires[0];
+  const Wire& w = s.sim.machine.Wires[0];
   EXPECT_EQ(w.From, jack::K0);
   EXPECT_EQ(w.To, jack::LDC);
   EXPECT_EQ(w.Points, (std::vector<WirePoint>{{619, 413}, {700, 450}, {0, 577}, {742, 514}}));
@@ -38,14 +38,14 @@ TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   EXPECT_EQ(s.Do("wire VCC#2 CIN"), CommandResult::Done);
   EXPECT_EQ(s.Do("wire GND M"), CommandResult::Done);
   EXPECT_EQ(s.Do("wire GND#1 LDZ"), CommandResult::Done);
-  EXPECT_EQ(s.sim.s.Wires[1].From, jack::VCC2);
-  EXPECT_EQ(s.sim.s.Wires[2].From, jack::GND1);
-  EXPECT_EQ(s.sim.s.Wires[3].From, jack::GND1);
+  EXPECT_EQ(s.sim.machine.Wires[1].From, jack::VCC2);
+  EXPECT_EQ(s.sim.machine.Wires[2].From, jack::GND1);
+  EXPECT_EQ(s.sim.machine.Wires[3].From, jack::GND1);
   EXPECT_EQ(s.Do("move 10 10"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 742 514 right"), CommandResult::Done);  // starts: nothing to abandon
-  EXPECT_EQ(s.sim.s.Edit.WireDrawing, 1);
+  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 1);
   EXPECT_EQ(s.Do("release 300 -5 right"), CommandResult::Done);
-  EXPECT_EQ(s.sim.s.Edit.WireDrawing, 0);
+  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);
   EXPECT_EQ(s.Do("release 742 514 middle"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 645 413 left"), CommandResult::Done);
   EXPECT_EQ(s.sim.FindWire(jack::K0, jack::LDZ), 4);
@@ -74,7 +74,7 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
     EXPECT_EQ(s.error, message);
   }
   EXPECT_EQ(s.sim.WireCountInUse(), 0);
-  EXPECT_EQ(s.sim.s.Edit.WireDrawing, 0);  // a refused wire clicked nothing
+  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);  // a refused wire clicked nothing
   EXPECT_EQ(s.Do("power"), CommandResult::NotMine);
 }
 

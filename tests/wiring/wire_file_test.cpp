@@ -53,7 +53,7 @@ struct WireFile : ::testing::Test {
     sim.N_SaveLineFileClick();
     return Slurp(path);
   }
-  const Wire& W(int i) const { return sim.s.Wires[static_cast<size_t>(i)]; }
+  const Wire& W(int i) const { return sim.machine.Wires[static_cast<size_t>(i)]; }
 };
 
 TEST_F(WireFile, TheExampleLineIsOneWireFromK0ToLdcWithThreePoints) {
@@ -87,7 +87,7 @@ TEST_F(WireFile, SavingAndReadingBackReproducesEveryWireAndThePicture) {
   const std::string saved = Save();
 
   std::vector<Wire> expected;
-  for (const Wire& w : sim.s.Wires)
+  for (const Wire& w : sim.machine.Wires)
     if (w.InUse) expected.push_back(w);
   ASSERT_EQ(expected.size(), 3u);
 
