@@ -23,7 +23,6 @@ struct LoopingBoard {
                             {jack::CO, jack::CI},
                             {jack::ZO, jack::ZI}}) {
       sim.AddWire(from, to, color::SkyBlue);
-      sim.ConnectJacks(from, to);
     }
     sim.RadioButtonMicroProgramClick();
     sim.SpeedButtonPOWERClick();

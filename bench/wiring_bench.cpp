@@ -33,7 +33,6 @@ void AddWires(Simulator& sim, int count) {
       sim.AppendWirePoint(k, b.X, 470);
       sim.AppendWirePoint(k, b.X, b.Y);
       sim.DrawWire(k);
-      sim.ConnectJacks(o, i);
     }
   }
 }

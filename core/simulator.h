@@ -130,18 +130,16 @@ class Simulator {
   // ---- jack table
   void FillJackTable();
   int HitTestJack(int x, int y) const;
-  void ClearJackConnections();
   void ClearJackLevels();
 
-  // ---- wire store (keeps WireCount and Targets consistent with the wires)
+  // ---- wire store: adding, deleting and clearing wires keep the jacks'
+  // WireCount and Targets with them
   int FindWire(int from, int to) const;           // -1 when none
   int FirstWireInto(int input) const;             // 0xFFFF when none
   int AddWire(int from, int to, uint32_t color);  // -1 when the store is full
   void AppendWirePoint(int index, int x, int y);
   bool DeleteWire(int from, int to);
   void ClearWireStore();
-  void ConnectJacks(int from, int to);     // WireCount of both +1, `to` into a free Targets slot
-  void DisconnectJacks(int from, int to);  // the reverse
   int WireCountInUse() const;
 
   // ---- wire editor, wiring check, wire file
@@ -206,6 +204,10 @@ class Simulator {
   bool viewStale_ = false;
   void CommitSwitchCopies(uint8_t fromRecording);
   void RepaintBoard(uint8_t power);
+
+  void ConnectJacks(int from, int to);     // WireCount of both +1, `to` into a free Targets slot
+  void DisconnectJacks(int from, int to);  // the reverse
+  void ClearJackConnections();
 
   void CommitShown();                      // every unit's shown record from its working values
   void CaptureShown(TraceEntry& e) const;  // the shown records into a trace entry

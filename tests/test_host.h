@@ -38,6 +38,15 @@ class RecordingHost : public Host {
   }
 };
 
+// Joins output `from` to input `to` as the wire editor leaves it: a wire
+// with a point at the centre of each jack.
+inline int Join(Simulator& sim, int from, int to, uint32_t color = 0xF0CAA6) {
+  const int k = sim.AddWire(from, to, color);
+  for (int n : {from, to})
+    sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(n)].X, sim.machine.Jacks[static_cast<size_t>(n)].Y);
+  return k;
+}
+
 // A started simulator with its recording host.
 struct Board {
   RecordingHost host;

@@ -85,7 +85,6 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
     EraseDrawnLines(x, y);
     view.ClearLines(Memo_LineMidWay);
     DrawWire(found);
-    DisconnectJacks(from, to);
     e.WireDrawing = 0;
     DeleteWire(from, to);
     DestroyPointLabels();
@@ -105,7 +104,6 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
       AppendWirePoint(k, p.X, p.Y);
     }
     AppendWirePoint(k, x, y);
-    ConnectJacks(from, to);
     // The lines on the picture (the fixed segments and the last band, which
     // ends here) are the drawing of the new wire; nothing is redrawn.
     canvas.penColor = machine.Console.WireColor;
@@ -217,7 +215,6 @@ void Simulator::ClearAllWires() {
   Timer_WrongLine.enabled = false;
   ShowWiringAlarm(false);
   view.ClearLines(Memo_LineMidWay);
-  ClearJackConnections();
   CheckWiring();
   BoardEvaluation();
 }

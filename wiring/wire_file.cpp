@@ -2,12 +2,10 @@
 #include "wiring/wire_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/line_ends.h"
 #include "core/simulator.h"
+#include "panels/text_files.h"
 
 namespace orrin {
 
@@ -63,7 +61,6 @@ void Simulator::TakeWireLine(std::string_view d, int& taken) {
     AppendWirePoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
   DrawWire(k);
   ++taken;
-  ConnectJacks(from, to);
 }
 
 void Simulator::N_ReadLineFileClick() {
@@ -76,28 +73,17 @@ void Simulator::N_ReadLineFileClick() {
   if (name.empty()) return;
   // The file is read whole before the wiring is touched: a file that is too
   // big or cannot be read leaves the current wiring as it is.
-  std::error_code ec;
-  const std::filesystem::path path(name);
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    host.Warn("无法读取文件：" + name);
-    return;
+  std::string bytes;
+  switch (panels::ReadWholeFile(name, WireFileLimit, bytes)) {
+    case panels::ReadResult::CannotRead:
+      host.Warn(panels::CannotReadWarning(name));
+      return;
+    case panels::ReadResult::TooLarge:
+      host.Warn("连线文件太大，未读取。");
+      return;
+    case panels::ReadResult::Ok:
+      break;
   }
-  const uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) {
-    host.Warn("无法读取文件：" + name);
-    return;
-  }
-  if (size > WireFileLimit) {
-    host.Warn("连线文件太大，未读取。");
-    return;
-  }
-  std::ifstream file(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.is_open() || file.bad()) {
-    host.Warn("无法读取文件：" + name);
-    return;
-  }
-  file.close();
 
   if (WireCountInUse() > 0) {
     if (host.Ask("读连线文件前要清除现有连线，要继续吗？") != Answer::Yes) return;
@@ -113,13 +99,13 @@ void Simulator::N_SaveLineFileClick() {
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  std::string text;
   for (const Wire& w : machine.Wires) {
     if (w.InUse != 1) continue;
-    file << FormatWireLine(w) << "\r\n";
+    text += FormatWireLine(w);
+    text += "\r\n";
   }
-  file.close();
-  if (!file) host.Warn("无法写入文件：" + name);
+  if (!panels::WriteWholeFile(name, text)) host.Warn(panels::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

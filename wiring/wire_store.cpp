@@ -1,4 +1,5 @@
-// The wire records and the jack bookkeeping that must stay consistent with them.
+// The wire records and the jack bookkeeping kept with them: adding, deleting
+// and clearing wires is the only way to change either, so they cannot drift.
 #include "core/simulator.h"
 
 namespace orrin {
@@ -28,6 +29,7 @@ int Simulator::AddWire(int from, int to, uint32_t color) {
     w.To = to;
     w.Color = color;
     w.Points.clear();
+    ConnectJacks(from, to);
     return i;
   }
   return -1;
@@ -40,6 +42,7 @@ void Simulator::AppendWirePoint(int index, int x, int y) {
 bool Simulator::DeleteWire(int from, int to) {
   const int i = FindWire(from, to);
   if (i < 0) return false;
+  DisconnectJacks(from, to);
   Wire& w = machine.Wires[static_cast<size_t>(i)];
   w.InUse = 0;
   w.From = w.To = NoValue;
@@ -50,6 +53,7 @@ bool Simulator::DeleteWire(int from, int to) {
 
 void Simulator::ClearWireStore() {
   for (Wire& w : machine.Wires) w = Wire{};
+  ClearJackConnections();
 }
 
 void Simulator::ConnectJacks(int from, int to) {

@@ -6,15 +6,6 @@
 
 namespace orrin {
 
-// Joins output `from` to input `to` the way the wire editor leaves it.
-inline void Join(Simulator& sim, int from, int to) {
-  const int k = sim.AddWire(from, to, 0xF0CAA6);
-  sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(from)].X,
-                      sim.machine.Jacks[static_cast<size_t>(from)].Y);
-  sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(to)].X, sim.machine.Jacks[static_cast<size_t>(to)].Y);
-  sim.ConnectJacks(from, to);
-}
-
 inline void PowerOn(Simulator& sim) {
   if (sim.machine.Console.PowerOn == 0) sim.SpeedButtonPOWERClick();
 }

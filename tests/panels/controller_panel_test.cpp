@@ -8,8 +8,8 @@ namespace {
 
 TEST(SourceLabels, IndependentModeNamesTheWiredSwitchInLime) {
   Board b;
-  Wire(b, 26, jack::M);
-  Wire(b, 3, jack::RD1);
+  Join(b.sim, 26, jack::M);
+  Join(b.sim, 3, jack::RD1);
   b.sim.BoardEvaluation();
   EXPECT_EQ(Text(b, Label_Hand_M), "(K26)");
   EXPECT_EQ(b.sim.view[Label_Hand_M].fontColor, color::Lime);
@@ -21,7 +21,7 @@ TEST(SourceLabels, IndependentModeNamesTheWiredSwitchInLime) {
 
 TEST(SourceLabels, MicroprogramModeNamesTheMicrowordBitInGrey) {
   Board b;
-  Wire(b, 26, jack::M);
+  Join(b.sim, 26, jack::M);
   b.sim.RadioButtonMicroProgramClick();
   EXPECT_EQ(Text(b, Label_Hand_M), "(M26)");
   EXPECT_EQ(Text(b, Label_Hand_PCADD), "(M39)");

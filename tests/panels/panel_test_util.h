@@ -27,12 +27,6 @@ inline void SmallBeats(Board& b, int n) {
   for (int i = 0; i < n; ++i) b.sim.Button_OneLittleStepClick();
 }
 
-// Wires an output jack to an input jack as the wire editor would.
-inline void Wire(Board& b, int from, int to) {
-  b.sim.AddWire(from, to, 0);
-  b.sim.ConnectJacks(from, to);
-}
-
 }  // namespace orrin
 
 #include <filesystem>

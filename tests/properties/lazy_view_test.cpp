@@ -12,11 +12,6 @@ namespace {
 
 using enum WidgetId;
 
-void Join(Simulator& sim, int from, int to) {
-  sim.AddWire(from, to, 0xF0CAA6);
-  sim.ConnectJacks(from, to);
-}
-
 struct Pair {
   Board eager, lazy;
   Pair() { eager.sim.eagerView = true; }

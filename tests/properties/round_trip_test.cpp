@@ -26,7 +26,6 @@ TEST_F(RoundTrip, Wirings) {
   Board a, b;
   for (int round = 0; round < 200; ++round) {
     a.sim.ClearWireStore();
-    a.sim.ClearJackConnections();
     b.host.answers.push_back(Answer::Yes);  // reading clears the last round's wires
     const int wires = Pick(0, 60);
     for (int i = 0; i < wires; ++i) {
@@ -36,14 +35,12 @@ TEST_F(RoundTrip, Wirings) {
       const int points = Pick(2, 6);
       for (int p = 0; p < points; ++p)
         a.sim.AppendWirePoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
-      a.sim.ConnectJacks(from, to);
     }
     // Free a few records in the middle so the record order matters.
     for (int i = 0; i < 3; ++i) {
       const Wire& w = a.sim.machine.Wires[static_cast<size_t>(Pick(0, 20))];
       if (w.InUse) {
         const int from = w.From, to = w.To;
-        a.sim.DisconnectJacks(from, to);
         a.sim.DeleteWire(from, to);
       }
     }

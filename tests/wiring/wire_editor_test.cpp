@@ -165,7 +165,6 @@ TEST_F(Editor, CompletingAWireWithEveryRecordInUseIsRefusedAndLeavesNoLines) {
   for (int o = 0; o <= 41 && n < WireCapacity; ++o)
     for (int i = 50; i <= 83 && n < WireCapacity; ++i, ++n) {
       sim.AddWire(o, i, 0);
-      sim.ConnectJacks(o, i);
     }
   const auto before = Pixels(sim.canvas);
   DrawWireBetween(sim, jack::GND2, jack::LIR, {{800, 480}});  // pair 1427: not stored
