@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "base/host.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 namespace {

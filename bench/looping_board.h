@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "base/host.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

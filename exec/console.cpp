@@ -1,6 +1,6 @@
 // The console: power, CLR, QD, PULSE, PAUSE, single small beat, DP, the
 // operating-mode switches and the controller-mode radio buttons.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -1,4 +1,4 @@
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -1,6 +1,6 @@
 // The beat generator and the small-beat clock step: the only place where
 // registers, flags, memory and the micro-address change.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -1,5 +1,5 @@
 // The level switches K31..K0 and the data switches SD7..SD0.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -2,7 +2,7 @@
 // arrows show an older one. Playback rewrites only the shown records, and
 // every other action first ends it (EndPlayback), so nothing done while an
 // older position is shown ever computes with played-back values.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

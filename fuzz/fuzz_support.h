@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/host.h"
+#include "base/host.h"
 #include "fuzz/invariants.h"
 
 namespace orrin {

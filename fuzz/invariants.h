@@ -3,7 +3,7 @@
 // fuzz targets and the property tests. Returns an empty text when all hold.
 #include <string>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

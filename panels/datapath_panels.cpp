@@ -1,6 +1,6 @@
 // The datapath modules: ALU and flags, the register file, AR, PC, IR and IAR.
 // Each register field's colour tells what its register did in the last beat.
-#include "core/widget_groups.h"
+#include "base/widget_groups.h"
 #include "panels/panel_helpers.h"
 
 namespace orrin {

@@ -1,6 +1,6 @@
 // The memory module, the data bus with its conflict report, the interrupt
 // enable flip-flop and the STOP signal.
-#include "core/widget_groups.h"
+#include "base/widget_groups.h"
 #include "panels/panel_helpers.h"
 
 namespace orrin {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "panels/panel_helpers.h"
-#include "panels/text_files.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -36,7 +36,7 @@ void Simulator::N_MEM2FileClick() {
     digits[2 * a] = h.buf[0];
     digits[2 * a + 1] = h.buf[1];
   }
-  if (!panels::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(panels::CannotWriteWarning(name));
+  if (!files::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(files::CannotWriteWarning(name));
 }
 
 void Simulator::N_File2MEMClick() {
@@ -48,12 +48,12 @@ void Simulator::N_File2MEMClick() {
   const std::string name = host.OpenFileName();
   if (name.empty()) return;
   std::string data;
-  const panels::ReadResult r = panels::ReadWholeFile(name, kLongestMemoryFile, data);
-  if (r == panels::ReadResult::CannotRead) {
-    host.Warn(panels::CannotReadWarning(name));
+  const files::ReadResult r = files::ReadWholeFile(name, kLongestMemoryFile, data);
+  if (r == files::ReadResult::CannotRead) {
+    host.Warn(files::CannotReadWarning(name));
     return;
   }
-  if (r == panels::ReadResult::TooLarge || !IsMemoryFile(data)) {
+  if (r == files::ReadResult::TooLarge || !IsMemoryFile(data)) {
     host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
     return;
   }

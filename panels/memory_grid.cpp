@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "panels/panel_helpers.h"
-#include "panels/text_files.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -76,7 +76,7 @@ void Simulator::Button_GridToMEMClick() {
   for (int r = 1; r <= 16; ++r) {
     for (int c = 1; c <= 16; ++c) {
       const std::string& text = view.Cell(StringGrid_MEM, c, r);
-      if (panels::CharacterCount(text) > 2) continue;  // an over-long cell keeps its byte
+      if (files::CharacterCount(text) > 2) continue;  // an over-long cell keeps its byte
       const size_t a = static_cast<size_t>((r - 1) * 16 + (c - 1));
       mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(text) & 0xFF);
     }

@@ -1,8 +1,8 @@
 // The control-store table: typed words written back by "保存", refilled from
 // the store; and the menu commands that load and back up the microprogram.
-#include "panels/micro_file.h"
+#include "base/micro_file.h"
 #include "panels/panel_helpers.h"
-#include "panels/text_files.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -47,18 +47,18 @@ void Simulator::LoadMicroFile(const std::string& given) {
   // The whole file is read before the store is touched, so a file that
   // cannot be read or is too long leaves the microprogram as it was.
   std::string text;
-  switch (panels::ReadWholeFile(name, panels::kLongestMicroFile, text)) {
-    case panels::ReadResult::CannotRead:
-      host.Warn(panels::CannotReadWarning(name));
+  switch (files::ReadWholeFile(name, files::kLongestMicroFile, text)) {
+    case files::ReadResult::CannotRead:
+      host.Warn(files::CannotReadWarning(name));
       return;
-    case panels::ReadResult::TooLarge:
+    case files::ReadResult::TooLarge:
       host.Warn("微程序文件太大，未读取。");
       return;
-    case panels::ReadResult::Ok:
+    case files::ReadResult::Ok:
       break;
   }
   ClearControlStore(machine);
-  panels::ReadMicroprogram(machine, text);
+  files::ReadMicroprogram(machine, text);
   RefillMicroGrid();
   BoardEvaluation();
 }
@@ -67,7 +67,7 @@ void Simulator::N_BakMicro2FileClick() {
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!panels::WriteWholeFile(name, panels::MicroprogramBackup(machine))) host.Warn(panels::CannotWriteWarning(name));
+  if (!files::WriteWholeFile(name, files::MicroprogramBackup(machine))) host.Warn(files::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

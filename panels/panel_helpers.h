@@ -3,7 +3,7 @@
 // rows and the look of a register field.
 #include <cstdint>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin::panels {
 

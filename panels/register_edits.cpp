@@ -2,7 +2,7 @@
 // goes into the register and every copy of it, as if a clock step had
 // loaded it.
 #include "panels/panel_helpers.h"
-#include "panels/text_files.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -46,7 +46,7 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
   const std::string typed = view[field].text;
   EndPlayback();
   const std::string_view text = Stripped(typed);
-  if (!text.empty() && panels::CharacterCount(text) <= static_cast<size_t>(length)) {
+  if (!text.empty() && files::CharacterCount(text) <= static_cast<size_t>(length)) {
     const int32_t v = ParseHex(text);
     const int32_t bit = v & 1, byte = v & 0xFF;
     switch (field) {

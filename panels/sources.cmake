@@ -5,7 +5,5 @@ target_sources(orrin_sim PRIVATE
   panels/memory_grid.cpp
   panels/memory_file.cpp
   panels/micro_grid.cpp
-  panels/micro_file.cpp
   panels/register_edits.cpp
-  panels/text_files.cpp
 )

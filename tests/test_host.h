@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/host.h"
-#include "core/simulator.h"
+#include "base/host.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -4,7 +4,7 @@
 #include "ui/artwork.h"
 #include "ui/board_geometry.h"
 #include "ui/fonts.h"
-#include "wiring/canvas.h"
+#include "base/canvas.h"
 
 namespace orrin::ui {
 

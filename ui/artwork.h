@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/board_view.h"
+#include "base/board_view.h"
 
 namespace orrin::ui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "wiring/canvas.h"
+#include "base/canvas.h"
 
 namespace orrin::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The console strip (Panel_KEY): where the levers stand, shared by the layout
 // and by the painted strip behind them.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin::ui::console {
 

@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <QWheelEvent>
 
-#include "core/widget_groups.h"
+#include "base/widget_groups.h"
 #include "ui/board_canvas.h"
 #include "ui/main_form.h"
 #include "ui/panel_box.h"

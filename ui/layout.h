@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "core/board_view.h"
+#include "base/board_view.h"
 
 namespace orrin::ui {
 

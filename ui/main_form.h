@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 #include "ui/artwork.h"
 
 class QLabel;

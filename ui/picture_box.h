@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "core/board_view.h"
+#include "base/board_view.h"
 
 namespace orrin::ui {
 

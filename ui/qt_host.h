@@ -1,6 +1,6 @@
 #pragma once
 // The modal services of the simulator with Qt's dialogs.
-#include "core/host.h"
+#include "base/host.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/values.h"
+#include "base/values.h"
 
 namespace orrin::ui {
 

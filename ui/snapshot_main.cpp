@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <cstring>
 
-#include "core/widget_groups.h"
+#include "base/widget_groups.h"
 #include "ui/main_form.h"
 
 namespace {

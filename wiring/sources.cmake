@@ -1,5 +1,4 @@
 target_sources(orrin_sim PRIVATE
-  wiring/canvas.cpp
   wiring/jack_table.cpp
   wiring/wire_check.cpp
   wiring/wire_editor.cpp

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -1,48 +1,13 @@
 // "读取连线文件" and "备份连线到文件": the whole wiring to a text file and back.
-#include "wiring/wire_file.h"
+#include "base/wire_format.h"
 
 #include <cstdio>
 
-#include "core/line_ends.h"
-#include "core/simulator.h"
-#include "panels/text_files.h"
+#include "base/line_ends.h"
+#include "simulator/simulator.h"
+#include "base/text_files.h"
 
 namespace orrin {
-
-std::string FormatWireLine(const Wire& w) {
-  // Every field is cut to its width, so a value that does not fit can never
-  // shift the fields after it.
-  char buf[24];
-  std::snprintf(buf, sizeof buf, "%04X%04X%08X", static_cast<unsigned>(w.From) & 0xFFFFu,
-                static_cast<unsigned>(w.To) & 0xFFFFu, static_cast<unsigned>(w.Color));
-  std::string line = buf;
-  line.reserve(16 + 8 * w.Points.size());
-  for (const WirePoint& p : w.Points) {
-    std::snprintf(buf, sizeof buf, "%04X%04X", static_cast<unsigned>(p.X) & 0xFFFFu,
-                  static_cast<unsigned>(p.Y) & 0xFFFFu);
-    line += buf;
-  }
-  return line;
-}
-
-void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
-  std::string line;
-  bool pending = false;  // digits or a line end seen since the last line was taken
-  const LineEnds ends(bytes);
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (const size_t end = ends.At(i); end > 0) {
-      take(line);
-      line.clear();
-      pending = false;
-      i += end - 1;
-    } else if (HexDigitValue(c) >= 0) {
-      line += c;
-      pending = true;
-    }
-  }
-  if (pending) take(line);
-}
 
 void Simulator::TakeWireLine(std::string_view d, int& taken) {
   const size_t length = d.size();
@@ -74,14 +39,14 @@ void Simulator::N_ReadLineFileClick() {
   // The file is read whole before the wiring is touched: a file that is too
   // big or cannot be read leaves the current wiring as it is.
   std::string bytes;
-  switch (panels::ReadWholeFile(name, WireFileLimit, bytes)) {
-    case panels::ReadResult::CannotRead:
-      host.Warn(panels::CannotReadWarning(name));
+  switch (files::ReadWholeFile(name, WireFileLimit, bytes)) {
+    case files::ReadResult::CannotRead:
+      host.Warn(files::CannotReadWarning(name));
       return;
-    case panels::ReadResult::TooLarge:
+    case files::ReadResult::TooLarge:
       host.Warn("连线文件太大，未读取。");
       return;
-    case panels::ReadResult::Ok:
+    case files::ReadResult::Ok:
       break;
   }
 
@@ -105,7 +70,7 @@ void Simulator::N_SaveLineFileClick() {
     text += FormatWireLine(w);
     text += "\r\n";
   }
-  if (!panels::WriteWholeFile(name, text)) host.Warn(panels::CannotWriteWarning(name));
+  if (!files::WriteWholeFile(name, text)) host.Warn(files::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

@@ -1,6 +1,6 @@
 // The wire records and the jack bookkeeping kept with them: adding, deleting
 // and clearing wires is the only way to change either, so they cannot drift.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -1,7 +1,7 @@
 // The control-store table with its save button, and the microprogram file.
 #include <gtest/gtest.h>
 
-#include "panels/micro_file.h"
+#include "base/micro_file.h"
 #include "tests/panels/panel_test_util.h"
 
 namespace orrin {
@@ -119,13 +119,13 @@ TEST(MicroFile, BackupRoundTrip) {
   for (int a = 0; a < ControlStoreSize; ++a)
     EXPECT_EQ(FetchMicroword(other.sim.machine, a), FetchMicroword(b.sim.machine, a));
   LoadText(other, dir, "0A:0123456789\r\n3F:abcdefabcd\r\n");
-  EXPECT_EQ(panels::MicroprogramBackup(other.sim.machine), "0A:0123456789\r\n3F:abcdefabcd\r\n");
+  EXPECT_EQ(files::MicroprogramBackup(other.sim.machine), "0A:0123456789\r\n3F:abcdefabcd\r\n");
 }
 
 TEST(MicroFile, TooLargeOrUnreadableFilesLeaveTheStoreAsItWas) {
   TempDir dir;
   Board b;
-  std::string big(panels::kLongestMicroFile + 1, ' ');
+  std::string big(files::kLongestMicroFile + 1, ' ');
   big.replace(0, 15, "00:1111111111\r\n");
   LoadText(b, dir, big);
   ASSERT_EQ(b.host.warnings.size(), 1u);
@@ -133,7 +133,7 @@ TEST(MicroFile, TooLargeOrUnreadableFilesLeaveTheStoreAsItWas) {
   EXPECT_EQ(Entry(b, 0).WordText, "0C00000041");
   EXPECT_EQ(Entry(b, 1).WordText, "00000410A0");
 
-  big.resize(panels::kLongestMicroFile);  // exactly at the limit: read
+  big.resize(files::kLongestMicroFile);  // exactly at the limit: read
   LoadText(b, dir, big);
   EXPECT_EQ(b.host.warnings.size(), 1u);
   EXPECT_EQ(Entry(b, 0).WordText, "1111111111");

@@ -1,4 +1,4 @@
-#include "wiring/wire_file.h"
+#include "base/wire_format.h"
 
 #include <gtest/gtest.h>
 

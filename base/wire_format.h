@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/machine_state.h"
+#include "base/machine_state.h"
 
 namespace orrin {
 

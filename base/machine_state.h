@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/alu181.h"
-#include "core/values.h"
+#include "base/alu181.h"
+#include "base/values.h"
 
 namespace orrin {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Widgets that come in numbered groups, indexed by bit or switch number.
-#include "core/board_view.h"
+#include "base/board_view.h"
 
 namespace orrin {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/values.h"
+#include "base/values.h"
 
 namespace orrin {
 
@@ -15,7 +15,7 @@ enum class WidgetKind : uint8_t { Panel, Image, Label, Edit, Memo, List, Grid, B
 
 enum class WidgetId : uint16_t {
 #define W(name, kind, container) name,
-#include "core/widgets.def"
+#include "base/widgets.def"
 #undef W
   Count
 };
@@ -23,7 +23,7 @@ inline constexpr int WidgetCount = static_cast<int>(WidgetId::Count);
 
 enum class Pic : uint8_t {
 #define P(role) role,
-#include "core/pictures.def"
+#include "base/pictures.def"
 #undef P
   Count
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace orrin::panels {
+namespace orrin::files {
 
 enum class ReadResult { Ok, CannotRead, TooLarge };
 
@@ -22,4 +22,4 @@ std::string CannotWriteWarning(const std::string& name);  // "无法写入文件
 // Characters of a UTF-8 text as a person counts them (one per code point).
 std::size_t CharacterCount(std::string_view text);
 
-}  // namespace orrin::panels
+}  // namespace orrin::files

@@ -1,4 +1,4 @@
-#include "core/alu181.h"
+#include "base/alu181.h"
 
 #include <gtest/gtest.h>
 

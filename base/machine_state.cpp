@@ -1,4 +1,4 @@
-#include "core/machine_state.h"
+#include "base/machine_state.h"
 
 #include <new>
 #include <type_traits>

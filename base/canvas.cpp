@@ -1,7 +1,7 @@
 // The board picture the wires are drawn on. Every line is drawn in not-xor
 // mode, so drawing it again takes it off: that is how the rubber band follows
 // the mouse and how a removed wire disappears without redrawing the board.
-#include "wiring/canvas.h"
+#include "base/canvas.h"
 
 #include <cstdlib>
 

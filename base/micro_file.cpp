@@ -1,9 +1,9 @@
-#include "panels/micro_file.h"
+#include "base/micro_file.h"
 
-#include "core/line_ends.h"
-#include "core/simulator.h"
+#include "base/line_ends.h"
+#include "base/hex_text.h"
 
-namespace orrin::panels {
+namespace orrin::files {
 
 namespace {
 // The digits and the comment of the line being read.
@@ -66,4 +66,4 @@ std::string MicroprogramBackup(const MachineState& machine) {
   return out;
 }
 
-}  // namespace orrin::panels
+}  // namespace orrin::files

@@ -1,4 +1,4 @@
-#include "core/board_view.h"
+#include "base/board_view.h"
 
 namespace orrin {
 
@@ -11,14 +11,14 @@ using enum WidgetId;
 
 constexpr WidgetInfo kInfo[] = {
 #define W(name, kind, container) {#name, kind, container},
-#include "core/widgets.def"
+#include "base/widgets.def"
 #undef W
 };
 static_assert(std::size(kInfo) == WidgetCount);
 
 constexpr const char* kPicNames[] = {
 #define P(role) #role,
-#include "core/pictures.def"
+#include "base/pictures.def"
 #undef P
 };
 }  // namespace

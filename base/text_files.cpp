@@ -1,9 +1,9 @@
-#include "panels/text_files.h"
+#include "base/text_files.h"
 
 #include <cstdio>
 #include <memory>
 
-namespace orrin::panels {
+namespace orrin::files {
 
 namespace {
 struct FileCloser {
@@ -48,4 +48,4 @@ std::size_t CharacterCount(std::string_view text) {
   return n;
 }
 
-}  // namespace orrin::panels
+}  // namespace orrin::files

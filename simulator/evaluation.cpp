@@ -1,7 +1,7 @@
 // The board evaluation: everything that follows combinationally from the
 // stored state, then the repaint. It never changes a register, flag, memory
 // cell or the micro-address.
-#include "core/simulator.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -5,10 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/board_view.h"
-#include "core/host.h"
-#include "core/machine_state.h"
-#include "wiring/canvas.h"
+#include "base/board_view.h"
+#include "base/hex_text.h"
+#include "base/host.h"
+#include "base/machine_state.h"
+#include "base/canvas.h"
 
 namespace orrin {
 
@@ -248,20 +249,10 @@ class ViewHold {
 // Left edge of the picture of level switch Kn in the console strip.
 int LevelSwitchImageLeft(int n);
 
-// Fixed-width formatting into a small buffer, without allocation.
-struct SmallText {
-  char buf[24];
-  int len = 0;
-  std::string_view view() const { return {buf, static_cast<size_t>(len)}; }
-};
-SmallText Hex2(int32_t v);  // two upper-case hex digits of the low 8 bits
-SmallText Hex1(int32_t v);  // one upper-case hex digit of the low 4 bits
-SmallText Dec(int64_t v);
 // The beat-line picture of a level code (the power-off picture without power).
 Pic LevelPicture(uint8_t power, int32_t code);
 // The console mode named by SWC SWB SWA; nullptr for values other than 0/1.
 const char* ModeNote(int32_t swc, int32_t swb, int32_t swa);
-inline std::string_view BitText(int32_t v) { return (v & 1) ? "1" : "0"; }
 
 // ---- panels: register edits
 // The longest text a register field takes (its maximum length in the window);

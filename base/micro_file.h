@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/machine_state.h"
+#include "base/machine_state.h"
 
-namespace orrin::panels {
+namespace orrin::files {
 
 // Files longer than this are not read.
 inline constexpr std::size_t kLongestMicroFile = 139264;
@@ -17,4 +17,4 @@ void ReadMicroprogram(MachineState& machine, std::string_view text);
 // One "AA:WWWWWWWWWW" CR LF line per set entry, in address order.
 std::string MicroprogramBackup(const MachineState& machine);
 
-}  // namespace orrin::panels
+}  // namespace orrin::files

@@ -1,0 +1,15 @@
+# The base layer: values, the machine state, the ALU, the canvas, the view's
+# data types and the text files. It includes nothing above it.
+add_library(orrin_base STATIC
+  base/alu181.cpp
+  base/board_jacks.cpp
+  base/board_view.cpp
+  base/canvas.cpp
+  base/hex_text.cpp
+  base/machine_state.cpp
+  base/micro_file.cpp
+  base/text_files.cpp
+  base/wire_format.cpp
+)
+target_include_directories(orrin_base PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_options(orrin_base PRIVATE ${ORRIN_WARNINGS})
