@@ -7,13 +7,27 @@ namespace {
 
 TEST(ControlStore, DefaultsAndEmptyEntries) {
   Board b;
-  const MachineState& s = b.sim.machine;
-  EXPECT_EQ(FetchMicroword(s, 0x00), "0C00000041");
-  EXPECT_EQ(FetchMicroword(s, 0x16), "440A7A0017");
-  EXPECT_EQ(FetchMicroword(s, 0x3B), "702002483C");
-  EXPECT_EQ(FetchMicroword(s, 0x3F), "0000000000");
-  EXPECT_EQ(FetchMicroword(s, 0x40 + 0x01), "00000410A0");  // addresses wrap at 64
-  EXPECT_EQ(s.Micro.Store[0x2B].FullText, "2B0040002401");
+  Simulator& sim = b.sim;
+  sim.RadioButtonMicroProgramClick();
+  PowerOn(sim);
+  // What the standard words do, read from the signals they drive: 00 asks
+  // the console switches (P0), 01 fetches (LIR, PCINC, dispatch on IR by P1),
+  // 3F is unused and drives nothing.
+  auto at = [&](int address) {
+    sim.machine.Micro.MicroAddress = address;
+    sim.BoardEvaluation();
+    return sim.machine.Signals.Value;
+  };
+  EXPECT_EQ(sim.machine.Micro.Decode.Bits[6], 1);  // word 00: P0
+  const auto fetch = at(0x01);
+  EXPECT_EQ(fetch[LIR], 1);
+  EXPECT_EQ(fetch[PCINC], 1);
+  EXPECT_EQ(sim.machine.Micro.Decode.Bits[7], 1);              // P1
+  EXPECT_EQ(sim.machine.Micro.NextMicroAddress & 0x20, 0x20);  // to 20 + opcode
+  for (int v : at(0x3F)) EXPECT_EQ(v, 0);
+  const MachineState& s = sim.machine;
+  EXPECT_EQ(FetchMicroword(s, 0x40 + 0x01), FetchMicroword(s, 0x01));  // addresses wrap at 64
+  EXPECT_EQ(s.Micro.Store[0x2B].FullText.substr(0, 2), "2B");
   for (const auto& e : s.Micro.Store) EXPECT_EQ(e.CommentText, "");
   ClearControlStore(b.sim.machine);
   EXPECT_EQ(FetchMicroword(b.sim.machine, 7), "0000020000");

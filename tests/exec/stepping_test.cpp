@@ -27,20 +27,20 @@ class IndependentBoard : public ::testing::Test {
 
 TEST_F(IndependentBoard, BeatGeneratorRunsSixPhasesPerCycle) {
   PowerOn(sim);
-  const int32_t expect[7][3] = {{0, 0, 0},
-                                {LevelRising, LevelLow, LevelFalling},
-                                {LevelHigh, LevelLow, LevelLow},
-                                {LevelFalling, LevelRising, LevelLow},
-                                {LevelLow, LevelHigh, LevelLow},
-                                {LevelLow, LevelFalling, LevelRising},
-                                {LevelLow, LevelLow, LevelHigh}};
+  // The three beat lines over phases 1..6, as the board's timing diagram
+  // draws them: R rising, H high, F falling, L low. Each line rises, stays
+  // high for one level beat and falls, the next one rising as it falls.
+  const char* const kLines[3] = {"RHFLLL", "LLRHFL", "FLLLRH"};
+  auto code = [](char c) { return c == 'R' ? LevelRising : c == 'H' ? LevelHigh : c == 'F' ? LevelFalling : LevelLow; };
   for (int n = 1; n <= 12; ++n) {
     sim.Button_OneLittleStepClick();
     const int phase = (n - 1) % 6 + 1;
+    const size_t i = static_cast<size_t>(phase - 1);
     EXPECT_EQ(s.Beat.BeatPhase, phase);
-    EXPECT_EQ(s.Beat.T1, expect[phase][0]);
-    EXPECT_EQ(s.Beat.T2, expect[phase][1]);
-    EXPECT_EQ(s.Beat.T3, expect[phase][2]);
+    EXPECT_EQ(s.Beat.T1, code(kLines[0][i])) << n;
+    EXPECT_EQ(s.Beat.T2, code(kLines[1][i])) << n;
+    EXPECT_EQ(s.Beat.T3, code(kLines[2][i])) << n;
+    // Edge beats are the odd phases, where some line rises.
     EXPECT_EQ(s.Beat.BeatLevel, phase % 2 == 0 ? LevelBeat : EdgeBeat);
     EXPECT_EQ(s.Beat.StepCount, n);
     EXPECT_EQ(s.Beat.ViewPos, n);

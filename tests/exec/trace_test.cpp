@@ -19,21 +19,12 @@ struct Seen {
 
 Seen Look(const Simulator& sim) {
   const MachineState& s = sim.machine;
-  return {s.Beat.ViewPos,
-          s.Beat.Shown.Phase,
-          s.Micro.Shown.MicroAddress,
-          s.Pc.Shown.PC,
-          s.Ar.Shown.AR,
-          s.Ir.Shown.IR,
-          s.Regs.Shown.R[0],
-          s.Regs.Shown.R[1],
-          s.Bus.Shown.Value,
-          s.Flags.Shown.C,
-          s.Flags.Shown.Z,
+  return {s.Beat.ViewPos, s.Beat.Shown.Phase, s.Micro.Shown.MicroAddress, s.Pc.Shown.PC, s.Ar.Shown.AR, s.Ir.Shown.IR,
+          s.Regs.Shown.R[0], s.Regs.Shown.R[1], s.Bus.Shown.Value, s.Flags.Shown.C, s.Flags.Shown.Z,
           s.Alu.Shown.Formula,
-          std::string(),
-          PicName(sim.view[Image_LIR].picture),
-          PicName(sim.view[Image_T3_OUT].picture)};
+          // the position shown, without the newest (which playback keeps)
+          sim.view[Label_PK_StepNum].text.substr(0, sim.view[Label_PK_StepNum].text.find('/')),
+          PicName(sim.view[Image_LIR].picture), PicName(sim.view[Image_T3_OUT].picture)};
 }
 
 // A small program: R0 = switches, then R0 + R1 in a loop, on the default microprogram.

@@ -39,9 +39,10 @@ TEST_F(Apply, TypedFieldTextFlowsIntoTheViewAndARefreshReplacesIt) {
   QTest::keyClicks(pc, "5");
   EXPECT_EQ(form.Sim().view[Edit_PC].text, pc->text().toStdString());
   EXPECT_EQ(pc->cursorPosition(), pc->text().size());  // applying did not reset the caret
-  // Any evaluation paints the fields from the machine again.
+  // Any evaluation paints the fields from the machine again: PC is still 00.
   QTest::mouseClick(form.Widget(Image_SWB), Qt::LeftButton);
-  EXPECT_EQ(pc->text().toStdString(), form.Sim().view[Edit_PC].text);
+  EXPECT_EQ(pc->text(), "00");
+  EXPECT_EQ(form.Sim().machine.Pc.PC, 0);
 }
 
 TEST_F(Apply, EnterInARegisterFieldCommitsAndIsSwallowed) {

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "tests/test_host.h"
+#include "tests/ui/fire_timer.h"
 #include "ui/main_form.h"
 #include "ui/picture_box.h"
 
@@ -71,11 +72,14 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
   EXPECT_EQ(timer->interval(), 50);
   EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
   EXPECT_EQ(Picture(SpeedButtonQD)->Role(), Pic::SpeedButtonQDON);
-  // The first QD after power-on runs the seven small beats of one cycle.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Console.Running == 0; }, 10000));
+  // The first QD after power-on runs the seven small beats of one cycle; each
+  // timeout of the timer (fired here, not waited for) is one small beat.
+  for (int tick = 0; tick < 20 && timer->isActive(); ++tick) Fire(timer);
   EXPECT_EQ(form.Sim().machine.Beat.StepCount, 7);
+  EXPECT_EQ(form.Sim().machine.Console.Running, 0);
   EXPECT_FALSE(timer->isActive());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Text(Label_PK_StepNum) == "7/7"; }, 1000));
+  form.ApplyView();  // the frame that follows the ticks
+  EXPECT_EQ(Text(Label_PK_StepNum), "7/7");
   EXPECT_EQ(Picture(SpeedButtonQD)->Role(), Pic::SpeedButtonQDOFF);
   EXPECT_EQ(Picture(Image_TSx)->Role(), Pic::TS1);
 }
@@ -86,7 +90,11 @@ TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
   auto* timer = form.findChild<QTimer*>("Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 5);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Beat.StepCount >= 70; }, 10000));
+  for (int tick = 0; tick < 10; ++tick) Fire(timer);
+  EXPECT_EQ(form.Sim().machine.Beat.StepCount, 70);  // seven small beats a tick
+  EXPECT_TRUE(timer->isActive());
+  form.ApplyView();
+  EXPECT_EQ(Text(Label_PK_StepNum), "70/70");
   Click(Button_PAUSE);
   EXPECT_FALSE(timer->isActive());
   EXPECT_EQ(form.Sim().machine.Console.Running, 0);

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "tests/test_host.h"
+#include "tests/ui/fire_timer.h"
 #include "ui/main_form.h"
 
 namespace orrin::ui {
@@ -35,22 +36,33 @@ TEST_F(Timers, AnInputDrivenTwiceBlinksUntilTheSecondWireGoes) {
   auto* blink = form.findChild<QTimer*>("Timer_WrongLine");
   ASSERT_TRUE(blink->isActive());
   EXPECT_EQ(blink->interval(), 100);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Paper(Label_wrongwarn) == QColor(255, 0, 0); }, 3000));
+  // Half a second in each look: five timeouts normal, then five in alarm.
+  for (int tick = 0; tick < 4; ++tick) Fire(blink);
+  EXPECT_EQ(Paper(Label_wrongwarn), QColor(0xA6, 0xCA, 0xF0));
+  Fire(blink);
+  EXPECT_EQ(Paper(Label_wrongwarn), QColor(255, 0, 0));
   EXPECT_EQ(static_cast<QLabel*>(form.Widget(Label_wrongNum))->text(), "1");
   Wire(k5, ldc);  // drawing the pair again removes that wire
   EXPECT_FALSE(blink->isActive());
   EXPECT_EQ(Paper(Label_wrongwarn), QColor(0xA6, 0xCA, 0xF0));
 }
 
-TEST_F(Timers, HoldingTheLeftArrowRepeatsAfterASecond) {
+TEST_F(Timers, HoldingTheLeftArrowRepeatsOnceTheTriggerFires) {
   QTest::mouseClick(form.Widget(SpeedButtonPOWER), Qt::LeftButton);
   for (int i = 0; i < 10; ++i) QTest::mouseClick(form.Widget(Button_OneLittleStep), Qt::LeftButton);
   QWidget* left = form.Widget(SpeedButton_BackLeft);
   QTest::mousePress(left, Qt::LeftButton);
+  auto* trigger = form.findChild<QTimer*>("Timer_Trigger");
   auto* repeat = form.findChild<QTimer*>("Timer_RecotdBackPlay");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Sim().machine.Beat.ViewPos <= 7; }, 5000));
-  EXPECT_TRUE(repeat->isActive());
+  ASSERT_TRUE(trigger->isActive());
+  EXPECT_EQ(trigger->interval(), 1000);
+  EXPECT_FALSE(repeat->isActive());
+  Fire(trigger);  // held for a second: the repeat starts
+  EXPECT_FALSE(trigger->isActive());
+  ASSERT_TRUE(repeat->isActive());
   EXPECT_EQ(repeat->interval(), 100);
+  for (int tick = 0; tick < 3; ++tick) Fire(repeat);
+  EXPECT_EQ(form.Sim().machine.Beat.ViewPos, 7);
   QTest::mouseRelease(left, Qt::LeftButton);
   EXPECT_FALSE(repeat->isActive());
   EXPECT_FALSE(form.findChild<QTimer*>("Timer_Trigger")->isActive());
