@@ -186,7 +186,7 @@ std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim
   auto hex = [](int32_t v) { return std::string(Hex2(v).view()); };
   auto num = [](int64_t v) { return std::to_string(v); };
   return {{"step", num(s.Beat.ViewPos) + "/" + num(s.Beat.StepCount)},
-          {"phase", num(s.Beat.Shown.Phase)},
+          {"phase", num(s.Beat.Shown.BeatPhase)},
           {"uAR", hex(s.Micro.Shown.MicroAddress)},
           {"PC", hex(s.Pc.Shown.PC)},
           {"AR", hex(s.Ar.Shown.AR)},

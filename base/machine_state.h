@@ -104,112 +104,100 @@ struct ControlSignals {
 };
 
 // ------------------------------------------------------------------- units
-// Each unit keeps its working values and a Shown record: the display draws
-// only Shown, a small beat refreshes it, and the trace ring stores it.
+// Each unit is one record held twice: the live copy (the unit itself, which
+// the rules compute with) and its Shown copy, which the display draws and the
+// trace keeps. A small beat commits the live copy to the shown one in one
+// assignment (`unit.Shown = unit`); a playback writes only shown copies.
 
-struct AluShown {
-  int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;
-  int32_t F = 0, Cn4 = LevelLow;
+struct AluRecord {
+  int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;  // the inputs of the last computation
+  int32_t F = 0, Cn4 = LevelLow;                                         // the latched result, held between level beats
   const char* Formula = "";
-  bool operator==(const AluShown&) const = default;
+  bool operator==(const AluRecord&) const = default;
 };
-struct AluUnit {
+struct AluUnit : AluRecord {
   Alu181 Model;
-  int32_t F = 0, Cn4 = LevelLow;  // the latched result, held between level beats
-  AluShown Shown;
+  AluRecord Shown;
 };
 
-struct FlagShown {
+struct FlagRecord {
   int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
   int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
-  bool operator==(const FlagShown&) const = default;
+  bool operator==(const FlagRecord&) const = default;
 };
-struct FlagUnit {
-  int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
-  int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
-  FlagShown Shown;
+struct FlagUnit : FlagRecord {
+  FlagRecord Shown;
 };
 
 // Registers are indexed by number: R[0] is R0.
-struct RegShown {
-  std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{};
-  int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
-  int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
-  bool operator==(const RegShown&) const = default;
-};
-struct RegisterFile {
+struct RegisterRecord {
   std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{}, Out{};
   int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
   int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
-  RegShown Shown;
+  bool operator==(const RegisterRecord&) const = default;
+};
+struct RegisterFile : RegisterRecord {
+  RegisterRecord Shown;
 };
 
-struct GateShown {
+struct GateRecord {
   int32_t Value = 0, RawF = 0, ABUS = 0;
   uint8_t ReleasedFlag = 1;
-  bool operator==(const GateShown&) const = default;
+  bool operator==(const GateRecord&) const = default;
 };
-struct AluBusGate {
-  int32_t Value = 0, RawF = 0, ABUS = 0;
-  uint8_t ReleasedFlag = 1;
-  GateShown Shown;
+struct AluBusGate : GateRecord {
+  GateRecord Shown;
 };
 
-struct MemShown {
+// The memory's ports; the cells are kept apart (the trace records only writes).
+struct MemoryPorts {
   int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
   int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
-  bool operator==(const MemShown&) const = default;
+  bool operator==(const MemoryPorts&) const = default;
 };
-struct MemoryUnit {
+struct MemoryUnit : MemoryPorts {
   std::array<uint8_t, MemorySize> Cells{};
   std::array<uint8_t, MemorySize> ShownCells{};
-  int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
-  int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
   uint8_t WriteHappened = 0;
   int32_t WriteAddr = 0, WriteOld = 0;
-  MemShown Shown;
+  MemoryPorts Shown;
 };
 
 // Action codes of AR and PC: 0 none, 1 loaded, 2 incremented, 3 added.
-struct ArShown {
-  int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow;
-  bool operator==(const ArShown&) const = default;
-};
-struct ArUnit {
+struct ArRecord {
   int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
-  ArShown Shown;
+  bool operator==(const ArRecord&) const = default;
+};
+struct ArUnit : ArRecord {
+  ArRecord Shown;
 };
 
-struct PcShown {
-  int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
-  bool operator==(const PcShown&) const = default;
-};
-struct PcUnit {
+struct PcRecord {
   int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
   int32_t BusIn = 0, Offset = 0;
-  PcShown Shown;
+  bool operator==(const PcRecord&) const = default;
+};
+struct PcUnit : PcRecord {
+  PcRecord Shown;
 };
 
-struct IrShown {
+struct IrRecord {
   int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
-  bool operator==(const IrShown&) const = default;
+  bool operator==(const IrRecord&) const = default;
 };
-struct IrUnit {
-  int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
-  IrShown Shown;
+struct IrUnit : IrRecord {
+  IrRecord Shown;
 };
 
-struct IarShown {
-  int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow;
-  uint8_t ReleasedFlag = 1;
-  bool operator==(const IarShown&) const = default;
-};
-struct IarUnit {
+struct IarRecord {
   int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
   uint8_t ReleasedFlag = 1;
   // What the gate offers the bus in the next small beat.
   int32_t GateEnable = 0, GateValue = 0;
-  IarShown Shown;
+  bool operator==(const IarRecord&) const = default;
+};
+struct IarUnit : IarRecord {
+  IarRecord Shown;
 };
 
 struct ControlStoreEntry {
@@ -225,12 +213,12 @@ struct MicroInputs {
   int32_t CI = 0, ZI = 0, IR7I = 0, IR6I = 0, IR5I = 0, IR4I = 0;
   bool operator==(const MicroInputs&) const = default;
 };
-struct MicroShown {
+struct SequencerRecord {
   int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
   std::array<int32_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
   int32_t T3 = LevelLow, T3Inv = LevelLow;
   MicroInputs In;
-  bool operator==(const MicroShown&) const = default;
+  bool operator==(const SequencerRecord&) const = default;
 };
 // Everything the controller panel shows that follows from an address and inputs.
 struct MicroDecode {
@@ -245,51 +233,43 @@ struct MicroDecode {
   char MicroText[16] = {};
   bool operator==(const MicroDecode&) const = default;
 };
-struct MicroUnit {
-  int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
-  std::array<int32_t, 4> SEL{};
+struct MicroUnit : SequencerRecord {
   std::array<ControlStoreEntry, ControlStoreSize> Store;
   MicroDecode Decode;
-  int32_t T3 = LevelLow, T3Inv = LevelLow;
-  MicroInputs In;
-  MicroShown Shown;
+  SequencerRecord Shown;
 };
 
 struct BitScratch {
   std::array<int32_t, 16> Bits{};
 };
 
-struct BusShown {
+struct BusRecord {
   int32_t Value = 0;
-  std::array<int32_t, 4> Drive{};
-  bool operator==(const BusShown&) const = default;
-};
-struct DataBus {
-  int32_t Value = 0;
-  std::array<int32_t, 4> Drive{};
+  std::array<int32_t, 4> Drive{};  // ALU gate, memory, switches, IAR
   std::array<uint8_t, 4> Considered{};
-  BusShown Shown;
+  bool operator==(const BusRecord&) const = default;
+};
+struct DataBus : BusRecord {
+  BusRecord Shown;
 };
 
-struct IntShown {
+struct InterruptRecord {
   int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
-  bool operator==(const IntShown&) const = default;
+  bool operator==(const InterruptRecord&) const = default;
 };
-struct InterruptUnit {
-  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
-  IntShown Shown;
+struct InterruptUnit : InterruptRecord {
+  InterruptRecord Shown;
 };
 
-struct BeatShown {
-  int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow, Phase = 0, Level = LevelBeat;
-  bool operator==(const BeatShown&) const = default;
-};
-struct BeatGen {
+struct BeatRecord {
   int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow;
   int32_t BeatPhase = 0, BeatLevel = LevelBeat;
+  bool operator==(const BeatRecord&) const = default;
+};
+struct BeatGen : BeatRecord {
   // 64-bit so that very long headless runs neither overflow nor lose the ring index.
   int64_t StepCount = 0, ViewPos = 0;
-  BeatShown Shown;
+  BeatRecord Shown;
 };
 
 struct LevelSwitches {
@@ -356,22 +336,22 @@ struct MemTrace {
   int64_t Step = 0;
   uint8_t Written = 0;
   int32_t Addr = 0, Old = 0;
-  MemShown Ports;
+  MemoryPorts Ports;
   bool operator==(const MemTrace&) const = default;
 };
 struct TraceEntry {
-  AluShown alu;
-  FlagShown flags;
-  RegShown regs;
-  GateShown gate;
-  ArShown ar;
-  PcShown pc;
-  IrShown ir;
-  IarShown iar;
-  MicroShown micro;
-  BusShown bus;
-  IntShown intr;
-  BeatShown beat;
+  AluRecord alu;
+  FlagRecord flags;
+  RegisterRecord regs;
+  GateRecord gate;
+  ArRecord ar;
+  PcRecord pc;
+  IrRecord ir;
+  IarRecord iar;
+  SequencerRecord micro;
+  BusRecord bus;
+  InterruptRecord intr;
+  BeatRecord beat;
   std::array<int32_t, 32> levelOutputs{};
   DataSwShown dataSwitches;
   BoardSnapshot snapshot;
@@ -384,7 +364,7 @@ struct TraceEntry {
 // taken then acts as if the arrows had never been pressed.
 struct NewestShown {
   TraceEntry entry;
-  MemShown memPorts;
+  MemoryPorts memPorts;
   std::array<uint8_t, MemorySize> cells{};
   MicroDecode decode;
   std::array<int32_t, 72> jacks{};

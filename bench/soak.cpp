@@ -31,7 +31,7 @@ struct Seen {
 };
 
 Seen Look(const MachineState& s) {
-  return {s.Pc.Shown.PC, s.Regs.Shown.R[0], s.Bus.Shown.Value, s.Beat.Shown.Phase, s.Mem.ShownCells[0x80]};
+  return {s.Pc.Shown.PC, s.Regs.Shown.R[0], s.Bus.Shown.Value, s.Beat.Shown.BeatPhase, s.Mem.ShownCells[0x80]};
 }
 }  // namespace
 

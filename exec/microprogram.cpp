@@ -148,7 +148,7 @@ void Simulator::ClearSequencer() {
   mu.Decode = MicroDecode{};
   mu.In = MicroInputs{};
   mu.T3 = mu.T3Inv = LevelLow;
-  mu.Shown = MicroShown{};
+  mu.Shown = SequencerRecord{};
 }
 
 }  // namespace orrin

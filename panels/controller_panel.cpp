@@ -96,7 +96,7 @@ void Simulator::RefreshSourceLabels(uint8_t) {
 }
 
 void Simulator::RefreshControllerPanel(uint8_t power) {
-  const MicroShown& sh = machine.Micro.Shown;
+  const SequencerRecord& sh = machine.Micro.Shown;
   const MicroDecode& d = machine.Micro.Decode;
   const auto& M = d.Bits;
   const bool on = power == 1;

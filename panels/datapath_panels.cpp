@@ -28,8 +28,8 @@ static_assert(After(kPrev1, 7) == Label_P3_R3_2);
 }  // namespace
 
 void Simulator::RefreshAluPanel(uint8_t power) {
-  const FlagShown& f = machine.Flags.Shown;
-  const AluShown& a = machine.Alu.Shown;
+  const FlagRecord& f = machine.Flags.Shown;
+  const AluRecord& a = machine.Alu.Shown;
   view.SetPicture(Image_P3_T3_ALU, LevelPicture(power, f.T3));
   if (power == 1) {
     view.SetLamp(Image_Z, f.Z, Pic::LampGH, Pic::LampGL);
@@ -73,7 +73,7 @@ void Simulator::RefreshAluPanel(uint8_t power) {
 }
 
 void Simulator::RefreshRegisterFile(uint8_t power) {
-  const RegShown& r = machine.Regs.Shown;
+  const RegisterRecord& r = machine.Regs.Shown;
   view.SetPicture(Image_P3_T3_R0, LevelPicture(power, r.T3));
   view.CopyPicture(Image_P3_T3_R1, Image_P3_T3_R0);
   view.CopyPicture(Image_P3_T3_R2, Image_P3_T3_R0);
@@ -130,7 +130,7 @@ void Simulator::RefreshRegisterFile(uint8_t power) {
 }
 
 void Simulator::RefreshAr(uint8_t power) {
-  const ArShown& a = machine.Ar.Shown;
+  const ArRecord& a = machine.Ar.Shown;
   view.SetPicture(Image_P3_T3_AR, LevelPicture(power, a.T3));
   if (power == 1) {
     const bool lar = Active(a.LAR), inc = Active(a.ARINC);
@@ -158,7 +158,7 @@ void Simulator::RefreshAr(uint8_t power) {
 }
 
 void Simulator::RefreshPc(uint8_t power) {
-  const PcShown& p = machine.Pc.Shown;
+  const PcRecord& p = machine.Pc.Shown;
   view.SetPicture(Image_P3_T3_PC, LevelPicture(power, p.T3));
   if (power == 1) {
     const bool inc = Active(p.PCINC), load = Active(p.LPC), add = Active(p.PCADD);
@@ -188,7 +188,7 @@ void Simulator::RefreshPc(uint8_t power) {
 }
 
 void Simulator::RefreshIr(uint8_t power) {
-  const IrShown& r = machine.Ir.Shown;
+  const IrRecord& r = machine.Ir.Shown;
   view.SetPicture(Image_P3_T3_IR, LevelPicture(power, r.T3));
   static constexpr WidgetId kOut[4] = {Image_SW_IROUT1, Image_SW_IROUT2, Image_SW_IROUT3, Image_SW_IROUT4};
   static constexpr Pic kOutPic[4] = {Pic::SW1, Pic::SW2, Pic::SW3, Pic::SW4};
@@ -212,7 +212,7 @@ void Simulator::RefreshIr(uint8_t power) {
 }
 
 void Simulator::RefreshIar(uint8_t power) {
-  const IarShown& r = machine.Iar.Shown;
+  const IarRecord& r = machine.Iar.Shown;
   view.SetPicture(Image_P3_T3_IAR, LevelPicture(power, r.T3));
   if (power == 1) {
     view.SetText(Label_LIAR, BitText(r.LIAR));

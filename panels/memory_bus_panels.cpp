@@ -10,7 +10,7 @@ using panels::FieldColor;
 using panels::ShowByteLamps;
 
 void Simulator::RefreshMemory(uint8_t power) {
-  const MemShown& m = machine.Mem.Shown;
+  const MemoryPorts& m = machine.Mem.Shown;
   view.SetPicture(Image_P3_T2_MEM, LevelPicture(power, m.T2));
   const int32_t ins = machine.Mem.ShownCells[static_cast<size_t>(m.PcAddr & 0xFF)];
   view.SetFontColor(Label_MEMannounce, color::Red);  // the warnings of these modules read in red
@@ -41,7 +41,7 @@ void Simulator::RefreshMemory(uint8_t power) {
 }
 
 void Simulator::RefreshDataBus(uint8_t power) {
-  const BusShown& b = machine.Bus.Shown;
+  const BusRecord& b = machine.Bus.Shown;
   view.SetFontColor(Label_P0_DBMultiWrite, color::Red);
   if (power == 1) {
     int drivers = 0;
@@ -78,7 +78,7 @@ void Simulator::RefreshDataBus(uint8_t power) {
 }
 
 void Simulator::RefreshInterrupt(uint8_t power) {
-  const IntShown& n = machine.Int.Shown;
+  const InterruptRecord& n = machine.Int.Shown;
   view.SetFontColor(Label_INTannounce, color::Red);
   if (power == 1) {
     const bool en = Active(n.INTEN), di = Active(n.INTDI);

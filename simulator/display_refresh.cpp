@@ -80,12 +80,12 @@ Pic LevelPicture(uint8_t power, int32_t code) {
 }
 
 void Simulator::RefreshBeatLines(uint8_t power) {
-  const BeatShown& b = machine.Beat.Shown;
+  const BeatRecord& b = machine.Beat.Shown;
   view.SetPicture(Image_T3_OUT, LevelPicture(power, b.T3));
   view.SetPicture(Image_T2_OUT, LevelPicture(power, b.T2));
   view.SetPicture(Image_T1_OUT, LevelPicture(power, b.T1));
   if (power == 1) {
-    const int phase = b.Phase >= 1 && b.Phase <= 6 ? b.Phase : 0;
+    const int phase = b.BeatPhase >= 1 && b.BeatPhase <= 6 ? b.BeatPhase : 0;
     view.SetPicture(Image_TSx, static_cast<Pic>(static_cast<int>(Pic::TS0) + phase));
     SmallText t = Dec(machine.Beat.ViewPos);
     t.buf[t.len++] = '/';

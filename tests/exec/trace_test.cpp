@@ -19,7 +19,7 @@ struct Seen {
 
 Seen Look(const Simulator& sim) {
   const MachineState& s = sim.machine;
-  return {s.Beat.ViewPos, s.Beat.Shown.Phase, s.Micro.Shown.MicroAddress, s.Pc.Shown.PC, s.Ar.Shown.AR, s.Ir.Shown.IR,
+  return {s.Beat.ViewPos, s.Beat.Shown.BeatPhase, s.Micro.Shown.MicroAddress, s.Pc.Shown.PC, s.Ar.Shown.AR, s.Ir.Shown.IR,
           s.Regs.Shown.R[0], s.Regs.Shown.R[1], s.Bus.Shown.Value, s.Flags.Shown.C, s.Flags.Shown.Z,
           s.Alu.Shown.Formula,
           // the position shown, without the newest (which playback keeps)
@@ -232,7 +232,7 @@ TEST(PlaybackRange, LeftArrowStopsAtTheOldestKeptBeat) {
   for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 10001);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "10001/60000");
-  EXPECT_EQ(sim.machine.Beat.Shown.Phase, (10001 - 1) % 6 + 1);
+  EXPECT_EQ(sim.machine.Beat.Shown.BeatPhase, (10001 - 1) % 6 + 1);
 }
 
 TEST(PlaybackArrows, HoldingRepeatsAndReleasingStops) {

@@ -1,0 +1,23 @@
+// IAR, the interrupt address register, and its bus gate.
+#include "units/units.h"
+
+namespace orrin {
+
+void SetIarControls(IarRecord& iar, const SignalValues& sig, int32_t t3) {
+  iar.LIAR = sig[LIAR];
+  iar.IABUS = sig[IABUS];
+  iar.T3 = t3;
+  iar.ReleasedFlag = Active(sig[IABUS]) ? 0 : 1;
+}
+
+void ClockIar(IarUnit& iar, int32_t pcOut, bool t3Rising) {
+  iar.PcIn = pcOut;
+  if (t3Rising && Active(iar.LIAR)) {
+    iar.IAR = pcOut;
+    iar.Mark = 1;
+  }
+  iar.GateEnable = iar.IABUS;
+  iar.GateValue = iar.IAR;
+}
+
+}  // namespace orrin

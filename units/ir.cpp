@@ -1,0 +1,19 @@
+// IR, the instruction register.
+#include "units/units.h"
+
+namespace orrin {
+
+void SetIrControls(IrRecord& ir, const SignalValues& sig, int32_t t3) {
+  ir.LIR = sig[LIR];
+  ir.T3 = t3;
+}
+
+void ClockIr(IrUnit& ir, MemoryUnit& mem, int32_t pc, bool t3Rising) {
+  ir.InsBus = mem.Cells[static_cast<size_t>(pc & 0xFF)];
+  if (!t3Rising || !Active(ir.LIR)) return;
+  ir.IR = ir.InsBus;
+  ir.Mark = 1;
+  mem.FetchAddress = pc & 0xFF;
+}
+
+}  // namespace orrin

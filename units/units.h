@@ -1,0 +1,76 @@
+#pragma once
+// The rules of the board's units, one function per rule, each the only
+// place that rule is written. The board evaluation and the small beat both
+// call them; they differ only in when and with which copies.
+#include <array>
+#include <cstdint>
+
+#include "base/machine_state.h"
+
+namespace orrin {
+
+using SignalValues = std::array<int32_t, SigCount>;
+
+// ---- three-state sources and the data bus (bus.cpp)
+// What a source offers the bus: its value while it drives, else Released.
+inline int32_t Offer(bool drives, int32_t value) { return drives ? value : Released; }
+// The bus is the OR of the sources that drive it (ALU gate, memory,
+// switches, IAR); Drive marks each, so two or more show a conflict.
+void DriveBus(BusRecord& bus, const std::array<int32_t, 4>& sources);
+
+// ---- ALU and its bus gate (alu.cpp)
+// The 74LS181 on the control signals and the two register ports; the result
+// and the inputs it was computed from stay until the next computation.
+void ComputeAlu(AluUnit& alu, const SignalValues& sig, int32_t a, int32_t b);
+// The gate between the ALU and the bus: ABUS opens it; `latch` takes the
+// ALU's result (at level small beats and on every evaluation).
+void SetAluGate(GateRecord& gate, const SignalValues& sig, int32_t f, bool latch);
+inline int32_t GateOffer(const GateRecord& gate) { return Offer(gate.ReleasedFlag == 0, gate.Value); }
+
+// ---- register file (register_file.cpp)
+// RD and RS from the signals: the write decoder and the two port selects.
+void SelectRegisters(RegisterRecord& rf, const SignalValues& sig);
+// DRW at the rising edge of T3 writes the bus into the register RD selects.
+void WriteRegister(RegisterRecord& rf, int32_t bus, bool t3Rising);
+// The A port shows the register RD selects, the B port the one RS selects.
+void ReadRegisterPorts(RegisterRecord& rf);
+
+// ---- flags (flags.cpp)
+void SetFlagControls(FlagRecord& f, const SignalValues& sig, int32_t t3);
+// At the rising edge of T3, LDZ loads Z (result zero) and LDC loads C (carry out).
+void ClockFlags(FlagRecord& f, const AluRecord& alu, const SignalValues& sig, bool t3Rising);
+
+// ---- interrupt enable (interrupt.cpp)
+void SetInterruptControls(InterruptRecord& in, const SignalValues& sig);
+// At level small beats INTDI clears EN_INT, then INTEN sets it: INTEN wins.
+void ClockInterruptEnable(InterruptRecord& in, bool level);
+
+// ---- memory (memory.cpp)
+// The data port reads onto the bus with MBUS while MEMW does not write.
+inline bool MemoryReads(const SignalValues& sig) { return Active(sig[MBUS]) && !Active(sig[MEMW]); }
+void SetMemoryPorts(MemoryPorts& mem, const SignalValues& sig, int32_t t2, int32_t pc, int32_t ar);
+// MEMW in phase 4 (T2 high, a level small beat) writes the bus to the cell at AR.
+bool WriteMemory(MemoryUnit& mem, const SignalValues& sig, const BeatRecord& beat, int32_t ar, int32_t bus);
+
+// ---- IR, IAR, AR, PC (ir.cpp, iar.cpp, ar.cpp, pc.cpp)
+void SetIrControls(IrRecord& ir, const SignalValues& sig, int32_t t3);
+// LIR at the rising edge of T3 loads the byte at PC, before PC moves.
+void ClockIr(IrUnit& ir, MemoryUnit& mem, int32_t pc, bool t3Rising);
+void SetIarControls(IarRecord& iar, const SignalValues& sig, int32_t t3);
+// LIAR at the rising edge of T3 loads PC's output; the gate offers IAR in
+// the next small beat while IABUS is up.
+void ClockIar(IarUnit& iar, int32_t pcOut, bool t3Rising);
+void SetArControls(ArRecord& ar, const SignalValues& sig, int32_t t3);
+// At the rising edge of T3, ARINC counts (wrapping at FF) and wins over LAR.
+void ClockAr(ArUnit& ar, int32_t bus, bool t3Rising);
+void SetPcControls(PcRecord& pc, const SignalValues& sig, int32_t t3);
+// At the rising edge of T3, PCINC counts, else LPC loads the bus, else PCADD
+// adds IR3..IR0 (unsigned); all wrap at FF. The output follows at level beats.
+void ClockPc(PcUnit& pc, int32_t bus, int32_t ir, bool t3Rising, bool level);
+
+// ---- data switches (switches.cpp)
+// SBUS opens the SD gate; the committed switch value is what it offers.
+void SetSwitchGate(DataSwitches& ds, const SignalValues& sig);
+inline int32_t SwitchOffer(const DataSwitches& ds) { return Offer(ds.ReleasedCopy == 0, ds.DrivenValue); }
+
+}  // namespace orrin
