@@ -193,6 +193,12 @@ void TMainForm::BindTimers() {
 }
 
 void TMainForm::OnRunTick() {
+  // Nobody sees the board between frames: the ticks until the next frame
+  // hold the view, and the frame repaints it once.
+  if (!runHold_) {
+    sim_->HoldView();
+    runHold_ = true;
+  }
   sim_->Timer_RUNTimer();
   SyncTimers();
   if (!frame_.isActive()) frame_.start();

@@ -77,6 +77,11 @@ void TMainForm::AfterAction() {
 
 void TMainForm::ApplyView() {
   frame_.stop();
+  // The ticks since the last frame repaint the board once, here.
+  if (runHold_) {
+    runHold_ = false;
+    sim_->ReleaseView();
+  }
   for (WidgetId id : sim_->view.TakeDirty()) Apply(id);
   board_->Sync();
   if (sim_->view.pointLabelsDirty) {

@@ -70,6 +70,7 @@ class TMainForm : public QMainWindow {
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;
   bool applying_ = false;  // cells written by the view are not the user's typing
+  bool runHold_ = false;   // the run timer's ticks hold the view until the next frame
 };
 
 }  // namespace orrin::ui
