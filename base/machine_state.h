@@ -297,9 +297,11 @@ struct DataSwitches {
 };
 
 // STOP and the values of jacks 0-37 and 50-83, taken at every evaluation.
+// A jack carries 0, 1 or NoValue, so 16 bits hold it: the snapshot is in
+// every trace entry, and this keeps the ring's 50 000 entries small.
 struct BoardSnapshot {
   int32_t STOP = 0;
-  std::array<int32_t, 72> Jacks{};
+  std::array<uint16_t, 72> Jacks{};
   bool operator==(const BoardSnapshot&) const = default;
 };
 int SnapshotJack(int slot);  // jack number of snapshot slot 0..71

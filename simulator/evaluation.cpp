@@ -114,7 +114,8 @@ void Simulator::BoardEvaluation() {
   ds.Shown.ReleasedFlag = ds.ReleasedFlag;
   machine.Snapshot.STOP = sig[STOP];
   for (int i = 0; i < 72; ++i)
-    machine.Snapshot.Jacks[static_cast<size_t>(i)] = machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value;
+    machine.Snapshot.Jacks[static_cast<size_t>(i)] =
+        static_cast<uint16_t>(machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value);
 
   // Register-file ports, the ALU and its gate.
   AluUnit& alu = machine.Alu;
