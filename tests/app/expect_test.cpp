@@ -5,21 +5,10 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "tests/app/perform.h"
 
 namespace orrin {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome Perform(const std::string& script) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  const int status = RunScript(in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Expect, ComparesDumpFieldsWidgetsMemoryAndControlStore) {
   const Outcome r = Perform(

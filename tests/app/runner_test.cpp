@@ -9,20 +9,10 @@
 #include <streambuf>
 #include <string>
 
+#include "tests/app/perform.h"
+
 namespace orrin {
 namespace {
-
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome Perform(const std::string& script) {
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  const int status = RunScript(in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Runner, BadLineStopsWithItsNumberAndRunsNothingAfter) {
   const Outcome r = Perform("dump\n\n# a comment\n   \nk 32\ndump\n");

@@ -112,6 +112,17 @@ TEST_F(Edges, PcLoadsTheOrOfMemoryAndSwitches) {
   EXPECT_EQ(s.Pc.PC, 0x71);
 }
 
+// K0 drives STOP: one cycle, then beats up to `phase`, K0 up, QD, the run.
+void RunWithStopRaisedAfter(Simulator& sim, int phase, bool singleBeat) {
+  Join(sim, 0, jack::STOP);
+  PowerOn(sim);
+  if (singleBeat) sim.Image_DPClick();
+  Steps(sim, 6 + phase);
+  sim.ToggleLevelSwitch(0);
+  sim.SpeedButtonQDClick();
+  RunTimer(sim);
+}
+
 // STOP raised from a level switch after the beat of phase `phase`: a
 // continuous run ends at the first phase 1 at which STOP has been counted
 // in more than four small beats.
@@ -122,12 +133,7 @@ TEST(StopCountEachPhase, ContinuousRunStopsAtTheFirstCycleStartAfterFiveCountedB
     SCOPED_TRACE(phase);
     Board b;
     Simulator& sim = b.sim;
-    Join(sim, 0, jack::STOP);
-    PowerOn(sim);
-    Steps(sim, 6 + phase);
-    sim.ToggleLevelSwitch(0);
-    sim.SpeedButtonQDClick();
-    RunTimer(sim);
+    RunWithStopRaisedAfter(sim, phase, false);
     EXPECT_EQ(sim.machine.Beat.StepCount, 6 + phase + kBeatsToStop[phase]);
     EXPECT_EQ(sim.machine.Beat.BeatPhase, 1);
     EXPECT_EQ(sim.machine.Console.StopCounter, 0);
@@ -140,13 +146,7 @@ TEST(StopCountEachPhase, SingleBeatModeEndsEveryCycleAndClearsTheCount) {
     SCOPED_TRACE(phase);
     Board b;
     Simulator& sim = b.sim;
-    Join(sim, 0, jack::STOP);
-    PowerOn(sim);
-    sim.Image_DPClick();
-    Steps(sim, 6 + phase);
-    sim.ToggleLevelSwitch(0);
-    sim.SpeedButtonQDClick();
-    RunTimer(sim);
+    RunWithStopRaisedAfter(sim, phase, true);
     EXPECT_EQ(sim.machine.Beat.StepCount, 6 + 6 + 1);
     EXPECT_EQ(sim.machine.Console.StopCounter, 0);
   }
