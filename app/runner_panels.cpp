@@ -71,12 +71,13 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
       sim.Button_GridToMEMClick();
     else
       sim.Button_GridToMicroClick();
-  } else if (c == "load-memory" || c == "save-memory" || c == "load-micro" || c == "save-micro") {
+  } else if (c == "load-memory" || c == "save-memory" || c == "load-micro" || c == "save-micro" || c == "load-asm") {
     if (w.size() != 2) {
       error = c + " needs a file name (- for Cancel)";
       return CommandResult::Error;
     }
-    void (Simulator::*command)() = c == "load-memory"   ? &Simulator::N_File2MEMClick
+    void (Simulator::*command)() = c == "load-asm"      ? &Simulator::N_Asm2MEMClick
+                                   : c == "load-memory" ? &Simulator::N_File2MEMClick
                                    : c == "save-memory" ? &Simulator::N_MEM2FileClick
                                    : c == "load-micro"  ? &Simulator::N_ReadMicroFileClick
                                                         : &Simulator::N_BakMicro2FileClick;

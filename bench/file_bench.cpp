@@ -35,6 +35,32 @@ void BM_ReadMemoryFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadMemoryFile);
 
+// "汇编文件->内存" on a source that fills all 256 bytes: 200 commented
+// instructions with labels and jumps, then 56 bytes of DB.
+void BM_AssembleAndLoad(benchmark::State& state) {
+  std::string text;
+  const char* const kLines[] = {"ADD R0,R1", "SUB R2,R3", "LD R1,[R0]", "ST [R2],R1", "INC R3", "JZ +2", "JC next"};
+  for (int i = 0; i < 200; ++i) {
+    if (i % 7 == 0) text.append("L").append(std::to_string(i)).append(":");
+    const std::string_view ins = kLines[i % 7];
+    text.append("  ");
+    if (ins == "JC next")
+      text.append("JC L").append(std::to_string(i + 1));
+    else
+      text.append(ins);
+    text.append("   ; instruction ").append(std::to_string(i)).append("\n");
+  }
+  for (int i = 0; i < 56; ++i) text.append("  DB ").append(std::to_string(i)).append("\n");
+  BenchHost host;
+  host.file = WriteScratch("orrin-bench-program.asm", text);
+  Simulator sim(host);
+  sim.Startup();
+  sim.SpeedButtonPOWERClick();
+  for (auto _ : state) sim.N_Asm2MEMClick();
+  if (sim.machine.Mem.Cells[0] != 0x11 || sim.machine.Mem.Cells[255] != 55) state.SkipWithError("not assembled");
+}
+BENCHMARK(BM_AssembleAndLoad)->Unit(benchmark::kMillisecond);
+
 // 64 commented lines, then padding comments up to the 139 264-byte limit.
 void BM_ReadMicroFile(benchmark::State& state) {
   std::string text;

@@ -2,8 +2,9 @@
 // address 00 up, nothing else.
 #include <algorithm>
 
-#include "panels/panel_helpers.h"
+#include "asm/assembler.h"
 #include "base/text_files.h"
+#include "panels/panel_helpers.h"
 
 namespace orrin {
 
@@ -12,6 +13,8 @@ constexpr std::size_t kDigits = 2 * MemorySize;
 // A saved file may have picked up line ends or blanks in a text editor;
 // anything longer than this is not a memory file whatever it holds.
 constexpr std::size_t kLongestMemoryFile = 64 * 1024;
+// A program for 256 bytes is a few kilobytes of source, comments and all.
+constexpr std::size_t kLongestSource = 1024 * 1024;
 
 // The 512 digits, followed only by what an editor leaves at the end.
 bool IsMemoryFile(std::string_view data) {
@@ -37,6 +40,32 @@ void Simulator::N_MEM2FileClick() {
     digits[2 * a + 1] = h.buf[1];
   }
   if (!files::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(files::CannotWriteWarning(name));
+}
+
+void Simulator::N_Asm2MEMClick() {
+  EndPlayback();
+  if (machine.Console.PowerOn != 1) {
+    host.Warn("电源没开，内存无法写入！");
+    return;
+  }
+  const std::string name = host.OpenFileName();
+  if (name.empty()) return;
+  std::string source;
+  if (files::ReadWholeFile(name, kLongestSource, source) != files::ReadResult::Ok) {
+    host.Warn(files::CannotReadWarning(name));
+    return;
+  }
+  const AsmResult result = Assemble(source, isa);
+  if (!result.ok()) {
+    // Every error in one box, as orrin-asm prints them; the memory stays.
+    std::string text = "汇编文件有错误，内存未改变：";
+    for (const AsmError& e : result.errors) text += "\n" + name + ":" + std::to_string(e.line) + ": " + e.message;
+    host.Warn(text);
+    return;
+  }
+  machine.Mem.Cells = machine.Mem.ShownCells = result.image;
+  machine.Console.MemoryGridDirty = 1;
+  BoardEvaluation();
 }
 
 void Simulator::N_File2MEMClick() {

@@ -26,6 +26,7 @@ for target in "$build"/fuzz/fuzz_*; do
     wire_file) seeds=(examples/wiring) ;;
     memory_file) seeds=(examples/memory examples/grading/program) ;;
     micro_file) seeds=(examples/microprogram) ;;
+    asm) seeds=(examples/asm) ;;
   esac
   [[ -d "fuzz/corpus/${name#fuzz_}" ]] && seeds+=("fuzz/corpus/${name#fuzz_}")
   echo "== $name for ${seconds}s"

@@ -5,11 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "asm/isa.h"
 #include "base/board_view.h"
+#include "base/canvas.h"
 #include "base/hex_text.h"
 #include "base/host.h"
 #include "base/machine_state.h"
-#include "base/canvas.h"
 
 namespace orrin {
 
@@ -165,6 +166,9 @@ class Simulator {
   void Button_GridToMEMClick();
   void N_MEM2FileClick();
   void N_File2MEMClick();
+  // "汇编文件->内存": a source in mnemonics, assembled into the memory.
+  void N_Asm2MEMClick();
+  InstructionSet isa = StandardInstructionSet();  // what the assembler and the listing use
   void Button_GridToMicroClick();
   void N_ReadMicroFileClick();
   void LoadMicroFile(const std::string& name);

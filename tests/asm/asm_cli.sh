@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# orrin-asm from the command line: each kind of error is reported as
+# SOURCE:LINE: message with status 2 and no output file; a good source
+# writes the memory file; -d lists one.
+#   asm_cli.sh ORRIN_ASM EXAMPLES_DIR
+set -euo pipefail
+asm=$1
+examples=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+check() {  # LINE MESSAGE-START SOURCE
+  printf '%b' "$3" >"$dir/bad.asm"
+  rm -f "$dir/out.txt"
+  status=0
+  "$asm" "$dir/bad.asm" -o "$dir/out.txt" 2>"$dir/err" || status=$?
+  [[ $status -eq 2 ]] || fail "'$2': status $status"
+  grep -q "^$dir/bad.asm:$1: $2" "$dir/err" || fail "'$2' not reported on line $1: $(cat "$dir/err")"
+  [[ ! -e "$dir/out.txt" ]] || fail "'$2': an output file was written"
+}
+check 2 "unknown mnemonic 'FROB'" 'HLT\nFROB R1\n'
+check 1 "ADD takes Rd,Rs" 'ADD R1\n'
+check 3 "no register R7" '; c\n\nINC R7\n'
+check 1 "bad operand" 'LD R1,R2\n'
+check 1 "jump out of range" 'back: JZ back\n'
+check 1 "jump out of range" 'JC far\nORG 0x40\nfar: HLT\n'
+check 1 "undefined label 'nowhere'" 'JZ nowhere\n'
+check 2 "duplicate label 'a'" 'a: HLT\na: HLT\n'
+check 3 "overlapping bytes at address 00" 'HLT\nORG 0\nDB 1\n'
+check 1 "value out of range: 256" 'DB 256\n'
+# Every error of the file, in line order.
+printf 'FROB\nHLT\nINC R9\n' >"$dir/two.asm"
+"$asm" "$dir/two.asm" -o "$dir/out.txt" 2>"$dir/err" && fail "errors gave status 0"
+[[ $(wc -l <"$dir/err") -eq 2 ]] || fail "not every error: $(cat "$dir/err")"
+
+"$asm" "$examples/asm/sum.asm" -o "$dir/sum.txt"
+cmp "$dir/sum.txt" "$examples/memory/sum.txt" || fail "sum.asm"
+"$asm" -d "$examples/memory/sum.txt" >"$dir/sum.lst"
+grep -q '^0A: 81  JZ L0C$' "$dir/sum.lst" || fail "listing"
+"$asm" "$dir/sum.lst" -o "$dir/again.txt"
+cmp "$dir/again.txt" "$examples/memory/sum.txt" || fail "the listing does not assemble back"
+# A teacher's instruction set.
+printf 'A OUT Rd\nE HLT -\n' >"$dir/my.isa"
+printf 'OUT R3\nHLT\n' >"$dir/my.asm"
+"$asm" --isa "$dir/my.isa" "$dir/my.asm" -o "$dir/my.txt"
+[[ $(head -c 4 "$dir/my.txt") == "ACE0" ]] || fail "--isa"
+# Bad arguments.
+for args in "" "x.asm" "-d" "--bogus x" "$dir/my.asm -o"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$asm" $args >/dev/null 2>&1 || status=$?
+  [[ $status -eq 2 ]] || fail "'$args': status $status"
+done
+echo "orrin-asm: all checks passed"
