@@ -1,8 +1,13 @@
 // orrin: the simulator's window.
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <exception>
+#include <string>
+#include <vector>
 
+#include "asm/isa.h"
+#include "base/text_files.h"
 #include "ui/main_form.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +16,25 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QString::fromUtf8("Orrin 仿真软件"));
   QApplication::setDesktopFileName("orrin");
   orrin::ui::TMainForm form;
+  // --isa FILE: the instruction set of a changed microprogram, for the
+  // assembler command and the listing.
+  const QStringList args = QApplication::arguments();
+  if (const qsizetype at = args.indexOf("--isa"); at >= 0 && at + 1 < args.size()) {
+    std::string text;
+    std::vector<std::string> errors;
+    orrin::InstructionSet isa;
+    const std::string path = args[at + 1].toStdString();
+    if (orrin::files::ReadWholeFile(path, 1 << 20, text) != orrin::files::ReadResult::Ok) {
+      errors.push_back(orrin::files::CannotReadWarning(path));
+    } else if (orrin::ParseInstructionSet(text, isa, errors)) {
+      form.Sim().isa = isa;
+    }
+    if (!errors.empty()) {
+      QString message = QString::fromUtf8("指令集文件有错误，使用标准指令集：");
+      for (const std::string& e : errors) message += "\n" + QString::fromStdString(path + ":" + e);
+      QMessageBox::warning(nullptr, QString::fromUtf8("警告"), message);
+    }
+  }
   form.show();
   try {
     return QApplication::exec();

@@ -47,6 +47,8 @@ constexpr Caption kCaptions[] = {
     {N_Memory, "内存"},
     {N_File2MEM, "TXT文件->内存"},
     {N_MEM2File, "内存->TXT文件"},
+    {N_Asm2MEM, "汇编文件->内存"},
+    {N_Disassembly, "反汇编窗口"},
     {N_Micro, "微程序"},
     {N_ReadMicroFile, "读文件到微程序"},
     {N_BakMicro2File, "备份微程序到文件"},

@@ -127,12 +127,15 @@ void TMainForm::BindEvents() {
       {N_SaveLineFile, &Simulator::N_SaveLineFileClick},
       {N_File2MEM, &Simulator::N_File2MEMClick},
       {N_MEM2File, &Simulator::N_MEM2FileClick},
+      {N_Asm2MEM, &Simulator::N_Asm2MEMClick},
       {N_ReadMicroFile, &Simulator::N_ReadMicroFileClick},
       {N_BakMicro2File, &Simulator::N_BakMicro2FileClick},
   };
   for (const ButtonBinding& b : menus)
     connect(static_cast<QAction*>(Object(b.id)), &QAction::triggered, this,
             act([h = b.handler](Simulator& s) { (s.*h)(); }));
+  // The listing in mnemonics is the window's own: it only reads the machine.
+  connect(static_cast<QAction*>(Object(N_Disassembly)), &QAction::triggered, this, [this] { ShowDisassembly(); });
 
   // The board picture: moves give hints and the rubber band, releases draw.
   board_->onMove = [this](QPoint p) {

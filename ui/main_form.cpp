@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "ui/board_canvas.h"
+#include "ui/disassembly_window.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
 #include "ui/qt_host.h"
@@ -84,10 +85,22 @@ void TMainForm::ApplyView() {
   }
   for (WidgetId id : sim_->view.TakeDirty()) Apply(id);
   board_->Sync();
+  if (disassembly_ != nullptr && disassembly_->isVisible()) disassembly_->Follow(*sim_);
   if (sim_->view.pointLabelsDirty) {
     sim_->view.pointLabelsDirty = false;
     ApplyPointLabels();
   }
+}
+
+}  // namespace orrin::ui
+
+namespace orrin::ui {
+
+void TMainForm::ShowDisassembly() {
+  if (disassembly_ == nullptr) disassembly_ = new DisassemblyWindow(this);
+  disassembly_->show();
+  disassembly_->raise();
+  disassembly_->Follow(*sim_);
 }
 
 }  // namespace orrin::ui

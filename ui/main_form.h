@@ -36,6 +36,11 @@ class TMainForm : public QMainWindow {
   void AfterAction();
   // Applies what changed in the view since the last call.
   void ApplyView();
+  // Opens (or raises) the memory listing in mnemonics.
+  void ShowDisassembly();
+  class DisassemblyWindow* Disassembly() const {
+    return disassembly_;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +71,7 @@ class TMainForm : public QMainWindow {
   QWidget* central_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   class BoardCanvas* board_ = nullptr;
+  class DisassemblyWindow* disassembly_ = nullptr;
   std::vector<QLabel*> pointLabels_;
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;

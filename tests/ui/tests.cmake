@@ -10,5 +10,6 @@ orrin_test(orrin_ui_tests
   ui/art_test.cpp
   ui/host_test.cpp
   ui/timers_test.cpp
+  ui/asm_window_test.cpp
 )
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)

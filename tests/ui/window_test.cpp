@@ -99,7 +99,7 @@ TEST_F(Window, MenusCarryTheirItems) {
   const char* const titles[] = {"文件", "连线", "内存", "微程序"};
   const std::vector<std::vector<const char*>> items = {{"退出"},
                                                        {"读取连线文件", "备份连线到文件"},
-                                                       {"TXT文件->内存", "内存->TXT文件"},
+                                                       {"TXT文件->内存", "内存->TXT文件", "汇编文件->内存", "反汇编窗口"},
                                                        {"读文件到微程序", "备份微程序到文件"}};
   for (int m = 0; m < 4; ++m) {
     EXPECT_EQ(tops[m]->text(), QString::fromUtf8(titles[m]));
