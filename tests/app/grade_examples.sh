@@ -55,9 +55,9 @@ done
 # The README's recipe: shares of the folders through GNU parallel, the CSVs
 # concatenated, give the rows of one run.
 find program -mindepth 1 -maxdepth 1 -type d | sort >"$out/folders.txt"
-parallel --will-cite -N 2 -a "$out/folders.txt" "$grade --csv $out/part{#}.csv program/check.orrin {}" >/dev/null || true
-head -n 1 "$out/part1.csv" >"$out/all.csv"
-tail -q -n +2 "$out"/part*.csv | sort >>"$out/all.csv"
+parallel --will-cite -N 2 -a "$out/folders.txt" "$grade --csv $out/share{#}.csv program/check.orrin {}" >/dev/null || true
+head -n 1 "$out/share1.csv" >"$out/all.csv"
+tail -q -n +2 "$out"/share*.csv | sort >>"$out/all.csv"
 diff "$out/all.csv" program/expected.csv || fail "the recipe's CSV differs"
 
 [[ "$(fingerprint)" == "$before" ]] || fail "a submission folder was written to"
