@@ -1,5 +1,6 @@
 // Script commands of the console, the switches, the clock and the playback,
 // plus the commands every area's scripts use: answer, print and dump.
+#include <limits>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -133,6 +134,23 @@ bool RunDump(RunnerContext& ctx, const Words& w, std::string& error) {
   return true;
 }
 
+// export-trace PATH [FROM TO]: the recorded history as a file.
+bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
+  long from = 0, to = 0;
+  const bool range =
+      w.size() == 4 && ParseNumber(w[2], 0, 999999999999L, from) && ParseNumber(w[3], 0, 999999999999L, to);
+  if (w.size() != 2 && !range) {
+    error = "'export-trace' needs a path and, optionally, FROM and TO small beats";
+    return false;
+  }
+  if (w.size() == 2) to = std::numeric_limits<long>::max();
+  if (ctx.sim.ExportTrace(w[1], from, to) == Simulator::ExportResult::UnknownFormat) {
+    error = "'export-trace' writes .vcd, .csv or .json";
+    return false;
+  }
+  return true;
+}
+
 struct Command {
   std::string_view name;
   Handler run;
@@ -159,6 +177,7 @@ constexpr Command kCommands[] = {
     {"answer", RunAnswer},
     {"print", RunPrint},
     {"dump", RunDump},
+    {"export-trace", RunExportTrace},
 };
 
 }  // namespace

@@ -61,6 +61,26 @@ void BM_AssembleAndLoad(benchmark::State& state) {
 }
 BENCHMARK(BM_AssembleAndLoad)->Unit(benchmark::kMillisecond);
 
+// export-trace of a full ring: 50 000 small beats, every signal.
+void BM_ExportTrace(benchmark::State& state, const char* name) {
+  BenchHost host;
+  Simulator sim(host);
+  sim.Startup();
+  sim.RadioButtonMicroProgramClick();
+  sim.SpeedButtonPOWERClick();
+  {
+    const ViewHold hold(sim);
+    for (int i = 0; i < 60000; ++i) sim.StepSmallBeat(1);
+  }
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  for (auto _ : state)
+    if (sim.ExportTrace(path, 0, 1000000) != Simulator::ExportResult::Written) state.SkipWithError("not written");
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+}
+BENCHMARK_CAPTURE(BM_ExportTrace, vcd, "orrin-bench-trace.vcd")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportTrace, csv, "orrin-bench-trace.csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportTrace, json, "orrin-bench-trace.json")->Unit(benchmark::kMillisecond);
+
 // 64 commented lines, then padding comments up to the 139 264-byte limit.
 void BM_ReadMicroFile(benchmark::State& state) {
   std::string text;

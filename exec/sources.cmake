@@ -5,4 +5,5 @@ target_sources(orrin_sim PRIVATE
   exec/console.cpp
   exec/switches.cpp
   exec/trace.cpp
+  exec/trace_export.cpp
 )

@@ -129,6 +129,12 @@ class Simulator {
   void Timer_TriggerTimer();
   void Timer_RecotdBackPlayTimer();
 
+  // Writes the recorded small beats FROM..TO (clamped to the ring) as .vcd,
+  // .csv or .json (WaveDrom), by the path's extension; a file that cannot be
+  // written is warned about as every file is.
+  enum class ExportResult { Written, NotWritten, UnknownFormat };
+  ExportResult ExportTrace(const std::string& path, int64_t from, int64_t to);
+
   // ---- jack table
   void FillJackTable();
   int HitTestJack(int x, int y) const;

@@ -4,4 +4,6 @@ orrin_test(orrin_exec_tests
   exec/console_test.cpp
   exec/trace_test.cpp
   exec/boundaries_test.cpp
+  exec/trace_export_test.cpp
 )
+target_compile_definitions(orrin_exec_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
