@@ -46,7 +46,9 @@ struct Recorded {
 };
 
 Recorded RunAndExport(int beats, const std::string& range) {
-  const std::string dir = testing::TempDir();
+  // Named after the test: ctest runs the tests of this file side by side.
+  const std::string dir =
+      testing::TempDir() + "orrin-" + testing::UnitTest::GetInstance()->current_test_info()->name() + "-";
   std::string script = "load-wires " ORRIN_SOURCE_DIR
                        "/examples/wiring/microprogram.txt\nmode microprogram\npower\n"
                        "load-memory " ORRIN_SOURCE_DIR "/examples/memory/sum.txt\n";

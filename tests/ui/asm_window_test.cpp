@@ -22,7 +22,9 @@ class AsmWindow : public testing::Test {
   RecordingHost host;
   TMainForm form{&host};
   std::string Source(const char* text) {
-    const std::string path = testing::TempDir() + "orrin-asm-window.asm";
+    // Named after the test: ctest runs the tests side by side.
+    const std::string path =
+        testing::TempDir() + "orrin-" + testing::UnitTest::GetInstance()->current_test_info()->name() + ".asm";
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
