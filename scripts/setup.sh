@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  xvfb xauth imagemagick parallel
+  xvfb xauth imagemagick parallel gtkwave
   fonts-wqy-microhei fonts-wqy-zenhei
 )
 if [[ "${ORRIN_FUZZ:-0}" == 1 ]]; then

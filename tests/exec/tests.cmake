@@ -7,3 +7,7 @@ orrin_test(orrin_exec_tests
   exec/trace_export_test.cpp
 )
 target_compile_definitions(orrin_exec_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+
+# The exported VCD opens in GTKWave's tools.
+add_test(NAME export.vcd_gtkwave
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/exec/vcd_gtkwave.sh $<TARGET_FILE:orrin-run> ${PROJECT_SOURCE_DIR})
