@@ -2,6 +2,8 @@
 // arrows show an older one. Playback rewrites only the shown records, and
 // every other action first ends it (EndPlayback), so nothing done while an
 // older position is shown ever computes with played-back values.
+#include <algorithm>
+
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -100,6 +102,15 @@ void Simulator::EndPlayback() {
   machine.Console.TraceRestored = 0;
   machine.Console.MemoryGridDirty = 1;
   OrderedDisplayRefresh(machine.Console.PowerOn, 0);
+}
+
+void Simulator::ShowPosition(int64_t pos) {
+  BeatGen& b = machine.Beat;
+  if (machine.Console.PowerOn != 1 || b.StepCount == 0) return;
+  pos = std::clamp<int64_t>(pos, std::max<int64_t>(1, b.StepCount - (HistoryDepth - 1)), b.StepCount);
+  if (pos == b.ViewPos) return;
+  b.ViewPos = pos;
+  ShowTrace();
 }
 
 void Simulator::SpeedButton_BackLeftClick() {

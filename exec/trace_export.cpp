@@ -19,40 +19,6 @@ const std::vector<TraceSignal>& TraceSignals() {
   return signals;
 }
 
-int32_t TraceValue(const TraceEntry& e, size_t index) {
-  switch (index) {
-    case 0:
-      return e.beat.BeatPhase;
-    case 1:
-      return e.micro.MicroAddress & 0x3F;
-    case 2:
-      return e.pc.PC & 0xFF;
-    case 3:
-      return e.ar.AR & 0xFF;
-    case 4:
-      return e.ir.IR & 0xFF;
-    case 5:
-      return e.iar.IAR & 0xFF;
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-      return e.regs.R[index - 6] & 0xFF;
-    case 10:
-      return e.bus.Value & 0xFF;
-    case 11:
-      return e.flags.C & 1;
-    case 12:
-      return e.flags.Z & 1;
-    case 13:
-      return e.intr.EN_INT & 1;
-    case 14:
-      return e.intr.INTQ & 1;
-    default:
-      return Active(e.signals[index - 15]) ? 1 : 0;
-  }
-}
-
 BeatRange RecordedRange(const MachineState& m, int64_t from, int64_t to) {
   const int64_t newest = m.Beat.StepCount;
   const int64_t oldest = std::max<int64_t>(1, newest - (HistoryDepth - 1));

@@ -120,6 +120,9 @@ class Simulator {
   // Returns the view to the newest position, showing the live state again;
   // every action except the playback arrows, print and dump calls it first.
   void EndPlayback();
+  // Shows recorded position `pos` (clamped to the ring), as the arrows would
+  // after enough clicks: the timing diagram's click.
+  void ShowPosition(int64_t pos);
   void SpeedButton_BackLeftClick();
   void SpeedButton_BackLeftMouseDown();
   void SpeedButton_BackLeftMouseUp();

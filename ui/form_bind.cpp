@@ -136,6 +136,9 @@ void TMainForm::BindEvents() {
             act([h = b.handler](Simulator& s) { (s.*h)(); }));
   // The listing in mnemonics is the window's own: it only reads the machine.
   connect(static_cast<QAction*>(Object(N_Disassembly)), &QAction::triggered, this, [this] { ShowDisassembly(); });
+  auto* timing = static_cast<QAction*>(Object(N_TimingDiagram));
+  timing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  connect(timing, &QAction::triggered, this, [this] { ShowTimingDiagram(); });
 
   // The board picture: moves give hints and the rubber band, releases draw.
   board_->onMove = [this](QPoint p) {

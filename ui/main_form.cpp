@@ -9,6 +9,7 @@
 #include "ui/fonts.h"
 #include "ui/layout.h"
 #include "ui/qt_host.h"
+#include "ui/timing_diagram.h"
 
 namespace orrin::ui {
 
@@ -86,6 +87,7 @@ void TMainForm::ApplyView() {
   for (WidgetId id : sim_->view.TakeDirty()) Apply(id);
   board_->Sync();
   if (disassembly_ != nullptr && disassembly_->isVisible()) disassembly_->Follow(*sim_);
+  if (timing_ != nullptr && timing_->isVisible()) timing_->Follow();
   if (sim_->view.pointLabelsDirty) {
     sim_->view.pointLabelsDirty = false;
     ApplyPointLabels();
@@ -95,6 +97,16 @@ void TMainForm::ApplyView() {
 }  // namespace orrin::ui
 
 namespace orrin::ui {
+
+void TMainForm::ShowTimingDiagram() {
+  if (timing_ == nullptr) {
+    timing_ = new TimingDiagramWindow(*sim_, this);
+    timing_->Diagram()->afterClick = [this] { AfterAction(); };
+  }
+  timing_->show();
+  timing_->raise();
+  timing_->Follow();
+}
 
 void TMainForm::ShowDisassembly() {
   if (disassembly_ == nullptr) disassembly_ = new DisassemblyWindow(this);

@@ -41,6 +41,11 @@ class TMainForm : public QMainWindow {
   class DisassemblyWindow* Disassembly() const {
     return disassembly_;
   }
+  // Opens (or raises) the timing diagram of the recorded history.
+  void ShowTimingDiagram();
+  class TimingDiagramWindow* TimingDiagram() const {
+    return timing_;
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +77,7 @@ class TMainForm : public QMainWindow {
   QScrollArea* scroll_ = nullptr;
   class BoardCanvas* board_ = nullptr;
   class DisassemblyWindow* disassembly_ = nullptr;
+  class TimingDiagramWindow* timing_ = nullptr;
   std::vector<QLabel*> pointLabels_;
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;

@@ -20,6 +20,7 @@ add_library(orrin_ui STATIC
   ui/layout_window.cpp
   ui/main_form.cpp
   ui/disassembly_window.cpp
+  ui/timing_diagram.cpp
   ui/panel_box.cpp
   ui/picture_box.cpp
   ui/qt_host.cpp

@@ -11,5 +11,6 @@ orrin_test(orrin_ui_tests
   ui/host_test.cpp
   ui/timers_test.cpp
   ui/asm_window_test.cpp
+  ui/timing_diagram_test.cpp
 )
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)

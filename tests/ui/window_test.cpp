@@ -95,13 +95,14 @@ TEST_F(Window, FrameOfTheWindow) {
 
 TEST_F(Window, MenusCarryTheirItems) {
   const QList<QAction*> tops = form.menuBar()->actions();
-  ASSERT_EQ(tops.size(), 4);
-  const char* const titles[] = {"文件", "连线", "内存", "微程序"};
+  ASSERT_EQ(tops.size(), 5);
+  const char* const titles[] = {"文件", "连线", "内存", "微程序", "查看"};
   const std::vector<std::vector<const char*>> items = {{"退出"},
                                                        {"读取连线文件", "备份连线到文件"},
                                                        {"TXT文件->内存", "内存->TXT文件", "汇编文件->内存", "反汇编窗口"},
-                                                       {"读文件到微程序", "备份微程序到文件"}};
-  for (int m = 0; m < 4; ++m) {
+                                                       {"读文件到微程序", "备份微程序到文件"},
+                                                       {"时序图"}};
+  for (int m = 0; m < 5; ++m) {
     EXPECT_EQ(tops[m]->text(), QString::fromUtf8(titles[m]));
     const QList<QAction*> acts = tops[m]->menu()->actions();
     ASSERT_EQ(acts.size(), static_cast<int>(items[static_cast<size_t>(m)].size()));
