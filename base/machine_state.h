@@ -411,7 +411,9 @@ struct MachineState {
   MachineState();
   static size_t RingIndex(int64_t step) { return static_cast<size_t>(step % HistoryDepth); }
   TraceEntry& RingAt(int64_t step) { return Ring[RingIndex(step)]; }
+  const TraceEntry& RingAt(int64_t step) const { return Ring[RingIndex(step)]; }
   MemTrace& MemRingAt(int64_t step) { return MemRing[RingIndex(step)]; }
+  const MemTrace& MemRingAt(int64_t step) const { return MemRing[RingIndex(step)]; }
 };
 
 // ---------------------------------------------------------------- helpers

@@ -6,4 +6,5 @@ target_sources(orrin_sim PRIVATE
   exec/switches.cpp
   exec/trace.cpp
   exec/trace_export.cpp
+  exec/trace_diagram.cpp
 )

@@ -4,6 +4,7 @@
 
 #include "base/hex_text.h"
 #include "base/text_files.h"
+#include "exec/trace_diagram.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -150,7 +151,10 @@ Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t 
     text = TraceVcd(machine, r);
   else if (ext == "json")
     text = TraceWaveDrom(machine, r);
-  else
+  else if (ext == "svg") {
+    const DiagramView v = WholeHistoryView(machine, from, to);
+    text = DiagramSvg(DrawDiagram(machine, v), v);
+  } else
     return ExportResult::UnknownFormat;
   if (!files::WriteWholeFile(path, text)) {
     host.Warn(files::CannotWriteWarning(path));

@@ -12,9 +12,11 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/text_files.h"
+#include "exec/trace_diagram.h"
 #include "exec/trace_export.h"
 #include "simulator/simulator.h"
 
@@ -22,18 +24,27 @@ namespace orrin::ui {
 
 namespace {
 
-QColor RowColor(size_t index) {
-  if (index == 0) return QColor(0x60, 0x60, 0x60);   // phase
-  if (index <= 10) return QColor(0x10, 0x50, 0xA0);  // registers and the bus
-  if (index <= 14) return QColor(0xA0, 0x30, 0x10);  // flags
-  return QColor(0x10, 0x80, 0x30);                   // control signals
+QColor InkColor(Ink ink) {
+  switch (ink) {
+    case Ink::Grid:
+      return {0xE0, 0xE0, 0xE0};
+    case Ink::Label:
+      return Qt::black;
+    case Ink::Cycle:
+      return {0xB0, 0xB0, 0xD0};
+    case Ink::Phase:
+      return {0x60, 0x60, 0x60};
+    case Ink::Register:
+      return {0x10, 0x50, 0xA0};
+    case Ink::Flag:
+      return {0xA0, 0x30, 0x10};
+    case Ink::Signal:
+      return {0x10, 0x80, 0x30};
+    case Ink::Cursor:
+      return {0xE0, 0x20, 0x20};
+  }
+  return Qt::black;
 }
-
-// A cell: one small beat when zoomed in, one pixel column when zoomed out.
-struct Cell {
-  double x0, x1;
-  int64_t b0, b1;
-};
 
 }  // namespace
 
@@ -46,10 +57,17 @@ TimingDiagram::TimingDiagram(Simulator& sim, QWidget* parent) : QWidget(parent),
 
 QSize TimingDiagram::sizeHint() const { return {900, kRowHeight * static_cast<int>(rows.size()) + 4}; }
 
-int64_t TimingDiagram::BeatAt(int x) const {
-  if (x < kLabelWidth) return 0;
-  return firstBeat + static_cast<int64_t>(std::floor((x - kLabelWidth) / beatWidth));
+DiagramView TimingDiagram::View(int width, int height) const {
+  DiagramView v;
+  v.rows = rows;
+  v.beatWidth = beatWidth;
+  v.firstBeat = firstBeat;
+  v.width = width;
+  v.height = height;
+  return v;
 }
+
+int64_t TimingDiagram::BeatAt(int x) const { return View(width(), height()).BeatAt(x); }
 
 void TimingDiagram::FitAll() {
   const BeatRange r = RecordedRange(sim_.machine, 0, INT64_MAX);
@@ -61,112 +79,27 @@ void TimingDiagram::FitAll() {
 
 void TimingDiagram::Render(QPainter& p, int width, int height) const {
   p.fillRect(0, 0, width, height, Qt::white);
-  const auto& signals = TraceSignals();
-  const BeatRange recorded = RecordedRange(sim_.machine, 0, INT64_MAX);
+  const DiagramDrawing d = DrawDiagram(sim_.machine, View(width, height));
+  // Lines by ink, each ink in one call.
+  constexpr int kInks = static_cast<int>(Ink::Cursor) + 1;
+  std::array<QVector<QLineF>, kInks> byInk;
+  std::array<qsizetype, kInks> counts{};
+  for (const DiagramLine& l : d.lines) ++counts[static_cast<size_t>(l.ink)];
+  for (size_t i = 0; i < byInk.size(); ++i) byInk[i].reserve(counts[i]);
+  for (const DiagramLine& l : d.lines) byInk[static_cast<size_t>(l.ink)].append(QLineF(l.x0, l.y0, l.x1, l.y1));
+  for (int ink = 0; ink < kInks; ++ink) {
+    const QVector<QLineF>& lines = byInk[static_cast<size_t>(ink)];
+    if (lines.isEmpty()) continue;
+    const Ink i = static_cast<Ink>(ink);
+    p.setPen(QPen(InkColor(i), i == Ink::Cursor ? 2 : 1, i == Ink::Cycle ? Qt::DotLine : Qt::SolidLine));
+    p.drawLines(lines);
+  }
   QFont font = p.font();
   font.setPixelSize(11);
   p.setFont(font);
-  for (size_t r = 0; r < rows.size(); ++r) {
-    const int y = static_cast<int>(r) * kRowHeight;
-    p.setPen(QColor(0xE8, 0xE8, 0xE8));
-    p.drawLine(0, y + kRowHeight - 1, width, y + kRowHeight - 1);
-    p.setPen(Qt::black);
-    p.drawText(QRect(4, y, kLabelWidth - 6, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft, signals[rows[r]].name);
-  }
-  p.setPen(QColor(0xC0, 0xC0, 0xC0));
-  p.drawLine(kLabelWidth - 1, 0, kLabelWidth - 1, height);
-  if (recorded.first > recorded.last) return;
-
-  // The cells across the beat area.
-  std::vector<Cell> cells;
-  const int64_t lastVisible = std::min(recorded.last, BeatAt(width - 1));
-  for (int64_t b = std::max(firstBeat, recorded.first); b <= lastVisible;) {
-    const double x0 = kLabelWidth + static_cast<double>(b - firstBeat) * beatWidth;
-    int64_t b1 = b;
-    if (beatWidth < 1) b1 = std::min(lastVisible, BeatAt(static_cast<int>(x0) + 1) - 1);
-    b1 = std::max(b1, b);
-    cells.push_back({x0, kLabelWidth + static_cast<double>(b1 + 1 - firstBeat) * beatWidth, b, b1});
-    b = b1 + 1;
-  }
-  if (cells.empty()) return;
-
-  // Each entry is read once; per row and cell: the value at its start and
-  // at its end, and whether it changed inside (when zoomed out).
-  const size_t n = rows.size();
-  std::vector<int32_t> first(n * cells.size()), last(n * cells.size());
-  std::vector<uint8_t> mixed(n * cells.size()), cycleStart(cells.size());
-  for (size_t c = 0; c < cells.size(); ++c) {
-    for (int64_t b = cells[c].b0; b <= cells[c].b1; ++b) {
-      const TraceEntry& e = sim_.machine.RingAt(b);
-      if (e.beat.BeatPhase == 1) cycleStart[c] = 1;
-      for (size_t r = 0; r < n; ++r) {
-        const int32_t v = TraceValue(e, rows[r]);
-        if (b == cells[c].b0)
-          first[c * n + r] = v;
-        else if (v != last[c * n + r])
-          mixed[c * n + r] = 1;
-        last[c * n + r] = v;
-      }
-    }
-  }
-
-  // Machine-cycle boundaries, where the cells are wide enough to show them.
-  if (beatWidth >= 3) {
-    p.setPen(QPen(QColor(0xB0, 0xB0, 0xD0), 1, Qt::DotLine));
-    for (size_t c = 0; c < cells.size(); ++c)
-      if (cycleStart[c] && cells[c].b0 == cells[c].b1)
-        p.drawLine(QPointF(cells[c].x0, 0), QPointF(cells[c].x0, height));
-  }
-  for (size_t r = 0; r < n; ++r) {
-    const int y = static_cast<int>(r) * kRowHeight;
-    const double hi = y + 3, lo = y + kRowHeight - 4;
-    const bool bit = signals[rows[r]].width == 1;
-    auto label = [&](double x, int32_t v) {
-      if (bit || beatWidth < 14) return;
-      const QString text = rows[r] == 0 ? QString::number(v) : QString("%1").arg(v, 2, 16, QChar('0')).toUpper();
-      p.drawText(QRectF(x + 3, y, 40, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft, text);
-    };
-    QVector<QLineF> lines;
-    p.setPen(QPen(RowColor(rows[r]), 1));
-    double runStart = cells[0].x0;
-    int32_t runValue = first[r];
-    auto closeRun = [&](double x) {
-      if (bit) {
-        const double level = runValue ? hi : lo;
-        lines.append(QLineF(runStart, level, x, level));
-      } else {
-        lines.append(QLineF(runStart, hi, x, hi));
-        lines.append(QLineF(runStart, lo, x, lo));
-      }
-    };
-    label(cells[0].x0, first[r]);
-    for (size_t c = 0; c < cells.size(); ++c) {
-      const size_t k = c * n + r;
-      const bool edge = c > 0 && first[k] != last[k - n];
-      if (edge || mixed[k]) {
-        closeRun(cells[c].x0);
-        if (bit) {
-          lines.append(QLineF(cells[c].x0, hi, cells[c].x0, lo));
-        } else {
-          // A transition mark: the band's lines cross.
-          const double w = std::clamp((cells[c].x1 - cells[c].x0) / 2, 1.0, 3.0);
-          lines.append(QLineF(cells[c].x0, hi, cells[c].x0 + w, lo));
-          lines.append(QLineF(cells[c].x0, lo, cells[c].x0 + w, hi));
-        }
-        runStart = cells[c].x0;
-        if (!mixed[k]) label(cells[c].x0, first[k]);
-      }
-      runValue = last[k];
-    }
-    closeRun(cells.back().x1);
-    p.drawLines(lines);
-  }
-  // The playback position.
-  const int64_t view = sim_.machine.Beat.ViewPos;
-  if (view >= cells.front().b0 && view <= cells.back().b1) {
-    const double x = kLabelWidth + (static_cast<double>(view - firstBeat) + 0.5) * beatWidth;
-    p.setPen(QPen(QColor(0xE0, 0x20, 0x20), 2));
-    p.drawLine(QPointF(x, 0), QPointF(x, height));
+  for (const DiagramText& t : d.texts) {
+    p.setPen(InkColor(t.ink));
+    p.drawText(QRectF(t.x, t.y, t.w, t.h), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(t.text));
   }
 }
 
@@ -289,6 +222,13 @@ void TimingDiagramWindow::Follow() {
 
 bool TimingDiagramWindow::ExportTo(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
+  if (ext == "svg") {
+    const DiagramView v = diagram_->View(diagram_->width(), diagram_->height());
+    const std::string svg = DiagramSvg(DrawDiagram(sim_.machine, v), v);
+    if (files::WriteWholeFile(path.toStdString(), svg)) return true;
+    sim_.host.Warn(files::CannotWriteWarning(path.toStdString()));
+    return false;
+  }
   if (ext == "png") {
     QImage image(diagram_->size(), QImage::Format_RGB32);
     QPainter p(&image);

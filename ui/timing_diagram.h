@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "exec/trace_diagram.h"
+
 class QListWidget;
 class QScrollBar;
 
@@ -32,7 +34,8 @@ class TimingDiagram : public QWidget {
   void Render(QPainter& p, int width, int height) const;  // also for PNG and SVG
   QSize sizeHint() const override;
 
-  static constexpr int kLabelWidth = 64, kRowHeight = 18;
+  static constexpr int kLabelWidth = DiagramView::kLabelWidth, kRowHeight = DiagramView::kRowHeight;
+  DiagramView View(int width, int height) const;
 
  protected:
   void paintEvent(QPaintEvent*) override;

@@ -126,6 +126,18 @@ TEST(TraceExport, VcdValuesEqualTheDumpsBeatByBeat) {
   EXPECT_EQ(checked, 71);  // 20..90
 }
 
+TEST(TraceExport, TheSvgDrawsEveryRowOfTheWholeHistory) {
+  const std::string path = testing::TempDir() + "orrin-trace-drawing.svg";
+  std::istringstream in("mode microprogram\npower\nqd\ntick 10\nexport-trace " + path + "\n");
+  std::ostringstream out, err;
+  ASSERT_EQ(RunScript(in, out, err), 0) << err.str();
+  const std::string svg = Slurp(path);
+  EXPECT_TRUE(svg.starts_with("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"904\""));  // 64 + 70 beats x 12
+  for (const TraceSignal& s : TraceSignals())
+    EXPECT_NE(svg.find(std::string(">") + s.name + "</text>"), std::string::npos) << s.name;
+  EXPECT_TRUE(svg.ends_with("</svg>\n"));
+}
+
 TEST(TraceExport, RangesAreClampedAndAnEmptyHistoryHasOnlyTheHeader) {
   MachineState m;
   EXPECT_TRUE(TraceCsv(m, RecordedRange(m, 0, 1000)).ends_with("RS0\r\n"));

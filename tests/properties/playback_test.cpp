@@ -39,7 +39,7 @@ Outcome RunIn(const std::string& script, const fs::path& dir) {
     for (int i = 0; i < WidgetCount; ++i) o.widgets[static_cast<size_t>(i)] = sim.view[static_cast<WidgetId>(i)];
     o.memory = sim.machine.Mem.Cells;
     for (const ControlStoreEntry& e : sim.machine.Micro.Store) o.store.push_back(e.FullText + "|" + e.CommentText);
-    MachineState& s = const_cast<MachineState&>(sim.machine);
+    const MachineState& s = sim.machine;
     for (int64_t n = 1; n <= s.Beat.StepCount && n < HistoryDepth; ++n) {
       o.trace.push_back(s.RingAt(n));
       o.memTrace.push_back(s.MemRingAt(n));

@@ -60,7 +60,7 @@ TEST_F(Timing, UncheckedRowsGoAndTheExportsAreWritten) {
   list->item(0)->setCheckState(Qt::Unchecked);  // phase
   EXPECT_EQ(w->Diagram()->rows.size(), TraceSignals().size() - 1);
   EXPECT_EQ(w->Diagram()->rows.front(), 1u);  // uAR first now
-  for (const char* ext : {".png", ".vcd", ".csv", ".json"}) {
+  for (const char* ext : {".png", ".svg", ".vcd", ".csv", ".json"}) {
     const std::string path = Path(ext);
     ASSERT_TRUE(w->ExportTo(QString::fromStdString(path))) << ext;
     EXPECT_GT(QFile(QString::fromStdString(path)).size(), 100) << ext;
