@@ -42,13 +42,23 @@ void Simulator::N_MEM2FileClick() {
   if (!files::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(files::CannotWriteWarning(name));
 }
 
-void Simulator::N_Asm2MEMClick() {
+std::string Simulator::ChooseMemoryInput() {
   EndPlayback();
   if (machine.Console.PowerOn != 1) {
     host.Warn("电源没开，内存无法写入！");
-    return;
+    return {};
   }
-  const std::string name = host.OpenFileName();
+  return host.OpenFileName();
+}
+
+void Simulator::LoadIntoMemory(const std::array<uint8_t, MemorySize>& image) {
+  machine.Mem.Cells = machine.Mem.ShownCells = image;
+  machine.Console.MemoryGridDirty = 1;
+  BoardEvaluation();
+}
+
+void Simulator::N_Asm2MEMClick() {
+  const std::string name = ChooseMemoryInput();
   if (name.empty()) return;
   std::string source;
   if (files::ReadWholeFile(name, kLongestSource, source) != files::ReadResult::Ok) {
@@ -63,18 +73,11 @@ void Simulator::N_Asm2MEMClick() {
     host.Warn(text);
     return;
   }
-  machine.Mem.Cells = machine.Mem.ShownCells = result.image;
-  machine.Console.MemoryGridDirty = 1;
-  BoardEvaluation();
+  LoadIntoMemory(result.image);
 }
 
 void Simulator::N_File2MEMClick() {
-  EndPlayback();
-  if (machine.Console.PowerOn != 1) {
-    host.Warn("电源没开，内存无法写入！");
-    return;
-  }
-  const std::string name = host.OpenFileName();
+  const std::string name = ChooseMemoryInput();
   if (name.empty()) return;
   std::string data;
   const files::ReadResult r = files::ReadWholeFile(name, kLongestMemoryFile, data);
@@ -86,14 +89,13 @@ void Simulator::N_File2MEMClick() {
     host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
     return;
   }
-  MemoryUnit& mem = machine.Mem;
+  std::array<uint8_t, MemorySize> image;
   for (size_t a = 0; a < MemorySize; ++a) {
     // The file is 512 bytes, two per cell; a byte that is not a hex digit counts 0.
     auto digit = [&](size_t i) { return std::max(HexDigitValue(data[i]), 0); };
-    mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(digit(2 * a) * 16 + digit(2 * a + 1));
+    image[a] = static_cast<uint8_t>(digit(2 * a) * 16 + digit(2 * a + 1));
   }
-  machine.Console.MemoryGridDirty = 1;
-  BoardEvaluation();
+  LoadIntoMemory(image);
 }
 
 }  // namespace orrin

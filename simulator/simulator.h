@@ -219,6 +219,10 @@ class Simulator {
   void CommitSwitchCopies(uint8_t fromRecording);
   void RepaintBoard(uint8_t power);
 
+  // The memory loads' common start (the power, the dialog; empty: the
+  // command ends) and end.
+  std::string ChooseMemoryInput();
+  void LoadIntoMemory(const std::array<uint8_t, MemorySize>& image);
   void ConnectJacks(int from, int to);     // WireCount of both +1, `to` into a free Targets slot
   void DisconnectJacks(int from, int to);  // the reverse
   void ClearJackConnections();
