@@ -145,7 +145,7 @@ bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
   }
   if (w.size() == 2) to = std::numeric_limits<long>::max();
   if (ctx.sim.ExportTrace(w[1], from, to) == Simulator::ExportResult::UnknownFormat) {
-    error = "'export-trace' writes .vcd, .csv or .json";
+    error = "'export-trace' writes .vcd, .csv, .json or .svg";
     return false;
   }
   return true;
