@@ -39,7 +39,5 @@ bool ReadMemoryImage(std::string_view text, MemoryImage& image);
 // One line per non-zero byte, "AA: BB  MNEMONIC OPERANDS", with a label line
 // ("L0C:") before each jump target; a byte no instruction encodes is a DB.
 std::vector<std::string> Disassemble(const MemoryImage& image, const InstructionSet& isa);
-// The statement of one byte, as the listing shows it ("JZ +1" for a jump).
-std::string DisassembleByte(uint8_t byte, const InstructionSet& isa);
 
 }  // namespace orrin

@@ -30,7 +30,7 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 
 // The statement of `byte` at `address`; a jump names its target's label when
 // `labels` holds it.
-std::string Statement(uint8_t byte, int address, const InstructionSet& isa, const std::set<int>* labels) {
+std::string Statement(uint8_t byte, int address, const InstructionSet& isa, const std::set<int>& labels) {
   const Instruction* ins = isa.ForOpcode(byte >> 4);
   const int low = byte & 15, d = (byte >> 2) & 3, s = byte & 3;
   const std::string db = Join({"DB 0x", Hex(byte)});
@@ -49,7 +49,7 @@ std::string Statement(uint8_t byte, int address, const InstructionSet& isa, cons
       return Join({text, " [", Reg(d), "],", Reg(s)});
     case OperandForm::Offset: {
       const int target = address + 1 + low;
-      if (labels != nullptr && labels->contains(target)) return Join({text, " ", Label(target)});
+      if (labels.contains(target)) return Join({text, " ", Label(target)});
       return Join({text, " +", std::to_string(low)});
     }
   }
@@ -57,8 +57,6 @@ std::string Statement(uint8_t byte, int address, const InstructionSet& isa, cons
 }
 
 }  // namespace
-
-std::string DisassembleByte(uint8_t byte, const InstructionSet& isa) { return Statement(byte, 0, isa, nullptr); }
 
 std::vector<std::string> Disassemble(const MemoryImage& image, const InstructionSet& isa) {
   // Jump targets inside the image get labels.
@@ -80,7 +78,7 @@ std::vector<std::string> Disassemble(const MemoryImage& image, const Instruction
       next = a;
     }
     if (b == 0) continue;
-    lines.push_back(Join({Hex(a), ": ", Hex(b), "  ", Statement(b, a, isa, &labels)}));
+    lines.push_back(Join({Hex(a), ": ", Hex(b), "  ", Statement(b, a, isa, labels)}));
     next = a + 1;
   }
   return lines;

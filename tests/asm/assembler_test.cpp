@@ -116,7 +116,7 @@ TEST(InstructionSetFile, AChangedMicroprogramDescribesItsInstructions) {
   const AsmResult r = Assemble("OUT R2\nADD R1,R1\nSTOP\n", isa);
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r.image[0], 0xA8);
-  EXPECT_EQ(DisassembleByte(0xA8, isa), "OUT R2");
+  EXPECT_EQ(Disassemble(r.image, isa)[0], "00: A8  OUT R2");
   EXPECT_FALSE(Assemble("HLT\n", isa).ok());  // not in this set
   EXPECT_FALSE(ParseInstructionSet("1 ADD Rd,Rs\n1 SUB Rd,Rs\nG X -\n2 Y Rx\n3 Z\n", isa, errors));
   EXPECT_EQ(errors.size(), 4u);
