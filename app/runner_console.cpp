@@ -145,7 +145,7 @@ bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
   }
   if (w.size() == 2) to = std::numeric_limits<long>::max();
   if (ctx.sim.ExportTrace(w[1], from, to) == Simulator::ExportResult::UnknownFormat) {
-    error = "'export-trace' writes .vcd, .csv, .json or .svg";
+    error = "'export-trace' writes .vcd, .csv, .json, .svg or .png";
     return false;
   }
   return true;

@@ -7,4 +7,5 @@ target_sources(orrin_sim PRIVATE
   exec/trace.cpp
   exec/trace_export.cpp
   exec/trace_diagram.cpp
+  exec/diagram_png.cpp
 )

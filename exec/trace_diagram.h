@@ -39,6 +39,8 @@ struct DiagramDrawing {
 DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v);
 // The drawing as an SVG document of the view's size.
 std::string DiagramSvg(const DiagramDrawing& d, const DiagramView& v);
+// The same as a PNG file's bytes, drawn without a toolkit (a small pixel font).
+std::string DiagramPng(const DiagramDrawing& d, const DiagramView& v);
 // Every row, and a width that fits the whole recorded history at 12 px a beat
 // (at most 4000 px, decimated beyond): what `export-trace x.svg` draws.
 DiagramView WholeHistoryView(const MachineState& m, int64_t from, int64_t to);

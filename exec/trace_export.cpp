@@ -151,9 +151,10 @@ Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t 
     text = TraceVcd(machine, r);
   else if (ext == "json")
     text = TraceWaveDrom(machine, r);
-  else if (ext == "svg") {
+  else if (ext == "svg" || ext == "png") {
     const DiagramView v = WholeHistoryView(machine, from, to);
-    text = DiagramSvg(DrawDiagram(machine, v), v);
+    const DiagramDrawing d = DrawDiagram(machine, v);
+    text = ext == "svg" ? DiagramSvg(d, v) : DiagramPng(d, v);
   } else
     return ExportResult::UnknownFormat;
   if (!files::WriteWholeFile(path, text)) {

@@ -7,6 +7,7 @@ orrin_test(orrin_exec_tests
   exec/trace_export_test.cpp
 )
 target_compile_definitions(orrin_exec_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_link_libraries(orrin_exec_tests PRIVATE ZLIB::ZLIB)
 
 # The exported VCD opens in GTKWave's tools.
 add_test(NAME export.vcd_gtkwave

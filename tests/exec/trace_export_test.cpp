@@ -3,6 +3,7 @@
 #include "exec/trace_export.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -136,6 +137,46 @@ TEST(TraceExport, TheSvgDrawsEveryRowOfTheWholeHistory) {
   for (const TraceSignal& s : TraceSignals())
     EXPECT_NE(svg.find(std::string(">") + s.name + "</text>"), std::string::npos) << s.name;
   EXPECT_TRUE(svg.ends_with("</svg>\n"));
+}
+
+// The headless PNG: a valid image of the same size as the SVG, with every
+// row's name inked in the label column and the cursor in red.
+TEST(TraceExport, ThePngIsTheDiagramAsAPicture) {
+  const std::string path = testing::TempDir() + "orrin-trace-drawing.png";
+  std::istringstream in("mode microprogram\npower\nqd\ntick 10\nexport-trace " + path + "\n");
+  std::ostringstream out, err;
+  ASSERT_EQ(RunScript(in, out, err), 0) << err.str();
+  const std::string png = Slurp(path);
+  ASSERT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n"));
+  auto be32 = [&](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(png[at]) << 24 | static_cast<uint8_t>(png[at + 1]) << 16 |
+                                 static_cast<uint8_t>(png[at + 2]) << 8 | static_cast<uint8_t>(png[at + 3]));
+  };
+  const uint32_t w = be32(16), h = be32(20);
+  EXPECT_EQ(w, 904u);
+  EXPECT_EQ(h, TraceSignals().size() * 18 + 4);
+  std::string packed;
+  for (size_t at = 8; at + 8 <= png.size();) {
+    const uint32_t len = be32(at);
+    if (png.compare(at + 4, 4, "IDAT") == 0) packed += png.substr(at + 8, len);
+    at += 12 + len;
+  }
+  std::string raw((w * 3 + 1) * h, '\0');
+  uLongf size = raw.size();
+  ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &size, reinterpret_cast<const Bytef*>(packed.data()),
+                       packed.size()),
+            Z_OK);
+  ASSERT_EQ(size, raw.size());
+  auto pixel = [&](uint32_t x, uint32_t y) { return raw.substr(y * (w * 3 + 1) + 1 + x * 3, 3); };
+  for (uint32_t row = 0; row < TraceSignals().size(); ++row) {
+    int ink = 0;
+    for (uint32_t y = row * 18; y < row * 18 + 16; ++y)
+      for (uint32_t x = 4; x < 58; ++x) ink += pixel(x, y) == std::string(3, '\0');
+    EXPECT_GT(ink, 4) << TraceSignals()[row].name;
+  }
+  int cursor = 0;
+  for (uint32_t x = 64; x < w; ++x) cursor += pixel(x, 2) == "\xe0\x20\x20";
+  EXPECT_EQ(cursor, 2);  // two pixels wide, at the newest beat
 }
 
 TEST(TraceExport, RangesAreClampedAndAnEmptyHistoryHasOnlyTheHeader) {
