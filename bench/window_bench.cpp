@@ -1,7 +1,10 @@
 // The window's own figures: how soon it is on screen, how closely a
 // continuous run keeps the pace of 7 small beats per 5 ms with the view
 // applied on screen, what processor time that costs, and the peak memory.
-//   QT_QPA_PLATFORM=offscreen orrin_bench_window [SECONDS]
+//   QT_QPA_PLATFORM=offscreen orrin_bench_window [SECONDS] [full|diagram]
+// "full" first fills the trace ring (50 000 small beats) before the timed run;
+// "diagram" does the same with the timing diagram open at "fit all", so the
+// two peaks differ by what the open diagram costs.
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "ui/main_form.h"
+#include "ui/timing_diagram.h"
 
 namespace {
 
@@ -43,6 +47,7 @@ double SinceProcessStart() {
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const std::string extra = argc > 2 ? argv[2] : "";
   QApplication app(argc, argv);
   orrin::ui::TMainForm form;
   form.show();
@@ -58,6 +63,15 @@ int main(int argc, char** argv) {
   sim.RadioButtonMicroProgramClick();
   sim.SpeedButtonQDClick();
   form.AfterAction();
+  if (extra == "full" || extra == "diagram") {
+    while (sim.machine.Beat.StepCount < 50000) sim.Timer_RUNTimer();
+    form.AfterAction();
+  }
+  if (extra == "diagram") {
+    form.ShowTimingDiagram();
+    form.TimingDiagram()->Diagram()->FitAll();
+    QApplication::processEvents();
+  }
 
   const int64_t steps0 = sim.machine.Beat.StepCount;
   const double cpu0 = CpuSeconds();

@@ -104,8 +104,12 @@ void TimingDiagram::Render(QPainter& p, int width, int height) const {
 }
 
 void TimingDiagram::paintEvent(QPaintEvent*) {
+  QElapsedTimer cost;
+  cost.start();
   QPainter p(this);
   Render(p, width(), height());
+  lastPaintNs = cost.nsecsElapsed();
+  sincePaint.start();
 }
 
 void TimingDiagram::wheelEvent(QWheelEvent* e) {
@@ -209,6 +213,12 @@ void TimingDiagramWindow::SyncScroll() {
 void TimingDiagramWindow::Follow() {
   const int64_t newest = sim_.machine.Beat.StepCount, view = sim_.machine.Beat.ViewPos;
   if (newest == lastNewest_ && view == lastView_) return;
+  // While a run adds beats, a costly picture (the whole ring at "fit all")
+  // is redrawn only after sixteen times its cost has passed: a paint holds
+  // up the run's ticks, and the run must keep its pace.
+  if (newest != lastNewest_ && view == newest && diagram_->sincePaint.isValid() &&
+      diagram_->sincePaint.nsecsElapsed() < 16 * diagram_->lastPaintNs)
+    return;
   // New beats: keep the newest in sight; a new position: keep it in sight.
   const int visible = static_cast<int>((diagram_->width() - TimingDiagram::kLabelWidth) / diagram_->beatWidth);
   const int64_t focus = newest != lastNewest_ ? newest : view;

@@ -3,6 +3,7 @@
 // the small-beat number across. Values come from the trace's plain values,
 // decimated per pixel column when zoomed out, so the whole ring draws at once.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -36,6 +37,9 @@ class TimingDiagram : public QWidget {
 
   static constexpr int kLabelWidth = DiagramView::kLabelWidth, kRowHeight = DiagramView::kRowHeight;
   DiagramView View(int width, int height) const;
+  // What the last paint cost, and when it was.
+  qint64 lastPaintNs = 0;
+  QElapsedTimer sincePaint;
 
  protected:
   void paintEvent(QPaintEvent*) override;
