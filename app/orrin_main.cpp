@@ -9,12 +9,15 @@
 #include "asm/isa.h"
 #include "base/text_files.h"
 #include "ui/main_form.h"
+#include "ui/translate.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QApplication::setOrganizationName("orrin");
   QApplication::setApplicationName("orrin");
-  QApplication::setApplicationDisplayName(QString::fromUtf8("Orrin 仿真软件"));
   QApplication::setDesktopFileName("orrin");
+  // --lang en|zh, else the language chosen last time, else the locale's.
+  orrin::ui::UseLanguage(orrin::ui::ChooseLanguage(QApplication::arguments()));
   orrin::ui::TMainForm form;
   // --isa FILE: the instruction set of a changed microprogram, for the
   // assembler command and the listing.
@@ -30,9 +33,9 @@ int main(int argc, char** argv) {
       form.Sim().isa = isa;
     }
     if (!errors.empty()) {
-      QString message = QString::fromUtf8("指令集文件有错误，使用标准指令集：");
-      for (const std::string& e : errors) message += "\n" + QString::fromStdString(path + ":" + e);
-      QMessageBox::warning(nullptr, QString::fromUtf8("警告"), message);
+      std::string message = "指令集文件有错误，使用标准指令集：";
+      for (const std::string& e : errors) message += "\n" + path + ":" + e;
+      form.Sim().host.Warn(message);
     }
   }
   form.show();

@@ -6,13 +6,13 @@
 
 namespace orrin {
 
-void ScriptHost::Warn(const std::string& text) { out_ << "警告: " << text << "\n"; }
+void ScriptHost::Warn(const std::string& text) { out_ << (english_ ? "Warning: " : "警告: ") << Shown(text) << "\n"; }
 
 Answer ScriptHost::Ask(const std::string& text) {
   const Answer a = nextAnswer.value_or(Answer::Cancel);
   nextAnswer.reset();
   static constexpr const char* kNames[] = {"yes", "no", "cancel"};
-  out_ << "? " << text << " -> " << kNames[static_cast<int>(a)] << "\n";
+  out_ << "? " << Shown(text) << " -> " << kNames[static_cast<int>(a)] << "\n";
   return a;
 }
 
@@ -90,11 +90,11 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
 }  // namespace
 
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options) {
-  ScriptHost host(out);
+  ScriptHost host(out, options.english);
   host.filesAllowed = options.filesAllowed;
   Simulator sim(host);
   sim.Startup();
-  RunnerContext ctx{sim, host, out, options.tickBudget};
+  RunnerContext ctx{sim, host, out, options.tickBudget, options.english};
   int status = RunLines(ctx, script, err);
   if (options.atEnd) options.atEnd(sim);
   if (ctx.expectPassed + ctx.expectFailed > 0) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/host.h"
+#include "base/translation.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -18,7 +19,7 @@ namespace orrin {
 // from what the script said before.
 class ScriptHost : public Host {
  public:
-  explicit ScriptHost(std::ostream& out) : out_(out) {}
+  ScriptHost(std::ostream& out, const Catalog* english) : out_(out), english_(english) {}
   void Warn(const std::string& text) override;
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
@@ -31,7 +32,9 @@ class ScriptHost : public Host {
   bool filesAllowed = true;             // false: every file dialog is cancelled
 
  private:
+  std::string Shown(const std::string& text) const { return english_ ? (*english_)(text) : text; }
   std::ostream& out_;
+  const Catalog* english_;
 };
 
 // Limits for scripts nobody has read (the fuzzer's): no file is opened or
@@ -41,6 +44,8 @@ struct RunOptions {
   long tickBudget = -1;  // -1: no limit
   // Called with the simulator when the script has ended, however it ended.
   std::function<void(const Simulator&)> atEnd;
+  // Messages and printed texts in English (--lang en); nullptr: as the board shows them.
+  const Catalog* english = nullptr;
 };
 
 struct RunnerContext {
@@ -48,6 +53,7 @@ struct RunnerContext {
   ScriptHost& host;
   std::ostream& out;
   long tickBudget = -1;
+  const Catalog* english = nullptr;
   long lineNumber = 0;
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
@@ -70,8 +76,10 @@ CommandResult RunExpectCommand(RunnerContext& ctx, const Words& words, std::stri
 
 // The fields of `dump` in their order, as NAME and TEXT; also what `expect` compares.
 std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim);
-// What `print` shows of a widget.
-std::string WidgetText(const Simulator& sim, WidgetId id);
+// What `print` shows of a widget, translated when `english` is given.
+std::string WidgetText(const Simulator& sim, WidgetId id, const Catalog* english = nullptr);
+// The English of the window's texts, read from the translation built into the program.
+const Catalog& EnglishCatalog();
 
 // Parses a whole decimal number in [lo, hi]; false when it is not one.
 bool ParseNumber(const std::string& text, long lo, long hi, long& value);

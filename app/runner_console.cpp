@@ -121,7 +121,7 @@ bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
       return false;
     }
   }
-  for (size_t i = 1; i < w.size(); ++i) ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i])) << '\n';
+  for (size_t i = 1; i < w.size(); ++i) ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i]), ctx.english) << '\n';
   return true;
 }
 
@@ -184,7 +184,8 @@ constexpr Command kCommands[] = {
 
 // What `print` shows of a widget: the picture role of an image (and of a
 // speed button's glyph), the lines of a memo or list box, else the text.
-std::string WidgetText(const Simulator& sim, WidgetId id) {
+std::string WidgetText(const Simulator& sim, WidgetId id, const Catalog* english) {
+  auto shown = [english](const std::string& text) { return english ? (*english)(text) : text; };
   const WidgetState& st = sim.view[id];
   const WidgetKind kind = Info(id).kind;
   if (kind == WidgetKind::Image || (kind == WidgetKind::SpeedButton && st.picture != Pic::None))
@@ -193,11 +194,11 @@ std::string WidgetText(const Simulator& sim, WidgetId id) {
     std::string joined;
     for (size_t i = 0; i < st.lines.size(); ++i) {
       if (i > 0) joined += '|';
-      joined += st.lines[i];
+      joined += shown(st.lines[i]);
     }
     return joined;
   }
-  return st.text;
+  return shown(st.text);
 }
 
 std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim) {

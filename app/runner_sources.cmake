@@ -5,4 +5,9 @@ target_sources(orrin_runner PRIVATE
   app/runner_panels.cpp
   app/runner_expect.cpp
   app/grade.cpp
+  ${CMAKE_CURRENT_BINARY_DIR}/english_ts.cpp
 )
+# orrin-run --lang en speaks the window's English, from the same .ts file.
+file(READ ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts TS_TEXT)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/app/english_ts.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/english_ts.cpp @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts)

@@ -58,4 +58,10 @@ void Canvas::DrawSegment(int x1, int y1, int x2, int y2) {
   }
 }
 
+void Canvas::Rebase(const std::vector<uint32_t>& under, const std::vector<uint32_t>& picture) {
+  if (under.size() != pixels_.size() || picture.size() != pixels_.size()) return;
+  for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] ^= (under[i] ^ picture[i]) & 0x00FFFFFF;
+  ++version;
+}
+
 }  // namespace orrin

@@ -24,6 +24,9 @@ class Canvas {
   // A straight line with the pen in not-xor mode: pixel := NOT(pen XOR pixel).
   // Drawing the same segment twice restores every pixel.
   void DrawSegment(int x1, int y1, int x2, int y2);
+  // Puts another picture under the wires drawn over `under`: every pixel
+  // keeps what the wires did to it, since not-xor drawing is an exclusive or.
+  void Rebase(const std::vector<uint32_t>& under, const std::vector<uint32_t>& picture);
   // Incremented whenever the pixels change, so the window knows to repaint.
   uint64_t version = 0;
 

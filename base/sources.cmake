@@ -9,6 +9,7 @@ add_library(orrin_base STATIC
   base/machine_state.cpp
   base/micro_file.cpp
   base/text_files.cpp
+  base/translation.cpp
   base/wire_format.cpp
 )
 target_include_directories(orrin_base PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

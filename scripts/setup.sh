@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev zlib1g-dev
+  qt6-base-dev libgl-dev zlib1g-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth imagemagick parallel gtkwave
   fonts-wqy-microhei fonts-wqy-zenhei
 )

@@ -1,5 +1,6 @@
 // The clean board picture (Image1_ori): module outlines and captions, the
 // printed names of the lamps, and the 76 jacks with their names.
+#include "ui/translate.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/board_geometry.h"
@@ -63,7 +64,7 @@ void LampRows(QPainter& p) {
     art::ModuleBox(p, m->r, m->caption);
     BitNumbers(p, *m);
   }
-  art::ModuleBox(p, kFlags.r, "标志");
+  art::ModuleBox(p, kFlags.r, QT_TRANSLATE_NOOP("orrin", "标志"));
   Print(p, QRect(kFlags.r.x() + 16, kFlags.r.y() + 20, 22, 16), "Z", Face::Plain, Qt::AlignRight | Qt::AlignVCenter);
   Print(p, QRect(kFlags.r.x() + 88, kFlags.r.y() + 20, 22, 16), "C", Face::Plain, Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -123,23 +124,25 @@ void Texts(QPainter& p) {
   p.setFont(big);
   p.setPen(Qt::white);
   p.drawText(kLogo.r.adjusted(12, 4, -8, -26), Qt::AlignLeft | Qt::AlignVCenter, "Orrin");
-  Print(p, kLogo.r.adjusted(120, 8, -6, -30), "8 位教学计算机", Face::Plain, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, kLogo.r.adjusted(120, 8, -6, -30), QT_TRANSLATE_NOOP("orrin", "8 位教学计算机"), Face::Plain, Qt::AlignLeft | Qt::AlignVCenter);
   p.setPen(QColor(0xC8, 0xD8, 0xF0));
   p.setFont(StyleOf(Face::Plain).font);
-  p.drawText(kLogo.r.adjusted(12, 40, -6, -6), Qt::AlignLeft | Qt::AlignVCenter, "计算机组成原理实验系统");
+  p.drawText(kLogo.r.adjusted(12, 40, -6, -6), Qt::AlignLeft | Qt::AlignVCenter,
+             Tr(QT_TRANSLATE_NOOP("orrin", "计算机组成原理实验系统")));
   p.setPen(Qt::white);
 
   art::ModuleBox(p, kLegend.r, kLegend.caption);
   const QRect lr = kLegend.r;
   Jack(p, {"", lr.x() + 16, lr.y() + 30, true});
-  Print(p, QRect(lr.x() + 26, lr.y() + 23, 80, 14), "输出插孔", Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, QRect(lr.x() + 26, lr.y() + 23, 80, 14), QT_TRANSLATE_NOOP("orrin", "输出插孔"), Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
   Jack(p, {"", lr.x() + 16, lr.y() + 52, false});
-  Print(p, QRect(lr.x() + 26, lr.y() + 45, 80, 14), "输入插孔", Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, QRect(lr.x() + 26, lr.y() + 45, 80, 14), QT_TRANSLATE_NOOP("orrin", "输入插孔"), Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
 
   art::ModuleBox(p, kHint.r, kHint.caption);
   const QRect hr = kHint.r.adjusted(10, 16, -8, -2);
   Print(p, hr,
-        QString::fromUtf8("在电源关闭时连线：单击一个插孔开始，在空白处单击留下折点，单击另一类插孔完成。\n"
+        QT_TRANSLATE_NOOP("orrin",
+                          "在电源关闭时连线：单击一个插孔开始，在空白处单击留下折点，单击另一类插孔完成。\n"
                           "两孔之间再连一次即删除这根线；画线途中单击右键放弃。线总是从输出插孔连到输入插孔。"),
         Face::Small, Qt::AlignLeft | Qt::AlignTop);
 }
@@ -159,7 +162,7 @@ QImage PaintBoard(const std::vector<JackPrint>& jacks) {
   Texts(p);
   art::ModuleBox(p, kTestJacks.r, kTestJacks.caption);
   art::ModuleBox(p, kIrOut.r, nullptr);
-  Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), QString::fromUtf8("IR7-IR4\n输出"), Face::Small,
+  Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), Tr(QT_TRANSLATE_NOOP("orrin", "IR7-IR4\n输出")), Face::Small,
         Qt::AlignCenter);
   art::ModuleBox(p, kInputs.r, kInputs.caption);
   art::ModuleBox(p, kIntInputs.r, nullptr);

@@ -2,19 +2,23 @@
 
 #include <QPainterPath>
 
+#include "ui/text_fit.h"
+#include "ui/translate.h"
+
 namespace orrin::ui::art {
 
 void Print(QPainter& p, const QRect& r, const QString& text, Face face, Qt::Alignment align) {
   const FaceStyle& s = StyleOf(face);
   p.save();
-  p.setFont(s.font);
+  // A caption longer than its place (often the English one) is set smaller.
+  p.setFont(align & Qt::TextWordWrap ? s.font : FittingFont(s.font, text, r.width()));
   p.setPen(s.ink);
   p.drawText(r, static_cast<int>(align), text);
   p.restore();
 }
 
 void Print(QPainter& p, const QRect& r, const char* text, Face face, Qt::Alignment align) {
-  Print(p, r, QString::fromUtf8(text), face, align);
+  Print(p, r, Tr(text), face, align);
 }
 
 void PrintCaptions(QPainter& p, WidgetId surface, QPoint origin) {
@@ -22,7 +26,7 @@ void PrintCaptions(QPainter& p, WidgetId surface, QPoint origin) {
     if (t.container != surface) continue;
     const Qt::Alignment align =
         t.face == Face::Plain ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter | Qt::AlignVCenter;
-    Print(p, t.r.translated(-origin), QString::fromUtf8(t.text), t.face, align);
+    Print(p, t.r.translated(-origin), Tr(t.text), t.face, align);
   }
 }
 
@@ -34,9 +38,10 @@ void ModuleBox(QPainter& p, const QRect& r, const char* caption, const QColor& f
   if (caption) {
     QFont f = StyleOf(Face::Small).font;
     f.setBold(true);
-    p.setFont(f);
+    const QRect place = r.adjusted(6, 2, -4, 0);
+    p.setFont(FittingFont(f, Tr(caption), place.width()));
     p.setPen(ink::kTitle);
-    p.drawText(r.adjusted(6, 2, -4, 0), Qt::AlignLeft | Qt::AlignTop, QString::fromUtf8(caption));
+    p.drawText(place, Qt::AlignLeft | Qt::AlignTop, Tr(caption));
   }
   p.restore();
 }

@@ -3,6 +3,7 @@
 // where these signals do not reach the datapath).
 #include <QPainterPath>
 
+#include "ui/translate.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
@@ -122,10 +123,10 @@ void Boxes(QPainter& p, const QColor& line) {
 // The microword format, as a reference card.
 void FormatCard(QPainter& p) {
   const QRect card = QRect(P(684, 966).toPoint(), QSize(300, 238));
-  art::ModuleBox(p, card, "微指令格式 (40 位)");
+  art::ModuleBox(p, card, QT_TRANSLATE_NOOP("orrin", "微指令格式 (40 位)"));
   static const char* const kRows[] = {
       "M39 PCADD    PC ← PC + IR3-0",
-      "M38 SELCTL   1: RD/RS 取 SEL3-0",
+      QT_TRANSLATE_NOOP("orrin", "M38 SELCTL   1: RD/RS 取 SEL3-0"),
       "M37-34 SEL3-0",
       "M33 INTEN  M32 INTDI  M31 LIAR",
       "M30 IABUS  M29 MBUS  M28 SBUS",
@@ -134,8 +135,8 @@ void FormatCard(QPainter& p) {
       "M18 LIR  M17 STOP  M16 MEMW",
       "M15 LAR  M14 ARINC  M13 LPC",
       "M12 PCINC  M11 DRW",
-      "M10-6 P4-P0 判别位",
-      "M5-0 NuA5-NuA0 下址",
+      QT_TRANSLATE_NOOP("orrin", "M10-6 P4-P0 判别位"),
+      QT_TRANSLATE_NOOP("orrin", "M5-0 NuA5-NuA0 下址"),
   };
   int y = card.y() + 22;
   for (const char* row : kRows) {
@@ -163,7 +164,7 @@ QPixmap PaintController(bool independent) {
     p.setFont(f);
     p.setPen(QColor(0xB0, 0x80, 0x00));
     p.drawText(QRect(P(410, 1140).toPoint(), QSize(270, 60)), Qt::AlignCenter | Qt::TextWordWrap,
-               QString::fromUtf8("独立方式：控制信号来自插孔，\n微程序控制器照常运行但不驱动数据通路"));
+               Tr(QT_TRANSLATE_NOOP("orrin", "独立方式：控制信号来自插孔，\n微程序控制器照常运行但不驱动数据通路")));
   }
   return pm;
 }

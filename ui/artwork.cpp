@@ -2,7 +2,9 @@
 
 namespace orrin::ui {
 
-Artwork::Artwork(const std::vector<JackPrint>& jacks) {
+Artwork::Artwork(const std::vector<JackPrint>& jacks) { Paint(jacks); }
+
+void Artwork::Paint(const std::vector<JackPrint>& jacks) {
   for (int i = 1; i < static_cast<int>(Pic::Count); ++i) {
     const Pic p = static_cast<Pic>(i);
     switch (p) {

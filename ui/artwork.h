@@ -25,6 +25,9 @@ enum class Glyph { Clear, Pulse, BackLeft, BackRight, Count };
 class Artwork {
  public:
   explicit Artwork(const std::vector<JackPrint>& jacks);
+  // Paints every picture again (in the language now chosen). The pictures
+  // keep their addresses, so widgets showing them only need a repaint.
+  void Paint(const std::vector<JackPrint>& jacks);
 
   // nullptr for Pic::None.
   const QPixmap* Picture(Pic p) const;

@@ -4,12 +4,15 @@
 #include <QVBoxLayout>
 
 #include "simulator/simulator.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
+void DisassemblyWindow::Retranslate() { setWindowTitle(Tr(QT_TRANSLATE_NOOP("orrin", "反汇编"))); }
+
 DisassemblyWindow::DisassemblyWindow(QWidget* parent) : QDialog(parent), list_(new QListWidget(this)) {
   setObjectName("DisassemblyWindow");
-  setWindowTitle(QString::fromUtf8("反汇编"));
+  Retranslate();
   setModal(false);
   list_->setObjectName("ListBox_Disassembly");
   QFont mono("DejaVu Sans Mono");

@@ -20,6 +20,7 @@ class DisassemblyWindow : public QDialog {
   // Brings the listing up to the shown memory and PC; cheap when neither changed.
   void Follow(const Simulator& sim);
   QListWidget* List() const { return list_; }
+  void Retranslate();
 
  private:
   QListWidget* list_;

@@ -15,6 +15,8 @@
 #include "ui/faces.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
+#include "ui/text_fit.h"
+#include "ui/translate.h"
 #include "ui/panel_box.h"
 #include "ui/picture_box.h"
 #include "ui/qt_util.h"
@@ -39,7 +41,7 @@ void SetPaletteColor(QWidget* w, QPalette::ColorRole role, const QColor& c) {
 QString Joined(const std::vector<std::string>& lines) {
   QStringList out;
   out.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& l : lines) out << Q(l);
+  for (const std::string& l : lines) out << Tr(l);
   return out.join('\n');
 }
 
@@ -56,11 +58,14 @@ Qt::CursorShape CursorOf(Cursor c) {
 
 void ApplyLabel(QLabel* label, const WidgetState& w, Face face) {
   const FaceStyle& s = StyleOf(face);
-  const QString text = Q(w.text);
+  const QString text = Tr(w.text);
   const bool autoSize = IsHint(face);
   if (label->text() != text) {
     label->setText(text);
-    if (autoSize) label->adjustSize();
+    if (autoSize)
+      label->adjustSize();
+    else
+      FitText(label, text);
   }
   if (w.moved && label->pos() != QPoint(w.x, w.y)) label->move(w.x, w.y);
   const QColor paper = w.transparent ? QColor() : ToQColor(w.color, s.paper);
@@ -76,7 +81,7 @@ void ApplyGrid(QTableWidget* grid, const WidgetState& w) {
   const QColor fixed(0xC0, 0xC0, 0xC0);
   for (int r = 0; r < w.rows; ++r) {
     for (int c = 0; c < w.cols; ++c) {
-      const QString text = Q(w.cells[static_cast<size_t>(r * w.cols + c)]);
+      const QString text = Tr(w.cells[static_cast<size_t>(r * w.cols + c)]);
       QTableWidgetItem* item = grid->item(r, c);
       if (!item) {
         item = new QTableWidgetItem(text);
@@ -105,10 +110,10 @@ void TMainForm::Apply(WidgetId id) {
 
   if (info.kind == WidgetKind::Menu) {
     if (auto* menu = qobject_cast<QMenu*>(object)) {
-      menu->setTitle(Q(w.text));
+      menu->setTitle(Tr(w.text));
       menu->setEnabled(w.enabled);
     } else if (auto* action = qobject_cast<QAction*>(object)) {
-      action->setText(Q(w.text));
+      action->setText(Tr(w.text));
       action->setEnabled(w.enabled);
     }
     return;
@@ -117,7 +122,7 @@ void TMainForm::Apply(WidgetId id) {
   switch (info.kind) {
     case WidgetKind::Panel:
       if (auto* panel = dynamic_cast<PanelBox*>(widget)) {
-        panel->SetCaption(Q(w.text));
+        panel->SetCaption(Tr(w.text));
         if (w.color != color::Default) panel->SetFill(ToQColor(w.color, Qt::white));
       }
       break;
@@ -182,11 +187,17 @@ void TMainForm::Apply(WidgetId id) {
       break;
     }
     case WidgetKind::Button:
-      static_cast<QPushButton*>(widget)->setText(Q(w.text));
+    {
+      const QString text = Tr(w.text);
+      static_cast<QPushButton*>(widget)->setText(text);
+      FitText(widget, text);
       break;
+    }
     case WidgetKind::Radio: {
       auto* radio = static_cast<QRadioButton*>(widget);
-      radio->setText(Q(w.text));
+      const QString text = Tr(w.text);
+      radio->setText(text);
+      FitText(radio, text);
       if (radio->isChecked() != w.checked) radio->setChecked(w.checked);
       const QColor c = ToQColor(w.color, QColor());
       radio->setAutoFillBackground(c.isValid());
@@ -241,7 +252,7 @@ void TMainForm::ApplyPointLabels() {
   for (size_t i = 0; i < wanted.size(); ++i) {
     QLabel* label = pointLabels_[i];
     orrin::PointLabel& want = wanted[i];
-    const QString text = Q(want.text);
+    const QString text = Tr(want.text);
     if (label->text() != text) {
       label->setText(text);
       label->adjustSize();

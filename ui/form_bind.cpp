@@ -1,6 +1,7 @@
 // Every widget event reaches its simulator handler here, and the four timers
 // follow the simulator's timer records.
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -133,7 +134,7 @@ void TMainForm::BindEvents() {
   };
   for (const ButtonBinding& b : menus)
     connect(static_cast<QAction*>(Object(b.id)), &QAction::triggered, this,
-            act([h = b.handler](Simulator& s) { (s.*h)(); }));
+            [this, b] { RunFileCommand(b.id, b.handler); });
   // The listing in mnemonics is the window's own: it only reads the machine.
   connect(static_cast<QAction*>(Object(N_Disassembly)), &QAction::triggered, this, [this] { ShowDisassembly(); });
   auto* timing = static_cast<QAction*>(Object(N_TimingDiagram));
@@ -228,6 +229,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Wheel:
       return HandleWheel(watched, static_cast<QWheelEvent*>(event));
+    case QEvent::ShortcutOverride:
+      // Keys typed into a grid or a register field are the field's own.
+      if (IsTyping(watched)) {
+        event->accept();
+        return true;
+      }
+      return false;
+    case QEvent::ToolTip:
+      return ShowTip(watched, static_cast<QHelpEvent*>(event));
     case QEvent::KeyPress:
       for (WidgetId id : kRegisterFields)
         if (watched == Object(id)) return HandleEditKey(id, static_cast<QKeyEvent*>(event));

@@ -18,6 +18,8 @@
 #include "ui/main_form.h"
 #include "ui/panel_box.h"
 #include "ui/picture_box.h"
+#include "ui/text_fit.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -192,7 +194,16 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       auto* memo = new QPlainTextEdit(parent);
       memo->setLineWrapMode(id == Memo2 ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
       memo->setFont(id == Memo2 ? WindowFont() : SongFont(12));
-      if (id == Memo_LineMidWay) memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      // The wiring lists show both scroll bars and the waypoint list its
+      // vertical one, so they read as lists even when short.
+      if (id == Memo_LineMidWay) {
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      }
+      if (id == Memo_WireIn || id == Memo_WireOut) {
+        memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      }
       w = memo;
       break;
     }
@@ -216,6 +227,9 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       break;
     case WidgetKind::Radio:
       w = new QRadioButton(parent);
+      // A button paints its background in the Button role; the board's
+      // colour of a mode (yellow, lime) is the Window role's.
+      w->setBackgroundRole(QPalette::Window);
       break;
     case WidgetKind::Menu:
       break;
@@ -228,10 +242,12 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
 void TMainForm::StaticTexts() {
   for (const StaticText& t : TheLayout().Texts()) {
     if (IsPaintedSurface(t.container)) continue;
-    auto* label = new QLabel(QString::fromUtf8(t.text), Widget(t.container));
+    auto* label = new QLabel(Tr(t.text), Widget(t.container));
     StyleLabel(label, t.face);
     label->setGeometry(t.r);
+    FitText(label, label->text());
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    staticLabels_.emplace_back(label, t.text);
   }
 }
 

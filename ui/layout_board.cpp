@@ -53,7 +53,7 @@ void LayoutBoard(Layout& l) {
   l.Place(RadioButtonHdLine, 4, 26, 72, 17);
   l.Place(RadioButtonHandLine, 4, 50, 72, 17);
   l.Place(RadioButtonMicroProgram, 4, 74, 72, 17);
-  l.Text(Panel_SetCtl, 4, 4, 76, 18, "控制器", Face::Plain);
+  l.Text(Panel_SetCtl, 4, 4, 76, 18, QT_TRANSLATE_NOOP("orrin", "控制器"), Face::Plain);
 
   // Hints that follow the mouse; the wire editor moves them.
   l.Place(Label_NowXY, 0, 0, 60, 14, Face::Hint);
@@ -95,7 +95,7 @@ void LayoutBoard(Layout& l) {
     l.Place(lamps[k], SignalLampCenterX(k) - kLampSmall / 2, kSignalLampY, kLampSmall, kLampSmall);
 
   for (const HandTag& t : kRowTags) l.Place(t.id, t.jackX - kTagW / 2, kTagY, kTagW, kHandH, Face::Hand);
-  for (const ColumnTag& t : kColumnTags) l.Place(t.id, 777, t.jackY - 5, 26, 11, Face::Hand);
+  for (const ColumnTag& t : kColumnTags) l.Place(t.id, 782, t.jackY - 5, 21, 11, Face::Hand);
 }
 
 }  // namespace orrin::ui

@@ -46,24 +46,24 @@ void LayoutConsole(Layout& l) {
   l.Place(Image_EN_INT, 728, 8, kLampLarge, kLampLarge);
   l.Place(SpeedButton_PULSE, 724, 56, 30, 30);
   l.Place(SpeedButtonQD, 770, 56, 30, 30);
-  l.Place(Label_PK_StepNum, 765, 2, 100, 14, Face::Note);
+  l.Place(Label_PK_StepNum, 765, 4, 100, 14, Face::Note);
   l.Place(SpeedButton_BackLeft, 764, 18, 20, 20);
   l.Place(SpeedButton_BackRight, 816, 18, 20, 20);
   l.Place(Button_PAUSE, 808, 52, 50, 22);
   l.Place(Button_OneLittleStep, 808, 80, 50, 22);
 
   // Printed captions of the strip.
-  l.Text(Panel_KEY, 32, 4, 70, 16, "操作模式", Face::Note);
+  l.Text(Panel_KEY, 32, 4, 70, 16, QT_TRANSLATE_NOOP("orrin", "操作模式"), Face::Note);
   static const char* const kModeNames[4] = {"DP", "SWC", "SWB", "SWA"};
   for (int i = 0; i < 4; ++i) l.Text(Panel_KEY, kModeLeverX[i] - 2, 58, 25, 14, kModeNames[i], Face::Small);
-  l.Text(Panel_KEY, 128, 6, 186, 16, "数据开关SD7-SD0，上1 下0", Face::Note);
+  l.Text(Panel_KEY, 128, 6, 186, 16, QT_TRANSLATE_NOOP("orrin", "数据开关SD7-SD0，上1 下0"), Face::Note);
   static const char* const kDigits[16] = {"15", "14", "13", "12", "11", "10", "9", "8",
                                           "7",  "6",  "5",  "4",  "3",  "2",  "1", "0"};
   for (int i = 0; i < 8; ++i) l.Text(Panel_KEY, SdLeverX(i), 58, lw, 14, kDigits[8 + i], Face::Small);
   l.Text(Panel_KEY, 146, 81, 32, 15, "SBUS", Face::Small);
   l.Text(Panel_KEY, 233, 81, 12, 15, "H", Face::Note);
-  l.Text(Panel_KEY, 247, 81, 34, 15, "送总线", Face::Small);
-  l.Text(Panel_KEY, 432, 2, 190, 16, "电平开关K31-K0， 上1 下0", Face::Note);
+  l.Text(Panel_KEY, 247, 81, 34, 15, QT_TRANSLATE_NOOP("orrin", "送总线"), Face::Small);
+  l.Text(Panel_KEY, 432, 4, 190, 14, QT_TRANSLATE_NOOP("orrin", "电平开关K31-K0， 上1 下0"), Face::Note);
   static const char* const kHigh[16] = {"31", "30", "29", "28", "27", "26", "25", "24",
                                         "23", "22", "21", "20", "19", "18", "17", "16"};
   for (int i = 0; i < 16; ++i) {
@@ -73,9 +73,9 @@ void LayoutConsole(Layout& l) {
   l.Text(Panel_KEY, 714, 26, 44, 14, "EN_INT", Face::Small);
   l.Text(Panel_KEY, 716, 88, 46, 14, "PULSE", Face::Small);
   l.Text(Panel_KEY, 770, 88, 30, 14, "QD", Face::Small);
-  l.Text(Panel_KEY, 786, 20, 28, 16, "回放", Face::Small);
+  l.Text(Panel_KEY, 786, 20, 28, 16, QT_TRANSLATE_NOOP("orrin", "回放"), Face::Small);
   l.Text(Panel_KEY, 894, 86, 30, 14, "CLR", Face::Small);
-  l.Text(Panel_KEY, 950, 82, 35, 16, "电源", Face::Small);
+  l.Text(Panel_KEY, 950, 82, 35, 16, QT_TRANSLATE_NOOP("orrin", "电源"), Face::Small);
 
   // Reset and power.
   l.Place(SpeedButtonCLR, 894, 24, 30, 60);

@@ -27,7 +27,7 @@ void Lamps(Layout& l, const WidgetId (&bit7to0)[8], int left, int y) {
 }
 
 void Alu(Layout& l) {
-  Print(l, 4, 2, 120, "运算器与标志", Face::Plain);
+  Print(l, 4, 2, 120, QT_TRANSLATE_NOOP("orrin", "运算器与标志"), Face::Plain);
   l.Place(Edit_Z, 208, 40, 17, 23, Face::Field);
   l.Place(Edit_C, 234, 40, 17, 23, Face::Field);
   Print(l, 208, 25, 17, "Z");
@@ -47,7 +47,7 @@ void Alu(Layout& l) {
   Bit(l, Label_181Cn4, 248, 90);
   Print(l, 264, 90, 28, "Cn4");
   Hex(l, Label_181F, 342, 90);
-  Print(l, 366, 90, 40, "F 输出");
+  Print(l, 366, 90, 40, QT_TRANSLATE_NOOP("orrin", "F 输出"));
 
   Print(l, 226, 118, 100, "74LS181 × 2");
   l.Place(Label_181formula, 176, 138, 200, 16, Face::Wide);
@@ -71,14 +71,14 @@ void Alu(Layout& l) {
         104, 268);
   Lamps(l, {Image_P3_B7, Image_P3_B6, Image_P3_B5, Image_P3_B4, Image_P3_B3, Image_P3_B2, Image_P3_B1, Image_P3_B0},
         298, 268);
-  Print(l, 104, 282, 60, "A 端口");
-  Print(l, 298, 282, 60, "B 端口");
+  Print(l, 104, 282, 60, QT_TRANSLATE_NOOP("orrin", "A 端口"));
+  Print(l, 298, 282, 60, QT_TRANSLATE_NOOP("orrin", "B 端口"));
   Hex(l, Label_ChoiceANum, 222, 266);
   Hex(l, Label_ChoiceBNum, 270, 266);
 }
 
 void RegisterFile(Layout& l) {
-  Print(l, 22, 378, 80, "寄存器堆", Face::Plain);
+  Print(l, 22, 378, 80, QT_TRANSLATE_NOOP("orrin", "寄存器堆"), Face::Plain);
   const WidgetId field[4] = {Edit_R0, Edit_R1, Edit_R2, Edit_R3};
   const WidgetId out[4] = {Image_SW_R0OUT, Image_SW_R1OUT, Image_SW_R2OUT, Image_SW_R3OUT};
   const WidgetId selA[4] = {Image_SW_SEL_A0, Image_SW_SEL_A1, Image_SW_SEL_A2, Image_SW_SEL_A3};
@@ -118,7 +118,7 @@ void RegisterFile(Layout& l) {
   Bit(l, Label_RS0, 446, 322);
   Print(l, 462, 322, 26, "RS0");
   // The write decoder: RD1 RD0 in, one load line per register out.
-  Print(l, 30, 400, 60, "2-4 译码");
+  Print(l, 30, 400, 60, QT_TRANSLATE_NOOP("orrin", "2-4 译码"));
   Bit(l, Label_RD1_2, 22, 418);
   Print(l, 38, 418, 24, "RD1");
   Bit(l, Label_RD0_2, 22, 434);
@@ -131,8 +131,8 @@ void RegisterFile(Layout& l) {
 }
 
 void Memory(Layout& l) {
-  Print(l, kGridL, 48, 300, "存储器  RAM 256×8  (双端口)", Face::Plain);
-  Print(l, 862, 48, 90, "内存列表", Face::Plain);
+  Print(l, kGridL, 48, 300, QT_TRANSLATE_NOOP("orrin", "存储器  RAM 256×8  (双端口)"), Face::Plain);
+  Print(l, 862, 48, 90, QT_TRANSLATE_NOOP("orrin", "内存列表"), Face::Plain);
   l.Place(StringGrid_MEM, kGridL, kGridT, 364, 244);
   l.Place(Button_GridToMEM, 454, 276, 40, 25);
   l.Place(ListBox_MEM, 862, 66, 90, 469);
@@ -232,7 +232,8 @@ void AddressRegisters(Layout& l) {
 }
 
 void Bus(Layout& l) {
-  Print(l, 78, 482, 86, "DBUS 数据总线", Face::Plain);
+  // Under the bus line, where no register line runs.
+  Print(l, 14, 509, 110, QT_TRANSLATE_NOOP("orrin", "DBUS 数据总线"), Face::Plain);
   l.Place(Label_DBUSNum2, 166, 482, 118, 15, Face::Wide);
   Lamps(l, {Image_P3_D7, Image_P3_D6, Image_P3_D5, Image_P3_D4, Image_P3_D3, Image_P3_D2, Image_P3_D1, Image_P3_D0},
         582, 507);

@@ -34,8 +34,8 @@ constexpr WidgetId kDigits[10] = {
 };
 
 void MicroWord(Layout& l) {
-  Print(l, 4, 612, 100, "微程序控制器", Face::Plain);
-  Print(l, 4, 640, 100, "当前微指令");
+  Print(l, 4, 612, 100, QT_TRANSLATE_NOOP("orrin", "微程序控制器"), Face::Plain);
+  Print(l, 4, 640, 100, QT_TRANSLATE_NOOP("orrin", "当前微指令"));
   l.Place(Label_P4_MicroProStr, 4, 656, 100, 15, Face::Wide);
   Print(l, 60, kBitValuesY, 44, "μIR");
   for (int k = 0; k < 40; ++k) l.Place(kMirOut[k], MicroBitX(k), kBitValuesY, kBitW, kBit, Face::Bit);
@@ -44,12 +44,12 @@ void MicroWord(Layout& l) {
   l.Place(Panel_MicroGrid, 106, 724, 568, 140);
   l.Place(StringGrid_MicroMem, -40, 0, 606, 140);
   l.Place(Button_GridToMicro, 55, 828, 49, 25);
-  Print(l, 4, 730, 100, "控制存储器", Face::Plain);
-  Print(l, 4, 748, 100, "64 × 40 位");
+  Print(l, 4, 730, 100, QT_TRANSLATE_NOOP("orrin", "控制存储器"), Face::Plain);
+  Print(l, 4, 748, 100, QT_TRANSLATE_NOOP("orrin", "64 × 40 位"));
 
   l.Place(Panel_TSx, 810, 652, 108, 129);
   l.Place(Image_TSx, 4, 5, kPhaseSize.width(), kPhaseSize.height());
-  Print(l, 810, 636, 108, "节拍相位");
+  Print(l, 810, 636, 108, QT_TRANSLATE_NOOP("orrin", "节拍相位"));
 }
 
 void Sequencer(Layout& l) {
@@ -68,7 +68,7 @@ void Sequencer(Layout& l) {
   Print(l, UaLampX(6) + 4, kUarY + 4, 60, "μA5-μA0");
 
   // One row per address bit; the test terms are AND gates feeding an OR.
-  Print(l, 4, 926, 160, "下址逻辑", Face::Plain);
+  Print(l, 4, 926, 160, QT_TRANSLATE_NOOP("orrin", "下址逻辑"), Face::Plain);
   struct Term {
     const char* in1;
     WidgetId v1;
@@ -117,21 +117,21 @@ void Sequencer(Layout& l) {
   }
 
   // The test bits and the resulting next address.
-  Print(l, 480, 930, 120, "判别位 P4-P0");
+  Print(l, 480, 930, 120, QT_TRANSLATE_NOOP("orrin", "判别位 P4-P0"));
   const WidgetId pLamp[5] = {Image_P4_P4, Image_P4_P3, Image_P4_P2, Image_P4_P1, Image_P4_P0};
   static const char* const kPNames[5] = {"P4", "P3", "P2", "P1", "P0"};
   for (int i = 0; i < 5; ++i) {
     l.Place(pLamp[i], 488 + 24 * i, 950, kLampSmall, kLampSmall);
     Print(l, 482 + 24 * i, 964, 22, kPNames[i]);
   }
-  Print(l, 480, 996, 120, "下一微地址");
+  Print(l, 480, 996, 120, QT_TRANSLATE_NOOP("orrin", "下一微地址"));
   l.Place(Label_P0_RealNuA, 480, 1014, 56, 15, Face::Wide);
   l.Place(Label_P4_OKNuA, 546, 1014, 22, 15, Face::Hex);
   Print(l, 572, 1014, 16, "H");
 }
 
 void SelectAndOutputs(Layout& l) {
-  Print(l, 690, 792, 220, "寄存器选择  (SELCTL=1 取 SEL3-0)", Face::Plain);
+  Print(l, 690, 792, 220, QT_TRANSLATE_NOOP("orrin", "寄存器选择  (SELCTL=1 取 SEL3-0)"), Face::Plain);
   const WidgetId sel[4] = {Label_P4_SEL3, Label_P4_SEL2, Label_P4_SEL1, Label_P4_SEL0};
   const WidgetId ir[4] = {Label_P4_IR3, Label_P4_IR2, Label_P4_IR1, Label_P4_IR0};
   Print(l, 690, 814, 46, "SEL3-0");
@@ -151,7 +151,7 @@ void SelectAndOutputs(Layout& l) {
     Bit(l, out[i], 859 + 30 * i, 832);
   }
 
-  Print(l, 690, 900, 240, "送往插孔 IR7-O … IR4-O、Z-O、C-O", Face::Plain);
+  Print(l, 690, 900, 240, QT_TRANSLATE_NOOP("orrin", "送往插孔 IR7-O … IR4-O、Z-O、C-O"), Face::Plain);
   const WidgetId jackOut[6] = {Label_P4_IR7O, Label_P4_IR6O, Label_P4_IR5O, Label_P4_IR4O, Label_P4_ZO, Label_P4_CO};
   static const char* const kJackNames[6] = {"IR7", "IR6", "IR5", "IR4", "Z", "C"};
   for (int i = 0; i < 6; ++i) {
@@ -161,7 +161,7 @@ void SelectAndOutputs(Layout& l) {
 }
 
 void InterruptAndStop(Layout& l) {
-  Print(l, 4, 1144, 120, "中断与停机", Face::Plain);
+  Print(l, 4, 1144, 120, QT_TRANSLATE_NOOP("orrin", "中断与停机"), Face::Plain);
   l.Place(Edit_EN_INT, 110, 1160, 17, 23, Face::Field);
   Print(l, 60, 1164, 48, "EN_INT");
   Bit(l, Label_INTEN, 160, 1156);

@@ -46,30 +46,30 @@ void LayoutWindow(Layout& l) {
   l.Place(Panel8, 0, 2258, 990, 16);
 
   // Wire commands.
-  l.Text(Panel_LineICtl1, 4, 4, 134, 14, "两孔第二次连线，则删", Face::Small);
-  l.Text(Panel_LineICtl1, 4, 18, 134, 14, "除两孔之间所有连线。", Face::Small);
-  l.Text(Panel_LineICtl1, 4, 32, 134, 14, "连线中途点右键即终止。", Face::Small);
+  l.Text(Panel_LineICtl1, 4, 4, 134, 14, QT_TRANSLATE_NOOP("orrin", "两孔第二次连线，则删"), Face::Small);
+  l.Text(Panel_LineICtl1, 4, 18, 134, 14, QT_TRANSLATE_NOOP("orrin", "除两孔之间所有连线。"), Face::Small);
+  l.Text(Panel_LineICtl1, 4, 32, 134, 14, QT_TRANSLATE_NOOP("orrin", "连线中途点右键即终止。"), Face::Small);
   l.Place(Button_delLine, 140, 4, 90, 25);
   l.Place(Image_colorset, 142, 36, 89, 22);
   l.Place(Button_SetColor, 142, 64, 90, 25);
-  l.Text(Panel_LineICtl1, 4, 52, 40, 16, "连线数", Face::Small);
+  l.Text(Panel_LineICtl1, 4, 52, 40, 16, QT_TRANSLATE_NOOP("orrin", "连线数"), Face::Small);
   l.Place(Label_LineCount, 46, 52, 40, 16, Face::Small);
   l.Place(Label_wrongwarn, 4, 70, 66, 17, Face::Small);
   l.Place(Label_wrongNum, 72, 70, 30, 17, Face::Small);
 
-  l.Text(Panel_LineICtl2, 4, 2, 92, 15, "连线中途点坐标", Face::Small);
+  l.Text(Panel_LineICtl2, 4, 2, 92, 15, QT_TRANSLATE_NOOP("orrin", "连线中途点坐标"), Face::Small);
   l.Place(Memo_LineMidWay, 4, 18, 90, 97);
-  l.Text(Panel_LineICtl2, 4, 118, 92, 15, "鼠标位置", Face::Small);
+  l.Text(Panel_LineICtl2, 4, 118, 92, 15, QT_TRANSLATE_NOOP("orrin", "鼠标位置"), Face::Small);
   l.Place(Label_NowMouseXY, 4, 134, 92, 16, Face::Small);
 
   // Wiring lists.
-  l.Text(Panel2, 2, 2, 130, 16, "信号入<-信号出", Face::Small);
+  l.Text(Panel2, 2, 2, 130, 16, QT_TRANSLATE_NOOP("orrin", "信号入<-信号出"), Face::Small);
   l.Place(Memo_WireIn, 2, 20, 130, 231);
-  l.Text(Panel2, 2, 251, 130, 16, "信号出->信号入", Face::Small);
+  l.Text(Panel2, 2, 251, 130, 16, QT_TRANSLATE_NOOP("orrin", "信号出->信号入"), Face::Small);
   l.Place(Memo_WireOut, 2, 268, 130, 215);
 
   // The software description.
-  l.Text(Panel5, 8, 8, 300, 24, "软件说明");
+  l.Text(Panel5, 8, 8, 300, 24, QT_TRANSLATE_NOOP("orrin", "软件说明"));
   l.Place(Memo2, 8, 36, 974, 300);
 }
 

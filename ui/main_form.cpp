@@ -10,6 +10,7 @@
 #include "ui/layout.h"
 #include "ui/qt_host.h"
 #include "ui/timing_diagram.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -41,7 +42,7 @@ int FrameMs() {
 TMainForm::TMainForm(Host* host) {
   InstallFontSubstitutes();
   setObjectName("MainForm");
-  setWindowTitle(QString::fromUtf8("Orrin 仿真软件"));
+  setWindowTitle(Tr(QT_TRANSLATE_NOOP("orrin", "Orrin 仿真软件")));
   setFont(WindowFont());
   if (!host) {
     ownHost_ = std::make_unique<QtHost>(this);
@@ -54,6 +55,7 @@ TMainForm::TMainForm(Host* host) {
   BuildWidgets();
   BindEvents();
   BindTimers();
+  SetUpDesktop();
   frame_.setSingleShot(true);
   frame_.setInterval(FrameMs());
   connect(&frame_, &QTimer::timeout, this, [this] { ApplyView(); });

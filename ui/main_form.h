@@ -3,6 +3,7 @@
 // widget of the board's table, named as the table names it. Every event of a
 // widget calls the simulator's handler for it; after every action and timer
 // tick the changed part of the simulator's view is applied to the widgets.
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
@@ -46,9 +47,18 @@ class TMainForm : public QMainWindow {
   class TimingDiagramWindow* TimingDiagram() const {
     return timing_;
   }
+  // Restores the window's geometry, scroll position and wire colour from the
+  // last session, and remembers them on closing (the program does this;
+  // tests start from the board's own layout).
+  void UseSettings();
+  // Shows every text in the language now chosen (see translate.h).
+  void Retranslate();
+  // The window's keyboard shortcut of a console button, empty when none.
+  QKeySequence KeyOf(WidgetId id) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // form_build.cpp
@@ -64,6 +74,17 @@ class TMainForm : public QMainWindow {
   void OnRunTick();
   bool HandleWheel(QObject* watched, class QWheelEvent* e);
   bool HandleEditKey(WidgetId id, class QKeyEvent* e);
+  // form_desktop.cpp
+  void SetUpDesktop();
+  void BindShortcuts();
+  void LanguageMenu();
+  void RecentMenus();
+  void FillRecentMenu(WidgetId menu);
+  void RememberFile(const QString& purpose, const std::string& file);
+  void RunFileCommand(WidgetId item, void (Simulator::*handler)());
+  void AdaptToLanguage();
+  bool ShowTip(QObject* watched, class QHelpEvent* e);
+  bool IsTyping(QObject* focus) const;
   // form_apply.cpp
   void Apply(WidgetId id);
   void ApplyAll();
@@ -79,6 +100,10 @@ class TMainForm : public QMainWindow {
   class DisassemblyWindow* disassembly_ = nullptr;
   class TimingDiagramWindow* timing_ = nullptr;
   std::vector<QLabel*> pointLabels_;
+  std::vector<std::pair<QLabel*, const char*>> staticLabels_;  // layout captions, retranslated
+  std::array<QKeySequence, WidgetCount> keys_{};               // console shortcuts, for tooltips
+  class QMenu* languageMenu_ = nullptr;
+  bool settingsUsed_ = false;
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;
   bool applying_ = false;  // cells written by the view are not the user's typing

@@ -3,19 +3,22 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "ui/qt_util.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
 void QtHost::Warn(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8("警告"), Q(text), QMessageBox::Ok, parent_);
+  QMessageBox box(QMessageBox::Warning, Tr(QT_TRANSLATE_NOOP("orrin", "警告")), Tr(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
 Answer QtHost::Ask(const std::string& text) {
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8("警告"), Q(text),
+  QMessageBox box(QMessageBox::Question, Tr(QT_TRANSLATE_NOOP("orrin", "警告")), Tr(text),
                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
   box.setDefaultButton(QMessageBox::Cancel);
   box.setEscapeButton(QMessageBox::Cancel);
@@ -30,18 +33,28 @@ Answer QtHost::Ask(const std::string& text) {
 }
 
 std::string QtHost::FileName(bool save) {
+  if (preset) {
+    const std::string name = *preset;
+    preset.reset();
+    if (onChosen) onChosen(purpose, name);
+    return name;
+  }
   QFileDialog dialog(parent_);
   dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
   // "TXT files(*.txt)|*.txt|All files(*.*)|*.*" in Qt's notation.
   dialog.setNameFilters({"TXT files (*.txt)", "All files (*.*)"});
   dialog.setDefaultSuffix("TXT");
-  dialog.setDirectory(QDir::currentPath());
+  const QString folderKey = "folders/" + (purpose.isEmpty() ? QStringLiteral("files") : purpose);
+  dialog.setDirectory(QSettings().value(folderKey, QDir::currentPath()).toString());
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // Saving replaces an existing file without asking, as the board's commands do.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return S(dialog.selectedFiles().front());
+  const QString chosen = dialog.selectedFiles().front();
+  QSettings().setValue(folderKey, QFileInfo(chosen).absolutePath());
+  if (onChosen) onChosen(purpose, S(chosen));
+  return S(chosen);
 }
 
 std::string QtHost::OpenFileName() { return FileName(false); }

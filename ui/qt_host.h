@@ -1,5 +1,8 @@
 #pragma once
 // The modal services of the simulator with Qt's dialogs.
+#include <QString>
+#include <functional>
+
 #include "base/host.h"
 
 class QWidget;
@@ -15,6 +18,14 @@ class QtHost : public Host {
   std::string OpenFileName() override;
   std::string SaveFileName() override;
   std::optional<uint32_t> ChooseColor() override;
+
+  // The file menu that asked (its widget name): its dialogs open in the
+  // folder it used last.
+  QString purpose;
+  // Answers the next file dialog without showing it (a recent file).
+  std::optional<std::string> preset;
+  // Told of every file name a dialog returned, with the purpose.
+  std::function<void(const QString& purpose, const std::string& file)> onChosen;
 
  private:
   std::string FileName(bool save);

@@ -1,6 +1,6 @@
 // orrin-snapshot: opens the window as `orrin` does, optionally puts the board
 // into a worked example, and saves pictures of it for the README.
-//   orrin-snapshot [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
+//   orrin-snapshot [--lang en|zh] [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
 // The demo loads the wire file WIRES (the ALU experiment's wiring) and adds
 // two registers as that experiment does.
 #include <QApplication>
@@ -10,6 +10,7 @@
 
 #include "base/widget_groups.h"
 #include "ui/main_form.h"
+#include "ui/translate.h"
 
 namespace {
 
@@ -61,9 +62,12 @@ int main(int argc, char** argv) {
       board = argv[++i];
     else if (!std::strcmp(argv[i], "--window") && i + 1 < argc)
       window = argv[++i];
+    else if (!std::strcmp(argv[i], "--lang") && i + 1 < argc)
+      ++i;  // read by ChooseLanguage
     else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
       hold = std::atoi(argv[++i]);
   }
+  orrin::ui::UseLanguage(orrin::ui::ChooseLanguage(QApplication::arguments()));
   orrin::ui::TMainForm form(&host);
   if (!host.wires.empty()) Demo(form);
   if (micro) {

@@ -24,8 +24,26 @@ add_library(orrin_ui STATIC
   ui/panel_box.cpp
   ui/picture_box.cpp
   ui/qt_host.cpp
+  ui/simulator_texts.cpp
+  ui/translate.cpp
+  ui/text_fit.cpp
+  ui/tooltips.cpp
+  ui/form_desktop.cpp
 )
 target_link_libraries(orrin_ui PUBLIC orrin_sim Qt6::Widgets)
+
+# English: translations/orrin_en.ts (scripts/update-translations.sh keeps it
+# in step with the code) compiled by Qt's lrelease into the .qm the window loads.
+find_program(ORRIN_LRELEASE NAMES lrelease-qt6 lrelease PATHS /usr/lib/qt6/bin NO_DEFAULT_PATH)
+find_program(ORRIN_LRELEASE NAMES lrelease-qt6 lrelease REQUIRED)
+set(ORRIN_QM_DIR ${CMAKE_BINARY_DIR}/translations)
+add_custom_command(OUTPUT ${ORRIN_QM_DIR}/orrin_en.qm
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ORRIN_QM_DIR}
+  COMMAND ${ORRIN_LRELEASE} -silent ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts -qm ${ORRIN_QM_DIR}/orrin_en.qm
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts)
+add_custom_target(orrin_translations ALL DEPENDS ${ORRIN_QM_DIR}/orrin_en.qm)
+add_dependencies(orrin_ui orrin_translations)
+target_compile_definitions(orrin_ui PRIVATE ORRIN_BUILD_TRANSLATIONS="${ORRIN_QM_DIR}")
 target_compile_options(orrin_ui PRIVATE ${ORRIN_WARNINGS})
 # The machine state has a field named `signals`; Qt must not treat it as a keyword.
 target_compile_definitions(orrin_ui PUBLIC QT_NO_KEYWORDS)

@@ -1,6 +1,9 @@
 #include "ui/timing_diagram.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QSettings>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QListWidget>
@@ -19,6 +22,7 @@
 #include "exec/trace_diagram.h"
 #include "exec/trace_export.h"
 #include "simulator/simulator.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -156,21 +160,37 @@ TimingDiagramWindow::TimingDiagramWindow(Simulator& sim, QWidget* parent)
       rowList_(new QListWidget(this)),
       scroll_(new QScrollBar(Qt::Horizontal, this)) {
   setObjectName("TimingDiagramWindow");
-  setWindowTitle(QString::fromUtf8("时序图"));
   setModal(false);
   // The rows: checked ones are shown, in the list's order (drag to reorder).
   rowList_->setObjectName("TimingRows");
   rowList_->setDragDropMode(QAbstractItemView::InternalMove);
   rowList_->setMaximumWidth(110);
-  for (size_t i = 0; i < TraceSignals().size(); ++i) {
+  // The rows as the user left them last time ("name" shown, "-name" hidden),
+  // then any signal that list does not name.
+  const QStringList remembered = QSettings().value("timing/rows").toStringList();
+  std::vector<bool> listed(TraceSignals().size());
+  auto add = [this, &listed](size_t i, bool shown) {
     auto* item = new QListWidgetItem(TraceSignals()[i].name, rowList_);
     item->setData(Qt::UserRole, static_cast<int>(i));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsDragEnabled);
-    item->setCheckState(Qt::Checked);
+    item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+    listed[i] = true;
+  };
+  for (const QString& entry : remembered) {
+    const bool shown = !entry.startsWith('-');
+    const QString name = shown ? entry : entry.mid(1);
+    for (size_t i = 0; i < TraceSignals().size(); ++i)
+      if (!listed[i] && name == TraceSignals()[i].name) add(i, shown);
   }
+  for (size_t i = 0; i < TraceSignals().size(); ++i)
+    if (!listed[i]) add(i, true);
   connect(rowList_, &QListWidget::itemChanged, this, [this] { RowsChanged(); });
   connect(rowList_->model(), &QAbstractItemModel::rowsMoved, this, [this] { RowsChanged(); });
-  auto* fit = new QPushButton(QString::fromUtf8("全部"), this);
+  RowsChanged();
+  auto* exportButton = new QPushButton(this);
+  exportButton->setObjectName("TimingExport");
+  connect(exportButton, &QPushButton::clicked, this, [this] { AskExport(); });
+  auto* fit = new QPushButton(this);
   fit->setObjectName("TimingFitAll");
   connect(fit, &QPushButton::clicked, this, [this] {
     diagram_->FitAll();
@@ -186,13 +206,36 @@ TimingDiagramWindow::TimingDiagramWindow(Simulator& sim, QWidget* parent)
   auto* side = new QVBoxLayout;
   side->addWidget(rowList_, 1);
   side->addWidget(fit);
+  side->addWidget(exportButton);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(side);
   layout->addLayout(right, 1);
   resize(1000, 840);
+  Retranslate();
+}
+
+void TimingDiagramWindow::Retranslate() {
+  setWindowTitle(Tr(QT_TRANSLATE_NOOP("orrin", "时序图")));
+  findChild<QPushButton*>("TimingFitAll")->setText(Tr(QT_TRANSLATE_NOOP("orrin", "全部")));
+  findChild<QPushButton*>("TimingExport")->setText(Tr(QT_TRANSLATE_NOOP("orrin", "导出…")));
+}
+
+void TimingDiagramWindow::AskExport() {
+  QSettings settings;
+  const QString folder = settings.value("folders/timing", QDir::currentPath()).toString();
+  const QString path = QFileDialog::getSaveFileName(
+      this, Tr(QT_TRANSLATE_NOOP("orrin", "导出…")), folder + "/trace.vcd",
+      "VCD (*.vcd);;CSV (*.csv);;WaveDrom JSON (*.json);;PNG (*.png);;SVG (*.svg)");
+  if (path.isEmpty()) return;
+  settings.setValue("folders/timing", QFileInfo(path).absolutePath());
+  ExportTo(path);
 }
 
 void TimingDiagramWindow::RowsChanged() {
+  QStringList remembered;
+  for (int i = 0; i < rowList_->count(); ++i)
+    remembered << (rowList_->item(i)->checkState() == Qt::Checked ? "" : "-") + rowList_->item(i)->text();
+  QSettings().setValue("timing/rows", remembered);
   diagram_->rows.clear();
   for (int i = 0; i < rowList_->count(); ++i)
     if (rowList_->item(i)->checkState() == Qt::Checked)

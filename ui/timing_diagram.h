@@ -60,8 +60,10 @@ class TimingDiagramWindow : public QDialog {
   // Writes the diagram or the history by the path's extension
   // (.png, .svg, .vcd, .csv, .json); false when it could not.
   bool ExportTo(const QString& path);
+  void Retranslate();
 
  private:
+  void AskExport();
   void RowsChanged();
   void SyncScroll();
   Simulator& sim_;

@@ -105,7 +105,7 @@ TEST(Runner, ReadErrorIsReportedWithTheLineItHappenedOn) {
 
 struct Console {
   std::ostringstream out;
-  ScriptHost host{out};
+  ScriptHost host{out, nullptr};
   Simulator sim{host};
   RunnerContext ctx{sim, host, out};
   Console() { sim.Startup(); }

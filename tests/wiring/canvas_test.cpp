@@ -33,6 +33,24 @@ TEST(Canvas, DrawingASegmentTwiceRestoresEveryPixel) {
   }
 }
 
+// The language changes the board picture under the wires: the result must be
+// what drawing the same wires on the new picture gives, pixel for pixel.
+TEST(Canvas, AnotherPictureUnderTheWiresIsAsIfTheyWereDrawnOnIt) {
+  std::vector<uint32_t> other = PatternedBoard();
+  for (size_t i = 0; i < other.size(); i += 7) other[i] ^= 0x00A5A5A5;
+  Canvas moved, fresh;
+  moved.Load(PatternedBoard());
+  fresh.Load(other);
+  for (Canvas* c : {&moved, &fresh}) {
+    c->penColor = 0x00F0CAA6;
+    for (const Seg& s : kSegments) c->DrawSegment(s.x1, s.y1, s.x2, s.y2);
+  }
+  const uint64_t before = moved.version;
+  moved.Rebase(PatternedBoard(), other);
+  EXPECT_EQ(Pixels(moved), Pixels(fresh));
+  EXPECT_GT(moved.version, before);
+}
+
 TEST(Canvas, APolylineDrawnTwiceInAnyOrderRestoresThePicture) {
   Canvas c;
   c.Load(PatternedBoard());

@@ -13,7 +13,7 @@ namespace {
 // A script host and simulator, driven one command line at a time.
 struct Script {
   std::ostringstream out;
-  ScriptHost host{out};
+  ScriptHost host{out, nullptr};
   Simulator sim{host};
   RunnerContext ctx{sim, host, out};
   std::string error;

@@ -1,0 +1,310 @@
+// The desktop around the board: the language menu, keyboard shortcuts,
+// remembered settings and recent files, tooltips.
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QToolTip>
+
+#include "base/widget_groups.h"
+#include "ui/artwork.h"
+#include "ui/board_canvas.h"
+#include "ui/disassembly_window.h"
+#include "ui/layout.h"
+#include "ui/main_form.h"
+#include "ui/panel_box.h"
+#include "ui/qt_host.h"
+#include "ui/text_fit.h"
+#include "ui/timing_diagram.h"
+#include "ui/tooltips.h"
+#include "ui/translate.h"
+
+namespace orrin::ui {
+
+using enum WidgetId;
+
+namespace {
+
+// The file menus with a list of recent files, and the command a recent file
+// of each opens with.
+constexpr WidgetId kFileMenus[] = {N_Line, N_Memory, N_Micro};
+constexpr int kRecentCount = 8;
+
+WidgetId MenuOf(WidgetId item) {
+  switch (item) {
+    case N_ReadLineFile:
+    case N_SaveLineFile:
+      return N_Line;
+    case N_File2MEM:
+    case N_MEM2File:
+    case N_Asm2MEM:
+      return N_Memory;
+    case N_ReadMicroFile:
+    case N_BakMicro2File:
+      return N_Micro;
+    default:
+      return WidgetId::Count;
+  }
+}
+
+QString RecentKey(WidgetId menu) { return "recent/" + QString::fromLatin1(Info(menu).name); }
+
+std::vector<JackPrint> Jacks() {
+  std::vector<JackPrint> jacks;
+  for (const JackPlace& j : BoardJacks()) jacks.push_back({j.name, j.x, j.y, j.IsOutput()});
+  return jacks;
+}
+
+}  // namespace
+
+void TMainForm::SetUpDesktop() {
+  BindShortcuts();
+  LanguageMenu();
+  RecentMenus();
+  AdaptToLanguage();
+  if (ownHost_) ownHost_->onChosen = [this](const QString& purpose, const std::string& file) {
+    RememberFile(purpose, file);
+  };
+}
+
+// Keys for the console and the file commands. They are window shortcuts, so
+// they work wherever the focus is — except while the user types in a grid or
+// a register field (see IsTyping), where every key is the field's.
+void TMainForm::BindShortcuts() {
+  struct Key {
+    WidgetId id;
+    QKeySequence key;
+    void (Simulator::*handler)();
+  };
+  const Key console[] = {
+      {Button_OneLittleStep, QKeySequence(Qt::Key_F7), &Simulator::Button_OneLittleStepClick},
+      {SpeedButtonQD, QKeySequence(Qt::Key_F5), &Simulator::SpeedButtonQDClick},
+      {Button_PAUSE, QKeySequence(Qt::Key_F6), &Simulator::Button_PAUSEClick},
+      {SpeedButton_PULSE, QKeySequence(Qt::Key_F8), &Simulator::SpeedButton_PULSEClick},
+      {SpeedButtonCLR, QKeySequence(Qt::Key_F9), &Simulator::SpeedButtonCLRClick},
+      {SpeedButtonPOWER, QKeySequence(Qt::Key_F12), &Simulator::SpeedButtonPOWERClick},
+      {SpeedButton_BackLeft, QKeySequence(Qt::ALT | Qt::Key_Left), &Simulator::SpeedButton_BackLeftClick},
+      {SpeedButton_BackRight, QKeySequence(Qt::ALT | Qt::Key_Right), &Simulator::SpeedButton_BackRightClick},
+  };
+  for (const Key& k : console) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString("Key_") + Info(k.id).name);
+    action->setShortcut(k.key);
+    addAction(action);
+    connect(action, &QAction::triggered, this, [this, h = k.handler] {
+      (sim_.get()->*h)();
+      AfterAction();
+    });
+    keys_[static_cast<size_t>(k.id)] = k.key;
+  }
+  const std::pair<WidgetId, QKeySequence> menus[] = {
+      {N_Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {N_ReadLineFile, QKeySequence(Qt::CTRL | Qt::Key_L)},
+      {N_SaveLineFile, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
+      {N_File2MEM, QKeySequence(Qt::CTRL | Qt::Key_M)},
+      {N_MEM2File, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
+      {N_Asm2MEM, QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {N_Disassembly, QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {N_ReadMicroFile, QKeySequence(Qt::CTRL | Qt::Key_U)},
+      {N_BakMicro2File, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U)},
+      {N_TimingDiagram, QKeySequence(Qt::CTRL | Qt::Key_T)},
+  };
+  for (const auto& [id, key] : menus) static_cast<QAction*>(Object(id))->setShortcut(key);
+}
+
+QKeySequence TMainForm::KeyOf(WidgetId id) const { return keys_[static_cast<size_t>(id)]; }
+
+bool TMainForm::IsTyping(QObject* focus) const {
+  for (auto* w = qobject_cast<QWidget*>(focus); w; w = w->parentWidget()) {
+    if (w == Widget(StringGrid_MEM) || w == Widget(StringGrid_MicroMem)) return true;
+    for (WidgetId id : kRegisterFields)
+      if (w == Widget(id)) return true;
+  }
+  return false;
+}
+
+// "Language/语言": the same in both languages, so either reader finds it.
+void TMainForm::LanguageMenu() {
+  languageMenu_ = menuBar()->addMenu("Language/语言");
+  languageMenu_->setObjectName("N_Language");
+  auto* group = new QActionGroup(languageMenu_);
+  for (Language l : {Language::English, Language::Chinese}) {
+    QAction* a = languageMenu_->addAction(l == Language::English ? "English" : QString::fromUtf8("中文"));
+    a->setObjectName(QString("N_Language_") + LanguageCode(l));
+    a->setCheckable(true);
+    a->setChecked(CurrentLanguage() == l);
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, l] {
+      QSettings().setValue("language", LanguageCode(l));
+      if (CurrentLanguage() == l) return;
+      UseLanguage(l);
+      Retranslate();
+    });
+  }
+}
+
+// Every text in the language now chosen: the view's texts, the captions, the
+// painted pictures (the board's under the wires too) and the companions.
+void TMainForm::Retranslate() {
+  setWindowTitle(Tr(QT_TRANSLATE_NOOP("orrin", "Orrin 仿真软件")));
+  for (auto& [label, text] : staticLabels_) {
+    label->setText(Tr(text));
+    FitText(label, label->text());
+  }
+  const std::vector<uint32_t> oldBoard = sim_->cleanBoard;
+  art_->Paint(Jacks());
+  const QImage board = art_->Board().convertToFormat(QImage::Format_RGBX8888);
+  for (int y = 0; y < Canvas::Height; ++y) {
+    const auto* line = reinterpret_cast<const uint32_t*>(board.constScanLine(y));
+    for (int x = 0; x < Canvas::Width; ++x)
+      sim_->cleanBoard[static_cast<size_t>(y * Canvas::Width + x)] = line[x] & 0x00FFFFFF;
+  }
+  sim_->canvas.Rebase(oldBoard, sim_->cleanBoard);
+  static_cast<PanelBox*>(Widget(Panel_KEY))->SetBackground(art_->Console());
+  AdaptToLanguage();
+  ApplyAll();
+  for (int i = 0; i < WidgetCount; ++i)
+    if (QWidget* w = Widget(static_cast<WidgetId>(i))) w->update();
+  for (QAction* a : languageMenu_->actions())
+    a->setChecked(a->objectName() == QString("N_Language_") + LanguageCode(CurrentLanguage()));
+  for (WidgetId menu : kFileMenus) FillRecentMenu(menu);
+  if (timing_) timing_->Retranslate();
+  if (disassembly_) disassembly_->Retranslate();
+}
+
+// English captions are longer: the controller-mode box takes the free room
+// to its right so "Independent" and "Microprogram" stay legible.
+void TMainForm::AdaptToLanguage() {
+  const bool english = CurrentLanguage() == Language::English;
+  const int extra = english ? 22 : 0;
+  const Layout& l = TheLayout();
+  Widget(Panel_SetCtl)->resize(l.Rect(Panel_SetCtl).width() + extra, l.Rect(Panel_SetCtl).height());
+  for (WidgetId id : {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram}) {
+    Widget(id)->resize(l.Rect(id).width() + extra, l.Rect(id).height());
+    FitText(Widget(id), static_cast<QRadioButton*>(Widget(id))->text());
+  }
+}
+
+void TMainForm::RecentMenus() {
+  for (WidgetId menu : kFileMenus) {
+    auto* owner = static_cast<QMenu*>(Object(menu));
+    owner->addSeparator();
+    QMenu* recent = owner->addMenu(QString());
+    recent->setObjectName(QString("Recent_") + Info(menu).name);
+    FillRecentMenu(menu);
+  }
+}
+
+void TMainForm::FillRecentMenu(WidgetId menu) {
+  auto* recent = static_cast<QMenu*>(Object(menu))->findChild<QMenu*>(QString("Recent_") + Info(menu).name);
+  if (!recent) return;
+  recent->setTitle(Tr(QT_TRANSLATE_NOOP("orrin", "最近的文件")));
+  recent->clear();
+  const QStringList files = QSettings().value(RecentKey(menu)).toStringList();
+  recent->setEnabled(!files.isEmpty());
+  for (const QString& file : files) {
+    QAction* a = recent->addAction(QFileInfo(file).fileName());
+    a->setToolTip(file);
+    connect(a, &QAction::triggered, this, [this, menu, file] {
+      // A recent file opens with its menu's read command, without the dialog.
+      WidgetId item = menu == N_Line ? N_ReadLineFile : menu == N_Micro ? N_ReadMicroFile : N_File2MEM;
+      const QString suffix = QFileInfo(file).suffix().toLower();
+      if (menu == N_Memory && (suffix == "asm" || suffix == "s")) item = N_Asm2MEM;
+      void (Simulator::*handler)() = item == N_ReadLineFile   ? &Simulator::N_ReadLineFileClick
+                                     : item == N_ReadMicroFile ? &Simulator::N_ReadMicroFileClick
+                                     : item == N_Asm2MEM       ? &Simulator::N_Asm2MEMClick
+                                                               : &Simulator::N_File2MEMClick;
+      if (ownHost_) ownHost_->preset = file.toStdString();
+      RunFileCommand(item, handler);
+      if (ownHost_) ownHost_->preset.reset();
+    });
+  }
+}
+
+void TMainForm::RememberFile(const QString& purpose, const std::string& file) {
+  for (WidgetId menu : kFileMenus) {
+    if (purpose != Info(menu).name) continue;
+    QSettings settings;
+    QStringList files = settings.value(RecentKey(menu)).toStringList();
+    const QString path = QFileInfo(QString::fromStdString(file)).absoluteFilePath();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentCount) files.removeLast();
+    settings.setValue(RecentKey(menu), files);
+    FillRecentMenu(menu);
+  }
+}
+
+void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
+  const WidgetId menu = MenuOf(item);
+  if (ownHost_) ownHost_->purpose = menu == WidgetId::Count ? QString() : QString::fromLatin1(Info(menu).name);
+  (sim_.get()->*handler)();
+  AfterAction();
+}
+
+void TMainForm::UseSettings() {
+  settingsUsed_ = true;
+  QSettings settings;
+  if (settings.contains("window/geometry")) restoreGeometry(settings.value("window/geometry").toByteArray());
+  if (settings.contains("wireColor")) {
+    sim_->machine.Console.WireColor = settings.value("wireColor").toUInt() & 0x00FFFFFF;
+    sim_->ShowWireColor();
+    ApplyView();
+  }
+  // The scroll bars have their ranges once the window is laid out.
+  const QPoint scroll(settings.value("window/scrollX", 0).toInt(), settings.value("window/scrollY", 0).toInt());
+  QMetaObject::invokeMethod(
+      this,
+      [this, scroll] {
+        scroll_->horizontalScrollBar()->setValue(scroll.x());
+        scroll_->verticalScrollBar()->setValue(scroll.y());
+      },
+      Qt::QueuedConnection);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (settingsUsed_) {
+    QSettings settings;
+    settings.setValue("window/geometry", saveGeometry());
+    settings.setValue("window/scrollX", scroll_->horizontalScrollBar()->value());
+    settings.setValue("window/scrollY", scroll_->verticalScrollBar()->value());
+    settings.setValue("wireColor", static_cast<uint>(sim_->machine.Console.WireColor));
+  }
+  QMainWindow::closeEvent(event);
+}
+
+// Tooltips are computed when shown, so they tell the value of that moment.
+// The lamps and labels on the board let the mouse through to the wire
+// picture, so over the picture the tip is of the jack or widget under it.
+bool TMainForm::ShowTip(QObject* watched, QHelpEvent* e) {
+  QString tip;
+  if (watched == board_) {
+    tip = JackTip(*sim_, e->pos().x(), e->pos().y());
+    for (int i = 0; i < WidgetCount && tip.isEmpty(); ++i) {
+      const auto id = static_cast<WidgetId>(i);
+      if (Info(id).container == Panel0 && id != Image_WireDraw && Widget(id) && Widget(id)->isVisible() &&
+          Widget(id)->geometry().contains(e->pos()))
+        tip = TipFor(*sim_, id);
+    }
+  } else {
+    for (int i = 0; i < WidgetCount && tip.isEmpty(); ++i)
+      if (objects_[static_cast<size_t>(i)] == watched)
+        tip = TipFor(*sim_, static_cast<WidgetId>(i), KeyOf(static_cast<WidgetId>(i)).toString(QKeySequence::NativeText));
+  }
+  if (tip.isEmpty()) return false;
+  QToolTip::showText(e->globalPos(), tip, qobject_cast<QWidget*>(watched));
+  return true;
+}
+
+}  // namespace orrin::ui

@@ -1,0 +1,60 @@
+#include "ui/text_fit.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
+
+namespace orrin::ui {
+
+namespace {
+constexpr int kSmallestPx = 7;
+
+int TextWidth(const QFontMetrics& fm, const QString& text) {
+  int widest = 0;
+  for (const QString& line : text.split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
+  return widest;
+}
+}  // namespace
+
+int NeededWidth(const QWidget* w, const QString& text) { return NeededWidth(w, text, w->font()); }
+
+int NeededWidth(const QWidget* w, const QString& text, const QFont& font) {
+  const int textW = TextWidth(QFontMetrics(font), text);
+  if (const auto* label = qobject_cast<const QLabel*>(w))
+    return textW + 2 * label->margin() + 2 * label->frameWidth() + label->contentsMargins().left() +
+           label->contentsMargins().right();
+  if (qobject_cast<const QRadioButton*>(w) || qobject_cast<const QCheckBox*>(w)) {
+    const QStyle* s = w->style();
+    return textW + s->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, w) +
+           s->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, w) + 2;
+  }
+  if (qobject_cast<const QPushButton*>(w)) return textW + 6;
+  return textW;
+}
+
+void FitText(QWidget* w, const QString& text) {
+  // The size the widget was made with is kept, so a shorter text grows back.
+  QVariant base = w->property("orrinBasePx");
+  if (!base.isValid()) {
+    base = w->font().pixelSize() > 0 ? w->font().pixelSize() : QFontInfo(w->font()).pixelSize();
+    w->setProperty("orrinBasePx", base);
+  }
+  QFont f = w->font();
+  f.setPixelSize(base.toInt());
+  while (f.pixelSize() > kSmallestPx && NeededWidth(w, text, f) > w->width()) f.setPixelSize(f.pixelSize() - 1);
+  if (f != w->font()) w->setFont(f);
+}
+
+QFont FittingFont(QFont font, const QString& text, int width) {
+  if (font.pixelSize() <= 0) font.setPixelSize(QFontInfo(font).pixelSize());
+  while (font.pixelSize() > kSmallestPx && TextWidth(QFontMetrics(font), text) > width)
+    font.setPixelSize(font.pixelSize() - 1);
+  return font;
+}
+
+}  // namespace orrin::ui
