@@ -20,11 +20,13 @@
     </message>
     <message>
         <location line="+6"/>
+        <location filename="../ui/tooltips.cpp" line="+115"/>
         <source>输出插孔</source>
         <translation>output jack</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../ui/tooltips.cpp" line="+0"/>
         <source>输入插孔</source>
         <translation>input jack</translation>
     </message>
@@ -180,7 +182,7 @@ the controller runs but drives nothing</translation>
         <translation>Control signal input jacks   (in brackets: the switch or microword bit driving it)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <location line="+2"/>
         <location filename="../ui/layout_console.cpp" line="+78"/>
         <source>电源</source>
@@ -192,7 +194,7 @@ the controller runs but drives nothing</translation>
         <translation>Level switch outputs   K15-K0 (upper row)   K31-K16 (lower row)</translation>
     </message>
     <message>
-        <location filename="../ui/disassembly_window.cpp" line="+13"/>
+        <location filename="../ui/disassembly_window.cpp" line="+11"/>
         <source>反汇编</source>
         <translation>Disassembly</translation>
     </message>
@@ -267,7 +269,7 @@ the controller runs but drives nothing</translation>
         <translation>Memory list</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+101"/>
         <source>DBUS 数据总线</source>
         <translation>DBUS data bus</translation>
     </message>
@@ -372,12 +374,18 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
+        <location filename="../ui/form_desktop.cpp" line="+160"/>
         <location filename="../ui/main_form.cpp" line="+45"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location filename="../ui/qt_host.cpp" line="+14"/>
+        <location line="+52"/>
+        <source>最近的文件</source>
+        <translation>Recent files</translation>
+    </message>
+    <message>
+        <location filename="../ui/qt_host.cpp" line="+16"/>
         <location line="+5"/>
         <location filename="../ui/simulator_texts.cpp" line="+78"/>
         <source>警告</source>
@@ -522,7 +530,7 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+160"/>
+        <location filename="../ui/timing_diagram.cpp" line="+218"/>
         <source>时序图</source>
         <translation>Timing diagram</translation>
     </message>
@@ -732,9 +740,124 @@ levels reach no unit.</translation>
         <translation>The instruction set file has errors; the standard set is used:%1</translation>
     </message>
     <message>
-        <location filename="../ui/timing_diagram.cpp" line="+14"/>
+        <location filename="../ui/timing_diagram.cpp" line="+1"/>
         <source>全部</source>
         <translation>Fit all</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+7"/>
+        <source>导出…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <location filename="../ui/tooltips.cpp" line="-82"/>
+        <source>电源：接通或断开</source>
+        <translation>Power: switch on or off</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>CLR：清零（复位）</source>
+        <translation>CLR: clear (reset)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>QD：启动（单拍方式走一个机器周期，连续方式运行到 STOP）</source>
+        <translation>QD: start (single: one machine cycle; continuous: run until STOP)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PULSE：中断请求脉冲</source>
+        <translation>PULSE: interrupt request pulse</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>回放：后退一个小拍（按住连续后退）</source>
+        <translation>Replay: one small beat back (hold to keep going)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>回放：前进一个小拍（按住连续前进）</source>
+        <translation>Replay: one small beat forward (hold to keep going)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>暂停：停止连续运行</source>
+        <translation>Pause: stop a continuous run</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>单小拍：执行下一个小拍 T1、T2 或 T3</source>
+        <translation>One beat: run the next small beat T1, T2 or T3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>清除所有连线（断电时）</source>
+        <translation>Clear every wire (with the power off)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>选择新连线的颜色</source>
+        <translation>Choose the colour of new wires</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>把表格中修改的单元写入内存</source>
+        <translation>Write the cells changed in the table into memory</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>把表格中修改的微指令写入控制存储器</source>
+        <translation>Write the microwords changed in the table into the control store</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1：上，1</source>
+        <translation>%1: up, 1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1：下，0</source>
+        <translation>%1: down, 0</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 = 1（亮）</source>
+        <translation>%1 = 1 (lit)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 = 0（灭）</source>
+        <translation>%1 = 0 (off)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>寄存器 %1 = %2（输入新值后按回车）</source>
+        <translation>Register %1 = %2 (type a new value, then Enter)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 的信号来源：%2</source>
+        <translation>%1 is driven by %2</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>未连线</source>
+        <translation>not wired</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 — %2
+连到：%3
+电平：%4</source>
+        <translation>%1 — %2
+wired to: %3
+level: %4</translation>
     </message>
 </context>
 </TS>

@@ -27,3 +27,7 @@ endforeach()
 add_test(NAME grade.examples
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_examples.sh $<TARGET_FILE:orrin-grade>
     ${PROJECT_SOURCE_DIR}/examples/grading)
+
+# orrin-run --lang en: every golden script's messages and texts in English.
+add_test(NAME runner.english
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/english_run.sh $<TARGET_FILE:orrin-run> ${CMAKE_CURRENT_SOURCE_DIR}/scripts)

@@ -1,0 +1,143 @@
+// The desktop around the board: console keys (never while typing in a field
+// or grid), tooltips that tell the present value, remembered settings and
+// recent files, the timing diagram's remembered rows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
+
+#include "base/widget_groups.h"
+#include "exec/trace_export.h"
+#include "tests/test_host.h"
+#include "ui/main_form.h"
+#include "ui/timing_diagram.h"
+#include "ui/tooltips.h"
+
+namespace orrin::ui {
+namespace {
+
+using enum WidgetId;
+
+TEST(Desktop, ConsoleKeysActExceptWhileTyping) {
+  RecordingHost host;
+  TMainForm form(&host);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Simulator& s = form.Sim();
+  QTest::keyClick(&form, Qt::Key_F12);  // power
+  ASSERT_EQ(s.machine.Console.PowerOn, 1);
+  QTest::keyClick(&form, Qt::Key_F7);  // one small beat
+  EXPECT_EQ(s.machine.Beat.StepCount, 1);
+  QTest::keyClick(&form, Qt::Key_Left, Qt::AltModifier);  // back
+  EXPECT_EQ(s.machine.Beat.ViewPos, 0);
+  QTest::keyClick(&form, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(s.machine.Beat.ViewPos, 1);
+
+  // In a register field and in a grid every key is the field's.
+  for (WidgetId id : {Edit_R0, StringGrid_MEM}) {
+    QWidget* w = form.Widget(id);
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_F7);
+    QTest::keyClick(w, Qt::Key_F12);
+    EXPECT_EQ(s.machine.Beat.StepCount, 1) << Info(id).name;
+    EXPECT_EQ(s.machine.Console.PowerOn, 1) << Info(id).name;
+  }
+  form.Widget(Panel_KEY)->setFocus();
+  QTest::keyClick(&form, Qt::Key_F7);
+  EXPECT_EQ(s.machine.Beat.StepCount, 2);
+  // The menus show their keys.
+  EXPECT_EQ(static_cast<QAction*>(form.Object(N_ReadLineFile))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+  EXPECT_EQ(form.KeyOf(SpeedButtonQD), QKeySequence(Qt::Key_F5));
+}
+
+TEST(Desktop, TooltipsTellThePresentValue) {
+  RecordingHost host;
+  TMainForm form(&host);
+  Simulator& s = form.Sim();
+  EXPECT_EQ(TipFor(s, Image_K3), QString::fromUtf8("K3：下，0"));
+  s.ToggleLevelSwitch(3);
+  form.AfterAction();
+  EXPECT_EQ(TipFor(s, Image_K3), QString::fromUtf8("K3：上，1"));
+  EXPECT_TRUE(TipFor(s, SpeedButtonQD, "F5").endsWith("(F5)"));
+  EXPECT_TRUE(TipFor(s, Button_PAUSE).startsWith(QString::fromUtf8("暂停")));
+  s.SpeedButtonPOWERClick();
+  form.AfterAction();
+  EXPECT_TRUE(TipFor(s, Edit_PC).contains("PC = 00"));
+  // A lamp says what it shows and whether it is lit.
+  EXPECT_TRUE(TipFor(s, kALamps[0]).startsWith("A0 = ")) << TipFor(s, kALamps[0]).toStdString();
+  // A jack: its name, kind, the other end of its wires and its level.
+  Join(s, 3, 73);  // K3 -> LDC
+  s.CheckWiring();
+  s.BoardEvaluation();
+  const Jack& ldc = s.machine.Jacks[73];
+  const QString tip = JackTip(s, ldc.X, ldc.Y);
+  EXPECT_TRUE(tip.startsWith(QString::fromUtf8("LDC — 输入插孔"))) << tip.toStdString();
+  EXPECT_TRUE(tip.contains(QString::fromUtf8("连到：K3"))) << tip.toStdString();
+  EXPECT_TRUE(tip.endsWith(QString::fromUtf8("电平：1"))) << tip.toStdString();
+  EXPECT_TRUE(JackTip(s, 1, 1).isEmpty());
+}
+
+TEST(Desktop, TheWindowRemembersItsPlaceAndWireColour) {
+  QSettings().clear();
+  {
+    RecordingHost host;
+    TMainForm form(&host);
+    form.UseSettings();
+    form.show();
+    form.setGeometry(100, 120, 900, 600);
+    host.color = 0x0000FF00;
+    form.Sim().Button_SetColorClick();
+    form.close();
+  }
+  RecordingHost host;
+  TMainForm form(&host);
+  EXPECT_NE(form.Sim().machine.Console.WireColor, 0x0000FF00u);  // a test form starts as the board does
+  form.UseSettings();
+  EXPECT_EQ(form.Sim().machine.Console.WireColor, 0x0000FF00u);
+  EXPECT_EQ(form.size(), QSize(900, 600));
+  QSettings().clear();
+}
+
+TEST(Desktop, ARecentFileOpensWithItsMenusCommand) {
+  QSettings().clear();
+  const QString wires = QString(ORRIN_SOURCE_DIR) + "/examples/wiring/alu.txt";
+  QSettings().setValue("recent/N_Line", QStringList{"/no/such/file.txt", wires});
+  TMainForm form;  // the program's own host: a recent file needs no dialog
+  auto* recent = static_cast<QMenu*>(form.Object(N_Line))->findChild<QMenu*>("Recent_N_Line");
+  ASSERT_NE(recent, nullptr);
+  ASSERT_EQ(recent->actions().size(), 2);
+  EXPECT_EQ(recent->actions()[1]->text(), "alu.txt");
+  recent->actions()[1]->trigger();
+  EXPECT_GT(form.Sim().WireCountInUse(), 10);
+  // The file opened moves to the top.
+  EXPECT_EQ(QSettings().value("recent/N_Line").toStringList().front(), wires);
+  EXPECT_EQ(recent->actions()[0]->text(), "alu.txt");
+  QSettings().clear();
+}
+
+TEST(Desktop, TheTimingDiagramKeepsItsRows) {
+  QSettings().clear();
+  {
+    RecordingHost host;
+    TMainForm form(&host);
+    form.ShowTimingDiagram();
+    auto* rows = form.TimingDiagram()->findChild<QListWidget*>("TimingRows");
+    rows->item(0)->setCheckState(Qt::Unchecked);  // phase hidden
+    rows->model()->moveRow(QModelIndex(), 4, QModelIndex(), 0);  // IR first, as a drag puts it
+  }
+  RecordingHost host;
+  TMainForm form(&host);
+  form.ShowTimingDiagram();
+  const std::vector<size_t>& rows = form.TimingDiagram()->Diagram()->rows;
+  ASSERT_EQ(rows.size(), TraceSignals().size() - 1);
+  EXPECT_EQ(std::string(TraceSignals()[rows[0]].name), "IR");
+  for (size_t r : rows) EXPECT_NE(std::string(TraceSignals()[r].name), "phase");
+  QSettings().clear();
+}
+
+}  // namespace
+}  // namespace orrin::ui
