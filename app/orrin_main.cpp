@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("orrin");
   QApplication::setApplicationName("orrin");
-  QApplication::setDesktopFileName("orrin");
+  QApplication::setDesktopFileName("org.orrin.Orrin");
   // --lang en|zh, else the language chosen last time, else the locale's.
   orrin::ui::UseLanguage(orrin::ui::ChooseLanguage(QApplication::arguments()));
   orrin::ui::TMainForm form;

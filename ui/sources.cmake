@@ -54,8 +54,11 @@ target_compile_options(orrin PRIVATE ${ORRIN_WARNINGS})
 
 include(GNUInstallDirs)
 install(TARGETS orrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ui/orrin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ui/orrin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ui/org.orrin.Orrin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ui/org.orrin.Orrin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ui/org.orrin.Orrin.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The window looks for its English next to the program's share folder.
+install(FILES ${ORRIN_QM_DIR}/orrin_en.qm DESTINATION ${CMAKE_INSTALL_DATADIR}/orrin/translations)
 
 # Pictures of the window for the README (not installed).
 add_executable(orrin-snapshot ui/snapshot_main.cpp)

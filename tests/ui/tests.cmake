@@ -17,3 +17,6 @@ orrin_test(orrin_ui_tests
 )
 target_compile_definitions(orrin_ui_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)
+
+# The installed layout: programs, desktop entry, icon, metainfo, translations.
+add_test(NAME install.layout COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/ui/install.sh ${PROJECT_BINARY_DIR})
