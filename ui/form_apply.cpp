@@ -195,9 +195,10 @@ void TMainForm::Apply(WidgetId id) {
     }
     case WidgetKind::Radio: {
       auto* radio = static_cast<QRadioButton*>(widget);
-      const QString text = Tr(w.text);
-      radio->setText(text);
-      FitText(radio, text);
+      if (const QString text = Tr(w.text); radio->text() != text) {
+        radio->setText(text);
+        FitText(radio, text);
+      }
       if (radio->isChecked() != w.checked) radio->setChecked(w.checked);
       const QColor c = ToQColor(w.color, QColor());
       radio->setAutoFillBackground(c.isValid());

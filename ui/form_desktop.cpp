@@ -72,7 +72,6 @@ void TMainForm::SetUpDesktop() {
   BindShortcuts();
   LanguageMenu();
   RecentMenus();
-  AdaptToLanguage();
   if (ownHost_) ownHost_->onChosen = [this](const QString& purpose, const std::string& file) {
     RememberFile(purpose, file);
   };
@@ -172,8 +171,8 @@ void TMainForm::Retranslate() {
   }
   sim_->canvas.Rebase(oldBoard, sim_->cleanBoard);
   static_cast<PanelBox*>(Widget(Panel_KEY))->SetBackground(art_->Console());
-  AdaptToLanguage();
   ApplyAll();
+  AdaptToLanguage();
   for (int i = 0; i < WidgetCount; ++i)
     if (QWidget* w = Widget(static_cast<WidgetId>(i))) w->update();
   for (QAction* a : languageMenu_->actions())
@@ -190,9 +189,18 @@ void TMainForm::AdaptToLanguage() {
   const int extra = english ? 22 : 0;
   const Layout& l = TheLayout();
   Widget(Panel_SetCtl)->resize(l.Rect(Panel_SetCtl).width() + extra, l.Rect(Panel_SetCtl).height());
-  for (WidgetId id : {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram}) {
+  // The three read as one group: all in the size the longest fits.
+  const WidgetId radios[] = {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram};
+  int px = 99;
+  for (WidgetId id : radios) {
     Widget(id)->resize(l.Rect(id).width() + extra, l.Rect(id).height());
     FitText(Widget(id), static_cast<QRadioButton*>(Widget(id))->text());
+    px = std::min(px, Widget(id)->font().pixelSize());
+  }
+  for (WidgetId id : radios) {
+    QFont f = Widget(id)->font();
+    f.setPixelSize(px);
+    Widget(id)->setFont(f);
   }
 }
 

@@ -63,6 +63,7 @@ TMainForm::TMainForm(Host* host) {
   HandOver(art_->Board(), sim_->cleanBoard);
   sim_->Startup();
   ApplyAll();
+  AdaptToLanguage();
   SyncTimers();
 
   move(20, 16);
