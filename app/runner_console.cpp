@@ -121,7 +121,8 @@ bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
       return false;
     }
   }
-  for (size_t i = 1; i < w.size(); ++i) ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i]), ctx.english) << '\n';
+  for (size_t i = 1; i < w.size(); ++i)
+    ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i]), ctx.english) << '\n';
   return true;
 }
 

@@ -38,16 +38,23 @@ std::string Unescape(std::string_view s) {
       break;
     }
     const std::string_view name = s.substr(i + 1, end - i - 1);
-    if (name == "lt") out += '<';
-    else if (name == "gt") out += '>';
-    else if (name == "amp") out += '&';
-    else if (name == "quot") out += '"';
-    else if (name == "apos") out += '\'';
+    if (name == "lt")
+      out += '<';
+    else if (name == "gt")
+      out += '>';
+    else if (name == "amp")
+      out += '&';
+    else if (name == "quot")
+      out += '"';
+    else if (name == "apos")
+      out += '\'';
     else if (name.starts_with("#x") || name.starts_with("#")) {
       const bool hex = name.starts_with("#x");
       unsigned long code = 0;
       for (char c : name.substr(hex ? 2 : 1)) {
-        const int d = c >= '0' && c <= '9' ? c - '0' : hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10 : -1;
+        const int d = c >= '0' && c <= '9'                            ? c - '0'
+                      : hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10
+                                                                      : -1;
         if (d < 0 || code > 0x10FFFF) break;
         code = code * (hex ? 16 : 10) + static_cast<unsigned long>(d);
       }
@@ -89,8 +96,7 @@ std::optional<std::vector<std::string>> MatchPattern(std::string_view pattern, s
   const Pieces p = Split(pattern);
   if (p.numbers.empty()) return std::nullopt;
   const std::string_view head = p.literal.front(), tail = p.literal.back();
-  if (text.size() < head.size() + tail.size() || !text.starts_with(head) || !text.ends_with(tail))
-    return std::nullopt;
+  if (text.size() < head.size() + tail.size() || !text.starts_with(head) || !text.ends_with(tail)) return std::nullopt;
   std::string_view rest = text.substr(head.size(), text.size() - head.size() - tail.size());
   int most = 0;
   for (int n : p.numbers) most = std::max(most, n);

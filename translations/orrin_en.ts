@@ -14,24 +14,24 @@
         <translation>8-bit teaching computer</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>计算机组成原理实验系统</source>
         <translation>Computer organisation lab</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../ui/tooltips.cpp" line="+115"/>
+        <location filename="../ui/tooltips.cpp" line="+117"/>
         <source>输出插孔</source>
         <translation>output jack</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <location filename="../ui/tooltips.cpp" line="+0"/>
         <source>输入插孔</source>
         <translation>input jack</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>在电源关闭时连线：单击一个插孔开始，在空白处单击留下折点，单击另一类插孔完成。
 两孔之间再连一次即删除这根线；画线途中单击右键放弃。线总是从输出插孔连到输入插孔。</source>
         <translation>Wire with the power off: click a jack to start, click empty board for a bend, click a jack of the other kind to finish.
@@ -50,7 +50,7 @@ out</translation>
         <translation>Control signals from the jacks (independent)</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>控制信号来自微程序</source>
         <translation>Control signals from the microprogram</translation>
     </message>
@@ -177,13 +177,13 @@ the controller runs but drives nothing</translation>
         <translation>How to wire</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>控制信号输入插孔   (括号内为驱动该信号的开关或微指令位)</source>
         <translation>Control signal input jacks   (in brackets: the switch or microword bit driving it)</translation>
     </message>
     <message>
         <location line="+4"/>
-        <location line="+2"/>
+        <location line="+3"/>
         <location filename="../ui/layout_console.cpp" line="+78"/>
         <source>电源</source>
         <translation>Power</translation>
@@ -374,13 +374,13 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+160"/>
+        <location filename="../ui/form_desktop.cpp" line="+158"/>
         <location filename="../ui/main_form.cpp" line="+45"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+61"/>
         <source>最近的文件</source>
         <translation>Recent files</translation>
     </message>
@@ -751,7 +751,7 @@ levels reach no unit.</translation>
         <translation>Export…</translation>
     </message>
     <message>
-        <location filename="../ui/tooltips.cpp" line="-82"/>
+        <location filename="../ui/tooltips.cpp" line="-84"/>
         <source>电源：接通或断开</source>
         <translation>Power: switch on or off</translation>
     </message>
@@ -836,7 +836,7 @@ levels reach no unit.</translation>
         <translation>%1 = 0 (off)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>寄存器 %1 = %2（输入新值后按回车）</source>
         <translation>Register %1 = %2 (type a new value, then Enter)</translation>
     </message>
@@ -846,7 +846,7 @@ levels reach no unit.</translation>
         <translation>%1 is driven by %2</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>未连线</source>
         <translation>not wired</translation>
     </message>

@@ -1,11 +1,11 @@
 // The clean board picture (Image1_ori): module outlines and captions, the
 // printed names of the lamps, and the 76 jacks with their names.
-#include "ui/translate.h"
+#include "base/canvas.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/board_geometry.h"
 #include "ui/fonts.h"
-#include "base/canvas.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -124,7 +124,8 @@ void Texts(QPainter& p) {
   p.setFont(big);
   p.setPen(Qt::white);
   p.drawText(kLogo.r.adjusted(12, 4, -8, -26), Qt::AlignLeft | Qt::AlignVCenter, "Orrin");
-  Print(p, kLogo.r.adjusted(120, 8, -6, -30), QT_TRANSLATE_NOOP("orrin", "8 位教学计算机"), Face::Plain, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, kLogo.r.adjusted(120, 8, -6, -30), QT_TRANSLATE_NOOP("orrin", "8 位教学计算机"), Face::Plain,
+        Qt::AlignLeft | Qt::AlignVCenter);
   p.setPen(QColor(0xC8, 0xD8, 0xF0));
   p.setFont(StyleOf(Face::Plain).font);
   p.drawText(kLogo.r.adjusted(12, 40, -6, -6), Qt::AlignLeft | Qt::AlignVCenter,
@@ -134,9 +135,11 @@ void Texts(QPainter& p) {
   art::ModuleBox(p, kLegend.r, kLegend.caption);
   const QRect lr = kLegend.r;
   Jack(p, {"", lr.x() + 16, lr.y() + 30, true});
-  Print(p, QRect(lr.x() + 26, lr.y() + 23, 80, 14), QT_TRANSLATE_NOOP("orrin", "输出插孔"), Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, QRect(lr.x() + 26, lr.y() + 23, 80, 14), QT_TRANSLATE_NOOP("orrin", "输出插孔"), Face::Small,
+        Qt::AlignLeft | Qt::AlignVCenter);
   Jack(p, {"", lr.x() + 16, lr.y() + 52, false});
-  Print(p, QRect(lr.x() + 26, lr.y() + 45, 80, 14), QT_TRANSLATE_NOOP("orrin", "输入插孔"), Face::Small, Qt::AlignLeft | Qt::AlignVCenter);
+  Print(p, QRect(lr.x() + 26, lr.y() + 45, 80, 14), QT_TRANSLATE_NOOP("orrin", "输入插孔"), Face::Small,
+        Qt::AlignLeft | Qt::AlignVCenter);
 
   art::ModuleBox(p, kHint.r, kHint.caption);
   const QRect hr = kHint.r.adjusted(10, 16, -8, -2);
@@ -162,8 +165,8 @@ QImage PaintBoard(const std::vector<JackPrint>& jacks) {
   Texts(p);
   art::ModuleBox(p, kTestJacks.r, kTestJacks.caption);
   art::ModuleBox(p, kIrOut.r, nullptr);
-  Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), Tr(QT_TRANSLATE_NOOP("orrin", "IR7-IR4\n输出")), Face::Small,
-        Qt::AlignCenter);
+  Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), Tr(QT_TRANSLATE_NOOP("orrin", "IR7-IR4\n输出")),
+        Face::Small, Qt::AlignCenter);
   art::ModuleBox(p, kInputs.r, kInputs.caption);
   art::ModuleBox(p, kIntInputs.r, nullptr);
   art::ModuleBox(p, kPowerL.r, kPowerL.caption);

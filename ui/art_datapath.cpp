@@ -1,10 +1,10 @@
 // The datapath drawing behind the upper part of Panel3 (Image3_Hand and
 // Image3_NOHand): the ALU, the register file and its selectors, the memory
 // ports, AR, PC, IR, IAR and the data bus that joins them.
-#include "ui/translate.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/datapath_geometry.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -113,7 +113,8 @@ void Banner(QPainter& p, bool independent) {
   p.drawRoundedRect(r, 4, 4);
   p.restore();
   art::Print(p, r,
-             independent ? Tr(QT_TRANSLATE_NOOP("orrin", "控制信号来自插孔 (独立方式)")) : Tr(QT_TRANSLATE_NOOP("orrin", "控制信号来自微程序")),
+             independent ? Tr(QT_TRANSLATE_NOOP("orrin", "控制信号来自插孔 (独立方式)"))
+                         : Tr(QT_TRANSLATE_NOOP("orrin", "控制信号来自微程序")),
              Face::Small, Qt::AlignCenter);
 }
 

@@ -3,11 +3,11 @@
 // where these signals do not reach the datapath).
 #include <QPainterPath>
 
-#include "ui/translate.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
 #include "ui/micro_geometry.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 

@@ -4,9 +4,9 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "ui/translate.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -134,7 +134,7 @@ QPixmap Phase(int phase) {
   const int x0 = 22, cw = 12, rowH = 22, top = 20;
   p.setFont(StyleOf(Face::Small).font);
   p.setPen(Qt::black);
-  p.drawText(QRect(0, 1, kPhaseSize.width(), 16), Qt::AlignCenter, 
+  p.drawText(QRect(0, 1, kPhaseSize.width(), 16), Qt::AlignCenter,
              phase ? Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 小拍")).arg(phase) : Tr(QT_TRANSLATE_NOOP("orrin", "停")));
   if (phase >= 1 && phase <= 6) {
     p.fillRect(QRect(x0 + (phase - 1) * cw, top - 2, cw, 3 * rowH + 2), QColor(0xFF, 0xF0, 0x70));

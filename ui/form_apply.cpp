@@ -15,11 +15,11 @@
 #include "ui/faces.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
-#include "ui/text_fit.h"
-#include "ui/translate.h"
 #include "ui/panel_box.h"
 #include "ui/picture_box.h"
 #include "ui/qt_util.h"
+#include "ui/text_fit.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -186,8 +186,7 @@ void TMainForm::Apply(WidgetId id) {
       applying_ = false;
       break;
     }
-    case WidgetKind::Button:
-    {
+    case WidgetKind::Button: {
       const QString text = Tr(w.text);
       static_cast<QPushButton*>(widget)->setText(text);
       FitText(widget, text);

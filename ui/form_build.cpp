@@ -27,9 +27,7 @@ using enum WidgetId;
 
 namespace {
 
-bool IsTopMenu(WidgetId id) {
-  return id == N_File || id == N_Line || id == N_Memory || id == N_Micro || id == N_View;
-}
+bool IsTopMenu(WidgetId id) { return id == N_File || id == N_Line || id == N_Memory || id == N_Micro || id == N_View; }
 
 // Texts printed into a painted surface are not widgets.
 bool IsPaintedSurface(WidgetId id) { return id == Image2 || id == Image10 || id == Panel_KEY; }

@@ -72,9 +72,8 @@ void TMainForm::SetUpDesktop() {
   BindShortcuts();
   LanguageMenu();
   RecentMenus();
-  if (ownHost_) ownHost_->onChosen = [this](const QString& purpose, const std::string& file) {
-    RememberFile(purpose, file);
-  };
+  if (ownHost_)
+    ownHost_->onChosen = [this](const QString& purpose, const std::string& file) { RememberFile(purpose, file); };
 }
 
 // Keys for the console and the file commands. They are window shortcuts, so
@@ -229,7 +228,7 @@ void TMainForm::FillRecentMenu(WidgetId menu) {
       WidgetId item = menu == N_Line ? N_ReadLineFile : menu == N_Micro ? N_ReadMicroFile : N_File2MEM;
       const QString suffix = QFileInfo(file).suffix().toLower();
       if (menu == N_Memory && (suffix == "asm" || suffix == "s")) item = N_Asm2MEM;
-      void (Simulator::*handler)() = item == N_ReadLineFile   ? &Simulator::N_ReadLineFileClick
+      void (Simulator::*handler)() = item == N_ReadLineFile    ? &Simulator::N_ReadLineFileClick
                                      : item == N_ReadMicroFile ? &Simulator::N_ReadMicroFileClick
                                      : item == N_Asm2MEM       ? &Simulator::N_Asm2MEMClick
                                                                : &Simulator::N_File2MEMClick;
@@ -308,7 +307,8 @@ bool TMainForm::ShowTip(QObject* watched, QHelpEvent* e) {
   } else {
     for (int i = 0; i < WidgetCount && tip.isEmpty(); ++i)
       if (objects_[static_cast<size_t>(i)] == watched)
-        tip = TipFor(*sim_, static_cast<WidgetId>(i), KeyOf(static_cast<WidgetId>(i)).toString(QKeySequence::NativeText));
+        tip =
+            TipFor(*sim_, static_cast<WidgetId>(i), KeyOf(static_cast<WidgetId>(i)).toString(QKeySequence::NativeText));
   }
   if (tip.isEmpty()) return false;
   QToolTip::showText(e->globalPos(), tip, qobject_cast<QWidget*>(watched));

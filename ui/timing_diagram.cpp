@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -223,9 +223,9 @@ void TimingDiagramWindow::Retranslate() {
 void TimingDiagramWindow::AskExport() {
   QSettings settings;
   const QString folder = settings.value("folders/timing", QDir::currentPath()).toString();
-  const QString path = QFileDialog::getSaveFileName(
-      this, Tr(QT_TRANSLATE_NOOP("orrin", "导出…")), folder + "/trace.vcd",
-      "VCD (*.vcd);;CSV (*.csv);;WaveDrom JSON (*.json);;PNG (*.png);;SVG (*.svg)");
+  const QString path =
+      QFileDialog::getSaveFileName(this, Tr(QT_TRANSLATE_NOOP("orrin", "导出…")), folder + "/trace.vcd",
+                                   "VCD (*.vcd);;CSV (*.csv);;WaveDrom JSON (*.json);;PNG (*.png);;SVG (*.svg)");
   if (path.isEmpty()) return;
   settings.setValue("folders/timing", QFileInfo(path).absolutePath());
   ExportTo(path);

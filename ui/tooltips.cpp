@@ -88,7 +88,8 @@ QString TipFor(const Simulator& sim, WidgetId id, const QString& key) {
     tip = (IsUp(w.picture) ? Tr(QT_TRANSLATE_NOOP("orrin", "%1：上，1")) : Tr(QT_TRANSLATE_NOOP("orrin", "%1：下，0")))
               .arg(name);
   } else if (IsLamp(w.picture, lit)) {
-    tip = (lit ? Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 1（亮）")) : Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 0（灭）"))).arg(name);
+    tip = (lit ? Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 1（亮）")) : Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 0（灭）")))
+              .arg(name);
   } else if (Info(id).kind == WidgetKind::Edit) {
     tip = Tr(QT_TRANSLATE_NOOP("orrin", "寄存器 %1 = %2（输入新值后按回车）")).arg(name, Tr(w.text));
   } else if (Info(id).kind == WidgetKind::Label && !w.text.empty()) {
@@ -109,7 +110,8 @@ QString JackTip(const Simulator& sim, int x, int y) {
   for (const Wire& wire : sim.machine.Wires) {
     if (!wire.InUse) continue;
     const int other = wire.From == i ? wire.To : wire.To == i ? wire.From : -1;
-    if (other >= 0 && other < JackCount) others << QString::fromStdString(sim.machine.Jacks[static_cast<size_t>(other)].Name);
+    if (other >= 0 && other < JackCount)
+      others << QString::fromStdString(sim.machine.Jacks[static_cast<size_t>(other)].Name);
   }
   const QString kind =
       j.IsOutput ? Tr(QT_TRANSLATE_NOOP("orrin", "输出插孔")) : Tr(QT_TRANSLATE_NOOP("orrin", "输入插孔"));

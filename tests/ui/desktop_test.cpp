@@ -126,7 +126,7 @@ TEST(Desktop, TheTimingDiagramKeepsItsRows) {
     TMainForm form(&host);
     form.ShowTimingDiagram();
     auto* rows = form.TimingDiagram()->findChild<QListWidget*>("TimingRows");
-    rows->item(0)->setCheckState(Qt::Unchecked);  // phase hidden
+    rows->item(0)->setCheckState(Qt::Unchecked);                 // phase hidden
     rows->model()->moveRow(QModelIndex(), 4, QModelIndex(), 0);  // IR first, as a drag puts it
   }
   RecordingHost host;

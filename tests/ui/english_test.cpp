@@ -42,7 +42,7 @@ QStringList ShownTexts(TMainForm& form) {
     texts << m->title();
     for (QAction* a : m->actions())
       if (a->objectName() != "N_Language_zh") texts << a->text();
-  texts.removeAll("Language/语言");  // the same in both languages, so either reader finds it
+    texts.removeAll("Language/语言");  // the same in both languages, so either reader finds it
   }
   for (auto* memo : form.findChildren<QPlainTextEdit*>()) texts << memo->toPlainText();
   for (auto* grid : form.findChildren<QTableWidget*>())
@@ -131,8 +131,8 @@ TEST(English, NoCaptionIsCutOff) {
           boxes.push_back(label);
       for (auto* b : form.findChildren<QAbstractButton*>()) boxes.push_back(b);
       for (QWidget* w : boxes) {
-        const QString text = qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
-                                                      : qobject_cast<QAbstractButton*>(w)->text();
+        const QString text =
+            qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text() : qobject_cast<QAbstractButton*>(w)->text();
         if (text.isEmpty()) continue;
         EXPECT_LE(NeededWidth(w, text), w->width())
             << LanguageCode(l) << (micro ? " micro " : " independent ") << w->objectName().toStdString() << " \""
