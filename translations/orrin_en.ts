@@ -11,7 +11,7 @@
     <message>
         <location line="+60"/>
         <source>8 位教学计算机</source>
-        <translation>8-bit teaching computer</translation>
+        <translation>8-bit computer</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -276,7 +276,7 @@ the controller runs but drives nothing</translation>
     <message>
         <location filename="../ui/layout_micro.cpp" line="+37"/>
         <source>微程序控制器</source>
-        <translation>Microprogram controller</translation>
+        <translation>Control unit</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -434,7 +434,7 @@ the controller runs but drives nothing</translation>
     <message>
         <location line="+1"/>
         <source>单小拍 </source>
-        <translation>One beat</translation>
+        <translation>Beat</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -451,12 +451,12 @@ levels reach no unit.</translation>
     <message>
         <location line="+1"/>
         <source>(非独立方式)</source>
-        <translation>(not independent)</translation>
+        <translation>(micro mode)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>X写DB</source>
-        <translation>X drive DB</translation>
+        <translation>X on DB</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -562,7 +562,7 @@ levels reach no unit.</translation>
     <message>
         <location line="+3"/>
         <source>6、最下方的控制面板，在QD键旁边增加了“单小拍”按钮，直接按它，可依次执行T1、T2、T3小节拍。不需要按QD。</source>
-        <translation>6. The console at the bottom has a &quot;One beat&quot; button beside QD: each press runs the next small beat T1, T2, T3, without QD.</translation>
+        <translation>6. The console at the bottom has a &quot;Beat&quot; button beside QD: each press runs the next small beat T1, T2, T3, without QD.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -627,12 +627,12 @@ levels reach no unit.</translation>
     <message>
         <location line="+1"/>
         <source>%1写DB</source>
-        <translation>%1 drive DB</translation>
+        <translation>%1 on DB</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1[%2写DBUS，错误]</source>
-        <translation>%1[%2 drive DBUS, error]</translation>
+        <translation>%1[%2 on DBUS, error]</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -788,7 +788,7 @@ levels reach no unit.</translation>
     <message>
         <location line="+2"/>
         <source>单小拍：执行下一个小拍 T1、T2 或 T3</source>
-        <translation>One beat: run the next small beat T1, T2 or T3</translation>
+        <translation>Beat: run the next small beat T1, T2 or T3</translation>
     </message>
     <message>
         <location line="+2"/>

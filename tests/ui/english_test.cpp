@@ -74,7 +74,7 @@ TEST(English, EveryTextHasAFinishedTranslation) {
   // Composed messages go through their patterns.
   EXPECT_EQ(Tr("无法读取文件：/tmp/x 中.txt"), "Cannot read the file: /tmp/x 中.txt");
   EXPECT_EQ(Tr("'LDC'连2根线"), "'LDC' has 2 wires");
-  EXPECT_EQ(Tr("5A[3写DBUS，错误]"), "5A[3 drive DBUS, error]");
+  EXPECT_EQ(Tr("5A[3写DBUS，错误]"), "5A[3 on DBUS, error]");
   EXPECT_EQ(Tr("F = A+B"), "F = A+B");
 }
 
