@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
       form.Sim().host.Warn(message);
     }
   }
+  form.UseSettings();
   form.show();
   try {
     return QApplication::exec();

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QListWidget>
 #include <QMenu>
 #include <QSettings>
@@ -16,6 +19,7 @@
 #include "ui/main_form.h"
 #include "ui/timing_diagram.h"
 #include "ui/tooltips.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 namespace {
@@ -89,6 +93,8 @@ TEST(Desktop, TheWindowRemembersItsPlaceAndWireColour) {
     form.UseSettings();
     form.show();
     form.setGeometry(100, 120, 900, 600);
+    QApplication::processEvents();
+    form.ScrollBox()->verticalScrollBar()->setValue(700);
     host.color = 0x0000FF00;
     form.Sim().Button_SetColorClick();
     form.close();
@@ -97,8 +103,28 @@ TEST(Desktop, TheWindowRemembersItsPlaceAndWireColour) {
   TMainForm form(&host);
   EXPECT_NE(form.Sim().machine.Console.WireColor, 0x0000FF00u);  // a test form starts as the board does
   form.UseSettings();
+  form.show();
+  QApplication::processEvents();
   EXPECT_EQ(form.Sim().machine.Console.WireColor, 0x0000FF00u);
   EXPECT_EQ(form.size(), QSize(900, 600));
+  EXPECT_EQ(form.ScrollBox()->verticalScrollBar()->value(), 700);
+  QSettings().clear();
+}
+
+TEST(Desktop, TheLanguageMenuSwitchesAtOnceAndIsRemembered) {
+  QSettings().clear();
+  RecordingHost host;
+  TMainForm form(&host);
+  form.findChild<QAction*>("N_Language_en")->trigger();
+  EXPECT_EQ(CurrentLanguage(), Language::English);
+  EXPECT_EQ(static_cast<QAction*>(form.Object(N_Quit))->text(), "Quit");
+  EXPECT_EQ(QSettings().value("language").toString(), "en");
+  EXPECT_EQ(ChooseLanguage({"orrin"}), Language::English);
+  EXPECT_EQ(ChooseLanguage({"orrin", "--lang", "zh"}), Language::Chinese);
+  form.findChild<QAction*>("N_Language_zh")->trigger();
+  EXPECT_EQ(static_cast<QAction*>(form.Object(N_Quit))->text(), QString::fromUtf8("退出"));
+  EXPECT_TRUE(form.findChild<QAction*>("N_Language_zh")->isChecked());
+  EXPECT_EQ(ChooseLanguage({"orrin", "--lang", "en"}), Language::English);
   QSettings().clear();
 }
 
