@@ -1,5 +1,8 @@
 #include "ui/artwork.h"
 
+#include "base/canvas.h"
+#include "base/machine_state.h"
+
 namespace orrin::ui {
 
 Artwork::Artwork(const std::vector<JackPrint>& jacks) { Paint(jacks); }
@@ -32,6 +35,21 @@ void Artwork::Paint(const std::vector<JackPrint>& jacks) {
   for (int g = 0; g < static_cast<int>(Glyph::Count); ++g) glyphs_[g] = PaintGlyph(static_cast<Glyph>(g));
   console_ = PaintConsole();
   icon_ = PaintIcon(64);
+}
+
+std::vector<JackPrint> BoardPrints() {
+  std::vector<JackPrint> jacks;
+  for (const JackPlace& j : BoardJacks()) jacks.push_back({j.name, j.x, j.y, j.IsOutput()});
+  return jacks;
+}
+
+void BoardPixels(const QImage& picture, std::vector<uint32_t>& pixels) {
+  const QImage img = picture.convertToFormat(QImage::Format_RGBX8888);
+  pixels.assign(static_cast<size_t>(Canvas::Width * Canvas::Height), 0);
+  for (int y = 0; y < Canvas::Height; ++y) {
+    const auto* line = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+    for (int x = 0; x < Canvas::Width; ++x) pixels[static_cast<size_t>(y * Canvas::Width + x)] = line[x] & 0x00FFFFFF;
+  }
 }
 
 const QPixmap* Artwork::Picture(Pic p) const {

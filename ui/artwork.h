@@ -44,6 +44,11 @@ class Artwork {
   QPixmap console_, icon_;
 };
 
+// Every jack of the board as the board picture prints it.
+std::vector<JackPrint> BoardPrints();
+// A picture of the board's size in the simulator's pixel format (0x00BBGGRR).
+void BoardPixels(const QImage& picture, std::vector<uint32_t>& pixels);
+
 // The painters, one per file.
 QPixmap PaintTemplate(Pic p);  // levers, lamps, beat and phase pictures, gates, glyphs
 QPixmap PaintGlyph(Glyph g);

@@ -60,12 +60,6 @@ WidgetId MenuOf(WidgetId item) {
 
 QString RecentKey(WidgetId menu) { return "recent/" + QString::fromLatin1(Info(menu).name); }
 
-std::vector<JackPrint> Jacks() {
-  std::vector<JackPrint> jacks;
-  for (const JackPlace& j : BoardJacks()) jacks.push_back({j.name, j.x, j.y, j.IsOutput()});
-  return jacks;
-}
-
 }  // namespace
 
 void TMainForm::SetUpDesktop() {
@@ -161,13 +155,8 @@ void TMainForm::Retranslate() {
     FitText(label, label->text());
   }
   const std::vector<uint32_t> oldBoard = sim_->cleanBoard;
-  art_->Paint(Jacks());
-  const QImage board = art_->Board().convertToFormat(QImage::Format_RGBX8888);
-  for (int y = 0; y < Canvas::Height; ++y) {
-    const auto* line = reinterpret_cast<const uint32_t*>(board.constScanLine(y));
-    for (int x = 0; x < Canvas::Width; ++x)
-      sim_->cleanBoard[static_cast<size_t>(y * Canvas::Width + x)] = line[x] & 0x00FFFFFF;
-  }
+  art_->Paint(BoardPrints());
+  BoardPixels(art_->Board(), sim_->cleanBoard);
   sim_->canvas.Rebase(oldBoard, sim_->cleanBoard);
   static_cast<PanelBox*>(Widget(Panel_KEY))->SetBackground(art_->Console());
   ApplyAll();

@@ -15,23 +15,6 @@
 namespace orrin::ui {
 
 namespace {
-// The board picture prints every jack's name beside its ring.
-std::vector<JackPrint> ReadJacks() {
-  std::vector<JackPrint> jacks;
-  for (const JackPlace& j : BoardJacks()) jacks.push_back({j.name, j.x, j.y, j.IsOutput()});
-  return jacks;
-}
-
-// The board picture in the simulator's pixel format (0x00BBGGRR).
-void HandOver(const QImage& picture, std::vector<uint32_t>& pixels) {
-  const QImage img = picture.convertToFormat(QImage::Format_RGBX8888);
-  pixels.assign(static_cast<size_t>(Canvas::Width * Canvas::Height), 0);
-  for (int y = 0; y < Canvas::Height; ++y) {
-    const auto* line = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
-    for (int x = 0; x < Canvas::Width; ++x) pixels[static_cast<size_t>(y * Canvas::Width + x)] = line[x] & 0x00FFFFFF;
-  }
-}
-
 int FrameMs() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const qreal hz = screen ? screen->refreshRate() : 60.0;
@@ -49,7 +32,7 @@ TMainForm::TMainForm(Host* host) {
     host = ownHost_.get();
   }
   sim_ = std::make_unique<Simulator>(*host);
-  art_ = std::make_unique<Artwork>(ReadJacks());
+  art_ = std::make_unique<Artwork>(BoardPrints());
   setWindowIcon(QIcon(art_->Icon()));
 
   BuildWidgets();
@@ -60,7 +43,7 @@ TMainForm::TMainForm(Host* host) {
   frame_.setInterval(FrameMs());
   connect(&frame_, &QTimer::timeout, this, [this] { ApplyView(); });
 
-  HandOver(art_->Board(), sim_->cleanBoard);
+  BoardPixels(art_->Board(), sim_->cleanBoard);
   sim_->Startup();
   ApplyAll();
   AdaptToLanguage();
