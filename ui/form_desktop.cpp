@@ -37,9 +37,27 @@ using enum WidgetId;
 namespace {
 
 // The file menus with a list of recent files, and the command a recent file
-// of each opens with.
+// of each opens with (an assembly source in the memory menu is assembled).
+struct ReadCommand {
+  WidgetId menu, item;
+  void (Simulator::*handler)();
+};
+constexpr ReadCommand kReadCommands[] = {
+    {N_Line, N_ReadLineFile, &Simulator::N_ReadLineFileClick},
+    {N_Memory, N_File2MEM, &Simulator::N_File2MEMClick},
+    {N_Micro, N_ReadMicroFile, &Simulator::N_ReadMicroFileClick},
+};
+constexpr ReadCommand kAssemble = {N_Memory, N_Asm2MEM, &Simulator::N_Asm2MEMClick};
 constexpr WidgetId kFileMenus[] = {N_Line, N_Memory, N_Micro};
 constexpr int kRecentCount = 8;
+
+ReadCommand ReadCommandFor(WidgetId menu, const QString& file) {
+  const QString suffix = QFileInfo(file).suffix().toLower();
+  if (menu == N_Memory && (suffix == "asm" || suffix == "s")) return kAssemble;
+  for (const ReadCommand& c : kReadCommands)
+    if (c.menu == menu) return c;
+  return kReadCommands[0];
+}
 
 WidgetId MenuOf(WidgetId item) {
   switch (item) {
@@ -214,15 +232,9 @@ void TMainForm::FillRecentMenu(WidgetId menu) {
     a->setToolTip(file);
     connect(a, &QAction::triggered, this, [this, menu, file] {
       // A recent file opens with its menu's read command, without the dialog.
-      WidgetId item = menu == N_Line ? N_ReadLineFile : menu == N_Micro ? N_ReadMicroFile : N_File2MEM;
-      const QString suffix = QFileInfo(file).suffix().toLower();
-      if (menu == N_Memory && (suffix == "asm" || suffix == "s")) item = N_Asm2MEM;
-      void (Simulator::*handler)() = item == N_ReadLineFile    ? &Simulator::N_ReadLineFileClick
-                                     : item == N_ReadMicroFile ? &Simulator::N_ReadMicroFileClick
-                                     : item == N_Asm2MEM       ? &Simulator::N_Asm2MEMClick
-                                                               : &Simulator::N_File2MEMClick;
+      const ReadCommand c = ReadCommandFor(menu, file);
       if (ownHost_) ownHost_->preset = file.toStdString();
-      RunFileCommand(item, handler);
+      RunFileCommand(c.item, c.handler);
       if (ownHost_) ownHost_->preset.reset();
     });
   }

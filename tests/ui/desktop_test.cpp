@@ -5,10 +5,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTest>
@@ -142,6 +142,16 @@ TEST(Desktop, ARecentFileOpensWithItsMenusCommand) {
   // The file opened moves to the top.
   EXPECT_EQ(QSettings().value("recent/N_Line").toStringList().front(), wires);
   EXPECT_EQ(recent->actions()[0]->text(), "alu.txt");
+
+  // An assembly source in the memory menu is assembled into memory.
+  QSettings().setValue("recent/N_Memory", QStringList{QString(ORRIN_SOURCE_DIR) + "/examples/asm/sum.asm"});
+  form.Sim().SpeedButtonPOWERClick();
+  auto* memory = static_cast<QMenu*>(form.Object(N_Memory))->findChild<QMenu*>("Recent_N_Memory");
+  form.Retranslate();  // the lists are read again with the menus
+  ASSERT_EQ(memory->actions().size(), 1);
+  memory->actions()[0]->trigger();
+  const auto& cells = form.Sim().machine.Mem.Cells;
+  EXPECT_TRUE(std::any_of(cells.begin(), cells.end(), [](uint8_t c) { return c != 0; }));
   QSettings().clear();
 }
 
