@@ -27,12 +27,6 @@ QString FindCatalog(const QString& file) {
   return {};
 }
 
-bool IsPattern(const char* text) {
-  for (const char* c = text; *c; ++c)
-    if (c[0] == '%' && c[1] >= '1' && c[1] <= '9') return true;
-  return false;
-}
-
 }  // namespace
 
 const char* LanguageCode(Language language) { return language == Language::English ? "en" : "zh"; }
@@ -61,34 +55,32 @@ void UseLanguage(Language language) {
     QCoreApplication::installTranslator(qts.get());
   if (language == Language::English) {
     ours = std::make_unique<QTranslator>();
-    if (ours->load(FindCatalog("orrin_en.qm"))) QCoreApplication::installTranslator(ours.get());
+    if (ours->load(FindCatalog("orrin_en.qm")))
+      QCoreApplication::installTranslator(ours.get());
+    else
+      qWarning("orrin: the English catalogue orrin_en.qm was not found; the texts stay in Chinese");
   }
 }
 
 Language CurrentLanguage() { return current; }
 
-QString Tr(const char* zh) {
-  bool ascii = true;
-  for (const char* c = zh; *c && ascii; ++c) ascii = static_cast<unsigned char>(*c) < 0x80;
-  // Values, names and formulas in Latin letters are the same in both.
-  if (current == Language::Chinese || ascii) return QString::fromUtf8(zh);
-  const QString t = QCoreApplication::translate("orrin", zh);
-  if (t != QString::fromUtf8(zh)) return t;
-  // A composed text: translate the pattern it was made from.
-  for (const char* pattern : SimulatorTexts()) {
-    if (!IsPattern(pattern)) continue;
-    if (const auto parts = MatchPattern(pattern, zh))
-      return QString::fromStdString(FillPattern(QCoreApplication::translate("orrin", pattern).toStdString(), *parts));
-  }
-  return t;
-}
-
 QString Tr(std::string_view zh) {
+  const QString source = QString::fromUtf8(zh.data(), static_cast<qsizetype>(zh.size()));
   bool ascii = true;
   for (char c : zh) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (current == Language::Chinese || ascii) return QString::fromUtf8(zh.data(), static_cast<qsizetype>(zh.size()));
-  return Tr(std::string(zh).c_str());
+  // Values, names and formulas in Latin letters are the same in both.
+  if (current == Language::Chinese || ascii) return source;
+  const std::string key(zh);
+  const QString t = QCoreApplication::translate("orrin", key.c_str());
+  if (t != source) return t;
+  // A composed text: translate the pattern it was made from.
+  for (const char* pattern : SimulatorTexts())
+    if (const auto parts = MatchPattern(pattern, zh))
+      return QString::fromStdString(FillPattern(QCoreApplication::translate("orrin", pattern).toStdString(), *parts));
+  return source;
 }
+
+QString Tr(const char* zh) { return Tr(std::string_view(zh)); }
 QString Tr(const QString& zh) { return Tr(zh.toUtf8().constData()); }
 
 }  // namespace orrin::ui
