@@ -20,7 +20,7 @@
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../ui/tooltips.cpp" line="+117"/>
+        <location filename="../ui/tooltips.cpp" line="+140"/>
         <source>输出插孔</source>
         <translation>output jack</translation>
     </message>
@@ -374,13 +374,13 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+158"/>
-        <location filename="../ui/main_form.cpp" line="+45"/>
+        <location filename="../ui/form_desktop.cpp" line="+170"/>
+        <location filename="../ui/main_form.cpp" line="+28"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+56"/>
         <source>最近的文件</source>
         <translation>Recent files</translation>
     </message>
@@ -751,7 +751,12 @@ levels reach no unit.</translation>
         <translation>Export…</translation>
     </message>
     <message>
-        <location filename="../ui/tooltips.cpp" line="-84"/>
+        <location filename="../ui/tooltips.cpp" line="-119"/>
+        <source>回放：显示的小拍/最新的小拍</source>
+        <translation>Replay: beat shown/newest</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>电源：接通或断开</source>
         <translation>Power: switch on or off</translation>
     </message>
@@ -811,7 +816,7 @@ levels reach no unit.</translation>
         <translation>Write the microwords changed in the table into the control store</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+28"/>
         <source>无</source>
         <translation>none</translation>
     </message>
@@ -824,6 +829,16 @@ levels reach no unit.</translation>
         <location line="+0"/>
         <source>%1：下，0</source>
         <translation>%1: down, 0</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1：上升沿</source>
+        <translation>%1: rising edge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1：下降沿</source>
+        <translation>%1: falling edge</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -841,7 +856,7 @@ levels reach no unit.</translation>
         <translation>Register %1 = %2 (type a new value, then Enter)</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>%1 的信号来源：%2</source>
         <translation>%1 is driven by %2</translation>
     </message>

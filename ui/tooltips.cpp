@@ -1,6 +1,7 @@
 #include "ui/tooltips.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <string_view>
 
 #include "simulator/simulator.h"
@@ -13,16 +14,25 @@ using enum WidgetId;
 namespace {
 
 // The signal or register a widget shows, from its name: "Image_P3_D7" -> "D7",
-// "Label_Hand_LPC" -> "LPC", "Edit_PC" -> "PC".
+// "Label_Hand_LPC" -> "LPC", "Label_RD1_2" -> "RD1" (a second window of the
+// same value), "Label_DBUSNum1" -> "DBUS", "Label_P4_MIROut_M39" -> "M39".
 QString ShortName(WidgetId id) {
+  if (id == Label_181formula) return "74LS181";
+  if (id == Label_PK_StepNum) return Tr(QT_TRANSLATE_NOOP("orrin", "回放：显示的小拍/最新的小拍"));
   std::string_view n = Info(id).name;
   for (std::string_view prefix : {"Image_P3_", "Image_P4_", "Image_", "Label_Hand_", "Label_P0_", "Label_P3_",
-                                  "Label_P4_", "Label_", "Edit_", "SpeedButton_", "SpeedButton", "Button_"}) {
+                                  "Label_P4_MIROut_", "Label_P4_", "Label_", "Edit_"}) {
     if (n.starts_with(prefix)) {
       n.remove_prefix(prefix.size());
       break;
     }
   }
+  if (n.size() > 2 && n[n.size() - 2] == '_' && n.back() >= '1' && n.back() <= '4') n.remove_suffix(2);
+  for (std::string_view suffix : {"Num1", "Num2", "Num", "_OUT"})
+    if (n.size() > suffix.size() && n.ends_with(suffix)) {
+      n.remove_suffix(suffix.size());
+      break;
+    }
   return QString::fromLatin1(n.data(), static_cast<qsizetype>(n.size()));
 }
 
@@ -63,11 +73,19 @@ bool IsLever(Pic p) {
 }
 bool IsUp(Pic p) { return p == Pic::RSWH || p == Pic::GSWH || p == Pic::BSWH; }
 
+// Lamps, the EN_INT indicator and the beat lines at a steady level.
 bool IsLamp(Pic p, bool& lit) {
   const std::string_view role = PicName(p);
-  if (!role.starts_with("Lamp")) return false;
-  lit = role.ends_with('H');
-  return true;
+  if (role.starts_with("Lamp")) {
+    lit = role.ends_with('H');
+    return true;
+  }
+  lit = p == Pic::ENINTON || p == Pic::Tx_highlevel;
+  return p == Pic::ENINTON || p == Pic::ENINTOFF || p == Pic::Tx_highlevel || p == Pic::Tx_lowlevel;
+}
+
+bool HasDigit(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 QString Level(int32_t v) {
@@ -87,12 +105,17 @@ QString TipFor(const Simulator& sim, WidgetId id, const QString& key) {
   } else if (IsLever(w.picture)) {
     tip = (IsUp(w.picture) ? Tr(QT_TRANSLATE_NOOP("orrin", "%1：上，1")) : Tr(QT_TRANSLATE_NOOP("orrin", "%1：下，0")))
               .arg(name);
+  } else if (w.picture == Pic::Tx_posedge || w.picture == Pic::Tx_negedge) {
+    tip = (w.picture == Pic::Tx_posedge ? Tr(QT_TRANSLATE_NOOP("orrin", "%1：上升沿"))
+                                        : Tr(QT_TRANSLATE_NOOP("orrin", "%1：下降沿")))
+              .arg(name);
   } else if (IsLamp(w.picture, lit)) {
     tip = (lit ? Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 1（亮）")) : Tr(QT_TRANSLATE_NOOP("orrin", "%1 = 0（灭）")))
               .arg(name);
   } else if (Info(id).kind == WidgetKind::Edit) {
     tip = Tr(QT_TRANSLATE_NOOP("orrin", "寄存器 %1 = %2（输入新值后按回车）")).arg(name, Tr(w.text));
-  } else if (Info(id).kind == WidgetKind::Label && !w.text.empty()) {
+  } else if (Info(id).kind == WidgetKind::Label && (HasDigit(w.text) || id == Label_181formula)) {
+    // Values only: captions and notes say what they are already.
     if (std::string_view(Info(id).name).starts_with("Label_Hand_"))
       tip = Tr(QT_TRANSLATE_NOOP("orrin", "%1 的信号来源：%2")).arg(name, Tr(w.text));
     else

@@ -18,6 +18,7 @@
 #include "tests/test_host.h"
 #include "ui/main_form.h"
 #include "ui/text_fit.h"
+#include "ui/tooltips.h"
 #include "ui/translate.h"
 
 namespace orrin::ui {
@@ -53,7 +54,12 @@ QStringList ShownTexts(TMainForm& form) {
 }
 
 void ExpectNoChinese(TMainForm& form, const char* state) {
-  for (const QString& t : ShownTexts(form)) EXPECT_FALSE(t.contains(kChinese)) << state << ": " << t.toStdString();
+  QStringList texts = ShownTexts(form);
+  // The tooltips too: of every widget and every jack.
+  for (int i = 0; i < WidgetCount; ++i) texts << TipFor(form.Sim(), static_cast<WidgetId>(i), "F5");
+  for (const Jack& j : form.Sim().machine.Jacks)
+    if (j.InUse) texts << JackTip(form.Sim(), j.X, j.Y);
+  for (const QString& t : texts) EXPECT_FALSE(t.contains(kChinese)) << state << ": " << t.toStdString();
 }
 
 TEST(English, EveryTextHasAFinishedTranslation) {
