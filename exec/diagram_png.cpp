@@ -61,26 +61,9 @@ struct Rgb {
   uint8_t r, g, b;
 };
 
-Rgb InkRgb(Ink ink) {
-  switch (ink) {
-    case Ink::Grid:
-      return {0xe0, 0xe0, 0xe0};
-    case Ink::Label:
-      return {0x00, 0x00, 0x00};
-    case Ink::Cycle:
-      return {0xb0, 0xb0, 0xd0};
-    case Ink::Phase:
-      return {0x60, 0x60, 0x60};
-    case Ink::Register:
-      return {0x10, 0x50, 0xa0};
-    case Ink::Flag:
-      return {0xa0, 0x30, 0x10};
-    case Ink::Signal:
-      return {0x10, 0x80, 0x30};
-    case Ink::Cursor:
-      return {0xe0, 0x20, 0x20};
-  }
-  return {0, 0, 0};
+Rgb RgbOf(Ink ink) {
+  const uint32_t c = InkRgb(ink);
+  return {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)};
 }
 
 class Raster {
@@ -96,7 +79,7 @@ class Raster {
   }
 
   void Line(const DiagramLine& l) {
-    const Rgb c = InkRgb(l.ink);
+    const Rgb c = RgbOf(l.ink);
     const int x0 = static_cast<int>(std::floor(l.x0)), y0 = static_cast<int>(std::floor(l.y0));
     const int x1 = static_cast<int>(std::floor(l.x1)), y1 = static_cast<int>(std::floor(l.y1));
     const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
@@ -109,7 +92,7 @@ class Raster {
   }
 
   void Text(const DiagramText& t) {
-    const Rgb c = InkRgb(t.ink);
+    const Rgb c = RgbOf(t.ink);
     int x = static_cast<int>(t.x);
     const int y = static_cast<int>(t.y + (t.h - 7) / 2);
     for (char ch : t.text) {

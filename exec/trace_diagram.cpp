@@ -36,6 +36,28 @@ std::string ValueText(size_t index, int32_t v) {
 
 }  // namespace
 
+uint32_t InkRgb(Ink ink) {
+  switch (ink) {
+    case Ink::Grid:
+      return 0xE0E0E0;
+    case Ink::Label:
+      return 0x000000;
+    case Ink::Cycle:
+      return 0xB0B0D0;
+    case Ink::Phase:
+      return 0x606060;
+    case Ink::Register:
+      return 0x1050A0;
+    case Ink::Flag:
+      return 0xA03010;
+    case Ink::Signal:
+      return 0x108030;
+    case Ink::Cursor:
+      return 0xE02020;
+  }
+  return 0x000000;
+}
+
 DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v) {
   DiagramDrawing d;
   const auto& signals = TraceSignals();
@@ -137,26 +159,11 @@ DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v) {
 }
 
 namespace {
-const char* InkColor(Ink ink) {
-  switch (ink) {
-    case Ink::Grid:
-      return "#e0e0e0";
-    case Ink::Label:
-      return "#000000";
-    case Ink::Cycle:
-      return "#b0b0d0";
-    case Ink::Phase:
-      return "#606060";
-    case Ink::Register:
-      return "#1050a0";
-    case Ink::Flag:
-      return "#a03010";
-    case Ink::Signal:
-      return "#108030";
-    case Ink::Cursor:
-      return "#e02020";
-  }
-  return "#000000";
+// "#rrggbb" of an ink, for SVG.
+std::string InkColor(Ink ink) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%06x", static_cast<unsigned>(InkRgb(ink)));
+  return buf;
 }
 
 std::string Xml(const std::string& t) {
@@ -185,7 +192,7 @@ std::string DiagramSvg(const DiagramDrawing& d, const DiagramView& v) {
   out += buf;
   for (const DiagramLine& l : d.lines) {
     std::snprintf(buf, sizeof buf, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\"%s/>\n", l.x0,
-                  l.y0, l.x1, l.y1, InkColor(l.ink),
+                  l.y0, l.x1, l.y1, InkColor(l.ink).c_str(),
                   l.ink == Ink::Cycle    ? " stroke-dasharray=\"1,2\""
                   : l.ink == Ink::Cursor ? " stroke-width=\"2\""
                                          : "");
@@ -194,7 +201,7 @@ std::string DiagramSvg(const DiagramDrawing& d, const DiagramView& v) {
   for (const DiagramText& t : d.texts) {
     std::snprintf(buf, sizeof buf,
                   "<text x=\"%.1f\" y=\"%.1f\" font-family=\"sans-serif\" font-size=\"11\" fill=\"%s\">", t.x,
-                  t.y + t.h / 2 + 4, InkColor(t.ink));
+                  t.y + t.h / 2 + 4, InkColor(t.ink).c_str());
     out += buf;
     out += Xml(t.text) + "</text>\n";
   }

@@ -21,6 +21,8 @@ struct DiagramView {
 };
 
 enum class Ink : uint8_t { Grid, Label, Cycle, Phase, Register, Flag, Signal, Cursor };
+// The colour of an ink as 0xRRGGBB, the same in the window, the SVG and the PNG.
+uint32_t InkRgb(Ink ink);
 
 struct DiagramLine {
   double x0, y0, x1, y1;

@@ -28,27 +28,7 @@ namespace orrin::ui {
 
 namespace {
 
-QColor InkColor(Ink ink) {
-  switch (ink) {
-    case Ink::Grid:
-      return {0xE0, 0xE0, 0xE0};
-    case Ink::Label:
-      return Qt::black;
-    case Ink::Cycle:
-      return {0xB0, 0xB0, 0xD0};
-    case Ink::Phase:
-      return {0x60, 0x60, 0x60};
-    case Ink::Register:
-      return {0x10, 0x50, 0xA0};
-    case Ink::Flag:
-      return {0xA0, 0x30, 0x10};
-    case Ink::Signal:
-      return {0x10, 0x80, 0x30};
-    case Ink::Cursor:
-      return {0xE0, 0x20, 0x20};
-  }
-  return Qt::black;
-}
+QColor InkColor(Ink ink) { return QColor::fromRgb(InkRgb(ink)); }
 
 }  // namespace
 
