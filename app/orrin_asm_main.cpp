@@ -1,26 +1,34 @@
 // orrin-asm [--isa FILE] SOURCE -o OUT.txt   assembles SOURCE into a memory file
 // orrin-asm [--isa FILE] -d MEMFILE          lists a memory file in mnemonics
-#include <fstream>
+#include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "asm/assembler.h"
+#include "base/memory_file.h"
 #include "base/text_files.h"
 
 namespace {
 
 constexpr const char* kUsage = "usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt | orrin-asm [--isa FILE] -d MEMFILE";
-constexpr std::size_t kLongestSource = 1 << 20;
 
 int Fail(const std::string& message) {
   std::cerr << "orrin-asm: " << message << "\n";
   return 2;
 }
 
-bool Read(const std::string& path, std::string& text) {
-  return orrin::files::ReadWholeFile(path, kLongestSource, text) == orrin::files::ReadResult::Ok;
+// Reads a whole file of at most `limit` bytes; the message when it cannot.
+std::string Read(const std::string& path, std::size_t limit, std::string& text) {
+  switch (orrin::files::ReadWholeFile(path, limit, text)) {
+    case orrin::files::ReadResult::CannotRead:
+      return "cannot read " + path;
+    case orrin::files::ReadResult::TooLarge:
+      return path + " is too large (over " + std::to_string(limit) + " bytes)";
+    case orrin::files::ReadResult::Ok:
+      break;
+  }
+  return {};
 }
 
 }  // namespace
@@ -29,13 +37,20 @@ int main(int argc, char** argv) {
   using namespace orrin;
   std::string isaFile, source, out, listing;
   const std::vector<std::string> args(argv + 1, argv + argc);
+  bool options = true;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::string* value = a == "--isa" ? &isaFile : a == "-o" ? &out : a == "-d" ? &listing : nullptr;
+    std::string* value = !options       ? nullptr
+                         : a == "--isa" ? &isaFile
+                         : a == "-o"    ? &out
+                         : a == "-d"    ? &listing
+                                        : nullptr;
     if (value != nullptr) {
       if (i + 1 >= args.size() || !value->empty()) return Fail(kUsage);
       *value = args[++i];
-    } else if (a.size() > 1 && a[0] == '-') {
+    } else if (options && a == "--") {
+      options = false;
+    } else if (options && a.size() > 1 && a[0] == '-') {
       return Fail("unknown option " + a + "\n" + kUsage);
     } else if (source.empty()) {
       source = a;
@@ -49,7 +64,7 @@ int main(int argc, char** argv) {
   InstructionSet isa = StandardInstructionSet();
   if (!isaFile.empty()) {
     std::string text;
-    if (!Read(isaFile, text)) return Fail("cannot read " + isaFile);
+    if (const std::string why = Read(isaFile, kLongestSource, text); !why.empty()) return Fail(why);
     std::vector<std::string> errors;
     if (!ParseInstructionSet(text, isa, errors)) {
       for (const std::string& e : errors) std::cerr << isaFile << ":" << e << "\n";
@@ -60,14 +75,17 @@ int main(int argc, char** argv) {
   if (!listing.empty()) {
     std::string text;
     MemoryImage image{};
-    if (!Read(listing, text)) return Fail("cannot read " + listing);
-    if (!ReadMemoryImage(text, image)) return Fail(listing + " is not a memory file (512 hex digits)");
+    if (const std::string why = Read(listing, kLongestMemoryFile, text); !why.empty()) return Fail(why);
+    if (!ReadMemoryFile(text, image)) return Fail(listing + " is not a memory file (512 hex digits)");
     for (const std::string& line : Disassemble(image, isa)) std::cout << line << "\n";
     return 0;
   }
 
   std::string text;
-  if (!Read(source, text)) return Fail("cannot read " + source);
+  if (const std::string why = Read(source, kLongestSource, text); !why.empty()) return Fail(why);
+  // -o naming the source (under any path) would replace the program by its bytes.
+  std::error_code ec;
+  if (std::filesystem::equivalent(source, out, ec)) return Fail("-o " + out + " is the source itself; not overwritten");
   const AsmResult result = Assemble(text, isa);
   if (!result.ok()) {
     for (const AsmError& e : result.errors) std::cerr << source << ":" << e.line << ": " << e.message << "\n";

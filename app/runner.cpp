@@ -30,9 +30,9 @@ std::optional<uint32_t> ScriptHost::ChooseColor() {
   return c;
 }
 
-bool ParseNumber(const std::string& text, long lo, long hi, long& value) {
+bool ParseNumber(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
   if (text.empty() || text.size() > 12) return false;
-  long v = 0;
+  int64_t v = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
     v = v * 10 + (c - '0');
@@ -57,11 +57,34 @@ bool RunnerContext::Tick() {
   return true;
 }
 
+bool ScriptLines::Next(std::string& line) {
+  while (pending_.empty()) {
+    std::string chunk;
+    if (!std::getline(in_, chunk)) return false;
+    if (first_ && chunk.starts_with("\xEF\xBB\xBF")) chunk.erase(0, 3);
+    first_ = false;
+    // A lone CR ends a line too; the CR of a CR LF pair ends the chunk.
+    size_t start = 0;
+    for (size_t cr; (cr = chunk.find('\r', start)) != std::string::npos; start = cr + 1)
+      pending_.push_back(chunk.substr(start, cr - start));
+    if (start < chunk.size() || start == 0) pending_.push_back(chunk.substr(start));
+  }
+  line = std::move(pending_.front());
+  pending_.pop_front();
+  return true;
+}
+
 namespace {
+bool IsRead(const std::string& command) {
+  for (const char* read : {"print", "dump", "expect", "export-trace", "move", "back", "forward"})
+    if (command == read) return true;
+  return false;
+}
+
 int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
   std::string line;
-  long number = 1;
-  for (; std::getline(script, line); ++number) {
+  int64_t number = 1;
+  for (ScriptLines lines(script); lines.Next(line); ++number) {
     line.erase(CommentStart(line));
     std::istringstream in(line);
     Words words;
@@ -69,6 +92,9 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
     if (words.empty()) continue;
     ctx.lineNumber = number;
     ctx.line = line;
+    // Every action shows the newest position first; reading the board
+    // (print, dump, expect, an export, a hover) and the arrows do not.
+    if (!IsRead(words[0])) ctx.sim.EndPlayback();
     std::string error;
     CommandResult r = RunConsoleCommand(ctx, words, error);
     if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);

@@ -41,7 +41,7 @@ class ScriptHost : public Host {
 // written, and the run timer ticks at most so often in the whole script.
 struct RunOptions {
   bool filesAllowed = true;
-  long tickBudget = -1;  // -1: no limit
+  int64_t tickBudget = -1;  // -1: no limit
   // Called with the simulator when the script has ended, however it ended.
   std::function<void(const Simulator&)> atEnd;
   // Messages and printed texts in English (--lang en); nullptr: as the board shows them.
@@ -52,12 +52,12 @@ struct RunnerContext {
   Simulator& sim;
   ScriptHost& host;
   std::ostream& out;
-  long tickBudget = -1;
+  int64_t tickBudget = -1;
   const Catalog* english = nullptr;
-  long lineNumber = 0;
+  int64_t lineNumber = 0;
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
-  long expectPassed = 0, expectFailed = 0;
+  int64_t expectPassed = 0, expectFailed = 0;
   // One tick of Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };
@@ -81,8 +81,21 @@ std::string WidgetText(const Simulator& sim, WidgetId id, const Catalog* english
 // The English of the window's texts, read from the translation built into the program.
 const Catalog& EnglishCatalog();
 
+// The lines of a script as they come: CR LF, LF and a lone CR all end a
+// line, and a UTF-8 byte-order mark before the first is not part of it.
+class ScriptLines {
+ public:
+  explicit ScriptLines(std::istream& in) : in_(in) {}
+  bool Next(std::string& line);  // false at the end of the script
+
+ private:
+  std::istream& in_;
+  std::deque<std::string> pending_;
+  bool first_ = true;
+};
+
 // Parses a whole decimal number in [lo, hi]; false when it is not one.
-bool ParseNumber(const std::string& text, long lo, long hi, long& value);
+bool ParseNumber(const std::string& text, int64_t lo, int64_t hi, int64_t& value);
 
 // Runs the script; prints to `out`, errors as "line N: MESSAGE" to `err`.
 // Returns the process exit status: 0 when the script ran to its end, 2 on a

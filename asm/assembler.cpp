@@ -4,7 +4,8 @@
 #include <cctype>
 #include <map>
 #include <optional>
-#include <sstream>
+
+#include "base/line_ends.h"
 
 namespace orrin {
 
@@ -28,7 +29,7 @@ std::string Upper(std::string_view s) {
 
 // A number as written, or nullopt when the text is not one. Values of any
 // size come back so that "out of range" can be told from "not a number".
-std::optional<long> ParseNumberText(std::string_view t) {
+std::optional<int64_t> ParseNumberText(std::string_view t) {
   if (t.empty() || t.size() > 12) return std::nullopt;
   int base = 10;
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
@@ -38,7 +39,7 @@ std::optional<long> ParseNumberText(std::string_view t) {
     t.remove_suffix(1);
     base = 16;
   }
-  long v = 0;
+  int64_t v = 0;
   for (char c : t) {
     const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
                   : base == 16 && IsHex(c)                    ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10
@@ -47,6 +48,19 @@ std::optional<long> ParseNumberText(std::string_view t) {
     v = v * base + d;
   }
   return v;
+}
+
+int HexValue(char c) { return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// "AA: BB  STATEMENT": two hex digits, a colon, a blank, two hex digits, at
+// least two blanks and more text.
+bool IsListingLine(std::string_view line) {
+  if (line.size() < 9 || !IsHex(line[0]) || !IsHex(line[1]) || line[2] != ':' || !IsBlank(line[3]) || !IsHex(line[4]) ||
+      !IsHex(line[5]) || !IsBlank(line[6]) || !IsBlank(line[7]))
+    return false;
+  return !Trim(line.substr(8)).empty();
 }
 
 bool IsName(std::string_view t) {
@@ -96,9 +110,7 @@ class Assembler {
   Assembler(const InstructionSet& isa, AsmResult& result) : isa_(isa), r_(result) {}
 
   void Run(std::string_view source) {
-    std::istringstream in{std::string(source)};
-    int number = 0;
-    for (std::string line; std::getline(in, line);) ReadLine(++number, line);
+    ForEachLine(source, [this](std::string_view line, int64_t number) { ReadLine(static_cast<int>(number), line); });
     for (const Statement& s : statements_) Encode(s);
     std::stable_sort(r_.errors.begin(), r_.errors.end(),
                      [](const AsmError& a, const AsmError& b) { return a.line < b.line; });
@@ -111,11 +123,11 @@ class Assembler {
   void ReadLine(int number, std::string_view line) {
     if (const size_t semi = line.find(';'); semi != std::string_view::npos) line = line.substr(0, semi);
     line = Trim(line);
-    // A listing line: "AA: BB  STATEMENT" sets the address and is read on.
-    if (line.size() >= 6 && IsHex(line[0]) && IsHex(line[1]) && line[2] == ':' &&
-        std::isspace(static_cast<unsigned char>(line[3])) && IsHex(line[4]) && IsHex(line[5]) &&
-        (line.size() == 6 || std::isspace(static_cast<unsigned char>(line[6])))) {
-      address_ = std::stoi(std::string(line.substr(0, 2)), nullptr, 16);
+    // A listing line, "AA: BB  STATEMENT" exactly as -d writes it (two
+    // blanks after the byte, then the statement), sets the address and is
+    // read on. With one blank, "A1: DB 5" is the label A1 before DB 5.
+    if (IsListingLine(line)) {
+      address_ = HexValue(line[0]) * 16 + HexValue(line[1]);
       line = Trim(line.substr(6));
     }
     // A label.
@@ -127,6 +139,9 @@ class Assembler {
         Error(number, "bad label '" + name + "'");
       } else if (labels_.contains(Upper(name))) {
         Error(number, "duplicate label '" + name + "'");
+      } else if (address_ > 0xFF) {
+        // The board's addresses end at FF; a label past it would wrap to 00.
+        Error(number, "label '" + name + "' is past FF");
       } else {
         labels_[Upper(name)] = address_;
       }
@@ -262,7 +277,7 @@ class Assembler {
   // A jump's offset: the target (a label, or +n) minus the address after it.
   std::optional<int> Offset(const Statement& s) {
     const std::string& t = s.operands[0];
-    long offset = 0;
+    int64_t offset = 0;
     if (t.size() > 1 && t[0] == '+') {
       const auto v = ParseNumberText(t.substr(1));
       if (!v) {
@@ -304,26 +319,6 @@ AsmResult Assemble(std::string_view source, const InstructionSet& isa) {
   Assembler(isa, result).Run(source);
   if (!result.ok()) result.image = {};
   return result;
-}
-
-std::string MemoryFileText(const MemoryImage& image) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  text.reserve(512);
-  for (uint8_t b : image) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 15];
-  }
-  return text;
-}
-
-bool ReadMemoryImage(std::string_view text, MemoryImage& image) {
-  std::string digits;
-  for (char c : text)
-    if (IsHex(c) && digits.size() < 512) digits += c;
-  if (digits.size() < 512) return false;
-  for (size_t a = 0; a < 256; ++a) image[a] = static_cast<uint8_t>(std::stoi(digits.substr(2 * a, 2), nullptr, 16));
-  return true;
 }
 
 }  // namespace orrin

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "base/line_ends.h"
+
 namespace orrin {
 
 namespace {
@@ -10,6 +12,13 @@ constexpr std::pair<OperandForm, std::string_view> kForms[] = {
     {OperandForm::None, "-"},         {OperandForm::Rd, "Rd"},          {OperandForm::RdRs, "Rd,Rs"},
     {OperandForm::RdAtRs, "Rd,[Rs]"}, {OperandForm::AtRdRs, "[Rd],Rs"}, {OperandForm::Offset, "n"},
 };
+
+bool IsWord(std::string_view s) {
+  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
+  for (char c : s)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  return true;
+}
 
 std::string Upper(std::string_view s) {
   std::string u(s);
@@ -43,22 +52,20 @@ const Instruction* InstructionSet::ForOpcode(int opcode) const {
 bool ParseInstructionSet(std::string_view text, InstructionSet& isa, std::vector<std::string>& errors) {
   isa.instructions.clear();
   const size_t before = errors.size();
-  std::istringstream in{std::string(text)};
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
+  ForEachLine(text, [&](std::string_view view, int64_t number) {
+    std::string line(view);
     if (const size_t hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
     std::string opcode, mnemonic, form, extra;
-    if (!(words >> opcode)) continue;
+    if (!(words >> opcode)) return;
     const auto fail = [&](const std::string& m) { errors.push_back(std::to_string(number) + ": " + m); };
     if (!(words >> mnemonic >> form) || (words >> extra)) {
       fail("needs an opcode, a mnemonic and an operand form");
-      continue;
+      return;
     }
     if (opcode.size() != 1 || !std::isxdigit(static_cast<unsigned char>(opcode[0]))) {
       fail("the opcode is one hex digit: " + opcode);
-      continue;
+      return;
     }
     Instruction i{std::stoi(opcode, nullptr, 16), Upper(mnemonic), OperandForm::None};
     bool known = false;
@@ -69,18 +76,21 @@ bool ParseInstructionSet(std::string_view text, InstructionSet& isa, std::vector
       }
     if (!known) {
       fail("unknown operand form " + form);
-      continue;
+      return;
     }
-    if (!std::isalpha(static_cast<unsigned char>(i.mnemonic[0])) || i.mnemonic == "ORG" || i.mnemonic == "DB") {
+    // A mnemonic is a word a source can write first on a line: a letter, then
+    // letters, digits or '_' (not "GO:", which is a label, nor "X;Y", cut by
+    // the comment); the directives keep their meaning.
+    if (!IsWord(i.mnemonic) || i.mnemonic == "ORG" || i.mnemonic == "DB") {
       fail("bad mnemonic " + mnemonic);
-      continue;
+      return;
     }
     if (isa.Find(i.mnemonic) != nullptr || isa.ForOpcode(i.opcode) != nullptr) {
       fail("mnemonic or opcode given twice: " + mnemonic);
-      continue;
+      return;
     }
     isa.instructions.push_back(i);
-  }
+  });
   return errors.size() == before;
 }
 

@@ -10,5 +10,6 @@ add_library(orrin_asm STATIC
   ${CMAKE_CURRENT_BINARY_DIR}/standard_isa.cpp
 )
 target_include_directories(orrin_asm PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(orrin_asm PUBLIC orrin_base)
 target_compile_options(orrin_asm PRIVATE ${ORRIN_WARNINGS})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/asm/standard.isa DESTINATION share/orrin)

@@ -1,27 +1,43 @@
 #pragma once
-// Where the lines of a text file end. A file that uses CR LF anywhere keeps
-// that convention throughout: a stray LF inside one of its lines is passed
-// over instead of splitting the line (which would lose a wire or a word).
-// Other files end a line at a lone LF; a lone CR ends a line in both.
+// Lines of a text file from any editor. A line ends at CR LF, at LF or at a
+// lone CR, in any mix within one file: a CR LF file with lines appended by a
+// Linux tool, or an LF file whose last line came from Windows, loses nothing.
+// A UTF-8 byte-order mark at the start is not part of the first line.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace orrin {
 
-class LineEnds {
- public:
-  explicit LineEnds(std::string_view text) : text_(text), crlf_(text.find("\r\n") != std::string_view::npos) {}
-  // Length of the line end that starts at byte i; 0 when none starts there.
-  std::size_t At(std::size_t i) const {
-    const char c = text_[i];
-    if (c == '\r') return i + 1 < text_.size() && text_[i + 1] == '\n' ? 2 : 1;
-    if (c == '\n') return crlf_ ? 0 : 1;
-    return 0;
-  }
+inline std::string_view WithoutBom(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  return text;
+}
 
- private:
-  std::string_view text_;
-  bool crlf_;
-};
+// Length of the line end that starts at byte i: 2 for CR LF, 1 for a lone CR
+// or LF, 0 when no line ends there.
+inline std::size_t LineEndAt(std::string_view text, std::size_t i) {
+  if (text[i] == '\r') return i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+  return text[i] == '\n' ? 1 : 0;
+}
+
+// Calls take(line, number) for every line, numbered from 1, without its line
+// end; text after the last line end is a line too. The BOM is passed over.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+  text = WithoutBom(text);
+  int64_t number = 1;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (const std::size_t end = LineEndAt(text, i); end > 0) {
+      take(text.substr(start, i - start), number++);
+      i += end;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) take(text.substr(start), number);
+}
 
 }  // namespace orrin

@@ -1,56 +1,39 @@
 #include "base/micro_file.h"
 
-#include "base/line_ends.h"
 #include "base/hex_text.h"
+#include "base/line_ends.h"
 
 namespace orrin::files {
 
-namespace {
-// The digits and the comment of the line being read.
-struct Line {
-  char digits[12] = {};
-  int count = 0;  // every digit counts, also past the twelfth
-  std::string_view comment;
-
-  void Finish(MachineState& machine) {
+// Every hex digit outside the comment counts; blanks, colons and any other
+// character are passed over. A line of exactly twelve digits sets an entry;
+// its comment keeps the line end, as the file had it.
+std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view text) {
+  std::vector<int64_t> skipped;
+  ForEachLine(text, [&](std::string_view line, int64_t number) {
+    const size_t semi = line.find(';');
+    std::string_view comment;
+    if (semi != std::string_view::npos) {
+      const size_t after = static_cast<size_t>(line.data() - text.data()) + line.size();
+      const size_t end = after < text.size() ? LineEndAt(text, after) : 0;
+      comment = std::string_view(line.data() + semi, line.size() - semi + end);
+      line = line.substr(0, semi);
+    }
+    char digits[12];
+    int count = 0;  // every digit counts, also past the twelfth
+    for (char c : line) {
+      if (HexDigitValue(c) < 0) continue;
+      if (count < 12) digits[count] = c;
+      ++count;
+    }
     if (count == 12) {
       const std::string_view all(digits, 12);
       SetControlStoreEntry(machine, ParseHex(all.substr(0, 2)), all, all.substr(2), comment);
+    } else if (count > 0) {
+      skipped.push_back(number);
     }
-    count = 0;
-    comment = {};
-  }
-};
-}  // namespace
-
-// A line ends at CR LF, at a lone CR, and at a lone LF unless the file uses
-// CR LF, so files from any editor read line by line; a file written with
-// CR LF reads as it always did.
-void ReadMicroprogram(MachineState& machine, std::string_view text) {
-  Line line;
-  const size_t n = text.size();
-  const LineEnds ends(text);
-  for (size_t i = 0; i < n;) {
-    const char c = text[i];
-    if (c == ';') {
-      size_t end = i;
-      while (end < n && ends.At(end) == 0) ++end;
-      if (end < n) end += ends.At(end);
-      line.comment = text.substr(i, end - i);  // the comment keeps its line end
-      line.Finish(machine);
-      i = end;
-    } else if (const size_t e = ends.At(i); e > 0) {
-      line.Finish(machine);
-      i += e;
-    } else {
-      if (HexDigitValue(c) >= 0) {
-        if (line.count < 12) line.digits[line.count] = c;
-        ++line.count;
-      }
-      ++i;  // blanks, tabs, colons and any other character are passed over
-    }
-  }
-  line.Finish(machine);
+  });
+  return skipped;
 }
 
 std::string MicroprogramBackup(const MachineState& machine) {

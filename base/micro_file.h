@@ -3,6 +3,7 @@
 // ten-digit word) with ";" comments; the backup writes "AA:WWWWWWWWWW" lines.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/machine_state.h"
 
@@ -12,8 +13,9 @@ namespace orrin::files {
 inline constexpr std::size_t kLongestMicroFile = 139264;
 
 // Sets a control-store entry for every line of exactly twelve digits; the
-// store is not cleared first.
-void ReadMicroprogram(MachineState& machine, std::string_view text);
+// store is not cleared first. Returns the numbers of the lines that had
+// digits but not twelve: they set nothing.
+std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view text);
 // One "AA:WWWWWWWWWW" CR LF line per set entry, in address order.
 std::string MicroprogramBackup(const MachineState& machine);
 

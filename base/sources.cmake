@@ -7,6 +7,7 @@ add_library(orrin_base STATIC
   base/canvas.cpp
   base/hex_text.cpp
   base/machine_state.cpp
+  base/memory_file.cpp
   base/micro_file.cpp
   base/text_files.cpp
   base/translation.cpp

@@ -41,6 +41,16 @@ bool WriteWholeFile(const std::string& name, std::string_view data) {
 std::string CannotReadWarning(const std::string& name) { return "无法读取文件：" + name; }
 std::string CannotWriteWarning(const std::string& name) { return "无法写入文件：" + name; }
 
+std::string LineList(const std::vector<int64_t>& lines) {
+  std::string list;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) list += ", ";
+    if (i == 10) return list + "…";
+    list += std::to_string(lines[i]);
+  }
+  return list;
+}
+
 std::size_t CharacterCount(std::string_view text) {
   std::size_t n = 0;
   for (char c : text)

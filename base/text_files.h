@@ -2,8 +2,10 @@
 // Whole-file reading and writing for the memory and microprogram files, and
 // the warnings that name a file that could not be used.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orrin::files {
 
@@ -18,6 +20,9 @@ bool WriteWholeFile(const std::string& name, std::string_view data);
 
 std::string CannotReadWarning(const std::string& name);   // "无法读取文件：NAME"
 std::string CannotWriteWarning(const std::string& name);  // "无法写入文件：NAME"
+// The lines of a file that gave nothing and were passed over, for a warning:
+// "3, 7, 12" (the first ten, then "…").
+std::string LineList(const std::vector<int64_t>& lines);
 
 // Characters of a UTF-8 text as a person counts them (one per code point).
 std::size_t CharacterCount(std::string_view text);

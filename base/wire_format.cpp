@@ -23,23 +23,14 @@ std::string FormatWireLine(const Wire& w) {
   return line;
 }
 
-void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
-  std::string line;
-  bool pending = false;  // digits or a line end seen since the last line was taken
-  const LineEnds ends(bytes);
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (const size_t end = ends.At(i); end > 0) {
-      take(line);
-      line.clear();
-      pending = false;
-      i += end - 1;
-    } else if (HexDigitValue(c) >= 0) {
-      line += c;
-      pending = true;
-    }
-  }
-  if (pending) take(line);
+void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view, int64_t)>& take) {
+  std::string digits;
+  ForEachLine(bytes, [&](std::string_view line, int64_t number) {
+    digits.clear();
+    for (char c : line)
+      if (HexDigitValue(c) >= 0) digits += c;
+    take(digits, number);
+  });
 }
 
 }  // namespace orrin

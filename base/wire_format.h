@@ -16,11 +16,9 @@ inline constexpr uintmax_t WireFileLimit = 598016;
 // The line of one wire, without its line end.
 std::string FormatWireLine(const Wire& w);
 
-// Splits the bytes of a wire file into lines of hex digits and hands each to
-// `take`. Spaces, tabs and any other non-digit byte are dropped. CR, LF and
-// CR LF all end a line (LF not in a file that uses CR LF, where a stray LF
-// is dropped), and text after the last line end is a line too, so files
-// edited on any system read alike.
-void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view)>& take);
+// Splits the bytes of a wire file into lines (see ForEachLine: CR LF, LF and
+// a lone CR all end one) and hands the hex digits of each, with its line
+// number, to `take`. Spaces, tabs and any other non-digit byte are dropped.
+void ForEachWireLine(std::string_view bytes, const std::function<void(std::string_view, int64_t)>& take);
 
 }  // namespace orrin

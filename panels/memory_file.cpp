@@ -1,29 +1,12 @@
 // The memory text file: 256 bytes as 512 hex digits, two per byte from
 // address 00 up, nothing else.
-#include <algorithm>
+#include "base/memory_file.h"
 
 #include "asm/assembler.h"
 #include "base/text_files.h"
 #include "panels/panel_helpers.h"
 
 namespace orrin {
-
-namespace {
-constexpr std::size_t kDigits = 2 * MemorySize;
-// A saved file may have picked up line ends or blanks in a text editor;
-// anything longer than this is not a memory file whatever it holds.
-constexpr std::size_t kLongestMemoryFile = 64 * 1024;
-// A program for 256 bytes is a few kilobytes of source, comments and all.
-constexpr std::size_t kLongestSource = 1024 * 1024;
-
-// The 512 digits, followed only by what an editor leaves at the end.
-bool IsMemoryFile(std::string_view data) {
-  if (data.size() < kDigits) return false;
-  for (char c : data.substr(kDigits))
-    if (c != '\r' && c != '\n' && c != ' ' && c != '\t') return false;
-  return true;
-}
-}  // namespace
 
 void Simulator::N_MEM2FileClick() {
   EndPlayback();
@@ -33,13 +16,7 @@ void Simulator::N_MEM2FileClick() {
   }
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  char digits[kDigits];
-  for (int a = 0; a < MemorySize; ++a) {
-    const SmallText h = Hex2(machine.Mem.Cells[static_cast<size_t>(a)]);
-    digits[2 * a] = h.buf[0];
-    digits[2 * a + 1] = h.buf[1];
-  }
-  if (!files::WriteWholeFile(name, std::string_view(digits, kDigits))) host.Warn(files::CannotWriteWarning(name));
+  if (!files::WriteWholeFile(name, MemoryFileText(machine.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
 }
 
 std::string Simulator::ChooseMemoryInput() {
@@ -52,6 +29,7 @@ std::string Simulator::ChooseMemoryInput() {
 }
 
 void Simulator::LoadIntoMemory(const std::array<uint8_t, MemorySize>& image) {
+  RecordMemoryEdit();
   machine.Mem.Cells = machine.Mem.ShownCells = image;
   machine.Console.MemoryGridDirty = 1;
   BoardEvaluation();
@@ -61,9 +39,15 @@ void Simulator::N_Asm2MEMClick() {
   const std::string name = ChooseMemoryInput();
   if (name.empty()) return;
   std::string source;
-  if (files::ReadWholeFile(name, kLongestSource, source) != files::ReadResult::Ok) {
-    host.Warn(files::CannotReadWarning(name));
-    return;
+  switch (files::ReadWholeFile(name, kLongestSource, source)) {
+    case files::ReadResult::CannotRead:
+      host.Warn(files::CannotReadWarning(name));
+      return;
+    case files::ReadResult::TooLarge:
+      host.Warn("汇编文件太大，未读取。");
+      return;
+    case files::ReadResult::Ok:
+      break;
   }
   const AsmResult result = Assemble(source, isa);
   if (!result.ok()) {
@@ -85,15 +69,10 @@ void Simulator::N_File2MEMClick() {
     host.Warn(files::CannotReadWarning(name));
     return;
   }
-  if (r == files::ReadResult::TooLarge || !IsMemoryFile(data)) {
+  MemoryImage image;
+  if (r == files::ReadResult::TooLarge || !ReadMemoryFile(data, image)) {
     host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
     return;
-  }
-  std::array<uint8_t, MemorySize> image;
-  for (size_t a = 0; a < MemorySize; ++a) {
-    // The file is 512 bytes, two per cell; a byte that is not a hex digit counts 0.
-    auto digit = [&](size_t i) { return std::max(HexDigitValue(data[i]), 0); };
-    image[a] = static_cast<uint8_t>(digit(2 * a) * 16 + digit(2 * a + 1));
   }
   LoadIntoMemory(image);
 }

@@ -1,8 +1,8 @@
 // The control-store table: typed words written back by "保存", refilled from
 // the store; and the menu commands that load and back up the microprogram.
 #include "base/micro_file.h"
-#include "panels/panel_helpers.h"
 #include "base/text_files.h"
+#include "panels/panel_helpers.h"
 
 namespace orrin {
 
@@ -24,6 +24,7 @@ void Simulator::RefillMicroGrid() {
 
 void Simulator::Button_GridToMicroClick() {
   EndPlayback();
+  RecordStoreEdit();
   for (int r = 1; r <= 8; ++r) {
     for (int c = 1; c <= 8; ++c) {
       std::string word = view.Cell(StringGrid_MicroMem, c, r);
@@ -57,10 +58,12 @@ void Simulator::LoadMicroFile(const std::string& given) {
     case files::ReadResult::Ok:
       break;
   }
+  RecordStoreEdit();
   ClearControlStore(machine);
-  files::ReadMicroprogram(machine, text);
+  const std::vector<int64_t> skipped = files::ReadMicroprogram(machine, text);
   RefillMicroGrid();
   BoardEvaluation();
+  if (!skipped.empty()) host.Warn("微程序文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }
 
 void Simulator::N_BakMicro2FileClick() {

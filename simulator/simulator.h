@@ -85,6 +85,7 @@ class Simulator {
   void ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut);
   // Decodes the word at `address` with `in` into Micro.Decode (panel fields).
   void DecodeForDisplay(int32_t address, const MicroInputs& in);
+  void DecodeWordForDisplay(int32_t address, std::string_view word, const MicroInputs& in);
   void LoadDefaultControlStore();
 
   // ---- console controls
@@ -123,6 +124,11 @@ class Simulator {
   // Shows recorded position `pos` (clamped to the ring), as the arrows would
   // after enough clicks: the timing diagram's click.
   void ShowPosition(int64_t pos);
+  // Before the memory or the control store changes between beats: keeps
+  // what they held, for playback to show older positions as they were.
+  void RecordMemoryEdit();
+  void RecordStoreEdit();
+  void ForgetEdits();  // positions restart at 0: no change before belongs to one
   void SpeedButton_BackLeftClick();
   void SpeedButton_BackLeftMouseDown();
   void SpeedButton_BackLeftMouseUp();
@@ -183,6 +189,10 @@ class Simulator {
   void LoadMicroFile(const std::string& name);
   void N_BakMicro2FileClick();
   void RefillMicroGrid();
+  // Text typed into a cell of the memory or control-store table: like every
+  // action it shows the newest position first, so the cell is typed over the
+  // live contents. Nothing is stored until the table's "保存".
+  void TypeGridCell(WidgetId grid, int col, int row, const std::string& text);
   void ClearMemoryGrid();  // every cell empty, the address headers written
   void ClearMicroGrid();   // every cell empty, the address headers written
   void SetRegisterFieldsReadOnly(bool readOnly);
@@ -234,6 +244,7 @@ class Simulator {
   void PropagateWires();
   void FormControlSignals();
   void StyleValueLabels();
+  void ShowViewPos();  // the view at Beat.ViewPos: the live board when it is the newest
   void StartPlaybackRepeat(int direction);
   void StopPlaybackRepeat();
 
@@ -246,8 +257,8 @@ class Simulator {
   void MoveRubberBand(int x, int y);
   void AddPointLabel(int x, int y);
   void DestroyPointLabels();
-  void ShowWiringAlarm(bool alarm);  // the two wrong-jack labels, normal or alarm look
-  void TakeWireLine(std::string_view digits, int& taken);
+  void ShowWiringAlarm(bool alarm);                        // the two wrong-jack labels, normal or alarm look
+  bool TakeWireLine(std::string_view digits, int& taken);  // false: the line gave no wire
 };
 
 // Holds the simulator's view for a scope.

@@ -530,7 +530,7 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+218"/>
+        <location filename="../ui/timing_diagram.cpp" line="+198"/>
         <source>时序图</source>
         <translation>Timing diagram</translation>
     </message>
@@ -723,6 +723,21 @@ levels reach no unit.</translation>
         <location line="+1"/>
         <source>微程序文件太大，未读取。</source>
         <translation>The microprogram file is too large; it was not read.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>汇编文件太大，未读取。</source>
+        <translation>The assembly file is too large; it was not read.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>连线文件第 %1 行无法读取，已跳过。</source>
+        <translation>Wire file line(s) %1 could not be read and were skipped.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>微程序文件第 %1 行无法读取，已跳过。</source>
+        <translation>Microprogram file line(s) %1 could not be read and were skipped.</translation>
     </message>
     <message>
         <location line="+1"/>

@@ -1,31 +1,30 @@
 // "读取连线文件" and "备份连线到文件": the whole wiring to a text file and back.
-#include "base/wire_format.h"
-
 #include <cstdio>
 
-#include "base/line_ends.h"
-#include "simulator/simulator.h"
 #include "base/text_files.h"
+#include "base/wire_format.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 
-void Simulator::TakeWireLine(std::string_view d, int& taken) {
+bool Simulator::TakeWireLine(std::string_view d, int& taken) {
   const size_t length = d.size();
   // A wire needs at least one point to be drawn or removed in the editor.
-  if (length % 8 != 0 || length <= 16) return;
+  if (length % 8 != 0 || length <= 16) return false;
   const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
   const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
-  if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return;
+  if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return false;
   const Jack& out = machine.Jacks[static_cast<size_t>(from)];
   const Jack& in = machine.Jacks[static_cast<size_t>(to)];
-  if (out.InUse != 1 || in.InUse != 1 || out.IsOutput != 1 || in.IsOutput != 0) return;
-  if (FindWire(from, to) >= 0 || taken >= WireCapacity) return;
+  if (out.InUse != 1 || in.InUse != 1 || out.IsOutput != 1 || in.IsOutput != 0) return false;
+  if (FindWire(from, to) >= 0 || taken >= WireCapacity) return false;
   const int k = AddWire(from, to, color);
-  if (k < 0) return;
+  if (k < 0) return false;
   for (size_t i = 0; 16 + 8 * i < length && i < static_cast<size_t>(MidwayCapacity); ++i)
     AppendWirePoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
   DrawWire(k);
   ++taken;
+  return true;
 }
 
 void Simulator::N_ReadLineFileClick() {
@@ -55,9 +54,16 @@ void Simulator::N_ReadLineFileClick() {
     ClearAllWires();
   }
   int taken = 0;
-  ForEachWireLine(bytes, [&](std::string_view line) { TakeWireLine(line, taken); });
+  // A line that gave no wire (malformed, a jack that is not there, a pair
+  // already joined) is named afterwards, so no wire goes missing unnoticed;
+  // a line without a single digit is a blank line.
+  std::vector<int64_t> skipped;
+  ForEachWireLine(bytes, [&](std::string_view line, int64_t number) {
+    if (!line.empty() && !TakeWireLine(line, taken)) skipped.push_back(number);
+  });
   CheckWiring();
   BoardEvaluation();
+  if (!skipped.empty()) host.Warn("连线文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }
 
 void Simulator::N_SaveLineFileClick() {

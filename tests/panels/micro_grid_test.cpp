@@ -93,13 +93,22 @@ TEST(MicroFile, LfOnlyAndCrOnlyLinesEndLinesToo) {
   EXPECT_EQ(Entry(cr, 1).WordText, "00000410A0");  // the first digit of a line is not swallowed
   EXPECT_EQ(Entry(cr, 2).WordText, "4010034002");
 
-  // In a CR LF file a lone LF is a slip inside a line: the word stays whole,
-  // and a comment runs on to the CR LF.
-  Board crlf;
-  LoadText(crlf, dir, "00:0C000\n00041\r\n01:00000410A0 ; fe\ntch\r\n02:4010034002\r\n");
-  EXPECT_EQ(Entry(crlf, 0).WordText, "0C00000041");
-  EXPECT_EQ(Entry(crlf, 1).CommentText, "; fe\ntch\r\n");
-  EXPECT_EQ(Entry(crlf, 2).WordText, "4010034002");
+  // A CR LF file with lines appended by a Linux tool, with a byte-order mark.
+  Board mixed;
+  LoadText(mixed, dir,
+           "\xEF\xBB\xBF"
+           "00:0C00000041\r\n01:00000410A0 ; fetch\r\n02:4010034002\n03:4010028002\n");
+  EXPECT_EQ(Entry(mixed, 0).WordText, "0C00000041");
+  EXPECT_EQ(Entry(mixed, 1).CommentText, "; fetch\r\n");
+  EXPECT_EQ(Entry(mixed, 3).WordText, "4010028002");
+  EXPECT_TRUE(mixed.host.warnings.empty());
+
+  // A word broken by a stray line end sets nothing, and the box says where.
+  Board broken;
+  LoadText(broken, dir, "00:0C000\n00041\r\n; only a comment 1234\r\n\r\n02:4010034002\r\n03:40100280021\r\n");
+  EXPECT_EQ(Entry(broken, 0).Address, NoValue);
+  EXPECT_EQ(Entry(broken, 2).WordText, "4010034002");
+  EXPECT_EQ(broken.host.warnings, (std::vector<std::string>{"微程序文件第 1, 2, 6 行无法读取，已跳过。"}));
 }
 
 TEST(MicroFile, BackupRoundTrip) {

@@ -1,11 +1,10 @@
-#include "base/wire_format.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "base/wire_format.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -131,41 +130,47 @@ TEST_F(WireFile, MalformedLinesAreSkippedOneByOne) {
   EXPECT_EQ(W(1).To, jack::LDZ);
   EXPECT_EQ(W(1).Points, (std::vector<WirePoint>{{10, 11}}));
   EXPECT_EQ(JackOf(sim, K5).WireCount, 0);
-  EXPECT_TRUE(host.warnings.empty());
+  // No wire goes missing unnoticed; the line without a digit is a blank line.
+  EXPECT_EQ(host.warnings, (Lines{"连线文件第 2, 3, 4, 5, 6, 7, 8, 9, 10 行无法读取，已跳过。"}));
 }
 
-TEST_F(WireFile, AnyLineEndEndsALineAndALastLineNeedsNone) {
+TEST_F(WireFile, EveryLineEndInAnyMixEndsALineAndNoWireIsLost) {
   const std::string a = "0000004900F0CAA602E6020202BC01C2026B019D";
   const std::string b = "0001004A00F0CAA602BC020202BC01C2";
   const std::string c = "0003004500F0CAA6026902020269019D";
   const std::string d = "0005004700F0CAA6021602020216019D";
-  // LF alone, CR alone (the next byte is kept), and no end at all.
-  Read(Write("ends.txt", a + "\n" + b + "\r" + c + "\n\n" + d));
-  ASSERT_EQ(sim.WireCountInUse(), 4);
-  EXPECT_EQ(W(0).From, 0);
-  EXPECT_EQ(W(1).From, 1);
-  EXPECT_EQ(W(2).From, 3);
-  EXPECT_EQ(W(3).From, 5);
+  const std::vector<std::string> files = {
+      a + "\n" + b + "\r" + c + "\n\n" + d,                     // LF, CR, a blank line, no end at all
+      a + "\r\n" + b + "\r\n" + c + "\n" + d + "\n",            // CR LF, then lines appended by a Linux tool
+      a + "\n" + b + "\n" + c + "\n" + d + "\r\n",              // LF, the last line from Windows
+      "\xEF\xBB\xBF" + a + "\r\n" + b + "\r" + c + "\r\n" + d,  // a byte-order mark
+  };
+  for (size_t f = 0; f < files.size(); ++f) {
+    if (sim.WireCountInUse() > 0) sim.ClearAllWires();
+    Read(Write("ends" + std::to_string(f) + ".txt", files[f]));
+    ASSERT_EQ(sim.WireCountInUse(), 4) << "file " << f;
+    EXPECT_EQ(W(0).From, 0);
+    EXPECT_EQ(W(1).From, 1);
+    EXPECT_EQ(W(2).From, 3);
+    EXPECT_EQ(W(3).From, 5);
+    EXPECT_TRUE(host.warnings.empty()) << "file " << f;
+  }
+
+  // A line broken in two by a stray line end gives two lines that cannot be
+  // read, and says so.
+  sim.ClearAllWires();
+  Read(Write("broken.txt", a + "\r\n" + b.substr(0, 20) + "\n" + b.substr(20) + "\r\n" + c + "\r\n"));
+  EXPECT_EQ(sim.WireCountInUse(), 2);
+  EXPECT_EQ(host.warnings, (Lines{"连线文件第 2, 3 行无法读取，已跳过。"}));
 
   std::vector<std::string> lines;
-  ForEachWireLine("12\r\r34\n\n", [&](std::string_view l) { lines.emplace_back(l); });
-  EXPECT_EQ(lines, (Lines{"12", "", "34", ""}));
-}
-
-TEST_F(WireFile, AStrayLineFeedInACrLfFileDoesNotSplitAWire) {
-  const std::string a = "0000004900F0CAA602E6020202BC01C2026B019D";
-  const std::string b = "0001004A00F0CAA602BC020202BC01C2";
-  const std::string c = "0003004500F0CAA6026902020269019D";
-  // b is broken by a lone LF (an editor's slip); CR alone still ends c.
-  const std::string d = "0005004700F0CAA6021602020216019D";
-  Read(Write("stray.txt", a + "\r\n" + b.substr(0, 20) + "\n" + b.substr(20) + "\r\n" + c + "\r" + d));
-  ASSERT_EQ(sim.WireCountInUse(), 4);
-  EXPECT_EQ(W(1).From, 1);
-  EXPECT_EQ(W(1).Points.size(), 2u);
-
-  std::vector<std::string> lines;
-  ForEachWireLine("12\r\r\n3\n4\n", [&](std::string_view l) { lines.emplace_back(l); });
-  EXPECT_EQ(lines, (Lines{"12", "", "34"}));
+  std::vector<int64_t> numbers;
+  ForEachWireLine("12\r\r3x4\n\n5\r\n", [&](std::string_view l, int64_t n) {
+    lines.emplace_back(l);
+    numbers.push_back(n);
+  });
+  EXPECT_EQ(lines, (Lines{"12", "", "34", "", "5"}));
+  EXPECT_EQ(numbers, (std::vector<int64_t>{1, 2, 3, 4, 5}));
 }
 
 TEST_F(WireFile, OnlyTheFirst8192PointsAndTheFirst1400WiresOfAFileAreTaken) {

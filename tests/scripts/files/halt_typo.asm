@@ -1,0 +1,3 @@
+; the sum program with a typo
+  SUB R0,R0
+  HALT
