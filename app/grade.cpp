@@ -1,15 +1,17 @@
 #include "app/grade.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -17,48 +19,64 @@
 #include <thread>
 
 #include "app/runner.h"
+#include "base/line_ends.h"
 
 namespace orrin {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+}  // namespace
+
 bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::string& error) {
   std::vector<std::string> positional;
+  bool options = true;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (!options || a.empty() || a[0] != '-' || a == "-") {
+      positional.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      options = false;
+      continue;
+    }
     const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit";
-    if (takesValue && i + 1 >= args.size()) {
+    if (!takesValue) {
+      error = "unknown option " + a;
+      return false;
+    }
+    if (i + 1 >= args.size()) {
       error = a + " needs a value";
       return false;
     }
+    const std::string& v = args[++i];
     if (a == "-j") {
-      long n = 0;
-      if (!ParseNumber(args[++i], 1, 1024, n)) {
+      int64_t n = 0;
+      if (!ParseNumber(v, 1, 1024, n)) {
         error = "-j needs a number of jobs 1-1024";
         return false;
       }
       o.jobs = static_cast<int>(n);
     } else if (a == "--timeout") {
       char* end = nullptr;
-      const std::string& v = args[++i];
       o.timeout = std::strtod(v.c_str(), &end);
       if (v.empty() || *end != '\0' || !std::isfinite(o.timeout) || o.timeout <= 0 || o.timeout > 86400) {
         error = "--timeout needs a number of seconds above 0";
         return false;
       }
-    } else if (a == "--csv") {
-      o.csv = args[++i];
-    } else if (a == "--junit") {
-      o.junit = args[++i];
-    } else if (a.size() > 1 && a[0] == '-') {
-      error = "unknown option " + a;
-      return false;
     } else {
-      positional.push_back(a);
+      (a == "--csv" ? o.csv : o.junit) = v;
     }
   }
   if (positional.size() < 2) {
-    error = "usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] CHECK SUBMISSION...";
+    error = "usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...";
     return false;
   }
   o.check = positional[0];
@@ -66,6 +84,21 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
   std::error_code ec;
   if (!fs::is_regular_file(o.check, ec)) {
     error = "cannot read the check script " + o.check;
+    return false;
+  }
+  for (const std::string* report : {&o.csv, &o.junit}) {
+    if (report->empty()) continue;
+    if (SameFile(*report, o.check)) {
+      error = "the report " + *report + " would overwrite the check";
+      return false;
+    }
+    if (fs::is_directory(*report, ec)) {
+      error = "the report " + *report + " is a folder";
+      return false;
+    }
+  }
+  if (!o.csv.empty() && o.csv == o.junit) {
+    error = "--csv and --junit name the same file";
     return false;
   }
   for (const std::string& s : o.submissions) {
@@ -80,25 +113,40 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
 
 namespace {
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  ForEachLine(text, [&](std::string_view line, int64_t) { lines.emplace_back(line); });
+  return lines;
+}
+
+constexpr std::string_view kWarning = "警告: ";
+
 // A warning about a file the check loads: the student's file is missing,
-// unreadable or not what it should be.
+// unreadable, too large, malformed, has lines that could not be read, or
+// does not assemble.
 bool IsFileWarning(const std::string& line) {
-  if (line.rfind("警告: ", 0) != 0) return false;
-  for (const char* what : {"无法读取文件", "文件太大", "文件格式不对"})
+  if (!line.starts_with(kWarning)) return false;
+  for (const char* what : {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误"})
     if (line.find(what) != std::string::npos) return true;
   return false;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
+// The file a "无法读取文件：NAME" warning names, as a path inside the
+// submission, when the grader knows why it is missing from the copy.
+std::string CopyReason(const std::string& warning, const FileReasons& reasons) {
+  constexpr std::string_view kCannotRead = "无法读取文件：";
+  const size_t at = warning.find(kCannotRead);
+  if (at == std::string::npos) return {};
+  const fs::path name = fs::path(warning.substr(at + kCannotRead.size())).lexically_normal();
+  if (name.is_absolute()) return {};
+  const auto it = reasons.find(name.generic_string());
+  return it == reasons.end() ? std::string() : it->second;
 }
 
 }  // namespace
 
-GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err) {
+GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
+                     const FileReasons& reasons) {
   GradeResult r;
   if (timedOut) {
     r.status = "timeout";
@@ -117,21 +165,28 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, cons
     r.message = errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front();
     return r;
   }
-  std::string fileWarning;
-  for (const std::string& line : Lines(out)) {
-    if (line.rfind("line ", 0) == 0 && line.find(": expected ") != std::string::npos) r.failures.push_back(line);
-    if (fileWarning.empty() && IsFileWarning(line)) fileWarning = line.substr(std::string("警告: ").size());
+  const std::vector<std::string> lines = Lines(out);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (line.starts_with("line ") && line.find(": expected ") != std::string::npos) r.failures.push_back(line);
+    if (r.fileProblem.empty() && IsFileWarning(line)) {
+      r.fileProblem = CopyReason(line, reasons);
+      if (r.fileProblem.empty()) r.fileProblem = line.substr(kWarning.size());
+      // A box of several lines (the assembler's errors) goes on below its
+      // first: the first of them says what is wrong.
+      if (line.ends_with("：") && i + 1 < lines.size()) r.fileProblem += lines[i + 1];
+    }
     // The runner's closing count.
-    long p = 0, f = 0;
+    long long p = 0, f = 0;
     char rest = 0;
-    if (std::sscanf(line.c_str(), "%ld passed, %ld failed%c", &p, &f, &rest) == 2) {
+    if (std::sscanf(line.c_str(), "%lld passed, %lld failed%c", &p, &f, &rest) == 2) {
       r.passed = p;
       r.failed = f;
     }
   }
-  if (!fileWarning.empty()) {
+  if (!r.fileProblem.empty()) {
     r.status = "failed";
-    r.message = fileWarning;
+    r.message = r.fileProblem;
   } else if (code == 1 || r.failed > 0) {
     r.status = "failed";
     r.message = r.failures.empty() ? "an expectation failed" : r.failures.front();
@@ -150,17 +205,25 @@ std::string ReadAll(const fs::path& p) {
   return ss.str();
 }
 
-// The child: runs the check in the submission folder, its output into files
-// of the grader's own scratch folder.
-[[noreturn]] void RunChild(const std::string& folder, const std::string& check, const fs::path& out,
+// Set by SIGINT or SIGTERM; the grading loop ends every child and cleans up.
+volatile std::sig_atomic_t gSignal = 0;
+extern "C" void OnSignal(int sig) { gSignal = sig; }
+
+// The child: runs the check in the submission's copy, its output into files
+// of the grader's scratch folder. It dies with the grader.
+[[noreturn]] void RunChild(pid_t grader, const fs::path& folder, const std::string& check, const fs::path& out,
                            const fs::path& err) {
-  const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != grader) _exit(3);  // the grader is already gone
+  const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(3);
   const int nullFd = open("/dev/null", O_RDONLY);
   if (nullFd >= 0) dup2(nullFd, 0);
   if (chdir(folder.c_str()) != 0) {
-    std::cerr << "cannot enter " << folder << "\n";
+    std::cerr << "cannot enter the copy of the submission\n";
     _exit(3);
   }
   std::istringstream script(check);
@@ -177,48 +240,107 @@ struct Running {
   bool killed = false;
 };
 
+// The scratch folder: made under TMPDIR, removed by the path it was made at.
+class Scratch {
+ public:
+  Scratch() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = (tmp != nullptr && *tmp != '\0' ? std::string(tmp) : "/tmp") + "/orrin-grade.XXXXXX";
+    if (mkdtemp(pattern.data()) != nullptr) {
+      path_ = pattern;
+    } else {
+      error_ = "cannot make a scratch folder in " + pattern.substr(0, pattern.rfind('/')) + ": " + std::strerror(errno);
+    }
+  }
+  ~Scratch() {
+    if (path_.empty()) return;
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  const fs::path& path() const { return path_; }
+  const std::string& error() const { return error_; }
+
+ private:
+  fs::path path_;
+  std::string error_;
+};
+
+// The handlers for SIGINT and SIGTERM while grading, and the old ones after.
+class SignalGuard {
+ public:
+  SignalGuard() {
+    gSignal = 0;
+    struct sigaction sa {};
+    sa.sa_handler = OnSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, &oldInt_);
+    sigaction(SIGTERM, &sa, &oldTerm_);
+  }
+  ~SignalGuard() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  SignalGuard(const SignalGuard&) = delete;
+  SignalGuard& operator=(const SignalGuard&) = delete;
+
+ private:
+  struct sigaction oldInt_ {
+  }, oldTerm_{};
+};
+
 }  // namespace
 
-std::vector<GradeResult> GradeAll(const GradeOptions& o, const std::string& check,
-                                  const std::function<void(size_t)>& progress) {
-  std::vector<GradeResult> results(o.submissions.size());
-  char pattern[] = "/tmp/orrin-grade.XXXXXX";
-  const char* made = mkdtemp(pattern);
-  const fs::path scratch = made ? made : fs::temp_directory_path();
-  auto outFile = [&](size_t i) { return scratch / ("out." + std::to_string(i)); };
-  auto errFile = [&](size_t i) { return scratch / ("err." + std::to_string(i)); };
+GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::function<void(size_t)>& progress) {
+  GradeRun run;
+  const Scratch scratch;
+  if (!scratch.error().empty()) {
+    run.error = scratch.error();
+    return run;
+  }
+  const SignalGuard guard;
+  run.results.resize(o.submissions.size());
+  std::vector<FileReasons> reasons(o.submissions.size());
+  auto file = [&](const char* what, size_t i) { return scratch.path() / (what + std::to_string(i)); };
   const auto limit =
       std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(o.timeout));
 
+  const pid_t grader = getpid();
   std::vector<Running> running;
   size_t next = 0, done = 0;
-  while (done < results.size()) {
-    while (running.size() < static_cast<size_t>(o.jobs) && next < results.size()) {
+  auto finish = [&](size_t i, GradeResult g) {
+    g.submission = o.submissions[i];
+    run.results[i] = std::move(g);
+    ++done;
+    if (progress) progress(done);
+  };
+  while (done < run.results.size() && gSignal == 0) {
+    while (running.size() < static_cast<size_t>(o.jobs) && next < run.results.size()) {
+      const size_t i = next++;
+      if (!CopySubmission(o.submissions[i], file("copy.", i), reasons[i])) {
+        finish(i, {{}, "error", 0, 0, reasons[i][""], {}, {}});
+        continue;
+      }
       std::cout.flush();
       std::cerr.flush();
       const pid_t pid = fork();
-      if (pid == 0) RunChild(o.submissions[next], check, outFile(next), errFile(next));
+      if (pid == 0) RunChild(grader, file("copy.", i), check, file("out.", i), file("err.", i));
       if (pid < 0) {
-        results[next] = {o.submissions[next], "error", 0, 0, "could not start a process", {}};
-        ++next;
-        ++done;
+        finish(i, {{}, "error", 0, 0, "could not start a process", {}, {}});
         continue;
       }
-      running.push_back({next++, pid, std::chrono::steady_clock::now() + limit});
+      running.push_back({i, pid, std::chrono::steady_clock::now() + limit});
     }
     bool reaped = false;
     for (size_t k = 0; k < running.size();) {
       Running& r = running[k];
       int status = 0;
-      const pid_t got = waitpid(r.pid, &status, WNOHANG);
-      if (got == r.pid) {
-        GradeResult g = Classify(status, r.killed, ReadAll(outFile(r.index)), ReadAll(errFile(r.index)));
-        g.submission = o.submissions[r.index];
-        results[r.index] = std::move(g);
-        running.erase(running.begin() + static_cast<long>(k));
-        ++done;
+      if (waitpid(r.pid, &status, WNOHANG) == r.pid) {
+        finish(r.index, Classify(status, r.killed, ReadAll(file("out.", r.index)), ReadAll(file("err.", r.index)),
+                                 reasons[r.index]));
+        running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         reaped = true;
-        if (progress) progress(done);
         continue;
       }
       if (!r.killed && std::chrono::steady_clock::now() > r.deadline) {
@@ -229,133 +351,29 @@ std::vector<GradeResult> GradeAll(const GradeOptions& o, const std::string& chec
     }
     if (!reaped) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  std::error_code ec;
-  fs::remove_all(scratch, ec);
-  return results;
+  // Interrupted: every child still running ends before the scratch goes.
+  for (const Running& r : running) kill(r.pid, SIGKILL);
+  for (const Running& r : running) {
+    int status = 0;
+    while (waitpid(r.pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  run.interrupted = gSignal;
+  return run;
 }
 
 std::vector<ExpectLine> ExpectLines(const std::string& check) {
   std::vector<ExpectLine> lines;
-  long number = 0;
-  for (const std::string& line : Lines(check)) {
-    ++number;
-    std::istringstream words(line);
+  ForEachLine(check, [&](std::string_view line, int64_t number) {
+    std::istringstream words{std::string(line)};
     std::string first;
     words >> first;
-    if (first == "expect") {
-      std::string text = line;
-      while (!text.empty() && (text.back() == '\r' || text.back() == ' ')) text.pop_back();
-      lines.push_back({number, text.substr(text.find("expect"))});
-    }
-  }
+    if (first != "expect") return;
+    std::string text(line);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    lines.push_back({number, text.substr(text.find("expect"))});
+  });
   return lines;
-}
-
-namespace {
-
-std::string CsvField(const std::string& v) {
-  if (v.find_first_of(",\"\r\n") == std::string::npos) return v;
-  std::string q = "\"";
-  for (char c : v) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  return q + "\"";
-}
-
-std::string Xml(const std::string& v) {
-  std::string x;
-  for (char c : v) {
-    switch (c) {
-      case '&':
-        x += "&amp;";
-        break;
-      case '<':
-        x += "&lt;";
-        break;
-      case '>':
-        x += "&gt;";
-        break;
-      case '"':
-        x += "&quot;";
-        break;
-      default:
-        // Control characters other than tab and line ends are not allowed in XML 1.0.
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-          x += '?';
-        else
-          x += c;
-    }
-  }
-  return x;
-}
-
-// "class/anna/" and "class/anna" are both anna.
-std::string FolderName(const std::string& path) {
-  fs::path p = fs::path(path).lexically_normal();
-  if (p.filename().empty()) p = p.parent_path();
-  return p.filename().string();
-}
-
-}  // namespace
-
-std::string CsvReport(const std::vector<GradeResult>& results) {
-  std::string csv = "submission,status,passed,failed,message\n";
-  for (const GradeResult& r : results)
-    csv += CsvField(r.submission) + "," + r.status + "," + std::to_string(r.passed) + "," + std::to_string(r.failed) +
-           "," + CsvField(r.message) + "\n";
-  return csv;
-}
-
-std::string JUnitReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& expects) {
-  std::string body;
-  long tests = 0, failures = 0, errors = 0;
-  for (const GradeResult& r : results) {
-    const std::string suite = Xml(FolderName(r.submission));
-    std::string cases;
-    long suiteFailures = 0, suiteErrors = 0, suiteTests = 0;
-    const bool broken = r.status == "error" || r.status == "timeout";
-    auto addCase = [&](const std::string& name, const std::string& inner) {
-      ++suiteTests;
-      cases += "    <testcase classname=\"" + suite + "\" name=\"" + Xml(name) + "\"";
-      cases += inner.empty() ? "/>\n" : ">\n" + inner + "    </testcase>\n";
-    };
-    for (const ExpectLine& e : expects) {
-      const std::string prefix = "line " + std::to_string(e.number) + ": ";
-      std::string inner;
-      if (broken) {
-        inner = "      <error message=\"" + Xml(r.status + ": " + r.message) + "\"/>\n";
-        ++suiteErrors;
-      } else {
-        std::string text;
-        for (const std::string& f : r.failures)
-          if (f.rfind(prefix, 0) == 0) text += f + "\n";
-        if (!text.empty()) {
-          inner =
-              "      <failure message=\"" + Xml(text.substr(0, text.find('\n'))) + "\">" + Xml(text) + "</failure>\n";
-          ++suiteFailures;
-        }
-      }
-      addCase(prefix + e.text, inner);
-    }
-    // A failure that no expect line carries: a missing or unreadable file,
-    // or a check without expectations that could not run.
-    const bool lineCarries = broken ? !expects.empty() : !r.failures.empty();
-    if (r.status != "passed" && !lineCarries) {
-      const char* tag = broken ? "error" : "failure";
-      addCase("check", "      <" + std::string(tag) + " message=\"" + Xml(r.message) + "\"/>\n");
-      ++(broken ? suiteErrors : suiteFailures);
-    }
-    tests += suiteTests;
-    failures += suiteFailures;
-    errors += suiteErrors;
-    body += "  <testsuite name=\"" + suite + "\" tests=\"" + std::to_string(suiteTests) + "\" failures=\"" +
-            std::to_string(suiteFailures) + "\" errors=\"" + std::to_string(suiteErrors) + "\">\n" + cases +
-            "  </testsuite>\n";
-  }
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"orrin-grade\" tests=\"" +
-         std::to_string(tests) + "\" failures=\"" + std::to_string(failures) + "\" errors=\"" + std::to_string(errors) +
-         "\">\n" + body + "</testsuites>\n";
 }
 
 }  // namespace orrin

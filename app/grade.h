@@ -1,7 +1,11 @@
 #pragma once
 // orrin-grade: one check script run against many students' folders, each in
-// a process of its own, with a report a course's grading system can read.
+// a private copy and a process of its own, with a report a course's grading
+// system can read.
+#include <csignal>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,30 +22,61 @@ struct GradeOptions {
 // Reads the command line; false with a message for bad arguments.
 bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& options, std::string& error);
 
+// Why an entry of a submission folder was not copied, by its path inside the
+// folder ("sub/micro.txt"): "`micro.txt` is a link, not a file".
+using FileReasons = std::map<std::string, std::string>;
+
+// Copies the submission folder `from` into the new folder `to`: regular
+// files (cut one byte past the largest file any reader takes, so a reader
+// still sees "too large") and folders, within limits of depth, count and
+// size. Links, FIFOs, devices and sockets are never followed or opened; they
+// and whatever the limits leave out come back with their reasons. False when
+// `to` could not be made or `from` not opened (`reasons[""]` says why).
+bool CopySubmission(const std::string& from, const std::string& to, FileReasons& reasons);
+
 struct GradeResult {
   std::string submission;  // as given on the command line
   std::string status;      // passed, failed, error, timeout
-  long passed = 0, failed = 0;
+  int64_t passed = 0, failed = 0;
   std::string message;
   // "line N: expected NAME=TEXT, got OTHER" lines, as the runner printed them.
   std::vector<std::string> failures;
+  // A file of the submission the check could not use, and why; kept beside
+  // failed expectations, which it usually explains.
+  std::string fileProblem;
 };
 
 // What one finished run of the check says: its exit status (as waitpid gives
-// it), whether it was killed for running too long, and what it printed.
-GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err);
+// it), whether it was killed for running too long, what it printed, and why
+// entries of the submission were not copied.
+GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
+                     const FileReasons& reasons = {});
 
-// Runs the check in every submission folder, `jobs` at a time; `progress`
-// is called after each one finishes with the count done.
-std::vector<GradeResult> GradeAll(const GradeOptions& options, const std::string& checkScript,
-                                  const std::function<void(size_t)>& progress);
+// What a whole run came to: the results in the order given, or an error
+// before any submission ran (no scratch folder), or the signal that ended it.
+struct GradeRun {
+  std::vector<GradeResult> results;
+  std::string error;    // nonempty: nothing was graded
+  int interrupted = 0;  // SIGINT or SIGTERM arrived: every child ended, the scratch removed
+};
+
+// Runs the check in a private copy of every submission folder, `jobs` at a
+// time, inside a scratch folder of its own under TMPDIR that it removes at
+// the end; `progress` is called after each one finishes with the count done.
+GradeRun GradeAll(const GradeOptions& options, const std::string& checkScript,
+                  const std::function<void(size_t)>& progress);
 
 // The expect lines of a check script: their line numbers and texts.
 struct ExpectLine {
-  long number;
+  int64_t number;
   std::string text;
 };
 std::vector<ExpectLine> ExpectLines(const std::string& checkScript);
+
+// A text for a terminal or a report: valid UTF-8 stays; control characters
+// and bytes that are not UTF-8 (a folder unzipped from a GBK archive) are
+// written \xHH, so no name can break a line, a field or an XML file.
+std::string PrintableText(const std::string& text);
 
 std::string CsvReport(const std::vector<GradeResult>& results);
 std::string JUnitReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& expects);

@@ -1,7 +1,8 @@
-// orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] CHECK SUBMISSION...
-// Runs the console script CHECK in every SUBMISSION folder and reports.
+// orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...
+// Runs the console script CHECK in a private copy of every SUBMISSION folder and reports.
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -17,8 +18,13 @@ bool WriteReport(const std::string& path, const std::string& text) {
   file << text;
   file.close();
   if (file) return true;
-  std::cerr << "orrin-grade: cannot write " << path << "\n";
+  std::cerr << "orrin-grade: cannot write " << orrin::PrintableText(path) << "\n";
   return false;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "orrin-grade: " << orrin::PrintableText(message) << "\n";
+  return 2;
 }
 
 }  // namespace
@@ -27,38 +33,42 @@ int main(int argc, char** argv) {
   using namespace orrin;
   GradeOptions options;
   std::string error;
-  if (!ParseGradeArgs(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::cerr << "orrin-grade: " << error << "\n";
-    return 2;
-  }
+  if (!ParseGradeArgs(std::vector<std::string>(argv + 1, argv + argc), options, error)) return Fail(error);
   std::ifstream file(options.check, std::ios::binary);
   std::stringstream check;
   check << file.rdbuf();
-  if (!file) {
-    std::cerr << "orrin-grade: cannot read the check script " << options.check << "\n";
-    return 2;
-  }
+  if (!file) return Fail("cannot read the check script " + options.check);
+  // A check that expects nothing would pass every submission.
+  const std::vector<ExpectLine> expects = ExpectLines(check.str());
+  if (expects.empty()) return Fail("the check has no expectations");
 
   const bool terminal = isatty(STDOUT_FILENO) == 1;
   const size_t total = options.submissions.size();
-  const auto results = GradeAll(options, check.str(), [&](size_t done) {
+  const GradeRun run = GradeAll(options, check.str(), [&](size_t done) {
     if (terminal) std::cout << "\rgraded " << done << "/" << total << std::flush;
   });
-  if (terminal) std::cout << "\r\033[K";
+  if (terminal) std::cout << "\r\033[K" << std::flush;
+  if (!run.error.empty()) return Fail(run.error);
+  if (run.interrupted != 0) {
+    // Every child has ended and the scratch folder is gone; end as the signal would.
+    std::signal(run.interrupted, SIG_DFL);
+    std::raise(run.interrupted);
+    return 2;
+  }
 
-  std::map<std::string, long> counts;
-  for (const GradeResult& r : results) {
+  std::map<std::string, int64_t> counts;
+  for (const GradeResult& r : run.results) {
     ++counts[r.status];
-    std::cout << r.submission << ": " << r.status;
+    std::cout << PrintableText(r.submission) << ": " << r.status;
     if (r.passed + r.failed > 0) std::cout << " (" << r.passed << " passed, " << r.failed << " failed)";
-    if (!r.message.empty()) std::cout << ": " << r.message;
+    if (!r.message.empty()) std::cout << ": " << PrintableText(r.message);
     std::cout << "\n";
   }
   std::cout << total << " submissions: " << counts["passed"] << " passed, " << counts["failed"] << " failed, "
             << counts["error"] << " error, " << counts["timeout"] << " timeout\n";
 
   bool written = true;
-  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(results));
-  if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(results, ExpectLines(check.str())));
-  return counts["passed"] == static_cast<long>(total) && written ? 0 : 1;
+  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(run.results));
+  if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(run.results, expects));
+  return counts["passed"] == static_cast<int64_t>(total) && written ? 0 : 1;
 }

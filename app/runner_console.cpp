@@ -29,9 +29,9 @@ bool RunClick(RunnerContext& ctx, const Words& w, std::string& error) {
 }
 
 // One click on switch number N of a bank.
-template <void (Simulator::*Toggle)(int), long Last>
+template <void (Simulator::*Toggle)(int), int64_t Last>
 bool RunToggle(RunnerContext& ctx, const Words& w, std::string& error) {
-  long n = 0;
+  int64_t n = 0;
   if (w.size() != 2 || !ParseNumber(w[1], 0, Last, n)) {
     error = "'" + w[0] + "' needs one switch number 0-" + std::to_string(Last);
     return false;
@@ -63,10 +63,10 @@ bool RunMode(RunnerContext& ctx, const Words& w, std::string& error) {
   return false;
 }
 
-constexpr long kMaxTicks = 1000000000;
+constexpr int64_t kMaxTicks = 1000000000;
 
 // An optional count; `fallback` when it is left out.
-bool OptionalCount(const Words& w, long fallback, long& n, std::string& error) {
+bool OptionalCount(const Words& w, int64_t fallback, int64_t& n, std::string& error) {
   n = fallback;
   if (w.size() == 1 || (w.size() == 2 && ParseNumber(w[1], 0, kMaxTicks, n))) return true;
   error = "'" + w[0] + "' takes one count 0-" + std::to_string(kMaxTicks);
@@ -75,18 +75,18 @@ bool OptionalCount(const Words& w, long fallback, long& n, std::string& error) {
 
 // Ticks of Timer_RUN happen only while the timer is enabled, as in the window.
 bool RunTick(RunnerContext& ctx, const Words& w, std::string& error) {
-  long n = 0;
+  int64_t n = 0;
   if (!OptionalCount(w, 1, n, error)) return false;
   const ViewHold hold(ctx.sim);  // nobody looks until the ticks are done
-  for (long i = 0; i < n; ++i)
+  for (int64_t i = 0; i < n; ++i)
     if (!ctx.Tick()) break;
   return true;
 }
 
 bool RunRun(RunnerContext& ctx, const Words& w, std::string& error) {
-  long max = 0;
+  int64_t max = 0;
   if (!OptionalCount(w, 1000000, max, error)) return false;
-  long ticks = 0;
+  int64_t ticks = 0;
   {
     const ViewHold hold(ctx.sim);
     while (ticks < max && ctx.Tick()) ++ticks;
@@ -137,14 +137,14 @@ bool RunDump(RunnerContext& ctx, const Words& w, std::string& error) {
 
 // export-trace PATH [FROM TO]: the recorded history as a file.
 bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
-  long from = 0, to = 0;
+  int64_t from = 0, to = 0;
   const bool range =
-      w.size() == 4 && ParseNumber(w[2], 0, 999999999999L, from) && ParseNumber(w[3], 0, 999999999999L, to);
+      w.size() == 4 && ParseNumber(w[2], 0, 999999999999LL, from) && ParseNumber(w[3], 0, 999999999999LL, to);
   if (w.size() != 2 && !range) {
     error = "'export-trace' needs a path and, optionally, FROM and TO small beats";
     return false;
   }
-  if (w.size() == 2) to = std::numeric_limits<long>::max();
+  if (w.size() == 2) to = std::numeric_limits<int64_t>::max();
   if (ctx.sim.ExportTrace(w[1], from, to) == Simulator::ExportResult::UnknownFormat) {
     error = "'export-trace' writes .vcd, .csv, .json, .svg or .png";
     return false;

@@ -60,8 +60,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
     }
     const int cols = mem ? 16 : 8;
     const WidgetId grid = mem ? StringGrid_MEM : StringGrid_MicroMem;
-    // A disabled grid (the memory's, power off) takes no typing.
-    if (sim.view[grid].enabled) sim.view.SetCell(grid, a % cols + 1, a / cols + 1, Rest(w, 2));
+    sim.TypeGridCell(grid, a % cols + 1, a / cols + 1, Rest(w, 2));
   } else if (c == "mem-save" || c == "micro-save") {
     if (w.size() != 1) {
       error = c + " takes no arguments";

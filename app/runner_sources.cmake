@@ -5,6 +5,8 @@ target_sources(orrin_runner PRIVATE
   app/runner_panels.cpp
   app/runner_expect.cpp
   app/grade.cpp
+  app/grade_copy.cpp
+  app/grade_report.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/english_ts.cpp
 )
 # orrin-run --lang en speaks the window's English, from the same .ts file.

@@ -15,7 +15,7 @@ bool ParseCoordinate(const std::string& text, int& value) {
   if (text.empty() || text.size() > 7) return false;
   size_t i = text[0] == '-' ? 1 : 0;
   if (i == text.size()) return false;
-  long v = 0;
+  int64_t v = 0;
   for (; i < text.size(); ++i) {
     if (text[i] < '0' || text[i] > '9') return false;
     v = v * 10 + (text[i] - '0');

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream
+  xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3
   fonts-wqy-microhei fonts-wqy-zenhei
 )
 if [[ "${ORRIN_FUZZ:-0}" == 1 ]]; then

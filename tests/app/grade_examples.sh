@@ -38,7 +38,7 @@ grep -q '^program/endless,timeout,' "$out/t.csv" || fail "the endless program di
 grep -q '^program/right,passed,' "$out/t.csv" || fail "the program beside the endless one did not pass"
 
 # A bad check script is an error for each submission.
-printf 'power\nfrobnicate\n' >"$out/bad.orrin"
+printf 'power\nfrobnicate\nexpect R0=00\n' >"$out/bad.orrin"
 "$grade" --csv "$out/bad.csv" "$out/bad.orrin" program/right >/dev/null || true
 grep -q "^program/right,error,0,0,line 2: unknown command 'frobnicate'$" "$out/bad.csv" || fail "bad check"
 

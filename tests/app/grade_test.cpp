@@ -1,13 +1,21 @@
-// How orrin-grade reads a finished check and writes its reports.
+// How orrin-grade reads a finished check, copies a submission and writes its
+// reports, whatever a student's folder holds or is called.
 #include "app/grade.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace orrin {
 namespace {
+
+namespace fs = std::filesystem;
 
 int Exited(int code) { return code << 8; }  // as waitpid reports an exit
 
@@ -21,11 +29,6 @@ TEST(GradeClassify, StatusFromTheRunnersExitAndOutput) {
   EXPECT_EQ(r.failed, 1);
   EXPECT_EQ(r.message, "line 9: expected R0=7F, got 35");
 
-  // A student's file that cannot be used fails the submission with the program's warning.
-  r = Classify(Exited(1), false, "警告: 无法读取文件：prog.txt\nline 9: expected R0=7F, got 00\n0 passed, 1 failed\n",
-               "");
-  EXPECT_EQ(r.status, "failed");
-  EXPECT_EQ(r.message, "无法读取文件：prog.txt");
   // Other warnings are the check's business.
   EXPECT_EQ(Classify(Exited(0), false, "警告: 电源没开，内存无法写入！\n", "").status, "passed");
 
@@ -36,28 +39,136 @@ TEST(GradeClassify, StatusFromTheRunnersExitAndOutput) {
   EXPECT_EQ(Classify(SIGKILL, true, "", "").status, "timeout");
 }
 
-TEST(GradeReports, CsvQuotesAndJUnitHasACasePerExpectLine) {
-  std::vector<GradeResult> results = {
-      {"class/anna/", "failed", 1, 1, "line 3: expected R0=7F, got \"35\"", {"line 3: expected R0=7F, got \"35\""}},
-      {"class/ben", "timeout", 0, 0, "ran past its time limit", {}},
-      {"class/cleo", "failed", 0, 0, "无法读取文件：wires.txt", {}}};
-  EXPECT_EQ(CsvReport(results),
-            "submission,status,passed,failed,message\n"
-            "class/anna/,failed,1,1,\"line 3: expected R0=7F, got \"\"35\"\"\"\n"
-            "class/ben,timeout,0,0,ran past its time limit\n"
-            "class/cleo,failed,0,0,无法读取文件：wires.txt\n");
+TEST(GradeClassify, TheGradeSaysWhichFileWasWrongAndWhy) {
+  const std::string failed = "line 9: expected MEM[FF]=0F, got 00\n0 passed, 1 failed\n";
+  struct Case {
+    std::string out;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"警告: 无法读取文件：prog.txt\n", "无法读取文件：prog.txt"},
+      {"警告: 内存文件格式不对：需要 512 个十六进制字符。\n", "内存文件格式不对：需要 512 个十六进制字符。"},
+      {"警告: 连线文件太大，未读取。\n", "连线文件太大，未读取。"},
+      {"警告: 微程序文件第 3 行无法读取，已跳过。\n", "微程序文件第 3 行无法读取，已跳过。"},
+      // An assembly error is a box of several lines: its first error says what.
+      {"警告: 汇编文件有错误，内存未改变：\nprog.asm:7: unknown mnemonic 'HALT'\nprog.asm:9: undefined label 'x'\n",
+       "汇编文件有错误，内存未改变：prog.asm:7: unknown mnemonic 'HALT'"},
+  };
+  for (const Case& c : cases) {
+    const GradeResult r = Classify(Exited(1), false, c.out + failed, "");
+    EXPECT_EQ(r.status, "failed") << c.out;
+    EXPECT_EQ(r.message, c.message);
+    EXPECT_EQ(r.fileProblem, c.message);
+    EXPECT_EQ(r.failures.size(), 1u) << "the failed expectation is kept beside the file";
+  }
+  // A file the copy left out is named with the grader's reason, whichever
+  // way the check wrote its path.
+  const FileReasons reasons = {{"micro.txt", "`micro.txt` is a link, not a file"},
+                               {"sub/prog.txt", "`sub/prog.txt` is a FIFO, not a file"}};
+  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：micro.txt\n" + failed, "", reasons).message,
+            "`micro.txt` is a link, not a file");
+  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：./sub/../sub/prog.txt\n", "", reasons).message,
+            "`sub/prog.txt` is a FIFO, not a file");
+  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：/abs/micro.txt\n", "", reasons).message,
+            "无法读取文件：/abs/micro.txt");
+}
 
-  const auto expects = ExpectLines("power\n# x\nexpect R0=7F\n  expect PC=01 # y\n");
-  ASSERT_EQ(expects.size(), 2u);
+TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
+  EXPECT_EQ(PrintableText("anna/张三 ok"), "anna/张三 ok");
+  EXPECT_EQ(PrintableText("\xD5\xC5\xC8\xFD"), "\\xD5\\xC5\\xC8\\xFD");  // 张三 in GBK
+  EXPECT_EQ(PrintableText("a\nb\rc\td\x1b[31m\x7f"), "a\\x0Ab\\x0Dc\\x09d\\x1B[31m\\x7F");
+  EXPECT_EQ(PrintableText("\xC2\x9B"
+                          "2J"),
+            "\\xC2\\x9B2J");                                                      // a C1 control
+  EXPECT_EQ(PrintableText("\xC0\xAF\xED\xA0\x80"), "\\xC0\\xAF\\xED\\xA0\\x80");  // overlong, surrogate
+  EXPECT_EQ(PrintableText("\xE4\xB8"), "\\xE4\\xB8");                             // cut short
+  EXPECT_EQ(PrintableText("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");               // past the BMP is fine
+}
+
+// A small CSV reader: the fields of each record, quotes undone.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& csv) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (size_t i = 0; i < csv.size(); ++i) {
+    const char c = csv[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\n') {
+      rows.emplace_back(1);
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  rows.pop_back();  // after the last line end
+  return rows;
+}
+
+std::vector<GradeResult> HostileResults() {
+  return {
+      {"class/anna/", "failed", 1, 1, "line 3: expected R0=7F, got \"35\"", {"line 3: expected R0=7F, got \"35\""}, {}},
+      {"class/ben", "timeout", 0, 0, "ran past its time limit", {}, {}},
+      {"class/cleo", "failed", 0, 0, "无法读取文件：wires.txt", {}, "无法读取文件：wires.txt"},
+      {"class/\xD5\xC5,\"x\"\n<&>",
+       "failed",
+       0,
+       1,
+       "line 5: expected A=\x01\x02, got ]]>\xFF",
+       {"line 5: expected A=\x01\x02, got ]]>\xFF"},
+       "`m.txt` is a link, not a file"}};
+}
+
+TEST(GradeReports, TheCsvParsesBackToEveryResultWhateverTheNames) {
+  const auto results = HostileResults();
+  const auto rows = ParseCsv(CsvReport(results));
+  ASSERT_EQ(rows.size(), results.size() + 1);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"submission", "status", "passed", "failed", "message"}));
+  for (size_t i = 0; i < results.size(); ++i) {
+    const auto& row = rows[i + 1];
+    ASSERT_EQ(row.size(), 5u) << i;
+    EXPECT_EQ(row[0], PrintableText(results[i].submission));
+    EXPECT_EQ(row[1], results[i].status);
+    EXPECT_EQ(row[2], std::to_string(results[i].passed));
+    EXPECT_EQ(row[4], PrintableText(results[i].message));
+    for (char c : row[0] + row[4]) EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20) << i;
+  }
+}
+
+TEST(GradeReports, JUnitHasACasePerExpectLineAndKeepsTheFileReason) {
+  const auto results = HostileResults();
+  const auto expects = ExpectLines("power\n# x\nexpect R0=7F\r\n  expect PC=01 # y\rexpect A=<1>\n");
+  ASSERT_EQ(expects.size(), 3u);
   EXPECT_EQ(expects[0].number, 3);
+  EXPECT_EQ(expects[1].number, 4);
   EXPECT_EQ(expects[1].text, "expect PC=01 # y");
+  EXPECT_EQ(expects[2].number, 5);  // a lone CR ends a line, as the runner reads it
   const std::string xml = JUnitReport(results, expects);
-  EXPECT_NE(xml.find("<testsuite name=\"anna\" tests=\"2\" failures=\"1\" errors=\"0\">"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<testsuite name=\"anna\" tests=\"3\" failures=\"1\" errors=\"0\">"), std::string::npos) << xml;
   EXPECT_NE(xml.find("<failure message=\"line 3: expected R0=7F, got &quot;35&quot;\">"), std::string::npos);
-  EXPECT_NE(xml.find("<testsuite name=\"ben\" tests=\"2\" failures=\"0\" errors=\"2\">"), std::string::npos);
-  // The unreadable file has no expect line to carry it.
+  EXPECT_NE(xml.find("<testsuite name=\"ben\" tests=\"3\" failures=\"0\" errors=\"3\">"), std::string::npos);
   EXPECT_NE(xml.find("<testcase classname=\"cleo\" name=\"check\">"), std::string::npos);
-  EXPECT_NE(xml.find("<testsuites name=\"orrin-grade\" tests=\"7\" failures=\"2\" errors=\"2\">"), std::string::npos);
+  // Expectations failed and a file could not be used: both are reported.
+  EXPECT_NE(xml.find("<testsuite name=\"\\xD5\\xC5,&quot;x&quot;\\x0A&lt;&amp;&gt;\" tests=\"4\" failures=\"2\""),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("<failure message=\"`m.txt` is a link, not a file\"/>"), std::string::npos);
+  // Nothing a reader of XML 1.0 refuses: no control characters, valid UTF-8.
+  EXPECT_EQ(PrintableText(xml), [&] {
+    std::string escaped;
+    for (char c : xml) escaped += c == '\n' ? std::string("\\x0A") : std::string(1, c);
+    return escaped;
+  }());
+  EXPECT_EQ(xml.find("]]>"), std::string::npos);
 }
 
 TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
@@ -69,6 +180,90 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   EXPECT_FALSE(ParseGradeArgs({"--timeout", "0", "a", "b"}, o, error));
   EXPECT_FALSE(ParseGradeArgs({"/no/such/check.orrin", "/tmp"}, o, error));
   EXPECT_EQ(error, "cannot read the check script /no/such/check.orrin");
+
+  const fs::path dir = fs::temp_directory_path() / ("orrin_gradeargs_" + std::to_string(getpid()));
+  fs::create_directories(dir / "-anna");
+  const std::string check = (dir / "check.orrin").string();
+  std::ofstream(check) << "expect R0=00\n";
+  // A report must not replace the check it grades with.
+  EXPECT_FALSE(ParseGradeArgs({"--csv", check, check, dir.string()}, o, error));
+  EXPECT_EQ(error, "the report " + check + " would overwrite the check");
+  EXPECT_FALSE(ParseGradeArgs({"--junit", (dir / "." / "check.orrin").string(), check, dir.string()}, o, error));
+  // "--" ends the options: a folder may start with a dash.
+  o = {};
+  EXPECT_FALSE(ParseGradeArgs({check, (dir / "-anna").string(), "-anna"}, o, error)) << "-anna is an unknown option";
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  EXPECT_TRUE(ParseGradeArgs({"-j", "2", "--", check, "-anna"}, o, error)) << error;
+  EXPECT_EQ(o.submissions, (std::vector<std::string>{"-anna"}));
+  ASSERT_EQ(chdir("/"), 0);
+  fs::remove_all(dir);
+}
+
+struct CopyDir : ::testing::Test {
+  fs::path dir = fs::temp_directory_path() / ("orrin_gradecopy_" + std::to_string(getpid()));
+  fs::path from = dir / "anna", to = dir / "copy", other = dir / "ben";
+  CopyDir() {
+    fs::remove_all(dir);
+    fs::create_directories(from / "sub" / "deeper");
+    fs::create_directories(other);
+  }
+  ~CopyDir() override { fs::remove_all(dir); }
+  static void Put(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+  static std::string Get(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+};
+
+TEST_F(CopyDir, RegularFilesAndFoldersAreCopiedEverythingElseIsNamed) {
+  Put(from / "prog.txt", "0102");
+  Put(from / "sub" / "deeper" / "wires.txt", "x");
+  Put(from / "\xD5\xC5.txt", "gbk");
+  Put(other / "prog.txt", "ben's");
+  fs::create_symlink(other / "prog.txt", from / "micro.txt");
+  fs::create_directory_symlink(other, from / "friend");
+  fs::create_symlink(from / "missing", from / "dangling");
+  ASSERT_EQ(mkfifo((from / "sub" / "pipe.txt").c_str(), 0600), 0);
+  Put(from / "huge.txt", std::string((1 << 20) + 5000, 'A'));
+
+  FileReasons reasons;
+  ASSERT_TRUE(CopySubmission(from.string(), to.string(), reasons));
+  EXPECT_EQ(Get(to / "prog.txt"), "0102");
+  EXPECT_EQ(Get(to / "sub" / "deeper" / "wires.txt"), "x");
+  EXPECT_EQ(Get(to / "\xD5\xC5.txt"), "gbk");
+  // Cut one byte past the largest file a reader takes: still "too large".
+  EXPECT_EQ(fs::file_size(to / "huge.txt"), (1u << 20) + 1);
+  for (const char* absent : {"micro.txt", "friend", "dangling", "sub/pipe.txt"})
+    EXPECT_FALSE(fs::exists(fs::symlink_status(to / absent))) << absent;
+  EXPECT_EQ(reasons["micro.txt"], "`micro.txt` is a link, not a file");
+  EXPECT_EQ(reasons["friend"], "`friend` is a link, not a file");
+  EXPECT_EQ(reasons["dangling"], "`dangling` is a link, not a file");
+  EXPECT_EQ(reasons["sub/pipe.txt"], "`sub/pipe.txt` is a FIFO, not a file");
+  EXPECT_EQ(reasons.size(), 4u);
+  // Writing into the copy cannot reach the other student.
+  Put(to / "micro.txt", "overwritten");
+  EXPECT_EQ(Get(other / "prog.txt"), "ben's");
+}
+
+TEST_F(CopyDir, DeepOrCrowdedFoldersAreCutWithAReason) {
+  fs::path deep = from;
+  for (int i = 0; i < 10; ++i) deep /= "d";
+  fs::create_directories(deep);
+  FileReasons reasons;
+  ASSERT_TRUE(CopySubmission(from.string(), to.string(), reasons));
+  EXPECT_EQ(reasons["d/d/d/d/d/d/d/d/d"], "`d/d/d/d/d/d/d/d/d` was not copied: folders nest too deep");
+  EXPECT_TRUE(fs::is_directory(to / "d/d/d/d/d/d/d/d"));
+
+  for (int i = 0; i < 2100; ++i) Put(other / ("f" + std::to_string(i)), "");
+  FileReasons crowded;
+  ASSERT_TRUE(CopySubmission(other.string(), (dir / "copy3").string(), crowded));
+  EXPECT_EQ(crowded.size(), 100u);
+  for (const auto& [path, why] : crowded) EXPECT_EQ(why, "`" + path + "` was not copied: the folder holds too much");
+  FileReasons none;
+  EXPECT_FALSE(CopySubmission((dir / "nobody").string(), (dir / "copy2").string(), none));
+  EXPECT_FALSE(none[""].empty());
 }
 
 }  // namespace

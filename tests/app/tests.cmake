@@ -31,3 +31,8 @@ add_test(NAME grade.examples
 # orrin-run --lang en: every golden script's messages and texts in English.
 add_test(NAME runner.english
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/english_run.sh $<TARGET_FILE:orrin-run> ${CMAKE_CURRENT_SOURCE_DIR}/scripts)
+
+# orrin-grade against hostile submission folders, a killed grader, no scratch room.
+add_test(NAME grade.hostile
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_hostile.sh $<TARGET_FILE:orrin-grade>
+    ${PROJECT_SOURCE_DIR}/examples/grading)
