@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -372,6 +373,21 @@ struct NewestShown {
   std::array<int32_t, 72> jacks{};
 };
 
+// The memory and the control store just before a change made between beats
+// (a grid save, a file or assembly load), with the newest beat at the time:
+// a playback position at or before that beat shows them as they were.
+struct MemoryEdit {
+  int64_t after = 0;
+  std::array<uint8_t, MemorySize> before{};
+};
+struct StoreEdit {
+  int64_t after = 0;
+  std::array<std::array<char, 10>, ControlStoreSize> before{};  // the word texts FetchMicroword gave
+};
+// Enough for any lab; a script that changes the memory between more beats
+// than this keeps the newest changes.
+inline constexpr size_t EditHistoryDepth = 8192;
+
 struct MachineState {
   std::array<Jack, JackCount> Jacks;
   std::array<Wire, WireCapacity> Wires;
@@ -395,7 +411,9 @@ struct MachineState {
   ControlSignals Signals;
   ConsoleState Console;
   WireEditorState WireEditor;
-  NewestShown Newest;  // valid while Console.TraceRestored is 1
+  NewestShown Newest;               // valid while Console.TraceRestored is 1
+  std::deque<MemoryEdit> MemEdits;  // oldest first
+  std::deque<StoreEdit> StoreEdits;
   // The trace rings, HistoryDepth entries each, allocated once and zeroed
   // lazily by the system: an entry is only ever read after the beat of its
   // position has written it (positions 1..StepCount since the last reset), so

@@ -41,6 +41,7 @@ void Simulator::PowerOnAction() {
   // Positions restart at 0, so no entry recorded before this point can be
   // shown again: the trace rings need no wiping.
   machine.Beat = BeatGen{};
+  ForgetEdits();
   LevelSwitchesPowerOn();
   DataSwitchesPowerOn();
   machine.Signals = ControlSignals{};
@@ -57,6 +58,7 @@ void Simulator::PowerOnAction() {
 void Simulator::PowerOffAction() {
   LevelSwitchesPowerOff();
   machine.Beat = BeatGen{};
+  ForgetEdits();
   Timer_RUN.enabled = false;
   machine.Console.TimerActive = machine.Console.KeepRunning = 0;
   view.SetEnabled(StringGrid_MEM, false);

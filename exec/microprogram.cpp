@@ -1,5 +1,6 @@
 // The microprogrammed controller: word decoding, the register-select
 // multiplexer and the next-address logic.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -9,7 +10,7 @@ namespace orrin {
 
 namespace {
 // Bits[n] = Mn of a ten-character word; a character that is not a hex digit counts 0.
-void DecodeWord(const std::string& word, std::array<int32_t, 40>& bits) {
+void DecodeWord(std::string_view word, std::array<int32_t, 40>& bits) {
   for (int i = 0; i < 10; ++i) {
     const int d = i < static_cast<int>(word.size()) ? HexDigitValue(word[static_cast<size_t>(i)]) : 0;
     const int nibble = d < 0 ? 0 : d;
@@ -20,11 +21,15 @@ void DecodeWord(const std::string& word, std::array<int32_t, 40>& bits) {
 }  // namespace
 
 void Simulator::DecodeForDisplay(int32_t address, const MicroInputs& in) {
+  DecodeWordForDisplay(address & 63, FetchMicroword(machine, address & 63), in);
+}
+
+void Simulator::DecodeWordForDisplay(int32_t address, std::string_view word, const MicroInputs& in) {
   MicroDecode& d = machine.Micro.Decode;
   address &= 63;
-  const std::string& word = FetchMicroword(machine, address);
   DecodeWord(word, d.Bits);
-  std::snprintf(d.MicroText, sizeof d.MicroText, "%02X:%.10s", address, word.c_str());
+  std::snprintf(d.MicroText, sizeof d.MicroText, "%02X:%.*s", address,
+                static_cast<int>(std::min<size_t>(word.size(), 10)), word.data());
 
   const auto& M = d.Bits;
   const int32_t P0 = M[6], P1 = M[7], P2 = M[8], P3 = M[9], P4 = M[10];

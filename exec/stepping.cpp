@@ -138,8 +138,10 @@ void Simulator::ExecuteSmallBeat() {
   ClockIar(iar, pc.Out, t3Rising);
   SetArControls(ar, sig, machine.Beat.T3);
   ClockAr(ar, bus.Value, t3Rising);
+  // PCADD adds the offset IR publishes: its output, taken at the last level
+  // beat, not the byte LIR latches at this same edge.
   SetPcControls(pc, sig, machine.Beat.T3);
-  ClockPc(pc, bus.Value, ir.IR, t3Rising, level);
+  ClockPc(pc, bus.Value, ir.Out, t3Rising, level);
   // Micro-sequencer: the address loaded at T3 falling; the ending word's P4
   // acknowledges the interrupt.
   const int32_t endingP4 = machine.Micro.Decode.Bits[10];
@@ -223,6 +225,7 @@ void Simulator::ResetMachine() {
   b.T1 = b.T2 = b.T3 = LevelLow;
   b.StepCount = 0;
   b.ViewPos = 0;
+  ForgetEdits();
   b.BeatLevel = LevelBeat;
   b.BeatPhase = 0;
   b.Shown = BeatRecord{};

@@ -3,6 +3,7 @@
 // every other action first ends it (EndPlayback), so nothing done while an
 // older position is shown ever computes with played-back values.
 #include <algorithm>
+#include <deque>
 
 #include "simulator/simulator.h"
 
@@ -56,6 +57,47 @@ void Simulator::RecordTrace(int64_t n) {
   m.Ports = machine.Mem.Shown;
 }
 
+namespace {
+// The first change made between beats at or after position `pos`: what it
+// found is what `pos` showed, less the beats' own writes in between.
+template <typename Edit>
+const Edit* FirstEditFrom(const std::deque<Edit>& edits, int64_t pos) {
+  const auto it =
+      std::lower_bound(edits.begin(), edits.end(), pos, [](const Edit& e, int64_t p) { return e.after < p; });
+  return it == edits.end() ? nullptr : &*it;
+}
+
+// Keeps `before()` as the contents before the first change after the newest
+// beat; older changes than any position can show are dropped.
+template <typename Edit, typename Before>
+void KeepBefore(std::deque<Edit>& edits, int64_t newest, Before before) {
+  if (newest == 0 || (!edits.empty() && edits.back().after == newest)) return;
+  const int64_t oldest = newest - (HistoryDepth - 1);
+  while (!edits.empty() && (edits.front().after < oldest || edits.size() >= EditHistoryDepth)) edits.pop_front();
+  edits.push_back({newest, before()});
+}
+}  // namespace
+
+void Simulator::RecordMemoryEdit() {
+  KeepBefore(machine.MemEdits, machine.Beat.StepCount, [this] { return machine.Mem.Cells; });
+}
+
+void Simulator::RecordStoreEdit() {
+  KeepBefore(machine.StoreEdits, machine.Beat.StepCount, [this] {
+    std::array<std::array<char, 10>, ControlStoreSize> words{};
+    for (int a = 0; a < ControlStoreSize; ++a) {
+      const std::string& w = FetchMicroword(machine, a);
+      for (size_t i = 0; i < 10; ++i) words[static_cast<size_t>(a)][i] = i < w.size() ? w[i] : '0';
+    }
+    return words;
+  });
+}
+
+void Simulator::ForgetEdits() {
+  machine.MemEdits.clear();
+  machine.StoreEdits.clear();
+}
+
 void Simulator::ShowTrace() {
   // The first step away from the newest position keeps what it showed.
   if (machine.Console.TraceRestored == 0) {
@@ -71,15 +113,23 @@ void Simulator::ShowTrace() {
   if (pos > 0) {
     const TraceEntry& e = machine.RingAt(pos);
     PutShown(e);
-    // The memory of an older position: the live memory with the later writes undone.
+    // The memory of an older position: the memory as the first change made
+    // between beats since found it (else the live memory), with the beats'
+    // writes in between undone.
     MemoryUnit& mem = machine.Mem;
     mem.Shown = machine.MemRingAt(pos).Ports;
-    mem.ShownCells = mem.Cells;
-    for (int64_t step = machine.Beat.StepCount; step > pos; --step) {
+    const MemoryEdit* edit = FirstEditFrom(machine.MemEdits, pos);
+    mem.ShownCells = edit ? edit->before : mem.Cells;
+    for (int64_t step = edit ? edit->after : machine.Beat.StepCount; step > pos; --step) {
       const MemTrace& m = machine.MemRingAt(step);
       if (m.Written == 1) mem.ShownCells[static_cast<size_t>(m.Addr & 0xFF)] = static_cast<uint8_t>(m.Old);
     }
-    DecodeForDisplay(e.micro.MicroAddress, e.micro.In);
+    // The controller panel decodes the word the control store held then.
+    const int32_t address = e.micro.MicroAddress & 63;
+    const StoreEdit* store = FirstEditFrom(machine.StoreEdits, pos);
+    const std::string_view word = store ? std::string_view(store->before[static_cast<size_t>(address)].data(), 10)
+                                        : FetchMicroword(machine, address);
+    DecodeWordForDisplay(address, word, e.micro.In);
     for (size_t i = 0; i < 32; ++i) machine.Levels.ShownPosition[i] = e.levelOutputs[i] == 1 ? 1 : 0;
   }
   machine.Console.TraceRestored = 1;
@@ -110,7 +160,16 @@ void Simulator::ShowPosition(int64_t pos) {
   pos = std::clamp<int64_t>(pos, std::max<int64_t>(1, b.StepCount - (HistoryDepth - 1)), b.StepCount);
   if (pos == b.ViewPos) return;
   b.ViewPos = pos;
-  ShowTrace();
+  ShowViewPos();
+}
+
+// The newest position is the live board, with whatever changed since its
+// beat; every older one is the recorded past.
+void Simulator::ShowViewPos() {
+  if (machine.Beat.ViewPos == machine.Beat.StepCount)
+    EndPlayback();
+  else
+    ShowTrace();
 }
 
 void Simulator::SpeedButton_BackLeftClick() {
@@ -125,7 +184,7 @@ void Simulator::SpeedButton_BackRightClick() {
   BeatGen& b = machine.Beat;
   if (b.ViewPos < b.StepCount) {
     ++b.ViewPos;
-    ShowTrace();
+    ShowViewPos();
   }
 }
 

@@ -138,8 +138,8 @@ std::string TraceWaveDrom(MachineState& m, BeatRange r) {
 
 namespace orrin {
 
+// A read: the position shown stays shown (the diagram's cursor marks it).
 Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
-  EndPlayback();
   const size_t dot = path.rfind('.');
   std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
   for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);

@@ -40,6 +40,10 @@ void Simulator::RefreshMemory(uint8_t power) {
   panels::CopyLampRow(view, kP3INSLamps, kINSLamps);
 }
 
+namespace {
+constexpr std::string_view kMultiWriteCaption = "X写DB";
+}  // namespace
+
 void Simulator::RefreshDataBus(uint8_t power) {
   const BusRecord& b = machine.Bus.Shown;
   view.SetFontColor(Label_P0_DBMultiWrite, color::Red);
@@ -49,7 +53,10 @@ void Simulator::RefreshDataBus(uint8_t power) {
       if (count > 0) ++drivers;
     const SmallText value = Hex2(b.Value);
     if (drivers <= 1) {
+      // Hidden, it keeps its caption: what it shows never depends on
+      // whether a refresh happened to fall inside a conflict.
       view.SetVisible(Label_P0_DBMultiWrite, false);
+      view.SetText(Label_P0_DBMultiWrite, kMultiWriteCaption);
       view.SetText(Label_DBUSNum1, value.view());
       view.SetColor(Label_DBUSNum1, color::BtnFace);
     } else {
@@ -68,6 +75,7 @@ void Simulator::RefreshDataBus(uint8_t power) {
     }
   } else {
     view.SetVisible(Label_P0_DBMultiWrite, false);
+    view.SetText(Label_P0_DBMultiWrite, kMultiWriteCaption);
     view.SetText(Label_DBUSNum1, "");
     view.SetColor(Label_DBUSNum1, color::BtnFace);
   }

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "panels/panel_helpers.h"
 #include "base/text_files.h"
+#include "panels/panel_helpers.h"
 
 namespace orrin {
 
@@ -73,6 +73,7 @@ void Simulator::Button_GridToMEMClick() {
     EndPlayback();  // the table now shows the live memory
     for (const auto& [a, text] : typed) view.SetCell(StringGrid_MEM, a % 16 + 1, a / 16 + 1, text);
   }
+  RecordMemoryEdit();
   for (int r = 1; r <= 16; ++r) {
     for (int c = 1; c <= 16; ++c) {
       const std::string& text = view.Cell(StringGrid_MEM, c, r);
@@ -83,6 +84,16 @@ void Simulator::Button_GridToMEMClick() {
   }
   machine.Console.MemoryGridDirty = 1;
   BoardEvaluation();
+}
+
+}  // namespace orrin
+
+namespace orrin {
+
+void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string& text) {
+  EndPlayback();
+  // A disabled table (the memory's, power off) takes no typing.
+  if (view[grid].enabled) view.SetCell(grid, col, row, text);
 }
 
 }  // namespace orrin

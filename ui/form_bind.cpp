@@ -159,14 +159,14 @@ void TMainForm::BindEvents() {
             [this, id](const QString& text) { sim_->view.Writable(id).text = S(text); });
     edit->installEventFilter(this);
   }
-  // Grids: typed cells flow into the view; the view's own writes do not.
+  // Grids: a typed cell is an action (as `mem-cell` is in a script): it ends
+  // a playback first; the view's own writes are not typing.
   for (WidgetId id : {StringGrid_MEM, StringGrid_MicroMem}) {
     auto* grid = static_cast<QTableWidget*>(Widget(id));
     connect(grid, &QTableWidget::itemChanged, this, [this, id](QTableWidgetItem* item) {
       if (applying_) return;
-      WidgetState& w = sim_->view.Writable(id);
-      const size_t cell = static_cast<size_t>(item->row() * w.cols + item->column());
-      if (cell < w.cells.size()) w.cells[cell] = S(item->text());
+      sim_->TypeGridCell(id, item->column(), item->row(), S(item->text()));
+      AfterAction();
     });
   }
   qApp->installEventFilter(this);
