@@ -139,10 +139,10 @@ class Assembler {
         Error(number, "bad label '" + name + "'");
       } else if (labels_.contains(Upper(name))) {
         Error(number, "duplicate label '" + name + "'");
-      } else if (address_ > 0xFF) {
-        // The board's addresses end at FF; a label past it would wrap to 00.
-        Error(number, "label '" + name + "' is past FF");
       } else {
+        // The board's addresses end at FF; a label past it would wrap to 00.
+        // It is still defined, so its uses are not reported as undefined.
+        if (address_ > 0xFF) Error(number, "label '" + name + "' is past FF");
         labels_[Upper(name)] = address_;
       }
       line = Trim(line.substr(n + 1));

@@ -77,6 +77,18 @@ TEST(Runner, CommentsBlankLinesTabsAndCarriageReturns) {
   EXPECT_EQ(r.out, "Label_DP=0\nLabel_KeyDPNote=连续\n");
 }
 
+TEST(Runner, EveryLineEndInAnyMixAndAByteOrderMark) {
+  // A lone CR ends a line too (a script saved on an old Mac, or pasted),
+  // so the bad line is found on line 5, where the teacher sees it.
+  const Outcome r = Perform("\xEF\xBB\xBFpower\rprint Label_DP\r\n\rdump\nbogus\r\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "line 5: unknown command 'bogus'\n");
+  EXPECT_EQ(r.out.substr(0, 11), "Label_DP=0\n");
+  // What the grader counts as the expect lines are the lines the runner reads.
+  const std::string check = "power\r\rexpect R0=01\r\nexpect R1=00\n";
+  EXPECT_EQ(Perform(check).out, "line 3: expected R0=01, got 00\n1 passed, 1 failed\n");
+}
+
 TEST(Runner, EmptyScriptRunsToTheEnd) {
   EXPECT_EQ(Perform("").status, 0);
   EXPECT_EQ(Perform("\n\n# nothing\n").status, 0);

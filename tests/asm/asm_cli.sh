@@ -52,4 +52,22 @@ for args in "" "x.asm" "-d" "--bogus x" "$dir/my.asm -o"; do
   "$asm" $args >/dev/null 2>&1 || status=$?
   [[ $status -eq 2 ]] || fail "'$args': status $status"
 done
+# A source over the limit is refused as too large, not as unreadable.
+head -c $((1024 * 1024 + 1)) /dev/zero | tr '\0' ' ' >"$dir/huge.asm"
+status=0
+"$asm" "$dir/huge.asm" -o "$dir/out.txt" 2>"$dir/err" || status=$?
+[[ $status -eq 2 ]] && grep -q "huge.asm is too large" "$dir/err" || fail "too large: $(cat "$dir/err")"
+# -o never replaces the source, under any of its names.
+cp "$examples/asm/sum.asm" "$dir/self.asm"
+status=0
+(cd "$dir" && "$asm" self.asm -o ./self.asm) 2>"$dir/err" || status=$?
+[[ $status -eq 2 ]] && cmp -s "$dir/self.asm" "$examples/asm/sum.asm" || fail "-o overwrote its own source"
+# -d reads memory files as the board does: what the board refuses, it refuses.
+{ cat "$examples/memory/sum.txt"; printf 'x'; } >"$dir/tail.txt"
+"$asm" -d "$dir/tail.txt" >/dev/null 2>&1 && fail "-d listed a file the board refuses"
+{ printf '\xEF\xBB\xBF'; cat "$examples/memory/sum.txt"; printf '\r\n'; } >"$dir/bom.txt"
+"$asm" -d "$dir/bom.txt" | grep -q '^0A: 81  JZ L0C$' || fail "-d with a byte-order mark"
+# "--" ends the options: a source may start with a dash.
+cp "$examples/asm/sum.asm" "$dir/-x.asm"
+(cd "$dir" && "$asm" -o out.txt -- -x.asm) || fail "--"
 echo "orrin-asm: all checks passed"

@@ -125,5 +125,77 @@ TEST(InstructionSetFile, AChangedMicroprogramDescribesItsInstructions) {
   EXPECT_EQ(StandardInstructionSet().instructions.size(), 13u);
 }
 
+TEST(Assembler, EveryRangeLimitOnBothSides) {
+  struct Case {
+    const char* source;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"JC +15\n", true},
+      {"JC +16\n", false},
+      {"JZ t\nORG 16\nt: HLT\n", true},
+      {"JZ t\nORG 17\nt: HLT\n", false},
+      {"t: JZ t\n", false},
+      {"DB 255\n", true},
+      {"DB 256\n", false},
+      {"DB 0FFH, 0xFF\n", true},
+      {"DB 100H\n", false},
+      {"ORG 0xFF\nDB 1\n", true},
+      {"ORG 0xFF\nDB 1, 2\n", false},
+      {"ORG 0x100\n", false},
+      // A label names an address of the board: FF is the last.
+      {"ORG 0xFF\nlast: HLT\nDB last\n", false},  // the DB itself is past FF
+      {"ORG 0xFE\nDB 1\nend:\n", true},
+      {"ORG 0xFF\nDB 1\nend:\n", false},
+      {"DB end\nORG 0xFF\nDB 1\nend:\n", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Asm(c.source).ok(), c.ok) << c.source;
+  const AsmResult past = Asm("DB end\nORG 0xFF\nDB 1\nend:\n");
+  ASSERT_EQ(past.errors.size(), 1u);
+  EXPECT_EQ(past.errors[0].line, 4);
+  EXPECT_EQ(past.errors[0].message, "label 'end' is past FF");
+}
+
+TEST(Assembler, ATwoDigitLabelIsNotAListingLine) {
+  // "A1: DB 5" is the label A1 before DB 5; a listing line has the byte
+  // followed by two blanks and its statement, exactly as -d writes it.
+  AsmResult r = Asm("JZ A1\nA1: DB 5\n");
+  ASSERT_TRUE(r.ok()) << r.errors.front().message;
+  EXPECT_EQ(r.image[0], 0x80);
+  EXPECT_EQ(r.image[1], 5);
+  r = Asm("A1: 80  JZ +0\n");
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.image[0xA1], 0x80);
+  EXPECT_FALSE(Asm("A1: DB\n").ok()) << "a label before a DB without values";
+}
+
+TEST(Assembler, SourcesFromAnyEditorReadAlike) {
+  const std::string lines[] = {"  SUB R0,R0", "  LD R0,[R0]", "x: HLT", "  JZ x"};
+  std::vector<std::string> sources = {"", "\xEF\xBB\xBF", "", ""};
+  const char* ends[] = {"\n", "\r\n", "\r", "\n"};
+  for (size_t v = 0; v < sources.size(); ++v)
+    for (size_t l = 0; l < 4; ++l) sources[v] += lines[l] + (v == 3 && l == 1 ? "\r\n" : ends[v]);
+  for (const std::string& s : sources) {
+    const AsmResult r = Asm(s);
+    ASSERT_EQ(r.errors.size(), 1u) << "the backward jump, on its own line";
+    EXPECT_EQ(r.errors[0].line, 4);
+    EXPECT_EQ(Asm(s.substr(0, s.rfind("  JZ"))).image[2], 0xE0);
+  }
+}
+
+TEST(InstructionSetFile, RefusesWhatNoSourceCouldWrite) {
+  for (const char* bad : {"7 GO: n\n", "7 X;Y n\n", "7 db n\n", "7 Org n\n", "7 _X n\n", "7 9X n\n", "7 J\xC3\xA9 n\n",
+                          "1 ADD Rd,Rs\n2 add Rd,Rs\n", "1 ADD Rd,Rs\n1 SUB Rd,Rs\n"}) {
+    InstructionSet isa;
+    std::vector<std::string> errors;
+    EXPECT_FALSE(ParseInstructionSet(bad, isa, errors)) << bad;
+    EXPECT_EQ(errors.size(), 1u) << bad;
+  }
+  InstructionSet isa;
+  std::vector<std::string> errors;
+  EXPECT_TRUE(ParseInstructionSet("\xEF\xBB\xBF# a set\r\n7 JUMP_IF_C n\r8 J2 n\n", isa, errors));
+  EXPECT_EQ(isa.instructions.size(), 2u);
+}
+
 }  // namespace
 }  // namespace orrin

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "base/memory_file.h"
+#include "tests/app/perform.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -19,8 +21,8 @@ struct Seen {
 
 Seen Look(const Simulator& sim) {
   const MachineState& s = sim.machine;
-  return {s.Beat.ViewPos, s.Beat.Shown.BeatPhase, s.Micro.Shown.MicroAddress, s.Pc.Shown.PC, s.Ar.Shown.AR, s.Ir.Shown.IR,
-          s.Regs.Shown.R[0], s.Regs.Shown.R[1], s.Bus.Shown.Value, s.Flags.Shown.C, s.Flags.Shown.Z,
+  return {s.Beat.ViewPos, s.Beat.Shown.BeatPhase, s.Micro.Shown.MicroAddress, s.Pc.Shown.PC, s.Ar.Shown.AR,
+          s.Ir.Shown.IR, s.Regs.Shown.R[0], s.Regs.Shown.R[1], s.Bus.Shown.Value, s.Flags.Shown.C, s.Flags.Shown.Z,
           s.Alu.Shown.Formula,
           // the position shown, without the newest (which playback keeps)
           sim.view[Label_PK_StepNum].text.substr(0, sim.view[Label_PK_StepNum].text.find('/')),
@@ -282,6 +284,111 @@ TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "2147483650/2147483650");
   sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, (int64_t{1} << 31) + 1);
+}
+
+// Memory and control-store changes made between beats are part of the past:
+// an older position shows what the memory and the controller held then.
+TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
+  SetWord(sim, 0x00, "0000020000");  // word 00 does nothing and stays at 00
+  sim.BoardEvaluation();
+  Steps(sim, 3);
+  // After beat 3 a grid save writes cell 10; after beat 5 a file load sets
+  // the whole memory, and the control store changes its word 00.
+  sim.view.SetCell(StringGrid_MEM, 1, 2, "AA");
+  sim.Button_GridToMEMClick();
+  Steps(sim, 2);
+  MemoryImage image{};
+  image[0x10] = 0xBB;
+  image[0x20] = 0xCC;
+  sim.RecordMemoryEdit();
+  s.Mem.Cells = s.Mem.ShownCells = image;
+  s.Console.MemoryGridDirty = 1;
+  sim.view.SetCell(StringGrid_MicroMem, 1, 1, "4010028002");
+  sim.Button_GridToMicroClick();
+  Steps(sim, 1);
+  // Edits made after the newest beat are on the live board too.
+  sim.view.SetCell(StringGrid_MEM, 1, 4, "DD");
+  sim.Button_GridToMEMClick();
+
+  struct Then {
+    int64_t pos;
+    uint8_t cell10, cell20;
+    const char* micro;
+  };
+  const Then then[] = {{2, 0x00, 0x00, "00:0000020000"}, {3, 0x00, 0x00, "00:0000020000"},
+                       {4, 0xAA, 0x00, "00:0000020000"}, {5, 0xAA, 0x00, "00:0000020000"},
+                       {6, 0xBB, 0xCC, "00:4010028002"}, {5, 0xAA, 0x00, "00:0000020000"}};
+  sim.SpeedButton_BackLeftClick();
+  for (const Then& t : then) {
+    sim.ShowPosition(t.pos);
+    EXPECT_EQ(s.Beat.ViewPos, t.pos);
+    EXPECT_EQ(s.Mem.ShownCells[0x10], t.cell10) << t.pos;
+    EXPECT_EQ(s.Mem.ShownCells[0x20], t.cell20) << t.pos;
+    EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 2), std::string(Hex2(t.cell10).view())) << t.pos;
+    EXPECT_EQ(sim.view[Label_P4_MicroProStr].text, t.micro) << t.pos;
+  }
+  // Arrowing forward to the newest position shows the live board, with the
+  // edit made after the last beat.
+  sim.SpeedButton_BackRightClick();
+  EXPECT_EQ(s.Beat.ViewPos, 6);
+  EXPECT_EQ(s.Console.TraceRestored, 0);
+  EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 4), "DD");
+  EXPECT_EQ(s.Mem.ShownCells, s.Mem.Cells);
+}
+
+TEST_F(Playback, AResetForgetsTheChangesOfTheOldPositions) {
+  Steps(sim, 2);
+  sim.view.SetCell(StringGrid_MEM, 1, 2, "AA");
+  sim.Button_GridToMEMClick();
+  sim.SpeedButtonCLRClick();
+  EXPECT_TRUE(s.MemEdits.empty());
+  Steps(sim, 4);
+  sim.ShowPosition(2);
+  EXPECT_EQ(s.Mem.ShownCells[0x10], 0xAA) << "the save came before this beat 2";
+}
+
+TEST(PlaybackCommands, EveryCommandButReadsAndArrowsEndsIt) {
+  // Each command, after two back clicks from beat 6, must show the newest
+  // position; the reads and the arrows must not.
+  struct Case {
+    std::string command;
+    bool ends;
+  };
+  const Case cases[] = {{"answer yes", true},
+                        {"mem-cell 10 5", true},
+                        {"micro-cell 00 0000020000", true},
+                        {"run", true},
+                        {"tick 3", true},
+                        {"mode hardwired", true},
+                        {"print Edit_R0", false},
+                        {"dump", false},
+                        {"expect R0=00", false},
+                        {"move 5 5", false},
+                        {"export-trace /dev/null.csv 1 2", false}};
+  for (const Case& c : cases) {
+    const Outcome o =
+        Perform("power\nstep\nstep\nstep\nstep\nstep\nstep\nback\nback\n" + c.command + "\nprint Label_PK_StepNum\n");
+    EXPECT_NE(o.out.find(c.ends ? "Label_PK_StepNum=6/6" : "Label_PK_StepNum=4/6"), std::string::npos)
+        << c.command << "\n"
+        << o.out << o.err;
+  }
+}
+
+TEST(PcAdd, TheOffsetIsWhatIrPublishedNotWhatLirLoadsAtTheSameEdge) {
+  Board b;
+  Simulator& sim = b.sim;
+  sim.RadioButtonMicroProgramClick();
+  WireSequencerInputs(sim);
+  PowerOn(sim);
+  // IR already holds 03 when one word both loads IR (LIR) and adds (PCADD):
+  // the edge-triggered IR still offers 03 to the adder while it takes 0C.
+  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = sim.machine.Ir.Out = 0x03;
+  sim.machine.Mem.Cells[0] = sim.machine.Mem.ShownCells[0] = 0x0C;
+  SetWord(sim, 0x00, "8000040000");  // PCADD (M39) and LIR (M18), next address 00
+  sim.BoardEvaluation();
+  Steps(sim, 6);
+  EXPECT_EQ(sim.machine.Ir.IR, 0x0C);
+  EXPECT_EQ(sim.machine.Pc.PC, 0x03);
 }
 
 }  // namespace

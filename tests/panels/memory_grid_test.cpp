@@ -125,9 +125,9 @@ TEST(MemoryFile, LoadsThe512DigitsUpperOrLowerCase) {
 
 TEST(MemoryFile, TrailingLineEndsAndBlanksFromAnEditorAreAccepted) {
   TempDir dir;
-  for (const char* tail : {"\r\n", "\n", "  \t\n\n"}) {
+  for (const char* tail : {"\r\n", "\n", "  \t\n\n", "\r"}) {
     const std::string name = dir.File("edited.txt");
-    WriteFile(name, Digits("5A") + tail);
+    WriteFile(name, "\xEF\xBB\xBF" + Digits("5A") + tail);  // also saved with a byte-order mark
     PoweredBoard b;
     b.host.openNames.push_back(name);
     b.sim.N_File2MEMClick();
@@ -183,6 +183,20 @@ TEST(MemoryFile, CancelledDialogsDoNothingAndUnusableFilesAreNamed) {
   EXPECT_EQ(b.host.warnings[0], "无法读取文件：" + missing);
   EXPECT_EQ(b.host.warnings[1], "无法读取文件：" + folder);
   EXPECT_EQ(b.host.warnings[2], "无法写入文件：" + unwritable);
+}
+
+TEST(AsmFile, ASourceOverTheLimitIsTooLargeNotUnreadable) {
+  TempDir dir;
+  PoweredBoard b;
+  const std::string huge = dir.File("huge.asm");
+  WriteFile(huge, std::string((1 << 20) + 1, ' '));
+  const std::string fits = dir.File("fits.asm");
+  WriteFile(fits, std::string((1 << 20) - 4, ' ') + "HLT\n");
+  b.host.openNames = {huge, fits};
+  b.sim.N_Asm2MEMClick();
+  b.sim.N_Asm2MEMClick();
+  EXPECT_EQ(b.host.warnings, (std::vector<std::string>{"汇编文件太大，未读取。"}));
+  EXPECT_EQ(b.Byte(0), 0xE0);
 }
 
 }  // namespace

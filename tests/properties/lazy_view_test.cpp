@@ -37,8 +37,10 @@ void Ticks(Simulator& sim, int ticks) {
   for (int i = 0; i < ticks && sim.Timer_RUN.enabled; ++i) sim.Timer_RUNTimer();
 }
 
-void RandomActions(Pair& p, std::mt19937& rng, int count) {
-  std::uniform_int_distribution<int> pick(0, 13), small(0, 7), ticks(1, 40);
+// `rewire`: the actions also include switching the power off, adding or
+// removing a wire from a level switch to a control input, and back on.
+void RandomActions(Pair& p, std::mt19937& rng, int count, bool rewire = false) {
+  std::uniform_int_distribution<int> pick(0, rewire ? 15 : 13), small(0, 7), ticks(1, 40);
   for (int n = 0; n < count; ++n) {
     std::string what;
     switch (pick(rng)) {
@@ -99,9 +101,31 @@ void RandomActions(Pair& p, std::mt19937& rng, int count) {
         });
         break;
       }
-      default:
+      case 13:
         what = "clr";
         p.Both([](Simulator& s) { s.SpeedButtonCLRClick(); });
+        break;
+      case 14: {
+        const int k = small(rng), input = jack::RS1 + small(rng) * 3;
+        what = "rewire K" + std::to_string(k) + " " + std::to_string(input);
+        p.Both([k, input](Simulator& s) {
+          s.SpeedButtonPOWERClick();
+          if (s.machine.Console.PowerOn == 0) {
+            if (!s.DeleteWire(k, input)) Join(s, k, input);
+            s.CheckWiring();
+            s.SpeedButtonPOWERClick();
+          }
+        });
+        break;
+      }
+      default:
+        what = "mode";
+        p.Both([](Simulator& s) {
+          if (s.IndependentMode())
+            s.RadioButtonMicroProgramClick();
+          else
+            s.RadioButtonHandLineClick();
+        });
         break;
     }
     ExpectSameView(p, std::to_string(n) + ": " + what);
@@ -141,6 +165,36 @@ TEST(LazyView, MicroprogramModeRunningAProgram) {
     });
     std::mt19937 rng(seed);
     RandomActions(p, rng, 300);
+  }
+}
+
+// A control store that drives the bus from two and three sources in the
+// middle of a run, enables and takes interrupts, and stops: what the board
+// shows after a run must not depend on what happened inside it.
+TEST(LazyView, ConflictsInterruptsStopAndWiresInTheMiddleOfRuns) {
+  for (unsigned seed = 21; seed <= 24; ++seed) {
+    Pair p;
+    p.Both([](Simulator& s) {
+      Join(s, jack::CO, jack::CI);
+      Join(s, jack::ZO, jack::ZI);
+      const char* words[][2] = {
+          {"00", "0000000001"},                        // nothing on the bus: where power-on and every run start
+          {"01", "0018000002"},                        // ALU and switches on the bus: 2写DB
+          {"02", "0200000003"},                        // INTEN
+          {"03", "0100000404"},                        // INTDI, test INTQ (P4): to 14 on a request
+          {"04", "0000020005"},                        // STOP: a run ends showing 05
+          {"05", "0000000000"}, {"14", "0070000005"},  // memory, switches and IAR on the bus: 3写DB
+      };
+      for (const auto& w : words) {
+        const int a = ParseHex(w[0]);
+        s.view.SetCell(WidgetId::StringGrid_MicroMem, a % 8 + 1, a / 8 + 1, w[1]);
+      }
+      s.Button_GridToMicroClick();
+      s.RadioButtonMicroProgramClick();
+      s.SpeedButtonPOWERClick();
+    });
+    std::mt19937 rng(seed);
+    RandomActions(p, rng, 300, true);
   }
 }
 
