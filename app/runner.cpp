@@ -30,6 +30,14 @@ std::optional<uint32_t> ScriptHost::ChooseColor() {
   return c;
 }
 
+files::ReadResult ScriptHost::ReadFile(const std::string& name, std::size_t limit, std::string& out) {
+  return filesAllowed ? Host::ReadFile(name, limit, out) : files::ReadResult::CannotRead;
+}
+
+bool ScriptHost::WriteFile(const std::string& name, std::string_view data) {
+  return filesAllowed ? Host::WriteFile(name, data) : true;
+}
+
 bool ParseNumber(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
   if (text.empty() || text.size() > 12) return false;
   int64_t v = 0;
@@ -117,9 +125,17 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
 
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options) {
   ScriptHost host(out, options.english);
-  host.filesAllowed = options.filesAllowed;
   Simulator sim(host);
   sim.Startup();
+  return RunScriptOn(sim, host, script, out, err, options);
+}
+
+int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ostream& out, std::ostream& err,
+                const RunOptions& options) {
+  host.filesAllowed = options.filesAllowed;
+  host.nextAnswer.reset();
+  host.nextFile.reset();
+  host.nextColor.reset();
   RunnerContext ctx{sim, host, out, options.tickBudget, options.english};
   int status = RunLines(ctx, script, err);
   if (options.atEnd) options.atEnd(sim);

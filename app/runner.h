@@ -25,11 +25,15 @@ class ScriptHost : public Host {
   std::string OpenFileName() override;
   std::string SaveFileName() override;
   std::optional<uint32_t> ChooseColor() override;
+  // Without files, nothing is read and nothing is written (an export is
+  // formatted and dropped).
+  files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override;
+  bool WriteFile(const std::string& name, std::string_view data) override;
 
   std::optional<Answer> nextAnswer;     // `answer`; Cancel when none
   std::optional<std::string> nextFile;  // the name the next file dialog returns
   std::optional<uint32_t> nextColor;    // the colour the next colour dialog returns
-  bool filesAllowed = true;             // false: every file dialog is cancelled
+  bool filesAllowed = true;             // false: every file dialog is cancelled, no file is touched
 
  private:
   std::string Shown(const std::string& text) const { return english_ ? (*english_)(text) : text; }
@@ -102,5 +106,9 @@ bool ParseNumber(const std::string& text, int64_t lo, int64_t hi, int64_t& value
 // bad line (nothing after it runs). A script that checked expectations ends
 // with "P passed, F failed" and status 1 when any failed.
 int RunScript(std::istream& script, std::ostream& out, std::ostream& err, const RunOptions& options = {});
+// The same on a simulator that already exists (started, and printing its
+// boxes through `host`): the fuzzer's one board, reset between inputs.
+int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ostream& out, std::ostream& err,
+                const RunOptions& options = {});
 
 }  // namespace orrin

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -21,6 +24,12 @@ class Host {
   virtual std::string OpenFileName() = 0;
   virtual std::string SaveFileName() = 0;
   virtual std::optional<uint32_t> ChooseColor() = 0;
+  // The files the user named: the file system here; a fuzzer keeps them in
+  // memory, and a web page reads what the user picked and saves downloads.
+  virtual files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) {
+    return files::ReadWholeFile(name, limit, out);
+  }
+  virtual bool WriteFile(const std::string& name, std::string_view data) { return files::WriteWholeFile(name, data); }
 };
 
 // Answers nothing and records nothing: for benchmarks and fuzzing.

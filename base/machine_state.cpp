@@ -30,6 +30,17 @@ T* ZeroedArray(size_t n) {
 MachineState::MachineState()
     : Ring(ZeroedArray<TraceEntry>(HistoryDepth)), MemRing(ZeroedArray<MemTrace>(HistoryDepth)) {}
 
+void MachineState::Reset() {
+  auto ring = std::move(Ring);
+  auto memRing = std::move(MemRing);
+  MachineState fresh(std::move(ring), std::move(memRing));
+  *this = std::move(fresh);
+}
+
+MachineState::MachineState(std::unique_ptr<TraceEntry[], FreeDeleter> ring,
+                           std::unique_ptr<MemTrace[], FreeDeleter> memRing)
+    : Ring(std::move(ring)), MemRing(std::move(memRing)) {}
+
 namespace {
 const std::string kEmptyWord = "0000020000";
 }

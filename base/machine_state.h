@@ -427,11 +427,17 @@ struct MachineState {
   std::unique_ptr<MemTrace[], FreeDeleter> MemRing;
 
   MachineState();
+  // Every unit back to how the constructor left it; the rings stay allocated
+  // (no entry is read before a beat writes it again).
+  void Reset();
   static size_t RingIndex(int64_t step) { return static_cast<size_t>(step % HistoryDepth); }
   TraceEntry& RingAt(int64_t step) { return Ring[RingIndex(step)]; }
   const TraceEntry& RingAt(int64_t step) const { return Ring[RingIndex(step)]; }
   MemTrace& MemRingAt(int64_t step) { return MemRing[RingIndex(step)]; }
   const MemTrace& MemRingAt(int64_t step) const { return MemRing[RingIndex(step)]; }
+
+ private:
+  MachineState(std::unique_ptr<TraceEntry[], FreeDeleter> ring, std::unique_ptr<MemTrace[], FreeDeleter> memRing);
 };
 
 // ---------------------------------------------------------------- helpers

@@ -139,25 +139,26 @@ std::string TraceWaveDrom(MachineState& m, BeatRange r) {
 namespace orrin {
 
 // A read: the position shown stays shown (the diagram's cursor marks it).
-Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
+std::optional<std::string> Simulator::TraceExport(const std::string& path, int64_t from, int64_t to) {
   const size_t dot = path.rfind('.');
   std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
   for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   const BeatRange r = RecordedRange(machine, from, to);
-  std::string text;
-  if (ext == "csv")
-    text = TraceCsv(machine, r);
-  else if (ext == "vcd")
-    text = TraceVcd(machine, r);
-  else if (ext == "json")
-    text = TraceWaveDrom(machine, r);
-  else if (ext == "svg" || ext == "png") {
+  if (ext == "csv") return TraceCsv(machine, r);
+  if (ext == "vcd") return TraceVcd(machine, r);
+  if (ext == "json") return TraceWaveDrom(machine, r);
+  if (ext == "svg" || ext == "png") {
     const DiagramView v = WholeHistoryView(machine, from, to);
     const DiagramDrawing d = DrawDiagram(machine, v);
-    text = ext == "svg" ? DiagramSvg(d, v) : DiagramPng(d, v);
-  } else
-    return ExportResult::UnknownFormat;
-  if (!files::WriteWholeFile(path, text)) {
+    return ext == "svg" ? DiagramSvg(d, v) : DiagramPng(d, v);
+  }
+  return std::nullopt;
+}
+
+Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
+  const std::optional<std::string> text = TraceExport(path, from, to);
+  if (!text) return ExportResult::UnknownFormat;
+  if (!host.WriteFile(path, *text)) {
     host.Warn(files::CannotWriteWarning(path));
     return ExportResult::NotWritten;
   }

@@ -1,11 +1,10 @@
 #pragma once
-// What every fuzz target shares: a host that opens one scratch file and says
-// Yes to every question, and a way to stop on a broken invariant.
-#include <unistd.h>
-
+// What every fuzz target shares: a host that keeps its files in memory (no
+// target touches the file system) and says Yes to every question, and a way
+// to stop on a broken invariant.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <map>
 #include <string>
 
 #include "base/host.h"
@@ -15,22 +14,26 @@ namespace orrin {
 
 class FuzzHost : public Host {
  public:
-  std::string file;  // what every file dialog returns
+  std::string file = "in";                   // what every file dialog returns
+  std::map<std::string, std::string> files;  // the files by name
   void Warn(const std::string&) override {}
   Answer Ask(const std::string&) override { return Answer::Yes; }
   std::string OpenFileName() override { return file; }
   std::string SaveFileName() override { return file; }
   std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+  files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override {
+    out.clear();
+    const auto it = files.find(name);
+    if (it == files.end()) return files::ReadResult::CannotRead;
+    if (it->second.size() > limit) return files::ReadResult::TooLarge;
+    out = it->second;
+    return files::ReadResult::Ok;
+  }
+  bool WriteFile(const std::string& name, std::string_view data) override {
+    files[name] = std::string(data);
+    return true;
+  }
 };
-
-inline std::string ScratchPath(const std::string& what) {
-  return "/tmp/orrin-fuzz-" + std::to_string(getpid()) + "-" + what + ".txt";
-}
-
-inline void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
 
 inline void Require(bool ok, const std::string& what) {
   if (ok) return;
@@ -43,27 +46,26 @@ inline void RequireInvariants(const Simulator& sim) {
   Require(broken.empty(), broken);
 }
 
-// A board that reads each input from a scratch file, and an echo board that
+// A board that reads each input as the file "in", and an echo board that
 // reads back whatever the first one saves.
 struct EchoBoards {
   FuzzHost host, echoHost;
   Simulator sim{host}, echo{echoHost};
-  const std::string inPath;
 
-  EchoBoards(const std::string& what, bool powered) : inPath(ScratchPath(what + "-in")) {
-    host.file = inPath;
-    echoHost.file = ScratchPath(what + "-out");
+  explicit EchoBoards(bool powered) {
     for (Simulator* b : {&sim, &echo}) {
       b->Startup();
       if (powered) b->SpeedButtonPOWERClick();
     }
   }
-  // Runs a save command of the first board with its dialog on the echo's file.
+  void Input(const uint8_t* data, size_t size) { host.files["in"].assign(reinterpret_cast<const char*>(data), size); }
+  // Runs a save command of the first board; the echo's "in" is what it wrote.
   template <typename Save>
   void SaveForEcho(Save save) {
-    host.file = echoHost.file;
+    host.file = "out";
     save(sim);
-    host.file = inPath;
+    host.file = "in";
+    echoHost.files["in"] = host.files["out"];
   }
 };
 

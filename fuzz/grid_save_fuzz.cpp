@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Simulator& sim = b.sim;
   Cells cells(data, size);
   for (int r = 1; r <= 16; ++r)
-    for (int c = 1; c <= 16; ++c) sim.view.Writable(StringGrid_MEM).cells[static_cast<size_t>(r * 17 + c)] = cells.Next();
+    for (int c = 1; c <= 16; ++c)
+      sim.view.Writable(StringGrid_MEM).cells[static_cast<size_t>(r * 17 + c)] = cells.Next();
   for (int r = 1; r <= 8; ++r)
     for (int c = 1; c <= 8; ++c)
       sim.view.Writable(StringGrid_MicroMem).cells[static_cast<size_t>(r * 9 + c)] = cells.Next();

@@ -5,8 +5,8 @@
 using namespace orrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static EchoBoards b("memory", true);
-  WriteFile(b.inPath, data, size);
+  static EchoBoards b(true);
+  b.Input(data, size);
   b.sim.N_File2MEMClick();
   RequireInvariants(b.sim);
   Require(b.sim.machine.Mem.Cells == b.sim.machine.Mem.ShownCells, "shown memory differs after a load");

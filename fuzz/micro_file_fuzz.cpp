@@ -5,12 +5,12 @@
 using namespace orrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static EchoBoards b("micro", false);
-  WriteFile(b.inPath, data, size);
-  b.sim.LoadMicroFile(b.inPath);
+  static EchoBoards b(false);
+  b.Input(data, size);
+  b.sim.LoadMicroFile("in");
   RequireInvariants(b.sim);
   b.SaveForEcho([](Simulator& sim) { sim.N_BakMicro2FileClick(); });
-  b.echo.LoadMicroFile(b.echoHost.file);
+  b.echo.LoadMicroFile("in");
   for (int a = 0; a < ControlStoreSize; ++a) {
     const ControlStoreEntry& x = b.sim.machine.Micro.Store[static_cast<size_t>(a)];
     const ControlStoreEntry& y = b.echo.machine.Micro.Store[static_cast<size_t>(a)];

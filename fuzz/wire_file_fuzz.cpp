@@ -5,8 +5,8 @@
 using namespace orrin;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static EchoBoards b("wires", false);
-  WriteFile(b.inPath, data, size);
+  static EchoBoards b(false);
+  b.Input(data, size);
   b.sim.N_ReadLineFileClick();
   RequireInvariants(b.sim);
 

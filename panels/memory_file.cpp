@@ -16,7 +16,7 @@ void Simulator::N_MEM2FileClick() {
   }
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!files::WriteWholeFile(name, MemoryFileText(machine.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
+  if (!host.WriteFile(name, MemoryFileText(machine.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
 }
 
 std::string Simulator::ChooseMemoryInput() {
@@ -39,7 +39,7 @@ void Simulator::N_Asm2MEMClick() {
   const std::string name = ChooseMemoryInput();
   if (name.empty()) return;
   std::string source;
-  switch (files::ReadWholeFile(name, kLongestSource, source)) {
+  switch (host.ReadFile(name, kLongestSource, source)) {
     case files::ReadResult::CannotRead:
       host.Warn(files::CannotReadWarning(name));
       return;
@@ -64,7 +64,7 @@ void Simulator::N_File2MEMClick() {
   const std::string name = ChooseMemoryInput();
   if (name.empty()) return;
   std::string data;
-  const files::ReadResult r = files::ReadWholeFile(name, kLongestMemoryFile, data);
+  const files::ReadResult r = host.ReadFile(name, kLongestMemoryFile, data);
   if (r == files::ReadResult::CannotRead) {
     host.Warn(files::CannotReadWarning(name));
     return;

@@ -48,7 +48,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
   // The whole file is read before the store is touched, so a file that
   // cannot be read or is too long leaves the microprogram as it was.
   std::string text;
-  switch (files::ReadWholeFile(name, files::kLongestMicroFile, text)) {
+  switch (host.ReadFile(name, files::kLongestMicroFile, text)) {
     case files::ReadResult::CannotRead:
       host.Warn(files::CannotReadWarning(name));
       return;
@@ -70,7 +70,7 @@ void Simulator::N_BakMicro2FileClick() {
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!files::WriteWholeFile(name, files::MicroprogramBackup(machine))) host.Warn(files::CannotWriteWarning(name));
+  if (!host.WriteFile(name, files::MicroprogramBackup(machine))) host.Warn(files::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

@@ -27,6 +27,8 @@ for target in "$build"/fuzz/fuzz_*; do
     memory_file) seeds=(examples/memory examples/grading/program) ;;
     micro_file) seeds=(examples/microprogram) ;;
     asm) seeds=(examples/asm) ;;
+    isa) seeds=() ;;
+    report) seeds=(examples/grading) ;;
   esac
   [[ -d "fuzz/corpus/${name#fuzz_}" ]] && seeds+=("fuzz/corpus/${name#fuzz_}")
   echo "== $name for ${seconds}s"
@@ -36,5 +38,7 @@ for target in "$build"/fuzz/fuzz_*; do
     echo "   FINDING: see $findings and $build/$name.log"
   fi
   grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$build/$name.log" | sed 's/^/   /'
+  runs=$(grep -oP '^stat::number_of_executed_units: \K[0-9]+' "$build/$name.log" || echo 0)
+  echo "   execs/s: $((runs / seconds))"
 done
 exit $status

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A small mutation check: each mutant of tests/mutation/mutants.txt (one
 # plausible one-line bug) is put into a scratch copy of the tree, which is
-# rebuilt incrementally and run through the unit tests and golden scripts.
+# rebuilt incrementally and run through every test: the unit tests, the
+# golden scripts and the window's tests (offscreen).
 # Prints each mutant as caught or missed and the ratio; exits 1 when any was
 # missed. The working tree is never touched.
 #
@@ -21,7 +22,8 @@ mkdir -p "$src"
 git ls-files -z --cached --others --exclude-standard | (cd "$top" && xargs -0 cp --parents -t "$src")
 
 echo "mutate: building the scratch copy"
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIN_SANITIZE=OFF -DORRIN_WINDOW=OFF \
+export QT_QPA_PLATFORM=offscreen
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORRIN_SANITIZE=OFF -DORRIN_WINDOW=ON \
   -DORRIN_TESTS=ON -DORRIN_BENCH=OFF -DORRIN_FUZZ=OFF >"$scratch/configure.log"
 cmake --build "$build" >"$scratch/build.log" || { cat "$scratch/build.log"; exit 2; }
 if ! ctest --test-dir "$build" -j"$(nproc)" --no-tests=error >"$scratch/ctest.log" 2>&1; then

@@ -1,6 +1,6 @@
 // The ordered repaint of the board and the console modules it owns.
-#include "simulator/simulator.h"
 #include "base/widget_groups.h"
+#include "simulator/simulator.h"
 
 namespace orrin {
 

@@ -76,6 +76,24 @@ constexpr WidgetId kValueLabels[] = {
 }  // namespace
 
 Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
+  SetUpView();
+}
+
+void Simulator::Reset() {
+  machine.Reset();
+  view = BoardView{};
+  Timer_RUN = {false, 5};
+  Timer_WrongLine = {false, 100};
+  Timer_Trigger = {false, 1000};
+  Timer_RecotdBackPlay = {false, 100};
+  quitRequested = false;
+  viewHolds_ = 0;
+  viewStale_ = false;
+  SetUpView();
+}
+
+// The widgets as the window is created, and the standard microprogram.
+void Simulator::SetUpView() {
   for (const Caption& c : kCaptions) view.SetText(c.id, c.text);
   for (const char* line : kSoftwareNotes) {
     view.AddLine(Memo2, "");

@@ -2,6 +2,7 @@
 // The simulator: the machine, its view, the wire canvas and the host. Every
 // user action is one method here; the window and orrin-run call the same ones.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,10 @@ class Simulator {
 
   // Post-construction set-up of the window, in its order.
   void Startup();
+  // Everything back to how the constructor left it (then Startup again),
+  // without giving back the trace rings: a new board at a fraction of the
+  // cost, for the fuzzer's every input and a lab's fresh start.
+  void Reset();
 
   // ---- controller mode, read from the radio buttons
   bool HardWiredMode() const { return view[WidgetId::RadioButtonHdLine].checked; }
@@ -143,6 +148,8 @@ class Simulator {
   // written is warned about as every file is.
   enum class ExportResult { Written, NotWritten, UnknownFormat };
   ExportResult ExportTrace(const std::string& path, int64_t from, int64_t to);
+  // The text ExportTrace writes; nothing for an extension no format has.
+  std::optional<std::string> TraceExport(const std::string& path, int64_t from, int64_t to);
 
   // ---- jack table
   void FillJackTable();
@@ -224,6 +231,7 @@ class Simulator {
   void RefreshInterrupt(uint8_t power);
   void RefreshStop(uint8_t power);
 
+  void SetUpView();
   int viewHolds_ = 0;
   bool viewStale_ = false;
   void CommitSwitchCopies(uint8_t fromRecording);

@@ -38,7 +38,7 @@ void Simulator::N_ReadLineFileClick() {
   // The file is read whole before the wiring is touched: a file that is too
   // big or cannot be read leaves the current wiring as it is.
   std::string bytes;
-  switch (files::ReadWholeFile(name, WireFileLimit, bytes)) {
+  switch (host.ReadFile(name, WireFileLimit, bytes)) {
     case files::ReadResult::CannotRead:
       host.Warn(files::CannotReadWarning(name));
       return;
@@ -76,7 +76,7 @@ void Simulator::N_SaveLineFileClick() {
     text += FormatWireLine(w);
     text += "\r\n";
   }
-  if (!files::WriteWholeFile(name, text)) host.Warn(files::CannotWriteWarning(name));
+  if (!host.WriteFile(name, text)) host.Warn(files::CannotWriteWarning(name));
 }
 
 }  // namespace orrin

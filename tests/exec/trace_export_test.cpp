@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 
 #include "app/runner.h"
 
@@ -43,7 +44,7 @@ std::map<std::string, std::string> DumpFields(const std::string& line) {
 // The sum program, one small beat at a time with a dump after each.
 struct Recorded {
   std::vector<std::map<std::string, std::string>> dumps;  // index = beat - 1
-  std::string csv, vcd;
+  std::string csv, vcd, json;
 };
 
 Recorded RunAndExport(int beats, const std::string& range) {
@@ -54,7 +55,7 @@ Recorded RunAndExport(int beats, const std::string& range) {
                        "/examples/wiring/microprogram.txt\nmode microprogram\npower\n"
                        "load-memory " ORRIN_SOURCE_DIR "/examples/memory/sum.txt\n";
   for (int i = 0; i < beats; ++i) script += "step\ndump\n";
-  script += "export-trace " + dir + "t.csv" + range + "\nexport-trace " + dir + "t.vcd" + range + "\n";
+  for (const char* ext : {"csv", "vcd", "json"}) script += "export-trace " + dir + "t." + ext + range + "\n";
   std::istringstream in(script);
   std::ostringstream out, err;
   EXPECT_EQ(RunScript(in, out, err), 0) << err.str();
@@ -63,6 +64,7 @@ Recorded RunAndExport(int beats, const std::string& range) {
     if (line.rfind("step=", 0) == 0) r.dumps.push_back(DumpFields(line));
   r.csv = Slurp(dir + "t.csv");
   r.vcd = Slurp(dir + "t.vcd");
+  r.json = Slurp(dir + "t.json");
   return r;
 }
 
@@ -125,6 +127,102 @@ TEST(TraceExport, VcdValuesEqualTheDumpsBeatByBeat) {
   EXPECT_EQ(r.vcd.find("#19\n"), std::string::npos);  // FROM 20
   for (int64_t beat = time; beat <= 90; ++beat) check(beat);
   EXPECT_EQ(checked, 71);  // 20..90
+}
+
+// A JSON value as the WaveDrom export uses them: objects, arrays, strings.
+struct Json {
+  std::map<std::string, Json> object;
+  std::vector<Json> array;
+  std::string text;
+};
+
+class JsonReader {
+ public:
+  explicit JsonReader(const std::string& s) : s_(s) {}
+  Json Value() {
+    Blanks();
+    Json v;
+    if (Eat('{')) {
+      while (!Eat('}')) {
+        Blanks();
+        const std::string key = String();
+        Blanks();
+        Expect(':');
+        v.object[key] = Value();
+        Blanks();
+        Eat(',');
+      }
+    } else if (Eat('[')) {
+      while (!Eat(']')) {
+        v.array.push_back(Value());
+        Blanks();
+        Eat(',');
+      }
+    } else {
+      v.text = String();
+    }
+    Blanks();
+    return v;
+  }
+  bool AtEnd() {
+    Blanks();
+    return i_ == s_.size();
+  }
+
+ private:
+  void Blanks() {
+    while (i_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[i_]))) ++i_;
+  }
+  bool Eat(char c) {
+    Blanks();
+    if (i_ < s_.size() && s_[i_] == c) {
+      ++i_;
+      return true;
+    }
+    return false;
+  }
+  void Expect(char c) {
+    if (!Eat(c)) throw std::runtime_error(std::string("expected ") + c + " at " + std::to_string(i_));
+  }
+  std::string String() {
+    Expect('"');
+    std::string out;
+    while (i_ < s_.size() && s_[i_] != '"') {
+      if (s_[i_] == '\\') ++i_;
+      out += s_[i_++];
+    }
+    Expect('"');
+    return out;
+  }
+  const std::string& s_;
+  size_t i_ = 0;
+};
+
+TEST(TraceExport, WaveDromWavesEqualTheDumpsBeatByBeat) {
+  const Recorded r = RunAndExport(120, " 30 100");
+  JsonReader reader(r.json);
+  const Json doc = reader.Value();
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(doc.object.at("head").object.at("text").text, "Orrin small beats 30-100");
+  const auto& signals = doc.object.at("signal").array;
+  ASSERT_EQ(signals.size(), 43u);
+  int checked = 0;
+  for (const Json& sig : signals) {
+    const std::string name = sig.object.at("name").text;
+    const std::string wave = sig.object.at("wave").text;
+    ASSERT_EQ(wave.size(), 71u) << name;  // beats 30..100
+    if (std::find(std::begin(kDumped), std::end(kDumped), name) == std::end(kDumped)) continue;
+    size_t datum = 0;
+    std::string value;
+    for (size_t k = 0; k < wave.size(); ++k) {
+      if (wave[k] == '=') value = sig.object.at("data").array.at(datum++).text;
+      if (wave[k] == '0' || wave[k] == '1') value = std::string(1, wave[k]);
+      ASSERT_FALSE(value.empty()) << name;
+      EXPECT_EQ(value, r.dumps[29 + k].at(name)) << name << " at beat " << 30 + k;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 15 * 71);
 }
 
 TEST(TraceExport, TheSvgDrawsEveryRowOfTheWholeHistory) {
