@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "app/runner.h"
+#include "exec/trace_diagram.h"
 
 namespace orrin {
 namespace {
@@ -223,6 +224,66 @@ TEST(TraceExport, WaveDromWavesEqualTheDumpsBeatByBeat) {
     }
   }
   EXPECT_EQ(checked, 15 * 71);
+}
+
+// The diagram draws what was recorded: every value written in a band is the
+// value at the beat under it, a band gets a value at each change, and a bit
+// is drawn high exactly where it was 1.
+TEST(TraceDiagram, TheDrawingShowsTheRecordedValues) {
+  std::string script = "load-wires " ORRIN_SOURCE_DIR
+                       "/examples/wiring/microprogram.txt\nmode microprogram\npower\n"
+                       "load-memory " ORRIN_SOURCE_DIR "/examples/memory/sum.txt\n";
+  for (int i = 0; i < 200; ++i) script += "step\n";
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  RunOptions options;
+  int checkedTexts = 0, checkedBits = 0;
+  options.atEnd = [&](const Simulator& sim) {
+    const MachineState& m = sim.machine;
+    DiagramView v;
+    for (size_t i = 0; i < TraceSignals().size(); ++i) v.rows.push_back(i);
+    v.beatWidth = 16;
+    v.firstBeat = 50;
+    v.width = DiagramView::kLabelWidth + 16 * 60;
+    v.height = static_cast<int>(v.rows.size()) * DiagramView::kRowHeight;
+    const DiagramDrawing d = DrawDiagram(m, v);
+    std::vector<int> changes(v.rows.size(), 0), texts(v.rows.size(), 0);
+    for (int64_t b = 50; b < 110; ++b)
+      for (size_t r = 0; r < v.rows.size(); ++r)
+        changes[r] += b == 50 || TraceValue(m.RingAt(b), r) != TraceValue(m.RingAt(b - 1), r);
+    for (const DiagramText& t : d.texts) {
+      if (t.ink == Ink::Label) continue;
+      const size_t r = static_cast<size_t>(t.y / DiagramView::kRowHeight);
+      const int64_t beat = v.BeatAt(static_cast<int>(t.x));
+      const int32_t value = TraceValue(m.RingAt(beat), r);
+      char expected[8];
+      std::snprintf(expected, sizeof expected, r == 0 ? "%d" : "%02X", value);
+      EXPECT_EQ(t.text, expected) << TraceSignals()[r].name << " at beat " << beat;
+      ++texts[r];
+      ++checkedTexts;
+    }
+    for (size_t r = 0; r < v.rows.size(); ++r) {
+      if (TraceSignals()[r].width > 1) {
+        EXPECT_EQ(texts[r], changes[r]) << TraceSignals()[r].name;
+        continue;
+      }
+      const double top = static_cast<double>(r) * DiagramView::kRowHeight;
+      for (int64_t b = 50; b < 110; ++b) {
+        const double x = DiagramView::kLabelWidth + (static_cast<double>(b - 50) + 0.5) * 16;
+        const double want = TraceValue(m.RingAt(b), r) ? top + 3 : top + DiagramView::kRowHeight - 4;
+        bool drawn = false;
+        for (const DiagramLine& l : d.lines)
+          drawn |= l.y0 == want && l.y1 == want && l.x0 <= x && l.x1 >= x && l.ink == Ink::Signal;
+        for (const DiagramLine& l : d.lines)
+          drawn |= l.y0 == want && l.y1 == want && l.x0 <= x && l.x1 >= x && l.ink == Ink::Flag;
+        EXPECT_TRUE(drawn) << TraceSignals()[r].name << " at beat " << b;
+        ++checkedBits;
+      }
+    }
+  };
+  ASSERT_EQ(RunScript(in, out, err, options), 0) << err.str();
+  EXPECT_GT(checkedTexts, 60);
+  EXPECT_EQ(checkedBits, 32 * 60);
 }
 
 TEST(TraceExport, TheSvgDrawsEveryRowOfTheWholeHistory) {
