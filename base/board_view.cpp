@@ -40,12 +40,12 @@ Pic FindPic(std::string_view name) {
 
 BoardView::BoardView() { dirtyList_.reserve(WidgetCount); }
 
-#define SETTER(Fn, field, Type)             \
-  void BoardView::Fn(WidgetId id, Type v) { \
-    auto& w = w_[Index(id)];                \
-    if (w.field == v) return;               \
-    w.field = v;                            \
-    MarkDirty(id);                          \
+#define SETTER(Fn, field, Type)                      \
+  void BoardView::Fn(WidgetId id, Type v) {          \
+    auto& w = w_[Index(id)];                         \
+    if (w.field == v) return;                        \
+    w.field = v;                                     \
+    MarkDirty(id);                                   \
   }
 SETTER(SetPicture, picture, Pic)
 SETTER(SetColor, color, uint32_t)
