@@ -159,10 +159,11 @@ TEST(Assembler, EveryRangeLimitOnBothSides) {
 TEST(Assembler, ATwoDigitLabelIsNotAListingLine) {
   // "A1: DB 5" is the label A1 before DB 5; a listing line has the byte
   // followed by two blanks and its statement, exactly as -d writes it.
-  AsmResult r = Asm("JZ A1\nA1: DB 5\n");
+  AsmResult r = Asm("JZ A1\nA1: DB 5, 6\n");
   ASSERT_TRUE(r.ok()) << r.errors.front().message;
   EXPECT_EQ(r.image[0], 0x80);
   EXPECT_EQ(r.image[1], 5);
+  EXPECT_EQ(r.image[2], 6);
   r = Asm("A1: 80  JZ +0\n");
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r.image[0xA1], 0x80);

@@ -126,6 +126,7 @@ TEST(TraceExport, VcdValuesEqualTheDumpsBeatByBeat) {
   }
   ASSERT_EQ(vars.size(), 43u);
   EXPECT_EQ(r.vcd.find("#19\n"), std::string::npos);  // FROM 20
+  EXPECT_NE(r.vcd.find("$enddefinitions $end\n#20\n$dumpvars\n"), std::string::npos) << "the initial values";
   for (int64_t beat = time; beat <= 90; ++beat) check(beat);
   EXPECT_EQ(checked, 71);  // 20..90
 }

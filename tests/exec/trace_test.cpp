@@ -290,7 +290,8 @@ TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
 // an older position shows what the memory and the controller held then.
 TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
   SetWord(sim, 0x00, "0000020000");  // word 00 does nothing and stays at 00
-  sim.BoardEvaluation();
+  sim.view.Writable(Edit_AR).text = "10";  // the data port shows cell 10
+  sim.EditKeyPress(Edit_AR, 13);
   Steps(sim, 3);
   // After beat 3 a grid save writes cell 10; after beat 5 a file load sets
   // the whole memory, and the control store changes its word 00.
@@ -325,6 +326,7 @@ TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
     EXPECT_EQ(s.Mem.ShownCells[0x10], t.cell10) << t.pos;
     EXPECT_EQ(s.Mem.ShownCells[0x20], t.cell20) << t.pos;
     EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 2), std::string(Hex2(t.cell10).view())) << t.pos;
+    EXPECT_EQ(sim.view[Label_MEMLONum].text, std::string(Hex2(t.cell10).view())) << t.pos;
     EXPECT_EQ(sim.view[Label_P4_MicroProStr].text, t.micro) << t.pos;
   }
   // Arrowing forward to the newest position shows the live board, with the
