@@ -43,8 +43,7 @@ int FindJack(const Simulator& sim, const std::string& text) {
   }
   int seen = 0;
   for (int j = 0; j < JackCount; ++j) {
-    const Jack& jack = sim.machine.Jacks[static_cast<size_t>(j)];
-    if (jack.InUse == 1 && jack.Name == name && ++seen == wanted) return j;
+    if (sim.wires.IsJack(j) && sim.wires.JackAt(j).Name == name && ++seen == wanted) return j;
   }
   return -1;
 }
@@ -110,8 +109,8 @@ CommandResult RunWiringCommand(RunnerContext& ctx, const Words& w, std::string& 
       }
       bends.emplace_back(x, y);
     }
-    const Jack& ja = sim.machine.Jacks[static_cast<size_t>(a)];
-    const Jack& jb = sim.machine.Jacks[static_cast<size_t>(b)];
+    const Jack& ja = sim.wires.JackAt(a);
+    const Jack& jb = sim.wires.JackAt(b);
     ReleaseAt(sim, MouseButton::Left, ja.X, ja.Y);
     for (const auto& [bx, by] : bends) ReleaseAt(sim, MouseButton::Left, bx, by);
     ReleaseAt(sim, MouseButton::Left, jb.X, jb.Y);

@@ -16,16 +16,15 @@ namespace orrin {
 
 // ---------------------------------------------------------------- jacks, wires
 struct Jack {
-  uint8_t InUse = 0;
+  bool InUse = false;
   std::string Name;
-  std::string SourceName;
-  int32_t IsOutput = 0;
+  bool IsOutput = false;
   int32_t Value = NoValue;
   int32_t HitRadius = 0;
   int32_t X = 0, Y = 0;
-  uint8_t FixedLevel = 0;
+  bool FixedLevel = false;  // VCC and GND
   int32_t WireCount = 0;
-  std::array<int32_t, TargetSlots> Targets{};
+  std::array<int32_t, TargetSlots> Targets{};  // the inputs an output is wired to; 0 for a free slot
 };
 
 struct WirePoint {
@@ -34,7 +33,7 @@ struct WirePoint {
 };
 
 struct Wire {
-  uint8_t InUse = 0;
+  bool InUse = false;
   int32_t From = NoValue;
   int32_t To = NoValue;
   uint32_t Color = 0;
@@ -389,8 +388,6 @@ struct StoreEdit {
 inline constexpr size_t EditHistoryDepth = 8192;
 
 struct MachineState {
-  std::array<Jack, JackCount> Jacks;
-  std::array<Wire, WireCapacity> Wires;
   AluUnit Alu;
   FlagUnit Flags;
   RegisterFile Regs;

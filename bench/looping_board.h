@@ -22,7 +22,7 @@ struct LoopingBoard {
                             {jack::IR4O, jack::IR4I},
                             {jack::CO, jack::CI},
                             {jack::ZO, jack::ZI}}) {
-      sim.AddWire(from, to, color::SkyBlue);
+      sim.wires.Add(from, to, color::SkyBlue);
     }
     sim.RadioButtonMicroProgramClick();
     sim.SpeedButtonPOWERClick();

@@ -25,13 +25,13 @@ void AddWires(Simulator& sim, int count) {
   int n = 0;
   for (int o = 0; o <= 41 && n < count; ++o) {
     for (int i = 50; i <= 83 && n < count; ++i, ++n) {
-      const Jack& a = sim.machine.Jacks[static_cast<size_t>(o)];
-      const Jack& b = sim.machine.Jacks[static_cast<size_t>(i)];
-      const int k = sim.AddWire(o, i, 0x00F0CAA6);
-      sim.AppendWirePoint(k, a.X, a.Y);
-      sim.AppendWirePoint(k, a.X, 470);
-      sim.AppendWirePoint(k, b.X, 470);
-      sim.AppendWirePoint(k, b.X, b.Y);
+      const Jack& a = sim.wires.JackAt(o);
+      const Jack& b = sim.wires.JackAt(i);
+      const int k = sim.wires.Add(o, i, 0x00F0CAA6);
+      sim.wires.AppendPoint(k, a.X, a.Y);
+      sim.wires.AppendPoint(k, a.X, 470);
+      sim.wires.AppendPoint(k, b.X, 470);
+      sim.wires.AppendPoint(k, b.X, b.Y);
       sim.DrawWire(k);
     }
   }
@@ -58,8 +58,8 @@ void BM_EditorWireChange300(benchmark::State& state) {
   Simulator sim(host);
   sim.Startup();
   AddWires(sim, 300);
-  const Jack& k31 = sim.machine.Jacks[31];
-  const Jack& lir = sim.machine.Jacks[jack::LIR];
+  const Jack& k31 = sim.wires.JackAt(31);
+  const Jack& lir = sim.wires.JackAt(jack::LIR);
   auto click = [&](int x, int y) {
     sim.Image_WireDrawMouseMove(x, y);
     sim.Image_WireDrawMouseUp(MouseButton::Left, x, y);
@@ -83,7 +83,7 @@ void BM_ReadWireFile1400(benchmark::State& state) {
   {
     std::ofstream out(host.file, std::ios::binary);
     char buf[64];
-    for (const Wire& w : sim.machine.Wires) {
+    for (const Wire& w : sim.wires.Wires()) {
       std::snprintf(buf, sizeof buf, "%04X%04X%08X", w.From, w.To, w.Color);
       out << buf;
       for (const WirePoint& p : w.Points) {
@@ -95,7 +95,7 @@ void BM_ReadWireFile1400(benchmark::State& state) {
   }
   for (auto _ : state) {
     sim.N_ReadLineFileClick();  // clears the 1400 wires, then reads them back
-    if (sim.WireCountInUse() != WireCapacity) state.SkipWithError("the file did not load");
+    if (sim.wires.CountInUse() != WireCapacity) state.SkipWithError("the file did not load");
   }
   std::filesystem::remove(host.file);
 }

@@ -25,7 +25,7 @@ void Simulator::SpeedButtonPOWERClick() {
 }
 
 void Simulator::PowerOnAction() {
-  ClearJackLevels();
+  wires.ClearLevels();
   machine.Alu = AluUnit{};
   machine.Flags = FlagUnit{};
   machine.Regs = RegisterFile{};

@@ -69,7 +69,7 @@ void Simulator::DecodeWordForDisplay(int32_t address, std::string_view word, con
 void Simulator::ComputeNextAddress(int32_t ir, int32_t zOut, int32_t cOut) {
   MicroUnit& mu = machine.Micro;
   auto jackBit = [&](int j) {
-    const int32_t v = machine.Jacks[static_cast<size_t>(j)].Value;
+    const int32_t v = wires.Value(j);
     return v == NoValue ? 0 : (v & 1);
   };
   MicroInputs& in = mu.In;

@@ -83,15 +83,14 @@ void Simulator::ExecuteSmallBeat() {
     ir.Out = ir.IR;
   }
   // Jack sources, then the wires.
-  for (int i = 0; i < 32; ++i)
-    machine.Jacks[static_cast<size_t>(i)].Value = machine.Levels.Output[static_cast<size_t>(i)];
-  machine.Jacks[jack::CO].Value = flags.COut;
-  machine.Jacks[jack::ZO].Value = flags.ZOut;
-  machine.Jacks[jack::IR7O].Value = (ir.Out >> 7) & 1;
-  machine.Jacks[jack::IR6O].Value = (ir.Out >> 6) & 1;
-  machine.Jacks[jack::IR5O].Value = (ir.Out >> 5) & 1;
-  machine.Jacks[jack::IR4O].Value = (ir.Out >> 4) & 1;
-  PropagateWires();
+  for (int i = 0; i < 32; ++i) wires.Drive(jack::K0 + i, machine.Levels.Output[static_cast<size_t>(i)]);
+  wires.Drive(jack::CO, flags.COut);
+  wires.Drive(jack::ZO, flags.ZOut);
+  wires.Drive(jack::IR7O, (ir.Out >> 7) & 1);
+  wires.Drive(jack::IR6O, (ir.Out >> 6) & 1);
+  wires.Drive(jack::IR5O, (ir.Out >> 5) & 1);
+  wires.Drive(jack::IR4O, (ir.Out >> 4) & 1);
+  wires.Propagate();
   // Micro-sequencer: the next address from this beat's test inputs.
   SequencerFormNextAddress();
   // Control signals.

@@ -107,7 +107,7 @@ void Simulator::ShowTrace() {
     k.cells = machine.Mem.ShownCells;
     k.decode = machine.Micro.Decode;
     for (int i = 0; i < 72; ++i)
-      k.jacks[static_cast<size_t>(i)] = machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value;
+      k.jacks[static_cast<size_t>(i)] = wires.Value(SnapshotJack(i));
   }
   const int64_t pos = machine.Beat.ViewPos;
   if (pos > 0) {
@@ -136,7 +136,7 @@ void Simulator::ShowTrace() {
   machine.Console.MemoryGridDirty = 1;
   OrderedDisplayRefresh(machine.Console.PowerOn, 1);
   for (int i = 0; i < 72; ++i)
-    machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = machine.Snapshot.Jacks[static_cast<size_t>(i)];
+    wires.SetValue(SnapshotJack(i), machine.Snapshot.Jacks[static_cast<size_t>(i)]);
 }
 
 void Simulator::EndPlayback() {
@@ -147,7 +147,7 @@ void Simulator::EndPlayback() {
   machine.Mem.ShownCells = k.cells;
   machine.Micro.Decode = k.decode;
   for (int i = 0; i < 72; ++i)
-    machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value = k.jacks[static_cast<size_t>(i)];
+    wires.SetValue(SnapshotJack(i), k.jacks[static_cast<size_t>(i)]);
   machine.Beat.ViewPos = machine.Beat.StepCount;
   machine.Console.TraceRestored = 0;
   machine.Console.MemoryGridDirty = 1;

@@ -9,25 +9,28 @@ namespace orrin {
 
 inline std::string CheckInvariants(const Simulator& sim) {
   const MachineState& s = sim.machine;
+  const WireStore& store = sim.wires;
   std::array<int, JackCount> counted{};
   std::array<std::array<int, JackCount>, JackCount> pairs{};
-  for (const Wire& w : s.Wires) {
-    if (w.InUse != 1) continue;
+  int inUse = 0;
+  for (const Wire& w : store.Wires()) {
+    if (!w.InUse) continue;
+    ++inUse;
     if (w.From < 0 || w.From >= JackCount || w.To < 0 || w.To >= JackCount) return "wire with a jack out of range";
-    const Jack& from = s.Jacks[static_cast<size_t>(w.From)];
-    const Jack& to = s.Jacks[static_cast<size_t>(w.To)];
-    if (from.InUse != 1 || to.InUse != 1 || from.IsOutput != 1 || to.IsOutput != 0)
+    const Jack& from = store.JackAt(w.From);
+    const Jack& to = store.JackAt(w.To);
+    if (!from.InUse || !to.InUse || !from.IsOutput || to.IsOutput)
       return "wire " + from.Name + "->" + to.Name + " does not join an output to an input";
     if (++pairs[static_cast<size_t>(w.From)][static_cast<size_t>(w.To)] > 1) return "two wires join one pair";
     ++counted[static_cast<size_t>(w.From)];
     ++counted[static_cast<size_t>(w.To)];
   }
   for (int n = 0; n < JackCount; ++n) {
-    const Jack& j = s.Jacks[static_cast<size_t>(n)];
+    const Jack& j = store.JackAt(n);
     if (j.WireCount != counted[static_cast<size_t>(n)])
       return "WireCount of jack " + std::to_string(n) + " is " + std::to_string(j.WireCount) + ", wires " +
              std::to_string(counted[static_cast<size_t>(n)]);
-    if (j.IsOutput != 1) {
+    if (!j.IsOutput) {
       for (int32_t t : j.Targets)
         if (t != 0) return "input jack " + std::to_string(n) + " has targets";
       continue;
@@ -43,6 +46,7 @@ inline std::string CheckInvariants(const Simulator& sim) {
       if (pairs[static_cast<size_t>(n)][static_cast<size_t>(t)] == 1 && listed[static_cast<size_t>(t)] != 1)
         return "wire missing from the targets of " + j.Name;
   }
+  if (inUse != store.CountInUse()) return "the count of wires in use is off";
   for (int a = 0; a < ControlStoreSize; ++a) {
     const ControlStoreEntry& e = s.Micro.Store[static_cast<size_t>(a)];
     if (e.Address == NoValue) {

@@ -76,7 +76,7 @@ void Simulator::RefreshSourceLabels(uint8_t) {
   if (view[RadioButtonHandLine].checked) {
     for (const SourceLabel& l : kSourceLabels) {
       view.SetFontColor(l.label, color::Lime);
-      const std::string& source = machine.Jacks[static_cast<size_t>(kSigJack[l.sig])].SourceName;
+      const std::string& source = wires.SourceName(kSigJack[l.sig]);
       view.SetText(l.label, source.empty() ? std::string_view("(__)") : InParens(source).view());
     }
     view.SetFontColor(Label_Hand_RD1_2, color::Lime);

@@ -6,39 +6,20 @@
 
 namespace orrin {
 
-void Simulator::DriveOutputJacks(int32_t cOut, int32_t zOut, int32_t irOut) {
-  for (int i = 0; i < 32; ++i)
-    machine.Jacks[static_cast<size_t>(i)].Value = machine.Levels.ShownOutput[static_cast<size_t>(i)];
-  machine.Jacks[jack::CO].Value = cOut;
-  machine.Jacks[jack::ZO].Value = zOut;
-  machine.Jacks[jack::IR7O].Value = (irOut >> 7) & 1;
-  machine.Jacks[jack::IR6O].Value = (irOut >> 6) & 1;
-  machine.Jacks[jack::IR5O].Value = (irOut >> 5) & 1;
-  machine.Jacks[jack::IR4O].Value = (irOut >> 4) & 1;
+namespace {
+// The outputs the board drives: the level switches, the flags' and IR's.
+void DriveOutputJacks(WireStore& wires, const std::array<int32_t, 32>& levels, int32_t cOut, int32_t zOut,
+                      int32_t irOut) {
+  for (int i = 0; i < 32; ++i) wires.Drive(jack::K0 + i, levels[static_cast<size_t>(i)]);
+  wires.Drive(jack::CO, cOut);
+  wires.Drive(jack::ZO, zOut);
+  wires.Drive(jack::IR7O, (irOut >> 7) & 1);
+  wires.Drive(jack::IR6O, (irOut >> 6) & 1);
+  wires.Drive(jack::IR5O, (irOut >> 5) & 1);
+  wires.Drive(jack::IR4O, (irOut >> 4) & 1);
+  wires.Propagate();
 }
-
-void Simulator::PropagateWires() {
-  for (Jack& j : machine.Jacks) {
-    if (j.InUse == 1 && j.IsOutput == 0) {
-      j.Value = NoValue;
-      j.SourceName.clear();
-    }
-  }
-  // Outputs in ascending number: where two reach one input, the later wins.
-  for (const Jack& j : machine.Jacks) {
-    if (j.InUse != 1 || j.IsOutput != 1 || j.WireCount <= 0) continue;
-    int handled = 0;
-    for (int32_t t : j.Targets) {
-      if (t == 0) continue;
-      if (t > 0 && t < JackCount) {
-        Jack& target = machine.Jacks[static_cast<size_t>(t)];
-        target.Value = j.Value;
-        target.SourceName = j.Name;
-      }
-      if (++handled >= j.WireCount) break;
-    }
-  }
-}
+}  // namespace
 
 void Simulator::FormControlSignals() {
   auto& sig = machine.Signals.Value;
@@ -47,7 +28,7 @@ void Simulator::FormControlSignals() {
     // the hard-wired controller is not built: every signal stays 0
   } else if (IndependentMode()) {
     for (int i = 0; i < SigCount; ++i) {
-      const int32_t v = machine.Jacks[static_cast<size_t>(kSigJack[i])].Value;
+      const int32_t v = wires.Value(kSigJack[i]);
       if (v != NoValue) sig[static_cast<size_t>(i)] = v;
     }
   } else if (MicroprogramMode()) {
@@ -64,8 +45,7 @@ void Simulator::BoardEvaluation() {
   EndPlayback();
 
   // Output jacks, then the wires.
-  DriveOutputJacks(machine.Flags.Shown.C, machine.Flags.Shown.Z, machine.Ir.Shown.IR);
-  PropagateWires();
+  DriveOutputJacks(wires, machine.Levels.ShownOutput, machine.Flags.Shown.C, machine.Flags.Shown.Z, machine.Ir.Shown.IR);
 
   // Microprogram controller.
   MicroUnit& mu = machine.Micro;
@@ -115,7 +95,7 @@ void Simulator::BoardEvaluation() {
   machine.Snapshot.STOP = sig[STOP];
   for (int i = 0; i < 72; ++i)
     machine.Snapshot.Jacks[static_cast<size_t>(i)] =
-        static_cast<uint16_t>(machine.Jacks[static_cast<size_t>(SnapshotJack(i))].Value);
+        static_cast<uint16_t>(wires.Value(SnapshotJack(i)));
 
   // Register-file ports, the ALU and its gate.
   AluUnit& alu = machine.Alu;

@@ -81,6 +81,7 @@ Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::
 
 void Simulator::Reset() {
   machine.Reset();
+  wires = WireStore{};
   view = BoardView{};
   Timer_RUN = {false, 5};
   Timer_WrongLine = {false, 100};
@@ -126,7 +127,7 @@ void Simulator::Startup() {
   view.SetPicture(Image2, Pic::Image3_Hand);
   machine.Console.WireColor = color::SkyBlue;
   for (int i = 0; i < WireCapacity; ++i)
-    if (machine.Wires[static_cast<size_t>(i)].InUse) DrawWire(i);
+    if (wires.WireAt(i).InUse) DrawWire(i);
   ShowWireColor();
   CheckWiring();
   view.SetPicture(Image10, Pic::Image10_Hand_ori);
@@ -136,7 +137,6 @@ void Simulator::Startup() {
   machine.Console.AfterReset = 1;
   machine.Levels = LevelSwitches{};
   machine.DataSw = DataSwitches{};
-  FillJackTable();
   machine.Console.SingleBeat = machine.Console.SWC = machine.Console.SWB = machine.Console.SWA =
       machine.Console.Running = 0;
   Timer_RUN.enabled = false;

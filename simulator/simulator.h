@@ -12,6 +12,7 @@
 #include "base/hex_text.h"
 #include "base/host.h"
 #include "base/machine_state.h"
+#include "machine/wire_store.h"
 
 namespace orrin {
 
@@ -29,6 +30,7 @@ class Simulator {
   Simulator& operator=(const Simulator&) = delete;
 
   MachineState machine;
+  WireStore wires;
   BoardView view;
   Canvas canvas;
   Host& host;
@@ -151,21 +153,6 @@ class Simulator {
   // The text ExportTrace writes; nothing for an extension no format has.
   std::optional<std::string> TraceExport(const std::string& path, int64_t from, int64_t to);
 
-  // ---- jack table
-  void FillJackTable();
-  int HitTestJack(int x, int y) const;
-  void ClearJackLevels();
-
-  // ---- wire store: adding, deleting and clearing wires keep the jacks'
-  // WireCount and Targets with them
-  int FindWire(int from, int to) const;           // -1 when none
-  int FirstWireInto(int input) const;             // 0xFFFF when none
-  int AddWire(int from, int to, uint32_t color);  // -1 when the store is full
-  void AppendWirePoint(int index, int x, int y);
-  bool DeleteWire(int from, int to);
-  void ClearWireStore();
-  int WireCountInUse() const;
-
   // ---- wire editor, wiring check, wire file
   void Image_WireDrawMouseMove(int x, int y);
   void Image_WireDrawMouseUp(MouseButton button, int x, int y);
@@ -241,15 +228,10 @@ class Simulator {
   // command ends) and end.
   std::string ChooseMemoryInput();
   void LoadIntoMemory(const std::array<uint8_t, MemorySize>& image);
-  void ConnectJacks(int from, int to);     // WireCount of both +1, `to` into a free Targets slot
-  void DisconnectJacks(int from, int to);  // the reverse
-  void ClearJackConnections();
 
   void CommitShown();                      // every unit's shown record from its working values
   void CaptureShown(TraceEntry& e) const;  // the shown records into a trace entry
   void PutShown(const TraceEntry& e);      // and back
-  void DriveOutputJacks(int32_t cOut, int32_t zOut, int32_t irOut);
-  void PropagateWires();
   void FormControlSignals();
   void StyleValueLabels();
   void ShowViewPos();  // the view at Beat.ViewPos: the live board when it is the newest

@@ -41,9 +41,9 @@ class RecordingHost : public Host {
 // Joins output `from` to input `to` as the wire editor leaves it: a wire
 // with a point at the centre of each jack.
 inline int Join(Simulator& sim, int from, int to, uint32_t color = 0xF0CAA6) {
-  const int k = sim.AddWire(from, to, color);
+  const int k = sim.wires.Add(from, to, color);
   for (int n : {from, to})
-    sim.AppendWirePoint(k, sim.machine.Jacks[static_cast<size_t>(n)].X, sim.machine.Jacks[static_cast<size_t>(n)].Y);
+    sim.wires.AppendPoint(k, sim.wires.JackAt(n).X, sim.wires.JackAt(n).Y);
   return k;
 }
 

@@ -126,15 +126,15 @@ QString TipFor(const Simulator& sim, WidgetId id, const QString& key) {
 }
 
 QString JackTip(const Simulator& sim, int x, int y) {
-  const int i = sim.HitTestJack(x, y);
-  if (i < 0 || i >= JackCount) return {};
-  const Jack& j = sim.machine.Jacks[static_cast<size_t>(i)];
+  const int i = sim.wires.HitTest(x, y);
+  if (i < 0) return {};
+  const Jack& j = sim.wires.JackAt(i);
   QStringList others;
-  for (const Wire& wire : sim.machine.Wires) {
+  for (const Wire& wire : sim.wires.Wires()) {
     if (!wire.InUse) continue;
     const int other = wire.From == i ? wire.To : wire.To == i ? wire.From : -1;
     if (other >= 0 && other < JackCount)
-      others << QString::fromStdString(sim.machine.Jacks[static_cast<size_t>(other)].Name);
+      others << QString::fromStdString(sim.wires.JackAt(other).Name);
   }
   const QString kind =
       j.IsOutput ? Tr(QT_TRANSLATE_NOOP("orrin", "输出插孔")) : Tr(QT_TRANSLATE_NOOP("orrin", "输入插孔"));

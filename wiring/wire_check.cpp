@@ -13,17 +13,13 @@ void Simulator::CheckWiring() {
   // Which (output, input) pairs carry a wire: one pass over the store rather
   // than a search of it for each of the 1428 pairs.
   std::array<std::array<uint8_t, JackCount>, JackCount> wired{};
-  for (const Wire& w : machine.Wires) {
-    if (w.InUse == 1 && w.From >= 0 && w.From < JackCount && w.To >= 0 && w.To < JackCount)
+  for (const Wire& w : wires.Wires()) {
+    if (w.InUse && w.From >= 0 && w.From < JackCount && w.To >= 0 && w.To < JackCount)
       wired[static_cast<size_t>(w.From)][static_cast<size_t>(w.To)] = 1;
   }
-  auto isOutput = [&](int n) {
-    return machine.Jacks[static_cast<size_t>(n)].InUse == 1 && machine.Jacks[static_cast<size_t>(n)].IsOutput == 1;
-  };
-  auto isInput = [&](int n) {
-    return machine.Jacks[static_cast<size_t>(n)].InUse == 1 && machine.Jacks[static_cast<size_t>(n)].IsOutput == 0;
-  };
-  auto name = [&](int n) -> const std::string& { return machine.Jacks[static_cast<size_t>(n)].Name; };
+  auto isOutput = [&](int n) { return wires.IsOutput(n); };
+  auto isInput = [&](int n) { return wires.IsInput(n); };
+  auto name = [&](int n) -> const std::string& { return wires.JackAt(n).Name; };
 
   view.ClearLines(Memo_WireOut);
   int count = 0;

@@ -33,7 +33,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
     EndDrawing();
     return;
   }
-  const int j = HitTestJack(x, y);
+  const int j = wires.HitTest(x, y);
   if (j >= 0 && !e.WireDrawing) {
     if (machine.Console.PowerOn != 1) StartDrawing(j, x, y);
   } else if (j >= 0) {
@@ -53,7 +53,7 @@ void Simulator::StartDrawing(int j, int x, int y) {
   for (MidwayPoint& p : e.MidwayPoints) p.Used = 0;
   e.MidwayPoints[0] = {1, x, y};
   e.DrawStartJack = j;
-  e.DrawStartIsOutput = machine.Jacks[static_cast<size_t>(j)].IsOutput;
+  e.DrawStartIsOutput = wires.IsOutput(j);
   AddPointLabel(x, y);
   e.WireDrawing = 1;
 }
@@ -74,21 +74,21 @@ void Simulator::AddBendPoint(int x, int y) {
 void Simulator::CompleteDrawing(int j, int x, int y) {
   WireEditorState& e = machine.WireEditor;
   e.DrawEndJack = j;
-  e.DrawEndIsOutput = machine.Jacks[static_cast<size_t>(j)].IsOutput;
+  e.DrawEndIsOutput = wires.IsOutput(j);
   // Output to output, input to input, or back on the starting jack: ignored.
   if (e.DrawEndIsOutput == e.DrawStartIsOutput) return;
   if (e.DrawStartIsOutput == 0) std::swap(e.DrawStartJack, e.DrawEndJack);
   const int from = e.DrawStartJack, to = e.DrawEndJack;
 
-  if (const int found = FindWire(from, to); found >= 0) {
+  if (const int found = wires.Find(from, to); found >= 0) {
     // Joining two jacks a second time removes the wire between them.
     EraseDrawnLines(x, y);
     view.ClearLines(Memo_LineMidWay);
     DrawWire(found);
     e.WireDrawing = 0;
-    DeleteWire(from, to);
+    wires.Delete(from, to);
     DestroyPointLabels();
-  } else if (WireCountInUse() >= WireCapacity) {
+  } else if (wires.CountInUse() >= WireCapacity) {
     // Every record is taken: the wire cannot be stored, so it is not kept on
     // the picture either.
     EraseDrawnLines(x, y);
@@ -98,12 +98,12 @@ void Simulator::CompleteDrawing(int j, int x, int y) {
     host.Warn("连线数已达上限。");
   } else {
     view.AddLine(Memo_LineMidWay, PointText(x, y));
-    const int k = AddWire(from, to, machine.Console.WireColor);
+    const int k = wires.Add(from, to, machine.Console.WireColor);
     for (const MidwayPoint& p : e.MidwayPoints) {
       if (p.Used != 1) break;
-      AppendWirePoint(k, p.X, p.Y);
+      wires.AppendPoint(k, p.X, p.Y);
     }
-    AppendWirePoint(k, x, y);
+    wires.AppendPoint(k, x, y);
     // The lines on the picture (the fixed segments and the last band, which
     // ends here) are the drawing of the new wire; nothing is redrawn.
     canvas.penColor = machine.Console.WireColor;
@@ -149,7 +149,7 @@ void Simulator::MoveRubberBand(int x, int y) {
 }
 
 void Simulator::DrawWire(int index) {
-  const Wire& w = machine.Wires[static_cast<size_t>(index)];
+  const Wire& w = wires.WireAt(index);
   canvas.penColor = w.Color;
   canvas.penWidth = 2;
   for (size_t i = 1; i < w.Points.size(); ++i)
@@ -210,7 +210,7 @@ void Simulator::ClearAllWires() {
     view.SetCursor(Image_WireDraw, Cursor::Arrow);
     EndDrawing();
   }
-  ClearWireStore();
+  wires.Clear();
   canvas.Load(cleanBoard);
   Timer_WrongLine.enabled = false;
   ShowWiringAlarm(false);

@@ -14,14 +14,12 @@ bool Simulator::TakeWireLine(std::string_view d, int& taken) {
   const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
   const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
   if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return false;
-  const Jack& out = machine.Jacks[static_cast<size_t>(from)];
-  const Jack& in = machine.Jacks[static_cast<size_t>(to)];
-  if (out.InUse != 1 || in.InUse != 1 || out.IsOutput != 1 || in.IsOutput != 0) return false;
-  if (FindWire(from, to) >= 0 || taken >= WireCapacity) return false;
-  const int k = AddWire(from, to, color);
+  // The store refuses a pair already joined and anything but output to input.
+  if (taken >= WireCapacity) return false;
+  const int k = wires.Add(from, to, color);
   if (k < 0) return false;
   for (size_t i = 0; 16 + 8 * i < length && i < static_cast<size_t>(MidwayCapacity); ++i)
-    AppendWirePoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
+    wires.AppendPoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
   DrawWire(k);
   ++taken;
   return true;
@@ -49,7 +47,7 @@ void Simulator::N_ReadLineFileClick() {
       break;
   }
 
-  if (WireCountInUse() > 0) {
+  if (wires.CountInUse() > 0) {
     if (host.Ask("读连线文件前要清除现有连线，要继续吗？") != Answer::Yes) return;
     ClearAllWires();
   }
@@ -71,8 +69,8 @@ void Simulator::N_SaveLineFileClick() {
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   std::string text;
-  for (const Wire& w : machine.Wires) {
-    if (w.InUse != 1) continue;
+  for (const Wire& w : wires.Wires()) {
+    if (!w.InUse) continue;
     text += FormatWireLine(w);
     text += "\r\n";
   }

@@ -12,14 +12,14 @@ using enum WidgetId;
 namespace {
 // "K3->LDC,LDZ" for an output, "K3->LDC" or "->LDC" for an input.
 std::string JackHint(const Simulator& sim, int j) {
-  const MachineState& machine = sim.machine;
-  const Jack& jack = machine.Jacks[static_cast<size_t>(j)];
-  if (jack.IsOutput == 1) {
+  const WireStore& wires = sim.wires;
+  const Jack& jack = wires.JackAt(j);
+  if (jack.IsOutput) {
     std::string text = jack.Name + "->";
     for (int n = 50; n < JackCount; ++n) {
       for (int32_t t : jack.Targets) {
         if (t == n) {
-          text += machine.Jacks[static_cast<size_t>(n)].Name + ",";
+          text += wires.JackAt(n).Name + ",";
           break;
         }
       }
@@ -28,9 +28,8 @@ std::string JackHint(const Simulator& sim, int j) {
     return text;
   }
   if (jack.WireCount > 0) {
-    const int w = sim.FirstWireInto(j);
-    if (w != 0xFFFF)
-      return machine.Jacks[static_cast<size_t>(machine.Wires[static_cast<size_t>(w)].From)].Name + "->" + jack.Name;
+    const int w = wires.FirstInto(j);
+    if (w >= 0) return wires.JackAt(wires.WireAt(w).From).Name + "->" + jack.Name;
   }
   return "->" + jack.Name;
 }
@@ -54,7 +53,7 @@ void Simulator::Image_WireDrawMouseMove(int x, int y) {
   }
   view.SetVisible(Label_NowXY, !power);
 
-  const int j = HitTestJack(x, y);
+  const int j = wires.HitTest(x, y);
   if (j < 0) {
     view.SetVisible(Label_ThisHoleName, false);
     view.SetVisible(Label_ThisHoleSign, false);
@@ -64,7 +63,7 @@ void Simulator::Image_WireDrawMouseMove(int x, int y) {
     view.Move(Label_ThisHoleName, x - 40, y - 24);
     view.SetVisible(Label_ThisHoleName, true);
     if (power) {
-      const int32_t v = machine.Jacks[static_cast<size_t>(j)].Value;
+      const int32_t v = wires.Value(j);
       view.SetText(Label_ThisHoleSign, v == 0 ? "0" : v == 1 ? "1" : "X");
       view.Move(Label_ThisHoleSign, x + 10, y - 6);
       view.SetCursor(Image_WireDraw, Cursor::Arrow);
@@ -94,8 +93,7 @@ void Simulator::ShowSwitchWires(int n, int left, int top) {
   if (n < 0 || n > 31) return;
   std::string text;
   for (int i = 0; i < JackCount; ++i) {
-    const Jack& in = machine.Jacks[static_cast<size_t>(i)];
-    if (in.InUse == 1 && in.IsOutput == 0 && FindWire(n, i) >= 0) text += in.Name + ",";
+    if (wires.IsInput(i) && wires.Find(n, i) >= 0) text += wires.JackAt(i).Name + ",";
   }
   if (text.empty()) return;
   // The switches drive nothing in microprogram mode, whatever they are wired to.

@@ -199,18 +199,18 @@ TEST(ControlStoreEnds, FirstAndLastWordsThroughTheGridAndTheFile) {
 TEST(JackEnds, TheFirstAndLastJacksAreFoundAndCarryValues) {
   Board b;
   Simulator& sim = b.sim;
-  for (const JackPlace& p : BoardJacks()) EXPECT_EQ(sim.HitTestJack(p.x, p.y), p.number) << p.name;
-  const Jack& first = sim.machine.Jacks[0];
-  const Jack& last = sim.machine.Jacks[jack::LIR];
+  for (const JackPlace& p : BoardJacks()) EXPECT_EQ(sim.wires.HitTest(p.x, p.y), p.number) << p.name;
+  const Jack& first = sim.wires.JackAt(0);
+  const Jack& last = sim.wires.JackAt(jack::LIR);
   EXPECT_EQ(first.Name, "K0");
   EXPECT_EQ(last.Name, "LIR");
   Join(sim, 0, jack::LIR);
   Join(sim, jack::GND2, jack::CI);
   sim.ToggleLevelSwitch(0);
   PowerOn(sim);
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, 1);
+  EXPECT_EQ(sim.wires.Value(jack::LIR), 1);
   EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
-  EXPECT_EQ(sim.machine.Jacks[jack::CI].Value, 0);
+  EXPECT_EQ(sim.wires.Value(jack::CI), 0);
 }
 
 TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {

@@ -162,16 +162,16 @@ TEST(Evaluation, WiresCarryValueAndSourceName) {
   Join(sim, 3, jack::LDZ);
   PowerOn(sim);
   sim.ToggleLevelSwitch(3);
-  EXPECT_EQ(sim.machine.Jacks[jack::LDC].Value, 1);
-  EXPECT_EQ(sim.machine.Jacks[jack::LDZ].SourceName, "K3");
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, NoValue);
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "");
+  EXPECT_EQ(sim.wires.Value(jack::LDC), 1);
+  EXPECT_EQ(sim.wires.SourceName(jack::LDZ), "K3");
+  EXPECT_EQ(sim.wires.Value(jack::LIR), NoValue);
+  EXPECT_EQ(sim.wires.SourceName(jack::LIR), "");
   // Two outputs on one input: the later in jack order wins.
   Join(sim, jack::VCC1, jack::LIR);
   Join(sim, jack::GND1, jack::LIR);
   sim.BoardEvaluation();
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].Value, 0);
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "GND");
+  EXPECT_EQ(sim.wires.Value(jack::LIR), 0);
+  EXPECT_EQ(sim.wires.SourceName(jack::LIR), "GND");
   EXPECT_EQ(sim.view[Image_LDC].picture, Pic::LampGsH);
 }
 

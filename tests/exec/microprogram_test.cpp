@@ -140,7 +140,7 @@ TEST_F(Sequencer, ControlSignalsByMode) {
   Join(sim, 0, jack::LIR);
   sim.ToggleLevelSwitch(0);
   EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
-  EXPECT_EQ(sim.machine.Jacks[jack::LIR].SourceName, "K0");
+  EXPECT_EQ(sim.wires.SourceName(jack::LIR), "K0");
 }
 
 }  // namespace

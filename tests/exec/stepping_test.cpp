@@ -65,10 +65,10 @@ TEST_F(IndependentBoard, LoadsHappenInPhaseFiveAndShowInPhaseSix) {
   EXPECT_EQ(s.Pc.PC, 1);
   EXPECT_EQ(s.Mem.FetchAddress, 0);
   EXPECT_EQ(s.Ir.Out, 0);  // the output follows at the level small beat
-  EXPECT_EQ(s.Jacks[jack::IR7O].Value, 0);
+  EXPECT_EQ(sim.wires.Value(jack::IR7O), 0);
   Steps(sim, 1);
   EXPECT_EQ(s.Ir.Out, 0x9C);
-  EXPECT_EQ(s.Jacks[jack::IR7O].Value, 1);
+  EXPECT_EQ(sim.wires.Value(jack::IR7O), 1);
   EXPECT_EQ(s.Pc.Out, 1);
 }
 
@@ -174,9 +174,9 @@ TEST_F(IndependentBoard, KSwitchDuringARunActsAtTheNextSmallBeat) {
   ASSERT_EQ(s.Console.TimerActive, 1);
   sim.ToggleLevelSwitch(lar);
   EXPECT_EQ(sim.view[WidgetId::Image_K0].picture, Pic::RSWH);
-  EXPECT_EQ(s.Jacks[jack::LAR].Value, 0);  // not evaluated yet
+  EXPECT_EQ(sim.wires.Value(jack::LAR), 0);  // not evaluated yet
   sim.Timer_RUNTimer();
-  EXPECT_EQ(s.Jacks[jack::LAR].Value, 1);
+  EXPECT_EQ(sim.wires.Value(jack::LAR), 1);
 }
 
 TEST(StopRules, SingleBeatRunsOneCycle) {
@@ -272,19 +272,19 @@ TEST(Reset, PowerOnClearsMemoryAndRegistersButKeepsStoreAndSwitches) {
   EXPECT_EQ(sim.view[WidgetId::Image_K5].picture, Pic::RSWH);
   EXPECT_EQ(s.Levels.Output[5], 0);
   PowerOn(sim);
-  EXPECT_EQ(s.Jacks[5].Value, 1);  // jack K5 follows the lever once powered
+  EXPECT_EQ(sim.wires.Value(5), 1);  // jack K5 follows the lever once powered
   s.Mem.Cells[1] = 9;
   s.Regs.R[1] = 9;
   SetWord(sim, 4, "1234567890");
   sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(s.Jacks[5].Value, 0);
+  EXPECT_EQ(sim.wires.Value(5), 0);
   EXPECT_EQ(s.Regs.R[1], 0);  // the power-off evaluation clears R0..R3
   PowerOn(sim);
   EXPECT_EQ(s.Mem.Cells[1], 0);
   EXPECT_EQ(FetchMicroword(s, 4), "1234567890");
   EXPECT_EQ(s.Levels.Position[5], 1);
-  EXPECT_EQ(s.Jacks[jack::VCC2].Value, 1);
-  EXPECT_EQ(s.Jacks[jack::GND1].Value, 0);
+  EXPECT_EQ(sim.wires.Value(jack::VCC2), 1);
+  EXPECT_EQ(sim.wires.Value(jack::GND1), 0);
 }
 
 }  // namespace

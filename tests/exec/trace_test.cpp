@@ -121,7 +121,7 @@ TEST_F(ActingDuringPlayback, ASwitchFlippedOverAnOlderPositionIsEvaluatedWithIts
   sim.SpeedButton_BackLeftClick();
   sim.ToggleLevelSwitch(0);
   EXPECT_EQ(s.Beat.ViewPos, 2);
-  EXPECT_EQ(s.Jacks[jack::SBUS].Value, 1);
+  EXPECT_EQ(sim.wires.Value(jack::SBUS), 1);
   EXPECT_EQ(s.Bus.Shown.Value, 0x5A);
   EXPECT_EQ(sim.view[Image_K0].picture, Pic::RSWH);
 }

@@ -48,10 +48,10 @@ TEST(RegisterEdits, EveryCopyTakesTheValueSoTheRegisterDrivesIt) {
   b.Commit(Edit_C, "1");
   EXPECT_EQ(b.sim.machine.Flags.COut, 1);
   EXPECT_EQ(b.sim.machine.Flags.Shown.COut, 1);
-  EXPECT_EQ(b.sim.machine.Jacks[jack::CO].Value, 1);  // the evaluation drives C-O from it
+  EXPECT_EQ(b.sim.wires.Value(jack::CO), 1);  // the evaluation drives C-O from it
   b.Commit(Edit_IR, "C5");
   EXPECT_EQ(b.sim.machine.Ir.Out, 0xC5);
-  EXPECT_EQ(b.sim.machine.Jacks[jack::IR7O].Value, 1);
+  EXPECT_EQ(b.sim.wires.Value(jack::IR7O), 1);
   b.Commit(Edit_AR, "3C");
   EXPECT_EQ(b.sim.machine.Ar.Out, 0x3C);
   EXPECT_EQ(b.sim.machine.Mem.Shown.ArAddr, 0x3C);  // the memory's data port follows

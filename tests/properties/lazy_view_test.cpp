@@ -111,7 +111,7 @@ void RandomActions(Pair& p, std::mt19937& rng, int count, bool rewire = false) {
         p.Both([k, input](Simulator& s) {
           s.SpeedButtonPOWERClick();
           if (s.machine.Console.PowerOn == 0) {
-            if (!s.DeleteWire(k, input)) Join(s, k, input);
+            if (!s.wires.Delete(k, input)) Join(s, k, input);
             s.CheckWiring();
             s.SpeedButtonPOWERClick();
           }

@@ -25,23 +25,23 @@ class RoundTrip : public ::testing::Test {
 TEST_F(RoundTrip, Wirings) {
   Board a, b;
   for (int round = 0; round < 200; ++round) {
-    a.sim.ClearWireStore();
+    a.sim.wires.Clear();
     b.host.answers.push_back(Answer::Yes);  // reading clears the last round's wires
     const int wires = Pick(0, 60);
     for (int i = 0; i < wires; ++i) {
       const int from = Pick(0, 41), to = Pick(50, 83);
-      if (a.sim.FindWire(from, to) >= 0) continue;
-      const int k = a.sim.AddWire(from, to, static_cast<uint32_t>(Pick(0, 0xFFFFFF)));
+      if (a.sim.wires.Find(from, to) >= 0) continue;
+      const int k = a.sim.wires.Add(from, to, static_cast<uint32_t>(Pick(0, 0xFFFFFF)));
       const int points = Pick(2, 6);
       for (int p = 0; p < points; ++p)
-        a.sim.AppendWirePoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
+        a.sim.wires.AppendPoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
     }
     // Free a few records in the middle so the record order matters.
     for (int i = 0; i < 3; ++i) {
-      const Wire& w = a.sim.machine.Wires[static_cast<size_t>(Pick(0, 20))];
+      const Wire& w = a.sim.wires.WireAt(static_cast<size_t>(Pick(0, 20)));
       if (w.InUse) {
         const int from = w.From, to = w.To;
-        a.sim.DeleteWire(from, to);
+        a.sim.wires.Delete(from, to);
       }
     }
     a.sim.CheckWiring();
@@ -52,11 +52,11 @@ TEST_F(RoundTrip, Wirings) {
     ASSERT_EQ(CheckInvariants(b.sim), "");
     // The file lists wires in record order, so they land packed from record 0.
     std::vector<const Wire*> expected;
-    for (const Wire& w : a.sim.machine.Wires)
+    for (const Wire& w : a.sim.wires.Wires())
       if (w.InUse) expected.push_back(&w);
-    ASSERT_EQ(b.sim.WireCountInUse(), static_cast<int>(expected.size())) << "round " << round;
+    ASSERT_EQ(b.sim.wires.CountInUse(), static_cast<int>(expected.size())) << "round " << round;
     for (size_t i = 0; i < expected.size(); ++i) {
-      const Wire& w = b.sim.machine.Wires[i];
+      const Wire& w = b.sim.wires.WireAt(i);
       EXPECT_EQ(w.From, expected[i]->From);
       EXPECT_EQ(w.To, expected[i]->To);
       EXPECT_EQ(w.Color, expected[i]->Color);

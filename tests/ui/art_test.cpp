@@ -26,7 +26,7 @@ class Art : public testing::Test {
 TEST_F(Art, EveryJackSitsOnTheBoardPictureWithTheColourOfItsKind) {
   const Simulator& sim = form.Sim();
   int jacks = 0;
-  for (const Jack& j : sim.machine.Jacks) {
+  for (const Jack& j : sim.wires.Jacks()) {
     if (j.InUse != 1) continue;
     ++jacks;
     // The ring, 4 pixels right of the centre, in the simulator's 0x00BBGGRR.
@@ -40,7 +40,7 @@ TEST_F(Art, EveryJackSitsOnTheBoardPictureWithTheColourOfItsKind) {
   }
   EXPECT_EQ(jacks, 76);
   // The window shows the canvas in the same colours.
-  const Jack& k0 = sim.machine.Jacks[0];
+  const Jack& k0 = sim.wires.JackAt(0);
   const QColor shown = form.Widget(Image_WireDraw)->grab().toImage().pixelColor(k0.X + 4, k0.Y);
   const uint32_t pixel = sim.canvas.Pixel(k0.X + 4, k0.Y);
   EXPECT_EQ(shown.red(), Red(pixel));

@@ -39,7 +39,7 @@ TEST_F(Clicks, LeverK5MovesWithThePowerOffButItsJackStaysLow) {
   ASSERT_EQ(Picture(Image_K5)->Role(), Pic::RSWL);
   Click(Image_K5);
   EXPECT_EQ(Picture(Image_K5)->Role(), Pic::RSWH);
-  EXPECT_EQ(form.Sim().machine.Jacks[5].Value, 0);
+  EXPECT_EQ(form.Sim().wires.Value(5), 0);
   Click(Image_K5);
   EXPECT_EQ(Picture(Image_K5)->Role(), Pic::RSWL);
 }

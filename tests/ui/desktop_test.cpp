@@ -77,7 +77,7 @@ TEST(Desktop, TooltipsTellThePresentValue) {
   Join(s, 3, 73);  // K3 -> LDC
   s.CheckWiring();
   s.BoardEvaluation();
-  const Jack& ldc = s.machine.Jacks[73];
+  const Jack& ldc = s.wires.JackAt(73);
   const QString tip = JackTip(s, ldc.X, ldc.Y);
   EXPECT_TRUE(tip.startsWith(QString::fromUtf8("LDC — 输入插孔"))) << tip.toStdString();
   EXPECT_TRUE(tip.contains(QString::fromUtf8("连到：K3"))) << tip.toStdString();
@@ -138,7 +138,7 @@ TEST(Desktop, ARecentFileOpensWithItsMenusCommand) {
   ASSERT_EQ(recent->actions().size(), 2);
   EXPECT_EQ(recent->actions()[1]->text(), "alu.txt");
   recent->actions()[1]->trigger();
-  EXPECT_GT(form.Sim().WireCountInUse(), 10);
+  EXPECT_GT(form.Sim().wires.CountInUse(), 10);
   // The file opened moves to the top.
   EXPECT_EQ(QSettings().value("recent/N_Line").toStringList().front(), wires);
   EXPECT_EQ(recent->actions()[0]->text(), "alu.txt");

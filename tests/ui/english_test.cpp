@@ -57,7 +57,7 @@ void ExpectNoChinese(TMainForm& form, const char* state) {
   QStringList texts = ShownTexts(form);
   // The tooltips too: of every widget and every jack.
   for (int i = 0; i < WidgetCount; ++i) texts << TipFor(form.Sim(), static_cast<WidgetId>(i), "F5");
-  for (const Jack& j : form.Sim().machine.Jacks)
+  for (const Jack& j : form.Sim().wires.Jacks())
     if (j.InUse) texts << JackTip(form.Sim(), j.X, j.Y);
   for (const QString& t : texts) EXPECT_FALSE(t.contains(kChinese)) << state << ": " << t.toStdString();
 }

@@ -43,7 +43,7 @@ TEST(Examples, EveryWiringLoadsWithoutErrorsAndIsWrittenBackUnchanged) {
     const std::string bytes = Slurp(file);
     const auto lines = std::count(bytes.begin(), bytes.end(), '\n');
     EXPECT_TRUE(b.host.warnings.empty());
-    EXPECT_EQ(b.sim.WireCountInUse(), lines);
+    EXPECT_EQ(b.sim.wires.CountInUse(), lines);
     EXPECT_EQ(b.sim.view[WidgetId::Label_LineCount].text, std::to_string(lines));
     EXPECT_EQ(b.sim.machine.WireEditor.WrongInputCount, 0);
 

@@ -30,7 +30,7 @@ struct Script {
 TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   Script s;
   EXPECT_EQ(s.Do("wire LDC K0 700,450 -20,600"), CommandResult::Done);
-  const Wire& w = s.sim.machine.Wires[0];
+  const Wire& w = s.sim.wires.WireAt(0);
   EXPECT_EQ(w.From, jack::K0);
   EXPECT_EQ(w.To, jack::LDC);
   EXPECT_EQ(w.Points, (std::vector<WirePoint>{{619, 413}, {700, 450}, {0, 577}, {742, 514}}));
@@ -38,9 +38,9 @@ TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   EXPECT_EQ(s.Do("wire VCC#2 CIN"), CommandResult::Done);
   EXPECT_EQ(s.Do("wire GND M"), CommandResult::Done);
   EXPECT_EQ(s.Do("wire GND#1 LDZ"), CommandResult::Done);
-  EXPECT_EQ(s.sim.machine.Wires[1].From, jack::VCC2);
-  EXPECT_EQ(s.sim.machine.Wires[2].From, jack::GND1);
-  EXPECT_EQ(s.sim.machine.Wires[3].From, jack::GND1);
+  EXPECT_EQ(s.sim.wires.WireAt(1).From, jack::VCC2);
+  EXPECT_EQ(s.sim.wires.WireAt(2).From, jack::GND1);
+  EXPECT_EQ(s.sim.wires.WireAt(3).From, jack::GND1);
   EXPECT_EQ(s.Do("move 10 10"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 742 514 right"), CommandResult::Done);  // starts: nothing to abandon
   EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 1);
@@ -48,7 +48,7 @@ TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);
   EXPECT_EQ(s.Do("release 742 514 middle"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 645 413 left"), CommandResult::Done);
-  EXPECT_EQ(s.sim.FindWire(jack::K0, jack::LDZ), 4);
+  EXPECT_EQ(s.sim.wires.Find(jack::K0, jack::LDZ), 4);
 }
 
 TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
@@ -73,7 +73,7 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
     EXPECT_EQ(s.Do(line), CommandResult::Error) << line;
     EXPECT_EQ(s.error, message);
   }
-  EXPECT_EQ(s.sim.WireCountInUse(), 0);
+  EXPECT_EQ(s.sim.wires.CountInUse(), 0);
   EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);  // a refused wire clicked nothing
   EXPECT_EQ(s.Do("power"), CommandResult::NotMine);
 }
@@ -93,7 +93,7 @@ TEST(RunnerWiring, FileCommandsAnswerTheDialogAndLeaveNoNameBehind) {
   s.sim.SpeedButtonPOWERClick();
   s.host.nextAnswer = Answer::Yes;
   EXPECT_EQ(s.Do("load-wires " + path), CommandResult::Done);
-  EXPECT_EQ(s.sim.WireCountInUse(), 1);
+  EXPECT_EQ(s.sim.wires.CountInUse(), 1);
   EXPECT_EQ(s.Do("save-wires -"), CommandResult::Done);
   EXPECT_EQ(s.out.str(), "警告: 通电状态不能读取连线文件。\n? 读连线文件前要清除现有连线，要继续吗？ -> yes\n");
   std::filesystem::remove(path);

@@ -18,7 +18,7 @@ struct Editor : ::testing::Test {
     sim.Startup();
     clean = sim.cleanBoard;
   }
-  const Wire& W(int i) const { return sim.machine.Wires[static_cast<size_t>(i)]; }
+  const Wire& W(int i) const { return sim.wires.WireAt(i); }
   const std::vector<std::string>& Lines(WidgetId id) const { return sim.view[id].lines; }
 };
 
@@ -54,7 +54,7 @@ TEST_F(Editor, AReleaseOnAJackOfTheSameKindIsIgnoredAndTheDrawingGoesOn) {
   ClickJack(sim, K1);        // output to output
   ClickJack(sim, jack::K0);  // the starting jack itself
   EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 1);
-  EXPECT_EQ(sim.WireCountInUse(), 0);
+  EXPECT_EQ(sim.wires.CountInUse(), 0);
   ClickJack(sim, jack::LDC);
   EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
   EXPECT_EQ(W(0).From, jack::K0);
@@ -67,12 +67,12 @@ TEST_F(Editor, AReleaseOnAJackOfTheSameKindIsIgnoredAndTheDrawingGoesOn) {
 TEST_F(Editor, DrawingAPairAgainInEitherDirectionRemovesTheWireAndItsLines) {
   for (bool reverse : {false, true}) {
     DrawWireBetween(sim, jack::K0, jack::LDC, {{700, 450}});
-    ASSERT_EQ(sim.WireCountInUse(), 1);
+    ASSERT_EQ(sim.wires.CountInUse(), 1);
     if (reverse)
       DrawWireBetween(sim, jack::LDC, jack::K0, {{650, 480}, {690, 500}});
     else
       DrawWireBetween(sim, jack::K0, jack::LDC, {{720, 300}});
-    EXPECT_EQ(sim.WireCountInUse(), 0);
+    EXPECT_EQ(sim.wires.CountInUse(), 0);
     EXPECT_EQ(W(0).InUse, 0);
     EXPECT_EQ(W(0).From, NoValue);
     EXPECT_TRUE(W(0).Points.empty());
@@ -106,7 +106,7 @@ TEST_F(Editor, ARightReleaseAbandonsTheWireButAnyButtonStartsBendsAndCompletes) 
   EXPECT_EQ(sim.view.pointLabels.size(), 3u);
   Click(sim, 650, 445, MouseButton::Right);
   EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
-  EXPECT_EQ(sim.WireCountInUse(), 0);
+  EXPECT_EQ(sim.wires.CountInUse(), 0);
   EXPECT_EQ(Lines(Memo_LineMidWay), kNoLines);
   EXPECT_TRUE(sim.view.pointLabels.empty());
   EXPECT_EQ(sim.view[Image_WireDraw].cursor, Cursor::Arrow);
@@ -117,7 +117,7 @@ TEST_F(Editor, ARightReleaseAbandonsTheWireButAnyButtonStartsBendsAndCompletes) 
   Click(sim, 700, 450, MouseButton::Middle);
   const Jack& ldc = JackOf(sim, jack::LDC);
   Click(sim, ldc.X, ldc.Y, MouseButton::Middle);
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).Points.size(), 3u);
 }
 
@@ -164,21 +164,21 @@ TEST_F(Editor, CompletingAWireWithEveryRecordInUseIsRefusedAndLeavesNoLines) {
   int n = 0;
   for (int o = 0; o <= 41 && n < WireCapacity; ++o)
     for (int i = 50; i <= 83 && n < WireCapacity; ++i, ++n) {
-      sim.AddWire(o, i, 0);
+      sim.wires.Add(o, i, 0);
     }
   const auto before = Pixels(sim.canvas);
   DrawWireBetween(sim, jack::GND2, jack::LIR, {{800, 480}});  // pair 1427: not stored
   EXPECT_EQ(host.warnings, std::vector<std::string>{"连线数已达上限。"});
-  EXPECT_EQ(sim.WireCountInUse(), WireCapacity);
+  EXPECT_EQ(sim.wires.CountInUse(), WireCapacity);
   EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
   EXPECT_EQ(JackOf(sim, jack::GND2).WireCount, 6);
   EXPECT_EQ(JackOf(sim, jack::LIR).WireCount, 41);
-  EXPECT_EQ(sim.FindWire(jack::GND2, jack::LIR), -1);
+  EXPECT_EQ(sim.wires.Find(jack::GND2, jack::LIR), -1);
   EXPECT_EQ(Pixels(sim.canvas), before);
   EXPECT_TRUE(sim.view.pointLabels.empty());
   // Removing a wire still works on a full store.
   DrawWireBetween(sim, jack::K0, jack::LDC);
-  EXPECT_EQ(sim.WireCountInUse(), WireCapacity - 1);
+  EXPECT_EQ(sim.wires.CountInUse(), WireCapacity - 1);
 }
 
 TEST_F(Editor, BendPointsBeyondTheListAreIgnoredButTheWireCanBeCompleted) {
@@ -223,12 +223,12 @@ TEST_F(Editor, ClearingAllWiresIsRefusedWithPowerAndAskedFirstWithout) {
   sim.Button_delLineClick();
   sim.Button_delLineClick();
   EXPECT_EQ(host.questions, (std::vector<std::string>(2, "清除连线不可恢复，要继续吗？")));
-  EXPECT_EQ(sim.WireCountInUse(), 2);
+  EXPECT_EQ(sim.wires.CountInUse(), 2);
 
   ClickJack(sim, K3);  // a wire in progress ends with the clearing
   host.answers = {Answer::Yes};
   sim.Button_delLineClick();
-  EXPECT_EQ(sim.WireCountInUse(), 0);
+  EXPECT_EQ(sim.wires.CountInUse(), 0);
   EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
   EXPECT_TRUE(sim.view.pointLabels.empty());
   EXPECT_EQ(Pixels(sim.canvas), clean);
@@ -242,7 +242,7 @@ TEST_F(Editor, ClearingAllWiresIsRefusedWithPowerAndAskedFirstWithout) {
   sim.SpeedButtonPOWERClick();
   sim.Button_delLineClick();
   EXPECT_EQ(host.warnings.back(), "通电状态不能删除连线。");
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
 }
 
 TEST_F(Editor, TheWireColourIsChosenWhenNoWireIsBeingDrawn) {

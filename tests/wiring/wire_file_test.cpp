@@ -52,12 +52,12 @@ struct WireFile : ::testing::Test {
     sim.N_SaveLineFileClick();
     return Slurp(path);
   }
-  const Wire& W(int i) const { return sim.machine.Wires[static_cast<size_t>(i)]; }
+  const Wire& W(int i) const { return sim.wires.WireAt(i); }
 };
 
 TEST_F(WireFile, TheExampleLineIsOneWireFromK0ToLdcWithThreePoints) {
   Read(Write("example.txt", kExample + "\r\n"));
-  ASSERT_EQ(sim.WireCountInUse(), 1);
+  ASSERT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).From, jack::K0);
   EXPECT_EQ(W(0).To, jack::LDC);
   EXPECT_EQ(W(0).Color, 0x00F0CAA6u);
@@ -86,14 +86,14 @@ TEST_F(WireFile, SavingAndReadingBackReproducesEveryWireAndThePicture) {
   const std::string saved = Save();
 
   std::vector<Wire> expected;
-  for (const Wire& w : sim.machine.Wires)
+  for (const Wire& w : sim.wires.Wires())
     if (w.InUse) expected.push_back(w);
   ASSERT_EQ(expected.size(), 3u);
 
   host.answers = {Answer::Yes};
   Read((dir / "saved.txt").string());
   EXPECT_EQ(host.questions, Lines{"读连线文件前要清除现有连线，要继续吗？"});
-  ASSERT_EQ(sim.WireCountInUse(), 3);
+  ASSERT_EQ(sim.wires.CountInUse(), 3);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(W(i).From, expected[static_cast<size_t>(i)].From);
     EXPECT_EQ(W(i).To, expected[static_cast<size_t>(i)].To);
@@ -106,7 +106,7 @@ TEST_F(WireFile, SavingAndReadingBackReproducesEveryWireAndThePicture) {
 
 TEST_F(WireFile, DigitsMayBeLowerCaseAndSpacedWithBlanksAndTabs) {
   Read(Write("spaced.txt", "00000049 00f0caa6\t02e60202 026b019d\r\n"));
-  ASSERT_EQ(sim.WireCountInUse(), 1);
+  ASSERT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).Points, (std::vector<WirePoint>{{742, 514}, {619, 413}}));
 }
 
@@ -124,7 +124,7 @@ TEST_F(WireFile, MalformedLinesAreSkippedOneByOne) {
                            good1 + "\r\n" +                                            // the same pair again
                            "XYZ!" + "\r\n" + good2 + "\r\n";
   Read(Write("mixed.txt", file));
-  ASSERT_EQ(sim.WireCountInUse(), 2);
+  ASSERT_EQ(sim.wires.CountInUse(), 2);
   EXPECT_EQ(W(0).To, jack::LDC);
   EXPECT_EQ(W(1).From, K1);
   EXPECT_EQ(W(1).To, jack::LDZ);
@@ -146,9 +146,9 @@ TEST_F(WireFile, EveryLineEndInAnyMixEndsALineAndNoWireIsLost) {
       "\xEF\xBB\xBF" + a + "\r\n" + b + "\r" + c + "\r\n" + d,  // a byte-order mark
   };
   for (size_t f = 0; f < files.size(); ++f) {
-    if (sim.WireCountInUse() > 0) sim.ClearAllWires();
+    if (sim.wires.CountInUse() > 0) sim.ClearAllWires();
     Read(Write("ends" + std::to_string(f) + ".txt", files[f]));
-    ASSERT_EQ(sim.WireCountInUse(), 4) << "file " << f;
+    ASSERT_EQ(sim.wires.CountInUse(), 4) << "file " << f;
     EXPECT_EQ(W(0).From, 0);
     EXPECT_EQ(W(1).From, 1);
     EXPECT_EQ(W(2).From, 3);
@@ -160,7 +160,7 @@ TEST_F(WireFile, EveryLineEndInAnyMixEndsALineAndNoWireIsLost) {
   // read, and says so.
   sim.ClearAllWires();
   Read(Write("broken.txt", a + "\r\n" + b.substr(0, 20) + "\n" + b.substr(20) + "\r\n" + c + "\r\n"));
-  EXPECT_EQ(sim.WireCountInUse(), 2);
+  EXPECT_EQ(sim.wires.CountInUse(), 2);
   EXPECT_EQ(host.warnings, (Lines{"连线文件第 2, 3 行无法读取，已跳过。"}));
 
   // Many such lines: the first ten are named.
@@ -193,8 +193,8 @@ TEST_F(WireFile, OnlyTheFirst8192PointsAndTheFirst1400WiresOfAFileAreTaken) {
     }
   Read(Write("big.txt", file));
   EXPECT_EQ(W(0).Points.size(), 8192u);
-  EXPECT_EQ(sim.WireCountInUse(), WireCapacity);
-  EXPECT_EQ(sim.FindWire(41, 83), -1);
+  EXPECT_EQ(sim.wires.CountInUse(), WireCapacity);
+  EXPECT_EQ(sim.wires.Find(41, 83), -1);
   EXPECT_EQ(pairs, 1428);
 }
 
@@ -206,13 +206,13 @@ TEST_F(WireFile, AFileOverTheLimitIsRefusedBeforeTheWiringIsCleared) {
   host.answers = {Answer::Yes};
   Read(Write("at.txt", atLimit));
   EXPECT_EQ(host.questions.size(), 1u);
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_TRUE(host.warnings.empty());
 
   Read(Write("over.txt", atLimit + " "));
   EXPECT_EQ(host.warnings, Lines{"连线文件太大，未读取。"});
   EXPECT_EQ(host.questions.size(), 1u);  // not asked
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
 }
 
 TEST_F(WireFile, ReadingAsksBeforeClearingAndIsRefusedWithThePowerOn) {
@@ -228,14 +228,14 @@ TEST_F(WireFile, ReadingAsksBeforeClearingAndIsRefusedWithThePowerOn) {
   Read(path);
   EXPECT_EQ(host.warnings, Lines{"通电状态不能读取连线文件。"});
   EXPECT_EQ(host.openNames.size(), 1u);  // refused before the dialog
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
   sim.SpeedButtonPOWERClick();
   host.openNames.clear();
 
   const auto picture = Pixels(sim.canvas);
   host.answers = {Answer::Yes};
   Read(path);
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).From, K1);
   EXPECT_NE(Pixels(sim.canvas), picture);
   sim.DrawWire(0);
@@ -248,7 +248,7 @@ TEST_F(WireFile, FilesThatCannotBeReadOrWrittenAreNamedInAWarning) {
   Read(missing);
   Read(dir.string());  // a folder
   EXPECT_EQ(host.warnings, (Lines{"无法读取文件：" + missing, "无法读取文件：" + dir.string()}));
-  EXPECT_EQ(sim.WireCountInUse(), 1);
+  EXPECT_EQ(sim.wires.CountInUse(), 1);
 
   const std::string nowhere = (dir / "no" / "such" / "dir.txt").string();
   host.saveNames.push_back(nowhere);
@@ -270,7 +270,7 @@ TEST_F(WireFile, AWireBeingDrawnWhileAFileIsReadKeepsItsOwnColour) {
   Read(Write("red.txt", "0001004A000000FF02BC020202BC01C2\r\n"));
   sim.Image_WireDrawMouseMove(690, 440);
   ClickJack(sim, jack::LDC);
-  ASSERT_EQ(sim.WireCountInUse(), 2);
+  ASSERT_EQ(sim.wires.CountInUse(), 2);
   sim.DrawWire(0);
   sim.DrawWire(1);
   EXPECT_EQ(Pixels(sim.canvas), sim.cleanBoard);

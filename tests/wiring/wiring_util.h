@@ -9,7 +9,7 @@ namespace orrin {
 // Level-switch jacks the tests wire (jack Kn is number n).
 inline constexpr int K1 = 1, K3 = 3, K5 = 5;
 
-inline const Jack& JackOf(const Simulator& sim, int n) { return sim.machine.Jacks[static_cast<size_t>(n)]; }
+inline const Jack& JackOf(const Simulator& sim, int n) { return sim.wires.JackAt(n); }
 
 // The mouse moves to (x, y) and a button is released there.
 inline void Click(Simulator& sim, int x, int y, MouseButton b = MouseButton::Left) {
