@@ -59,7 +59,7 @@ static size_t CommentStart(const std::string& line) {
 }
 
 bool RunnerContext::Tick() {
-  if (!sim.Timer_RUN.enabled || tickBudget == 0) return false;
+  if (!sim.console.Timer_RUN.enabled || tickBudget == 0) return false;
   if (tickBudget > 0) --tickBudget;
   sim.Timer_RUNTimer();
   return true;

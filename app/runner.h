@@ -62,7 +62,7 @@ struct RunnerContext {
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
   int64_t expectPassed = 0, expectFailed = 0;
-  // One tick of Timer_RUN if it is enabled and the budget allows; false when not.
+  // One tick of console.Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };
 

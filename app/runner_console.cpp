@@ -73,7 +73,7 @@ bool OptionalCount(const Words& w, int64_t fallback, int64_t& n, std::string& er
   return false;
 }
 
-// Ticks of Timer_RUN happen only while the timer is enabled, as in the window.
+// Ticks of console.Timer_RUN happen only while the timer is enabled, as in the window.
 bool RunTick(RunnerContext& ctx, const Words& w, std::string& error) {
   int64_t n = 0;
   if (!OptionalCount(w, 1, n, error)) return false;

@@ -9,7 +9,6 @@ add_library(orrin_asm STATIC
   asm/disassembler.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/standard_isa.cpp
 )
-target_include_directories(orrin_asm PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(orrin_asm PUBLIC orrin_base)
-target_compile_options(orrin_asm PRIVATE ${ORRIN_WARNINGS})
+orrin_layer(orrin_asm asm)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/asm/standard.isa DESTINATION share/orrin)

@@ -1,8 +1,5 @@
 #include "base/machine_state.h"
 
-#include <new>
-#include <type_traits>
-
 namespace orrin {
 
 const char* const kSigNames[SigCount] = {
@@ -17,37 +14,18 @@ const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARIN
 int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
 
 namespace {
-// Trace entries are aggregates of plain values, so zeroed storage holds them.
-template <typename T>
-T* ZeroedArray(size_t n) {
-  static_assert(std::is_trivially_copyable_v<T> && std::is_aggregate_v<T>);
-  void* p = std::calloc(n, sizeof(T));
-  if (!p) throw std::bad_alloc();
-  return static_cast<T*>(p);
-}
-}  // namespace
-
-MachineState::MachineState()
-    : Ring(ZeroedArray<TraceEntry>(HistoryDepth)), MemRing(ZeroedArray<MemTrace>(HistoryDepth)) {}
-
-void MachineState::Reset() {
-  auto ring = std::move(Ring);
-  auto memRing = std::move(MemRing);
-  MachineState fresh(std::move(ring), std::move(memRing));
-  *this = std::move(fresh);
-}
-
-MachineState::MachineState(std::unique_ptr<TraceEntry[], FreeDeleter> ring,
-                           std::unique_ptr<MemTrace[], FreeDeleter> memRing)
-    : Ring(std::move(ring)), MemRing(std::move(memRing)) {}
-
-namespace {
 const std::string kEmptyWord = "0000020000";
-}
+const uint64_t kEmptyWordValue = ParseMicroword(kEmptyWord);
+}  // namespace
 
 const std::string& FetchMicroword(const MachineState& machine, int32_t address) {
   const auto& e = machine.Micro.Store[static_cast<size_t>(address & 63)];
   return e.Address == NoValue ? kEmptyWord : e.WordText;
+}
+
+uint64_t MicrowordValue(const MachineState& machine, int32_t address) {
+  const auto& e = machine.Micro.Store[static_cast<size_t>(address & 63)];
+  return e.Address == NoValue ? kEmptyWordValue : e.Word;
 }
 
 void SetControlStoreEntry(MachineState& machine, int32_t address, std::string_view full, std::string_view word,
@@ -57,14 +35,20 @@ void SetControlStoreEntry(MachineState& machine, int32_t address, std::string_vi
   e.FullText.assign(full);
   e.WordText.assign(word);
   e.CommentText.assign(comment);
+  e.Word = ParseMicroword(word);
 }
 
 void ClearControlStore(MachineState& machine) {
   for (auto& e : machine.Micro.Store) e = ControlStoreEntry{};
 }
 
-void SplitBits(MachineState& machine, int32_t value) {
-  for (int i = 0; i < 16; ++i) machine.Scratch.Bits[static_cast<size_t>(i)] = (value >> i) & 1;
+uint64_t ParseMicroword(std::string_view text) {
+  uint64_t w = 0;
+  for (size_t i = 0; i < 10; ++i) {
+    const int d = i < text.size() ? HexDigitValue(text[i]) : 0;
+    w = (w << 4) | static_cast<uint64_t>(d < 0 ? 0 : d);
+  }
+  return w;
 }
 
 int HexDigitValue(char c) {

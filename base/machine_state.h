@@ -1,12 +1,12 @@
 #pragma once
-// The whole board: every register, flag, cell, switch, signal, clock line and
-// jack, plus the trace ring. Sized once; reset in place.
+// The board's units as plain records: every register, flag, cell, switch,
+// signal and clock line, each held live and as shown. The rules that compute
+// them live in units/ and machine/; the jacks and wires, the console, the
+// trace and the view are components of their own.
 #include <array>
 #include <cstdint>
-#include <cstdlib>
-#include <deque>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/alu181.h"
@@ -103,11 +103,22 @@ struct ControlSignals {
   std::array<int32_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
 };
 
+// The bits of a microword, M39 first; M5..M0 are the base next address.
+namespace mbit {
+inline constexpr int PCADD = 39, SELCTL = 38, SEL3 = 37, SEL2 = 36, SEL1 = 35, SEL0 = 34, INTEN = 33, INTDI = 32;
+inline constexpr int LIAR = 31, IABUS = 30, MBUS = 29, SBUS = 28, ABUS = 27, M = 26, S3 = 25, S2 = 24, S1 = 23;
+inline constexpr int S0 = 22, CIN = 21, LDC = 20, LDZ = 19, LIR = 18, STOP = 17, MEMW = 16, LAR = 15, ARINC = 14;
+inline constexpr int LPC = 13, PCINC = 12, DRW = 11, P4 = 10, P3 = 9, P2 = 8, P1 = 7, P0 = 6, NuA5 = 5, NuA0 = 0;
+}  // namespace mbit
+
 // ------------------------------------------------------------------- units
 // Each unit is one record held twice: the live copy (the unit itself, which
 // the rules compute with) and its Shown copy, which the display draws and the
 // trace keeps. A small beat commits the live copy to the shown one in one
 // assignment (`unit.Shown = unit`); a playback writes only shown copies.
+
+// What a register did at the last clock edge (its mark); its field's colour tells.
+enum class Change : uint8_t { None, Loaded, Counted, Added };
 
 struct AluRecord {
   int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;  // the inputs of the last computation
@@ -121,7 +132,8 @@ struct AluUnit : AluRecord {
 };
 
 struct FlagRecord {
-  int32_t Z = 0, C = 0, ZLoaded = 0, CLoaded = 0, ZOut = 0, COut = 0;
+  int32_t Z = 0, C = 0, ZOut = 0, COut = 0;
+  bool ZLoaded = false, CLoaded = false;
   int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
   bool operator==(const FlagRecord&) const = default;
 };
@@ -131,7 +143,8 @@ struct FlagUnit : FlagRecord {
 
 // Registers are indexed by number: R[0] is R0.
 struct RegisterRecord {
-  std::array<int32_t, 4> R{}, Written{}, Select{}, Prev{}, Out{};
+  std::array<int32_t, 4> R{}, Select{}, Prev{}, Out{};
+  std::array<bool, 4> Written{};
   int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
   int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
   bool operator==(const RegisterRecord&) const = default;
@@ -142,7 +155,7 @@ struct RegisterFile : RegisterRecord {
 
 struct GateRecord {
   int32_t Value = 0, RawF = 0, ABUS = 0;
-  uint8_t ReleasedFlag = 1;
+  Drive Gate = Drive::Released;
   bool operator==(const GateRecord&) const = default;
 };
 struct AluBusGate : GateRecord {
@@ -152,20 +165,22 @@ struct AluBusGate : GateRecord {
 // The memory's ports; the cells are kept apart (the trace records only writes).
 struct MemoryPorts {
   int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
-  int32_t FetchAddress = 0, ReadReleased = 1, Written = 0;
+  int32_t FetchAddress = 0;
+  Drive Read = Drive::Released;  // the data port on the bus
+  bool Written = false;          // written in the last small beat
   bool operator==(const MemoryPorts&) const = default;
 };
 struct MemoryUnit : MemoryPorts {
   std::array<uint8_t, MemorySize> Cells{};
   std::array<uint8_t, MemorySize> ShownCells{};
-  uint8_t WriteHappened = 0;
+  bool WriteHappened = false;
   int32_t WriteAddr = 0, WriteOld = 0;
   MemoryPorts Shown;
 };
 
-// Action codes of AR and PC: 0 none, 1 loaded, 2 incremented, 3 added.
 struct ArRecord {
-  int32_t AR = 0, Mark = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
+  int32_t AR = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
+  Change Mark = Change::None;
   bool operator==(const ArRecord&) const = default;
 };
 struct ArUnit : ArRecord {
@@ -173,8 +188,9 @@ struct ArUnit : ArRecord {
 };
 
 struct PcRecord {
-  int32_t PC = 0, Mark = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
+  int32_t PC = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
   int32_t BusIn = 0, Offset = 0;
+  Change Mark = Change::None;
   bool operator==(const PcRecord&) const = default;
 };
 struct PcUnit : PcRecord {
@@ -182,7 +198,8 @@ struct PcUnit : PcRecord {
 };
 
 struct IrRecord {
-  int32_t IR = 0, Mark = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+  int32_t IR = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+  Change Mark = Change::None;
   bool operator==(const IrRecord&) const = default;
 };
 struct IrUnit : IrRecord {
@@ -190,10 +207,12 @@ struct IrUnit : IrRecord {
 };
 
 struct IarRecord {
-  int32_t IAR = 0, Mark = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
-  uint8_t ReleasedFlag = 1;
+  int32_t IAR = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
+  Change Mark = Change::None;
+  Drive Gate = Drive::Released;  // IABUS now
   // What the gate offers the bus in the next small beat.
-  int32_t GateEnable = 0, GateValue = 0;
+  Drive NextGate = Drive::Released;
+  int32_t NextValue = 0;
   bool operator==(const IarRecord&) const = default;
 };
 struct IarUnit : IarRecord {
@@ -205,6 +224,7 @@ struct ControlStoreEntry {
   std::string FullText;
   std::string WordText;
   std::string CommentText;
+  uint64_t Word = 0;  // WordText as a number, M39 the top bit
 };
 
 // The inputs of the next-address logic as the controller took them.
@@ -214,23 +234,28 @@ struct MicroInputs {
   bool operator==(const MicroInputs&) const = default;
 };
 struct SequencerRecord {
-  int32_t MicroAddress = 0, MicroAddressLoaded = 0, NextMicroAddress = 0;
+  int32_t MicroAddress = 0, NextMicroAddress = 0;
+  bool MicroAddressLoaded = false;
   std::array<int32_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
   int32_t T3 = LevelLow, T3Inv = LevelLow;
   MicroInputs In;
   bool operator==(const SequencerRecord&) const = default;
 };
-// Everything the controller panel shows that follows from an address and inputs.
+// Everything the controller panel shows that follows from an address, its
+// word and the inputs. The word is kept as a number and as the ten digits
+// it was written with; the text to show is formatted when someone looks.
 struct MicroDecode {
-  std::array<int32_t, 40> Bits{};  // Bits[n] is Mn
+  uint64_t Word = 0;
+  int32_t Address = 0;
+  std::array<char, 10> WordText{};  // all '\0' before a word was decoded
   std::array<int32_t, 8> IRBits{};
   std::array<int32_t, 6> NuA{};  // next-address bits NuA0'..NuA5'
   // SWC∧P0, IR7∧P1, SWB∧P0, IR6∧P1, SWA∧P0, IR5∧P1, Z∧P3, C∧P2, IR4∧P1, (unused), INTQ∧P4
   std::array<int32_t, 12> Terms{};
   std::array<int32_t, 5> PartialOr{};  // temp12..temp16
   int32_t NextMicroAddress = 0;
-  std::array<int32_t, 4> RegSelect{};  // RD1, RD0, RS1, RS0
-  char MicroText[16] = {};
+  std::array<int32_t, 4> RegSelect{};                                         // RD1, RD0, RS1, RS0
+  int32_t Bit(int n) const { return static_cast<int32_t>((Word >> n) & 1); }  // Mn
   bool operator==(const MicroDecode&) const = default;
 };
 struct MicroUnit : SequencerRecord {
@@ -239,14 +264,9 @@ struct MicroUnit : SequencerRecord {
   SequencerRecord Shown;
 };
 
-struct BitScratch {
-  std::array<int32_t, 16> Bits{};
-};
-
 struct BusRecord {
   int32_t Value = 0;
-  std::array<int32_t, 4> Drive{};  // ALU gate, memory, switches, IAR
-  std::array<uint8_t, 4> Considered{};
+  std::array<Drive, 4> Drivers{};  // ALU gate, memory, switches, IAR
   bool operator==(const BusRecord&) const = default;
 };
 struct DataBus : BusRecord {
@@ -254,7 +274,8 @@ struct DataBus : BusRecord {
 };
 
 struct InterruptRecord {
-  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0, Mark = 0;
+  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0;
+  bool Changed = false;  // EN_INT changed in the last small beat
   bool operator==(const InterruptRecord&) const = default;
 };
 struct InterruptUnit : InterruptRecord {
@@ -269,29 +290,30 @@ struct BeatRecord {
 struct BeatGen : BeatRecord {
   // 64-bit so that very long headless runs neither overflow nor lose the ring index.
   int64_t StepCount = 0, ViewPos = 0;
+  bool AfterReset = true;   // the first machine cycle after a reset has not passed its loads
+  int32_t StopCounter = 0;  // small beats since STOP went up
   BeatRecord Shown;
 };
 
 struct LevelSwitches {
-  std::array<uint8_t, 32> Position{};
+  std::array<bool, 32> Position{};
   std::array<int32_t, 32> Output{};
-  std::array<uint8_t, 32> ShownPosition{};
+  std::array<bool, 32> ShownPosition{};
   std::array<int32_t, 32> ShownOutput{};
 };
 
 struct DataSwShown {
   int32_t Value = 0, SBUS = 0;
   std::array<int32_t, 8> Bits{};
-  uint8_t ReleasedFlag = 1;
+  Drive Gate = Drive::Released;
   bool operator==(const DataSwShown&) const = default;
 };
 struct DataSwitches {
   int32_t Value = 0;
-  uint8_t ReleasedFlag = 1;  // the SD gate is off while SBUS is not 1
   std::array<int32_t, 8> Bits{};
   int32_t SBUS = 0;
-  uint8_t ReleasedCopy = 1;
-  int32_t DrivenValue = 0;  // committed: what the gate offers the bus
+  Drive Gate = Drive::Released;  // the SD gate is off while SBUS is not 1
+  int32_t DrivenValue = 0;       // committed: what the gate offers the bus
   std::array<int32_t, 8> DrivenBits{};
   DataSwShown Shown;  // what the levers and the value label show
 };
@@ -306,41 +328,28 @@ struct BoardSnapshot {
 };
 int SnapshotJack(int slot);  // jack number of snapshot slot 0..71
 
-struct ConsoleState {
-  uint8_t PowerOn = 0, SingleBeat = 0, Running = 0, AfterReset = 1;
-  int32_t StopCounter = 0;
-  int32_t SWC = 0, SWB = 0, SWA = 0;
-  int32_t StepsPerTick = 1;
-  uint8_t TimerActive = 0, KeepRunning = 0, MemoryGridDirty = 1, TraceRestored = 0;
-  int32_t PlaybackDirection = 0;
-  uint32_t WireColor = color::SkyBlue;
-};
-
-// What the wire editor keeps while a wire is drawn.
-struct MidwayPoint {
-  uint8_t Used = 0;
-  int32_t X = 0, Y = 0;
-};
-struct WireEditorState {
-  uint8_t WireDrawing = 0;
-  int32_t DrawStartJack = 0, DrawEndJack = 0, DrawStartIsOutput = 0, DrawEndIsOutput = 0;
-  std::array<MidwayPoint, MidwayCapacity> MidwayPoints{};
-  std::array<int32_t, 4> RubberBand{};
-  std::array<int32_t, 2> LastMousePos{};
-  int32_t WrongInputCount = 0;
-  int32_t WrongBlinkCounter = 0;
+struct MachineState {
+  AluUnit Alu;
+  FlagUnit Flags;
+  RegisterFile Regs;
+  AluBusGate Gate;
+  MemoryUnit Mem;
+  ArUnit Ar;
+  PcUnit Pc;
+  IrUnit Ir;
+  IarUnit Iar;
+  MicroUnit Micro;
+  DataBus Bus;
+  InterruptUnit Int;
+  BeatGen Beat;
+  LevelSwitches Levels;
+  DataSwitches DataSw;
+  BoardSnapshot Snapshot;
+  ControlSignals Signals;
 };
 
 // ------------------------------------------------------------------ trace
-// One entry per small beat: every unit's shown record, plus what the memory
-// needs to be rebuilt by undoing writes.
-struct MemTrace {
-  int64_t Step = 0;
-  uint8_t Written = 0;
-  int32_t Addr = 0, Old = 0;
-  MemoryPorts Ports;
-  bool operator==(const MemTrace&) const = default;
-};
+// One entry per small beat: every unit's shown record.
 struct TraceEntry {
   AluRecord alu;
   FlagRecord flags;
@@ -360,91 +369,25 @@ struct TraceEntry {
   std::array<int32_t, SigCount> signals{};
   bool operator==(const TraceEntry&) const = default;
 };
-
-// What the display showed at the newest position, kept while the arrows show
-// an older one: leaving the playback puts back exactly this, so an action
-// taken then acts as if the arrows had never been pressed.
-struct NewestShown {
-  TraceEntry entry;
-  MemoryPorts memPorts;
-  std::array<uint8_t, MemorySize> cells{};
-  MicroDecode decode;
-  std::array<int32_t, 72> jacks{};
-};
-
-// The memory and the control store just before a change made between beats
-// (a grid save, a file or assembly load), with the newest beat at the time:
-// a playback position at or before that beat shows them as they were.
-struct MemoryEdit {
-  int64_t after = 0;
-  std::array<uint8_t, MemorySize> before{};
-};
-struct StoreEdit {
-  int64_t after = 0;
-  std::array<std::array<char, 10>, ControlStoreSize> before{};  // the word texts FetchMicroword gave
-};
-// Enough for any lab; a script that changes the memory between more beats
-// than this keeps the newest changes.
-inline constexpr size_t EditHistoryDepth = 8192;
-
-struct MachineState {
-  AluUnit Alu;
-  FlagUnit Flags;
-  RegisterFile Regs;
-  AluBusGate Gate;
-  MemoryUnit Mem;
-  ArUnit Ar;
-  PcUnit Pc;
-  IrUnit Ir;
-  IarUnit Iar;
-  MicroUnit Micro;
-  BitScratch Scratch;
-  DataBus Bus;
-  InterruptUnit Int;
-  BeatGen Beat;
-  LevelSwitches Levels;
-  DataSwitches DataSw;
-  BoardSnapshot Snapshot;
-  ControlSignals Signals;
-  ConsoleState Console;
-  WireEditorState WireEditor;
-  NewestShown Newest;               // valid while Console.TraceRestored is 1
-  std::deque<MemoryEdit> MemEdits;  // oldest first
-  std::deque<StoreEdit> StoreEdits;
-  // The trace rings, HistoryDepth entries each, allocated once and zeroed
-  // lazily by the system: an entry is only ever read after the beat of its
-  // position has written it (positions 1..StepCount since the last reset), so
-  // the pages of a ring are touched only as far as the machine has run.
-  struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-  };
-  std::unique_ptr<TraceEntry[], FreeDeleter> Ring;
-  // The memory's part of the trace in a ring of its own: rebuilding an older
-  // memory walks it backwards, and a compact ring keeps that walk fast.
-  std::unique_ptr<MemTrace[], FreeDeleter> MemRing;
-
-  MachineState();
-  // Every unit back to how the constructor left it; the rings stay allocated
-  // (no entry is read before a beat writes it again).
-  void Reset();
-  static size_t RingIndex(int64_t step) { return static_cast<size_t>(step % HistoryDepth); }
-  TraceEntry& RingAt(int64_t step) { return Ring[RingIndex(step)]; }
-  const TraceEntry& RingAt(int64_t step) const { return Ring[RingIndex(step)]; }
-  MemTrace& MemRingAt(int64_t step) { return MemRing[RingIndex(step)]; }
-  const MemTrace& MemRingAt(int64_t step) const { return MemRing[RingIndex(step)]; }
-
- private:
-  MachineState(std::unique_ptr<TraceEntry[], FreeDeleter> ring, std::unique_ptr<MemTrace[], FreeDeleter> memRing);
+// What the memory needs to be rebuilt by undoing writes.
+struct MemTrace {
+  int64_t Step = 0;
+  bool Written = false;
+  int32_t Addr = 0, Old = 0;
+  MemoryPorts Ports;
+  bool operator==(const MemTrace&) const = default;
 };
 
 // ---------------------------------------------------------------- helpers
 // Word text of control-store entry (address mod 64); "0000020000" when empty.
 const std::string& FetchMicroword(const MachineState& machine, int32_t address);
+// The entry's word as a number (the empty entry's for an empty one).
+uint64_t MicrowordValue(const MachineState& machine, int32_t address);
 void SetControlStoreEntry(MachineState& machine, int32_t address, std::string_view full, std::string_view word,
                           std::string_view comment);
 void ClearControlStore(MachineState& machine);
-// Bits 0..15 of value into the scratch record, bit 0 first.
-void SplitBits(MachineState& machine, int32_t value);
+// Ten hex digits as a 40-bit word; a character that is not a digit counts 0.
+uint64_t ParseMicroword(std::string_view text);
 // Hex text to integer: last character least significant, non-hex counts 0,
 // only the first 32 characters are looked at, 32 bits wide. Characters are
 // UTF-8 code points, not bytes.

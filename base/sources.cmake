@@ -1,4 +1,4 @@
-# The base layer: values, the machine state, the ALU, the canvas, the view's
+# The base layer: values, the unit records, the ALU, the canvas, the view's
 # data types and the text files. It includes nothing above it.
 add_library(orrin_base STATIC
   base/alu181.cpp
@@ -13,5 +13,4 @@ add_library(orrin_base STATIC
   base/translation.cpp
   base/wire_format.cpp
 )
-target_include_directories(orrin_base PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_options(orrin_base PRIVATE ${ORRIN_WARNINGS})
+orrin_layer(orrin_base base)

@@ -9,6 +9,9 @@ inline constexpr int32_t NoValue = 65535;
 // A three-state source that is switched off; a store latching it keeps 255.
 inline constexpr int32_t Released = 5001;
 
+// A three-state source: off the bus, or putting its value on it.
+enum class Drive : uint8_t { Released, Drives };
+
 // Beat-line level codes. The complementary line of code x is 9999 - x.
 inline constexpr int32_t LevelLow = 1111;
 inline constexpr int32_t LevelRising = 1357;
@@ -35,7 +38,6 @@ inline constexpr int32_t Latch8(int32_t v) {
   return v & 0xFF;
 }
 
-inline constexpr int32_t Bit0(int32_t v) { return v & 1; }
 // A signal is active only when it is exactly 1.
 inline constexpr bool Active(int32_t v) { return v == 1; }
 

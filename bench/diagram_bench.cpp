@@ -16,7 +16,7 @@ void BM_DiagramFitAll(benchmark::State& state) {
   LoopingBoard board;
   {
     const ViewHold hold(board.sim);
-    for (int i = 0; i < 60000; ++i) board.sim.StepSmallBeat(1);
+    for (int i = 0; i < 60000; ++i) board.sim.StepSmallBeat();
   }
   ui::TimingDiagram diagram(board.sim);
   diagram.resize(1000, 800);

@@ -70,7 +70,7 @@ void BM_ExportTrace(benchmark::State& state, const char* name) {
   sim.SpeedButtonPOWERClick();
   {
     const ViewHold hold(sim);
-    for (int i = 0; i < 60000; ++i) sim.StepSmallBeat(1);
+    for (int i = 0; i < 60000; ++i) sim.StepSmallBeat();
   }
   const std::string path = (std::filesystem::temp_directory_path() / name).string();
   for (auto _ : state)

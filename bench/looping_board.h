@@ -29,7 +29,7 @@ struct LoopingBoard {
     size_t a = 0;
     for (uint8_t byte : program) sim.machine.Mem.Cells[a++] = byte;
     sim.machine.Mem.ShownCells = sim.machine.Mem.Cells;
-    sim.machine.Console.MemoryGridDirty = 1;
+    sim.panels.MemoryGridDirty = true;
     sim.machine.Regs.R[1] = r1;
     sim.machine.Regs.R[2] = r2;
   }

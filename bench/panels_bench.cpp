@@ -18,7 +18,7 @@ namespace {
 // The loop's board, one thousand beats into its run.
 struct Board : LoopingBoard {
   Board() {
-    for (int i = 0; i < 1000; ++i) sim.StepSmallBeat(1);
+    for (int i = 0; i < 1000; ++i) sim.StepSmallBeat();
   }
 };
 
@@ -28,12 +28,12 @@ void BM_FullDisplayRefresh(benchmark::State& state) {
   BoardView previous = sim.view;
   double changed = 0;
   for (auto _ : state) {
-    sim.StepSmallBeat(1);  // the machine moves on (untimed)
-    if (sim.machine.Console.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
+    sim.StepSmallBeat();  // the machine moves on (untimed)
+    if (sim.panels.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
     sim.view = previous;   // the view as the last beat left it
     sim.view.TakeDirty();  // as if the window had applied it
     const auto t0 = std::chrono::steady_clock::now();
-    sim.OrderedDisplayRefresh(sim.machine.Console.PowerOn, 0);
+    sim.Refresh();
     const auto t1 = std::chrono::steady_clock::now();
     state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
     previous = sim.view;
@@ -47,7 +47,7 @@ BENCHMARK(BM_FullDisplayRefresh)->UseManualTime()->Unit(benchmark::kMicrosecond)
 // nothing shown): every module still sets every widget.
 void BM_RefreshUnchanged(benchmark::State& state) {
   Board board;
-  for (auto _ : state) board.sim.OrderedDisplayRefresh(1, 0);
+  for (auto _ : state) board.sim.Refresh();
 }
 BENCHMARK(BM_RefreshUnchanged)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 

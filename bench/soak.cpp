@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   while (sim.machine.Beat.StepCount < beats - HistoryDepth) sim.Timer_RUNTimer();
   // The last lap beat by beat, remembering what the board showed.
   while (sim.machine.Beat.StepCount < beats) {
-    sim.StepSmallBeat(1);
+    sim.StepSmallBeat();
     seen[seenCount++] = Look(sim.machine);
   }
   const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

@@ -37,7 +37,7 @@ struct Board : LoopingBoard {
   // Runs well past one lap of the trace ring, so every buffer and text has
   // reached its size.
   void WarmUp() {
-    for (int i = 0; i < HistoryDepth + 1000; ++i) sim.StepSmallBeat(1);
+    for (int i = 0; i < HistoryDepth + 1000; ++i) sim.StepSmallBeat();
   }
 
   // The loop really runs: the controller is in the fetch/execute words and
@@ -54,7 +54,7 @@ void BM_StepSmallBeat(benchmark::State& state) {
   Board board;
   board.WarmUp();
   const long before = gAllocations.load();
-  for (auto _ : state) board.sim.StepSmallBeat(1);
+  for (auto _ : state) board.sim.StepSmallBeat();
   const long allocations = gAllocations.load() - before;
   if (!board.Looping()) state.SkipWithError("the program did not loop");
   // Shows the counter works: building the board does allocate.
@@ -66,7 +66,7 @@ void BM_StepSmallBeat(benchmark::State& state) {
 }
 BENCHMARK(BM_StepSmallBeat)->MinTime(2.0);
 
-// A continuous run: QD, then Timer_RUN ticks of seven small beats each.
+// A continuous run: QD, then console.Timer_RUN ticks of seven small beats each.
 void BM_ContinuousRunTick(benchmark::State& state) {
   Board board;
   board.WarmUp();
@@ -76,7 +76,7 @@ void BM_ContinuousRunTick(benchmark::State& state) {
   for (auto _ : state) board.sim.Timer_RUNTimer();
   const long allocations = gAllocations.load() - before;
   const double beats = static_cast<double>(board.sim.machine.Beat.StepCount - stepsBefore);
-  if (!board.Looping() || !board.sim.Timer_RUN.enabled) state.SkipWithError("the run stopped");
+  if (!board.Looping() || !board.sim.console.Timer_RUN.enabled) state.SkipWithError("the run stopped");
   state.SetItemsProcessed(static_cast<int64_t>(beats));
   state.counters["beats_per_s"] = benchmark::Counter(beats, benchmark::Counter::kIsRate);
   state.counters["allocs_per_beat"] = static_cast<double>(allocations) / beats;

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   const double beatsPerSecond = static_cast<double>(steps) / elapsed;
   std::printf("window visible after     %.3f s (from process start)\n", visible);
   std::printf("continuous run           %.1f s, %lld small beats, still running: %s\n", elapsed,
-              static_cast<long long>(steps), sim.machine.Console.Running ? "yes" : "no");
+              static_cast<long long>(steps), sim.console.Running ? "yes" : "no");
   std::printf("pace                     %.0f small beats/s = %.1f %% of 1400/s\n", beatsPerSecond,
               100.0 * beatsPerSecond / 1400.0);
   std::printf("processor time           %.3f s = %.1f %% of one core\n", cpu, 100.0 * cpu / elapsed);

@@ -32,7 +32,7 @@ void AddWires(Simulator& sim, int count) {
       sim.wires.AppendPoint(k, a.X, 470);
       sim.wires.AppendPoint(k, b.X, 470);
       sim.wires.AppendPoint(k, b.X, b.Y);
-      sim.DrawWire(k);
+      sim.editor.DrawWire(k);
     }
   }
 }
@@ -44,7 +44,7 @@ void BM_CheckWiringAndEvaluation300(benchmark::State& state) {
   sim.SpeedButtonPOWERClick();  // with the power on the evaluation does the most
   AddWires(sim, 300);
   for (auto _ : state) {
-    sim.CheckWiring();
+    sim.editor.Check();
     sim.BoardEvaluation();
   }
 }

@@ -64,7 +64,7 @@ class WireStore {
   std::array<Jack, JackCount> jacks_;
   std::array<Wire, WireCapacity> wires_;
   std::array<int16_t, JackCount> driver_;  // per input: the highest output wired to it, -1 none
-  std::vector<int> inputs_;  // the input jacks, in number order
+  std::vector<int> inputs_;                // the input jacks, in number order
   int inUse_ = 0;
 };
 

@@ -1,7 +1,5 @@
 #include "simulator/simulator.h"
 
-#include <cstdio>
-
 #include "base/widget_groups.h"
 
 namespace orrin {
@@ -67,12 +65,6 @@ constexpr const char* kSoftwareNotes[] = {
     "8、连线、内存、微程序，可通过菜单操作备份在文件中。",
 };
 
-// Value labels drawn over the board picture: opaque with the power on.
-constexpr WidgetId kValueLabels[] = {
-    Label_INTQ,    Label_P4_INTQ, Label_P4_SWC,  Label_P4_SWB,  Label_P4_SWA,  Label_P4_CI,   Label_P4_ZI,
-    Label_P4_IR4I, Label_P4_IR5I, Label_P4_IR6I, Label_P4_IR7I, Label_P4_P0_1, Label_P4_P0_2, Label_P4_P0_3,
-    Label_P4_P1_1, Label_P4_P1_2, Label_P4_P1_3, Label_P4_P1_4, Label_P4_P2,   Label_P4_P3,   Label_P4_P4,
-};
 }  // namespace
 
 Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
@@ -80,31 +72,26 @@ Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::
 }
 
 void Simulator::Reset() {
-  machine.Reset();
+  machine = Core{};
   wires = WireStore{};
+  console = Console{};
+  trace.Reset();
   view = BoardView{};
-  Timer_RUN = {false, 5};
-  Timer_WrongLine = {false, 100};
-  Timer_Trigger = {false, 1000};
-  Timer_RecotdBackPlay = {false, 100};
+  editor.Reset();
+  panels.Reset();
   quitRequested = false;
-  viewHolds_ = 0;
-  viewStale_ = false;
   SetUpView();
 }
 
-// The widgets as the window is created, and the standard microprogram.
+// The widgets as the window is created.
 void Simulator::SetUpView() {
   for (const Caption& c : kCaptions) view.SetText(c.id, c.text);
   for (const char* line : kSoftwareNotes) {
     view.AddLine(Memo2, "");
     view.AddLine(Memo2, line);
   }
-  view.SetChecked(RadioButtonHandLine, true);
-  view.SetColor(RadioButtonHandLine, color::Yellow);
-  view.SetColor(RadioButtonHdLine, color::ScrollBar);
-  view.SetColor(RadioButtonMicroProgram, color::ScrollBar);
   view.SetEnabled(RadioButtonHdLine, false);
+  panels.ShowControllerMode(console.Mode);
   for (WidgetId id : {Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign, Label_KeyThisHoleName, Panel_NowMicro,
                       Label_MEMannounce, Label_ARannounce, Label_ARAdd1, Label_PCannounce, Label_PCAdd1,
                       Label_INTannounce, Label_P0_DBMultiWrite, Panel_KeyLedModel})
@@ -116,77 +103,51 @@ void Simulator::SetUpView() {
   view.SetReadOnly(Memo2, true);
   view.SetColor(Label_wrongwarn, color::SkyBlue);
   view.SetColor(Label_wrongNum, color::BtnFace);
-  machine.Alu.Shown.Formula = "";
-  // The control store is filled with the board's standard microprogram.
-  LoadDefaultControlStore();
 }
 
 void Simulator::Startup() {
   canvas.Load(cleanBoard);
   view.SetPicture(Image_WireDraw, Pic::Image1_ori);
   view.SetPicture(Image2, Pic::Image3_Hand);
-  machine.Console.WireColor = color::SkyBlue;
+  editor.WireColor = color::SkyBlue;
   for (int i = 0; i < WireCapacity; ++i)
-    if (wires.WireAt(i).InUse) DrawWire(i);
-  ShowWireColor();
-  CheckWiring();
+    if (wires.WireAt(i).InUse) editor.DrawWire(i);
+  editor.ShowWireColor();
+  editor.Check();
   view.SetPicture(Image10, Pic::Image10_Hand_ori);
-  machine.Console.PowerOn = 0;
-  PowerOffAction();
-  machine.Console.MemoryGridDirty = 1;
-  machine.Console.AfterReset = 1;
+  console.PowerOn = false;
+  machine.PowerOff();
+  trace.ForgetEdits();
   machine.Levels = LevelSwitches{};
   machine.DataSw = DataSwitches{};
-  machine.Console.SingleBeat = machine.Console.SWC = machine.Console.SWB = machine.Console.SWA =
-      machine.Console.Running = 0;
-  Timer_RUN.enabled = false;
-  machine.Console.TimerActive = machine.Console.KeepRunning = 0;
-  ClearMemoryGrid();
-  ClearMicroGrid();
-  RefillMicroGrid();
-  StyleValueLabels();
-  OrderedDisplayRefresh(0, 0);
+  console.SingleBeat = console.Running = false;
+  console.SWC = console.SWB = console.SWA = 0;
+  console.StopTimer();
+  panels.ShowPower(false);
+  panels.MemoryGridDirty = true;
+  panels.ClearMemoryGrid();
+  panels.ClearMicroGrid();
+  panels.RefillMicroGrid(machine);
+  Refresh();
 }
 
-void Simulator::ClearMemoryGrid() {
-  for (int r = 0; r < 17; ++r)
-    for (int c = 0; c < 17; ++c) view.SetCell(StringGrid_MEM, c, r, "");
-  for (int c = 1; c <= 16; ++c) {
-    char h[3] = {' ', Hex1(c - 1).buf[0], 0};
-    view.SetCell(StringGrid_MEM, c, 0, h);
-  }
-  for (int r = 1; r <= 16; ++r) {
-    char h[3] = {Hex1(r - 1).buf[0], '-', 0};
-    view.SetCell(StringGrid_MEM, 0, r, h);
-  }
+void Simulator::BoardEvaluation() {
+  // An evaluation always computes from the newest position.
+  EndPlayback();
+  machine.Evaluate(Surround());
+  Refresh();
 }
 
-void Simulator::ClearMicroGrid() {
-  for (int r = 0; r < 9; ++r)
-    for (int c = 0; c < 9; ++c) view.SetCell(StringGrid_MicroMem, c, r, "");
-  for (int i = 0; i < 8; ++i) {
-    std::string h = " 上";
-    h += Hex1(i).buf[0];
-    h += ",下";
-    h += Hex1(i + 8).buf[0];
-    view.SetCell(StringGrid_MicroMem, i + 1, 0, h);
-  }
-  for (int k = 0; k < 4; ++k) {
-    std::string h = "       ";
-    h += Hex1(k).buf[0];
-    h += '-';
-    view.SetCell(StringGrid_MicroMem, 0, 2 * k + 1, h);
-    view.SetCell(StringGrid_MicroMem, 0, 2 * k + 2, h);
-  }
+void Simulator::Refresh(bool fromRecording) {
+  if (!fromRecording) machine.CommitSwitches();
+  panels.Refresh(Parts());
 }
 
-void Simulator::StyleValueLabels() {
-  const bool opaque = machine.Console.PowerOn == 1;
-  for (WidgetId id : kValueLabels) view.SetTransparent(id, !opaque);
-}
-
-void Simulator::SetRegisterFieldsReadOnly(bool readOnly) {
-  for (WidgetId id : kRegisterFields) view.SetReadOnly(id, readOnly);
+void Simulator::StepSmallBeat() {
+  if (!console.PowerOn) return;
+  if (machine.Step(Surround())) panels.MemoryGridDirty = true;
+  Refresh();
+  trace.Record(machine, machine.Beat.StepCount);
 }
 
 }  // namespace orrin

@@ -40,7 +40,7 @@ void DisassemblyWindow::Follow(const Simulator& sim) {
     }
     pc_ = -1;
   }
-  const int pc = m.Console.PowerOn == 1 ? (m.Pc.Shown.PC & 0xFF) : -1;
+  const int pc = sim.console.PowerOn ? (m.Pc.Shown.PC & 0xFF) : -1;
   if (pc == pc_) return;
   pc_ = pc;
   list_->clearSelection();

@@ -73,20 +73,20 @@ void TMainForm::BindEvents() {
   // The playback arrows: a click moves one position, holding repeats.
   picture(SpeedButton_BackLeft)->onClick = act([](Simulator& s) { s.SpeedButton_BackLeftClick(); });
   picture(SpeedButton_BackLeft)->onPress = [this](Qt::MouseButton, QPoint) {
-    sim_->SpeedButton_BackLeftMouseDown();
+    sim_->PlaybackArrowDown(-1);
     AfterAction();
   };
   picture(SpeedButton_BackLeft)->onRelease = [this](Qt::MouseButton, QPoint) {
-    sim_->SpeedButton_BackLeftMouseUp();
+    sim_->PlaybackArrowUp();
     AfterAction();
   };
   picture(SpeedButton_BackRight)->onClick = act([](Simulator& s) { s.SpeedButton_BackRightClick(); });
   picture(SpeedButton_BackRight)->onPress = [this](Qt::MouseButton, QPoint) {
-    sim_->SpeedButton_BackRightMouseDown();
+    sim_->PlaybackArrowDown(+1);
     AfterAction();
   };
   picture(SpeedButton_BackRight)->onRelease = [this](Qt::MouseButton, QPoint) {
-    sim_->SpeedButton_BackRightMouseUp();
+    sim_->PlaybackArrowUp();
     AfterAction();
   };
 
@@ -179,9 +179,9 @@ void TMainForm::BindTimers() {
     void (Simulator::*tick)();
   };
   const TimerBinding timers[] = {
-      {&timerWrongLine_, "Timer_WrongLine", &Simulator::Timer_WrongLineTimer},
-      {&timerTrigger_, "Timer_Trigger", &Simulator::Timer_TriggerTimer},
-      {&timerPlayback_, "Timer_RecotdBackPlay", &Simulator::Timer_RecotdBackPlayTimer},
+      {&timerWrongLine_, "editor.Timer_WrongLine", &Simulator::Timer_WrongLineTimer},
+      {&timerTrigger_, "trace.Timer_Trigger", &Simulator::Timer_TriggerTimer},
+      {&timerPlayback_, "trace.Timer_RecotdBackPlay", &Simulator::Timer_RecotdBackPlayTimer},
   };
   for (const TimerBinding& t : timers) {
     t.timer->setObjectName(t.name);
@@ -193,7 +193,7 @@ void TMainForm::BindTimers() {
   }
   // The run timer paces the machine: 5 ms ticks of seven small beats must
   // not drift, so it is a precise timer; its view is applied once per frame.
-  timerRun_.setObjectName("Timer_RUN");
+  timerRun_.setObjectName("console.Timer_RUN");
   timerRun_.setParent(this);
   timerRun_.setTimerType(Qt::PreciseTimer);
   connect(&timerRun_, &QTimer::timeout, this, [this] { OnRunTick(); });
@@ -219,10 +219,10 @@ void TMainForm::SyncTimers() {
       t.start(r.intervalMs);
     }
   };
-  sync(timerRun_, sim_->Timer_RUN);
-  sync(timerWrongLine_, sim_->Timer_WrongLine);
-  sync(timerTrigger_, sim_->Timer_Trigger);
-  sync(timerPlayback_, sim_->Timer_RecotdBackPlay);
+  sync(timerRun_, sim_->console.Timer_RUN);
+  sync(timerWrongLine_, sim_->editor.Timer_WrongLine);
+  sync(timerTrigger_, sim_->trace.Timer_Trigger);
+  sync(timerPlayback_, sim_->trace.Timer_RecotdBackPlay);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

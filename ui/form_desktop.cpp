@@ -266,8 +266,8 @@ void TMainForm::UseSettings() {
   QSettings settings;
   if (settings.contains("window/geometry")) restoreGeometry(settings.value("window/geometry").toByteArray());
   if (settings.contains("wireColor")) {
-    sim_->machine.Console.WireColor = settings.value("wireColor").toUInt() & 0x00FFFFFF;
-    sim_->ShowWireColor();
+    sim_->editor.WireColor = settings.value("wireColor").toUInt() & 0x00FFFFFF;
+    sim_->editor.ShowWireColor();
     ApplyView();
   }
   // The scroll bars have their ranges once the window is laid out.
@@ -287,7 +287,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     settings.setValue("window/geometry", saveGeometry());
     settings.setValue("window/scrollX", scroll_->horizontalScrollBar()->value());
     settings.setValue("window/scrollY", scroll_->verticalScrollBar()->value());
-    settings.setValue("wireColor", static_cast<uint>(sim_->machine.Console.WireColor));
+    settings.setValue("wireColor", static_cast<uint>(sim_->editor.WireColor));
   }
   QMainWindow::closeEvent(event);
 }

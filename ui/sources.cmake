@@ -31,6 +31,7 @@ add_library(orrin_ui STATIC
   ui/form_desktop.cpp
 )
 target_link_libraries(orrin_ui PUBLIC orrin_sim Qt6::Widgets)
+orrin_layer(orrin_ui ui)
 
 # English: translations/orrin_en.ts (scripts/update-translations.sh keeps it
 # in step with the code) compiled by Qt's lrelease into the .qm the window loads.
@@ -44,11 +45,10 @@ add_custom_command(OUTPUT ${ORRIN_QM_DIR}/orrin_en.qm
 add_custom_target(orrin_translations ALL DEPENDS ${ORRIN_QM_DIR}/orrin_en.qm)
 add_dependencies(orrin_ui orrin_translations)
 target_compile_definitions(orrin_ui PRIVATE ORRIN_BUILD_TRANSLATIONS="${ORRIN_QM_DIR}")
-target_compile_options(orrin_ui PRIVATE ${ORRIN_WARNINGS})
 # The machine state has a field named `signals`; Qt must not treat it as a keyword.
 target_compile_definitions(orrin_ui PUBLIC QT_NO_KEYWORDS)
 
-add_executable(orrin app/orrin_main.cpp)
+add_executable(orrin ui/orrin_main.cpp)
 target_link_libraries(orrin PRIVATE orrin_ui)
 target_compile_options(orrin PRIVATE ${ORRIN_WARNINGS})
 

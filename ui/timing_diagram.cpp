@@ -19,8 +19,8 @@
 #include <cmath>
 
 #include "base/text_files.h"
-#include "exec/trace_diagram.h"
-#include "exec/trace_export.h"
+#include "machine/trace_diagram.h"
+#include "machine/trace_export.h"
 #include "simulator/simulator.h"
 #include "ui/translate.h"
 
@@ -54,7 +54,7 @@ DiagramView TimingDiagram::View(int width, int height) const {
 int64_t TimingDiagram::BeatAt(int x) const { return View(width(), height()).BeatAt(x); }
 
 void TimingDiagram::FitAll() {
-  const BeatRange r = RecordedRange(sim_.machine, 0, INT64_MAX);
+  const BeatRange r = RecordedRange(sim_.machine.Beat, 0, INT64_MAX);
   firstBeat = std::max<int64_t>(1, r.first);
   const int64_t beats = std::max<int64_t>(1, r.last - r.first + 1);
   beatWidth = std::max(0.001, static_cast<double>(std::max(1, width() - kLabelWidth)) / static_cast<double>(beats));
@@ -63,7 +63,7 @@ void TimingDiagram::FitAll() {
 
 void TimingDiagram::Render(QPainter& p, int width, int height) const {
   p.fillRect(0, 0, width, height, Qt::white);
-  const DiagramDrawing d = DrawDiagram(sim_.machine, View(width, height));
+  const DiagramDrawing d = DrawDiagram(sim_.trace, sim_.machine.Beat, View(width, height));
   // Lines by ink, each ink in one call.
   constexpr int kInks = static_cast<int>(Ink::Cursor) + 1;
   std::array<QVector<QLineF>, kInks> byInk;
@@ -121,13 +121,13 @@ void TimingDiagram::mousePressEvent(QMouseEvent* e) {
 void TimingDiagram::mouseMoveEvent(QMouseEvent* e) {
   const int64_t beat = BeatAt(static_cast<int>(e->position().x()));
   const int row = static_cast<int>(e->position().y()) / kRowHeight;
-  const BeatRange r = RecordedRange(sim_.machine, beat, beat);
+  const BeatRange r = RecordedRange(sim_.machine.Beat, beat, beat);
   if (beat <= 0 || r.first > r.last || row < 0 || row >= static_cast<int>(rows.size())) {
     QToolTip::hideText();
     return;
   }
   const size_t index = rows[static_cast<size_t>(row)];
-  const int32_t v = TraceValue(sim_.machine.RingAt(beat), index);
+  const int32_t v = TraceValue(sim_.trace.At(beat), index);
   const TraceSignal& s = TraceSignals()[index];
   const QString value = s.width >= 6 ? QString("%1").arg(v, 2, 16, QChar('0')).toUpper() : QString::number(v);
   QToolTip::showText(e->globalPosition().toPoint(), QString("%1 = %2 @ %3").arg(s.name).arg(value).arg(beat), this);
@@ -224,7 +224,7 @@ void TimingDiagramWindow::RowsChanged() {
 }
 
 void TimingDiagramWindow::SyncScroll() {
-  const BeatRange r = RecordedRange(sim_.machine, 0, INT64_MAX);
+  const BeatRange r = RecordedRange(sim_.machine.Beat, 0, INT64_MAX);
   const int visible = static_cast<int>((diagram_->width() - TimingDiagram::kLabelWidth) / diagram_->beatWidth);
   const QSignalBlocker block(scroll_);
   scroll_->setRange(static_cast<int>(std::max<int64_t>(1, r.first)),
@@ -257,7 +257,7 @@ bool TimingDiagramWindow::ExportTo(const QString& path) {
   const QString ext = QFileInfo(path).suffix().toLower();
   if (ext == "svg") {
     const DiagramView v = diagram_->View(diagram_->width(), diagram_->height());
-    const std::string svg = DiagramSvg(DrawDiagram(sim_.machine, v), v);
+    const std::string svg = DiagramSvg(DrawDiagram(sim_.trace, sim_.machine.Beat, v), v);
     if (files::WriteWholeFile(path.toStdString(), svg)) return true;
     sim_.host.Warn(files::CannotWriteWarning(path.toStdString()));
     return false;
@@ -271,7 +271,7 @@ bool TimingDiagramWindow::ExportTo(const QString& path) {
     sim_.host.Warn(files::CannotWriteWarning(path.toStdString()));
     return false;
   }
-  const BeatRange r = RecordedRange(sim_.machine, 0, INT64_MAX);
+  const BeatRange r = RecordedRange(sim_.machine.Beat, 0, INT64_MAX);
   return sim_.ExportTrace(path.toStdString(), r.first, r.last) == Simulator::ExportResult::Written;
 }
 

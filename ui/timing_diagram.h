@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "exec/trace_diagram.h"
+#include "machine/trace_diagram.h"
 
 class QListWidget;
 class QScrollBar;

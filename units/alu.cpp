@@ -23,7 +23,7 @@ void SetAluGate(GateRecord& gate, const SignalValues& sig, int32_t f, bool latch
     gate.RawF = f;
     gate.Value = Latch8(f);
   }
-  gate.ReleasedFlag = Active(sig[ABUS]) ? 0 : 1;
+  gate.Gate = DrivesWhen(Active(sig[ABUS]));
 }
 
 }  // namespace orrin

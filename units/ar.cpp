@@ -14,10 +14,10 @@ void ClockAr(ArUnit& ar, int32_t bus, bool t3Rising) {
   if (t3Rising) {
     if (Active(ar.ARINC)) {
       ar.AR = (ar.AR + 1) & 0xFF;
-      ar.Mark = 2;
+      ar.Mark = Change::Counted;
     } else if (Active(ar.LAR)) {
       ar.AR = Latch8(bus);
-      ar.Mark = 1;
+      ar.Mark = Change::Loaded;
     }
   }
   ar.Out = ar.AR;

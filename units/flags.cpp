@@ -12,12 +12,12 @@ void ClockFlags(FlagRecord& f, const AluRecord& alu, const SignalValues& sig, bo
   if (!t3Rising) return;
   if (Active(sig[LDZ])) {
     f.Z = alu.F == 0 ? 1 : 0;
-    f.ZLoaded = 1;
+    f.ZLoaded = true;
   }
   if (Active(sig[LDC])) {
     // The 181's carry output is active low.
     f.C = 1 - (alu.Cn4 & 1);
-    f.CLoaded = 1;
+    f.CLoaded = true;
   }
 }
 

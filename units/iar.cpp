@@ -7,17 +7,17 @@ void SetIarControls(IarRecord& iar, const SignalValues& sig, int32_t t3) {
   iar.LIAR = sig[LIAR];
   iar.IABUS = sig[IABUS];
   iar.T3 = t3;
-  iar.ReleasedFlag = Active(sig[IABUS]) ? 0 : 1;
+  iar.Gate = DrivesWhen(Active(sig[IABUS]));
 }
 
 void ClockIar(IarUnit& iar, int32_t pcOut, bool t3Rising) {
   iar.PcIn = pcOut;
   if (t3Rising && Active(iar.LIAR)) {
     iar.IAR = pcOut;
-    iar.Mark = 1;
+    iar.Mark = Change::Loaded;
   }
-  iar.GateEnable = iar.IABUS;
-  iar.GateValue = iar.IAR;
+  iar.NextGate = DrivesWhen(Active(iar.IABUS));
+  iar.NextValue = iar.IAR;
 }
 
 }  // namespace orrin

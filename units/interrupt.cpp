@@ -12,7 +12,7 @@ void ClockInterruptEnable(InterruptRecord& in, bool level) {
   const int32_t before = in.EN_INT;
   if (Active(in.INTDI)) in.EN_INT = 0;
   if (Active(in.INTEN)) in.EN_INT = 1;
-  in.Mark = in.EN_INT != before ? 1 : 0;
+  in.Changed = in.EN_INT != before;
 }
 
 }  // namespace orrin

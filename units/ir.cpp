@@ -12,7 +12,7 @@ void ClockIr(IrUnit& ir, MemoryUnit& mem, int32_t pc, bool t3Rising) {
   ir.InsBus = mem.Cells[static_cast<size_t>(pc & 0xFF)];
   if (!t3Rising || !Active(ir.LIR)) return;
   ir.IR = ir.InsBus;
-  ir.Mark = 1;
+  ir.Mark = Change::Loaded;
   mem.FetchAddress = pc & 0xFF;
 }
 

@@ -17,8 +17,8 @@ bool WriteMemory(MemoryUnit& mem, const SignalValues& sig, const BeatRecord& bea
   mem.WriteOld = mem.Cells[a];
   mem.Cells[a] = static_cast<uint8_t>(Latch8(bus));
   mem.ShownCells[a] = mem.Cells[a];
-  mem.WriteHappened = 1;
-  mem.Written = 1;
+  mem.WriteHappened = true;
+  mem.Written = true;
   return true;
 }
 

@@ -1,4 +1,4 @@
-// PC, the program counter.
+// PC, the program counter: every rule of it.
 #include "units/units.h"
 
 namespace orrin {
@@ -16,16 +16,30 @@ void ClockPc(PcUnit& pc, int32_t bus, int32_t ir, bool t3Rising, bool level) {
   if (t3Rising) {
     if (Active(pc.PCINC)) {
       pc.PC = (pc.PC + 1) & 0xFF;
-      pc.Mark = 2;
+      pc.Mark = Change::Counted;
     } else if (Active(pc.LPC)) {
       pc.PC = Latch8(bus);
-      pc.Mark = 1;
+      pc.Mark = Change::Loaded;
     } else if (Active(pc.PCADD)) {
       pc.PC = (pc.PC + pc.Offset) & 0xFF;
-      pc.Mark = 3;
+      pc.Mark = Change::Added;
     }
   }
   if (level) pc.Out = pc.PC;
+}
+
+void ResetPc(PcUnit& pc) {
+  pc.PC = pc.Out = 0;
+  pc.Mark = Change::None;
+  pc.Shown.PC = pc.Shown.Out = 0;
+  pc.Shown.Mark = Change::None;
+}
+
+void EditPc(PcUnit& pc, int32_t byte) { pc.PC = pc.Out = pc.Shown.PC = pc.Shown.Out = byte; }
+
+PcActions WinningPcAction(const PcRecord& pc) {
+  const bool inc = Active(pc.PCINC), load = Active(pc.LPC), add = Active(pc.PCADD);
+  return {inc, !inc && load, !inc && !load && add, int{inc} + int{load} + int{add} >= 2};
 }
 
 }  // namespace orrin

@@ -16,7 +16,7 @@ void SelectRegisters(RegisterRecord& rf, const SignalValues& sig) {
 void WriteRegister(RegisterRecord& rf, int32_t bus, bool t3Rising) {
   if (!t3Rising || !Active(rf.DRW)) return;
   rf.R[static_cast<size_t>(rf.RdNum)] = Latch8(bus);
-  rf.Written[static_cast<size_t>(rf.RdNum)] = 1;
+  rf.Written[static_cast<size_t>(rf.RdNum)] = true;
 }
 
 void ReadRegisterPorts(RegisterRecord& rf) {

@@ -14,4 +14,4 @@ add_library(orrin_units STATIC
   units/switches.cpp
 )
 target_link_libraries(orrin_units PUBLIC orrin_base)
-target_compile_options(orrin_units PRIVATE ${ORRIN_WARNINGS})
+orrin_layer(orrin_units units)

@@ -5,7 +5,7 @@ namespace orrin {
 
 void SetSwitchGate(DataSwitches& ds, const SignalValues& sig) {
   ds.SBUS = sig[SBUS];
-  ds.ReleasedFlag = ds.ReleasedCopy = Active(sig[SBUS]) ? 0 : 1;
+  ds.Gate = DrivesWhen(Active(sig[SBUS]));
 }
 
 }  // namespace orrin

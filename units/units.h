@@ -12,8 +12,9 @@ namespace orrin {
 using SignalValues = std::array<int32_t, SigCount>;
 
 // ---- three-state sources and the data bus (bus.cpp)
+inline Drive DrivesWhen(bool on) { return on ? Drive::Drives : Drive::Released; }
 // What a source offers the bus: its value while it drives, else Released.
-inline int32_t Offer(bool drives, int32_t value) { return drives ? value : Released; }
+inline int32_t Offer(Drive d, int32_t value) { return d == Drive::Drives ? value : Released; }
 // The bus is the OR of the sources that drive it (ALU gate, memory,
 // switches, IAR); Drive marks each, so two or more show a conflict.
 void DriveBus(BusRecord& bus, const std::array<int32_t, 4>& sources);
@@ -25,7 +26,7 @@ void ComputeAlu(AluUnit& alu, const SignalValues& sig, int32_t a, int32_t b);
 // The gate between the ALU and the bus: ABUS opens it; `latch` takes the
 // ALU's result (at level small beats and on every evaluation).
 void SetAluGate(GateRecord& gate, const SignalValues& sig, int32_t f, bool latch);
-inline int32_t GateOffer(const GateRecord& gate) { return Offer(gate.ReleasedFlag == 0, gate.Value); }
+inline int32_t GateOffer(const GateRecord& gate) { return Offer(gate.Gate, gate.Value); }
 
 // ---- register file (register_file.cpp)
 // RD and RS from the signals: the write decoder and the two port selects.
@@ -67,10 +68,20 @@ void SetPcControls(PcRecord& pc, const SignalValues& sig, int32_t t3);
 // At the rising edge of T3, PCINC counts, else LPC loads the bus, else PCADD
 // adds IR3..IR0 (unsigned); all wrap at FF. The output follows at level beats.
 void ClockPc(PcUnit& pc, int32_t bus, int32_t ir, bool t3Rising, bool level);
+// CLR: PC and its output 0, no mark.
+void ResetPc(PcUnit& pc);
+// A value typed into PC's field: the register, its output and the shown copy.
+void EditPc(PcUnit& pc, int32_t byte);
+// Which of PC's actions the board draws: only the one that wins (count,
+// then load, then add), and whether two or more were asked at once.
+struct PcActions {
+  bool count, load, add, conflict;
+};
+PcActions WinningPcAction(const PcRecord& pc);
 
 // ---- data switches (switches.cpp)
 // SBUS opens the SD gate; the committed switch value is what it offers.
 void SetSwitchGate(DataSwitches& ds, const SignalValues& sig);
-inline int32_t SwitchOffer(const DataSwitches& ds) { return Offer(ds.ReleasedCopy == 0, ds.DrivenValue); }
+inline int32_t SwitchOffer(const DataSwitches& ds) { return Offer(ds.Gate, ds.DrivenValue); }
 
 }  // namespace orrin

@@ -140,10 +140,10 @@ TEST(Runner, AnAnswerServesOneQuestionThenCancelIsTheDefault) {
 
 TEST(Runner, RefusedPowerOnIsPrintedAsAWarning) {
   Console c;
-  c.sim.machine.WireEditor.WireDrawing = 1;
+  c.sim.editor.WireDrawing = 1;
   EXPECT_EQ(c.Do({"power"}), CommandResult::Done);
   EXPECT_EQ(c.out.str(), "警告: 连线进行中，不能通电。\n");
-  EXPECT_EQ(c.sim.machine.Console.PowerOn, 0);
+  EXPECT_EQ(c.sim.console.PowerOn, 0);
 }
 
 TEST(Runner, OtherAreasCommandsAreNotTheConsoles) {
@@ -199,11 +199,11 @@ TEST(Runner, HardWiredButtonTakesNoClick) {
   Console c;
   EXPECT_EQ(c.Do({"mode", "hardwired"}), CommandResult::Done);
   EXPECT_FALSE(c.sim.view[WidgetId::RadioButtonHdLine].checked);
-  EXPECT_TRUE(c.sim.IndependentMode());
+  EXPECT_TRUE(c.sim.console.Independent());
   c.Do({"mode", "microprogram"});
-  EXPECT_TRUE(c.sim.MicroprogramMode());
+  EXPECT_TRUE(c.sim.console.Microprogram());
   c.Do({"mode", "independent"});
-  EXPECT_TRUE(c.sim.IndependentMode());
+  EXPECT_TRUE(c.sim.console.Independent());
 }
 
 }  // namespace

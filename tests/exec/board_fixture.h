@@ -7,17 +7,17 @@
 namespace orrin {
 
 inline void PowerOn(Simulator& sim) {
-  if (sim.machine.Console.PowerOn == 0) sim.SpeedButtonPOWERClick();
+  if (sim.console.PowerOn == 0) sim.SpeedButtonPOWERClick();
 }
 
 inline void Steps(Simulator& sim, int n) {
   for (int i = 0; i < n; ++i) sim.Button_OneLittleStepClick();
 }
 
-// Runs Timer_RUN ticks while the timer is enabled; returns the ticks taken.
+// Runs console.Timer_RUN ticks while the timer is enabled; returns the ticks taken.
 inline int RunTimer(Simulator& sim, int maxTicks = 1000000) {
   int ticks = 0;
-  while (sim.Timer_RUN.enabled && ticks < maxTicks) {
+  while (sim.console.Timer_RUN.enabled && ticks < maxTicks) {
     sim.Timer_RUNTimer();
     ++ticks;
   }

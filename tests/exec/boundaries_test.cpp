@@ -45,8 +45,8 @@ TEST_F(Edges, PcAndArCountFromFfToZero) {
   Steps(sim, 5);  // phase 5 counts
   EXPECT_EQ(s.Pc.PC, 0x00);
   EXPECT_EQ(s.Ar.AR, 0x00);
-  EXPECT_EQ(s.Pc.Mark, 2);
-  EXPECT_EQ(s.Ar.Mark, 2);
+  EXPECT_EQ(s.Pc.Mark, Change::Counted);
+  EXPECT_EQ(s.Ar.Mark, Change::Counted);
   EXPECT_EQ(s.Ir.IR, 0xA7);  // fetched from FF before PC moved
   EXPECT_EQ(s.Mem.FetchAddress, 0xFF);
   Steps(sim, 1);
@@ -78,7 +78,8 @@ TEST_F(Edges, RegistersArAndMemoryLoadTheOrOfTwoDrivers) {
   EXPECT_EQ(s.Mem.Cells[0x00], 0x51);  // written in phase 4 at AR = 00
   EXPECT_EQ(s.Regs.R[0], 0x51);
   EXPECT_EQ(s.Ar.AR, 0x51);
-  EXPECT_EQ(s.Bus.Drive[0] + s.Bus.Drive[2], 2);
+  EXPECT_EQ(s.Bus.Drivers[0], Drive::Drives);
+  EXPECT_EQ(s.Bus.Drivers[2], Drive::Drives);
 }
 
 TEST_F(Edges, RegistersArAndMemoryLoadTheOrOfThreeDrivers) {
@@ -98,7 +99,7 @@ TEST_F(Edges, MemoryBeingWrittenDoesNotDriveTheBus) {
   s.Mem.Cells[0x00] = 0x3C;
   sim.BoardEvaluation();
   EXPECT_EQ(s.Bus.Shown.Value, 0x00);
-  EXPECT_EQ(s.Bus.Drive[1], 0);
+  EXPECT_EQ(s.Bus.Drivers[1], Drive::Released);
   Steps(sim, 2);
   EXPECT_EQ(s.Bus.Value, 0x00);
 }
@@ -136,8 +137,8 @@ TEST(StopCountEachPhase, ContinuousRunStopsAtTheFirstCycleStartAfterFiveCountedB
     RunWithStopRaisedAfter(sim, phase, false);
     EXPECT_EQ(sim.machine.Beat.StepCount, 6 + phase + kBeatsToStop[phase]);
     EXPECT_EQ(sim.machine.Beat.BeatPhase, 1);
-    EXPECT_EQ(sim.machine.Console.StopCounter, 0);
-    EXPECT_EQ(sim.machine.Console.Running, 0);
+    EXPECT_EQ(sim.machine.Beat.StopCounter, 0);
+    EXPECT_EQ(sim.console.Running, 0);
   }
 }
 
@@ -148,7 +149,7 @@ TEST(StopCountEachPhase, SingleBeatModeEndsEveryCycleAndClearsTheCount) {
     Simulator& sim = b.sim;
     RunWithStopRaisedAfter(sim, phase, true);
     EXPECT_EQ(sim.machine.Beat.StepCount, 6 + 6 + 1);
-    EXPECT_EQ(sim.machine.Console.StopCounter, 0);
+    EXPECT_EQ(sim.machine.Beat.StopCounter, 0);
   }
 }
 
@@ -160,11 +161,11 @@ TEST(StopCountEachPhase, SingleSmallBeatsClearTheCountWhereARunWouldStop) {
   Steps(sim, 6 + 3);
   sim.ToggleLevelSwitch(0);
   Steps(sim, 4);  // phase 1 with a count of 4: a run would go on
-  EXPECT_EQ(sim.machine.Console.StopCounter, 4);
+  EXPECT_EQ(sim.machine.Beat.StopCounter, 4);
   Steps(sim, 6);  // the next phase 1, counted 10 times
-  EXPECT_EQ(sim.machine.Console.StopCounter, 0);
+  EXPECT_EQ(sim.machine.Beat.StopCounter, 0);
   Steps(sim, 1);
-  EXPECT_EQ(sim.machine.Console.StopCounter, 1);  // STOP is still up
+  EXPECT_EQ(sim.machine.Beat.StopCounter, 1);  // STOP is still up
 }
 
 TEST(MicroAddress, CountsThroughThreeFToZero) {
@@ -217,7 +218,7 @@ TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  for (int i = 0; i < 49999; ++i) sim.StepSmallBeat(1);
+  for (int i = 0; i < 49999; ++i) sim.StepSmallBeat();
   auto oldest = [&] {
     sim.machine.Beat.ViewPos = 3;  // most of the way back at once
     for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();

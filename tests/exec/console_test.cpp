@@ -27,12 +27,12 @@ TEST(Console, StartsPoweredOffWithThePowerOffPicture) {
 
 TEST(Console, PowerRefusals) {
   Board b;
-  b.sim.machine.WireEditor.WireDrawing = 1;
+  b.sim.editor.WireDrawing = 1;
   b.sim.SpeedButtonPOWERClick();
-  b.sim.machine.WireEditor.WireDrawing = 0;
-  b.sim.machine.WireEditor.WrongInputCount = 1;
+  b.sim.editor.WireDrawing = 0;
+  b.sim.editor.WrongInputCount = 1;
   b.sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(b.sim.machine.Console.PowerOn, 0);
+  EXPECT_EQ(b.sim.console.PowerOn, 0);
   ASSERT_EQ(b.host.warnings.size(), 2u);
   EXPECT_EQ(b.host.warnings[0], "连线进行中，不能通电。");
   EXPECT_EQ(b.host.warnings[1], "检查连线！输入插孔不能接多个输出插孔。");
@@ -79,11 +79,11 @@ TEST(Console, NothingRunsWithoutPower) {
   sim.Button_OneLittleStepClick();
   sim.SpeedButton_PULSEClick();
   sim.SpeedButtonCLRClick();
-  EXPECT_FALSE(sim.Timer_RUN.enabled);
+  EXPECT_FALSE(sim.console.Timer_RUN.enabled);
   EXPECT_EQ(sim.machine.Beat.StepCount, 0);
-  sim.Timer_RUN.enabled = true;  // a stray tick after power-off switches the timer off
+  sim.console.Timer_RUN.enabled = true;  // a stray tick after power-off switches the timer off
   sim.Timer_RUNTimer();
-  EXPECT_FALSE(sim.Timer_RUN.enabled);
+  EXPECT_FALSE(sim.console.Timer_RUN.enabled);
 }
 
 TEST(Console, PulseNeedsEnabledInterrupts) {
@@ -105,13 +105,13 @@ TEST(Console, PauseAndSingleSmallBeatStopARun) {
   EXPECT_EQ(sim.view[SpeedButtonQD].picture, Pic::SpeedButtonQDON);
   sim.Timer_RUNTimer();
   sim.Button_PAUSEClick();
-  EXPECT_EQ(sim.machine.Console.Running, 0);
-  EXPECT_FALSE(sim.Timer_RUN.enabled);
+  EXPECT_EQ(sim.console.Running, 0);
+  EXPECT_FALSE(sim.console.Timer_RUN.enabled);
   EXPECT_EQ(sim.view[SpeedButtonQD].picture, Pic::SpeedButtonQDOFF);
   EXPECT_EQ(sim.machine.Beat.StepCount, 7);
   sim.SpeedButtonQDClick();  // resumes mid-cycle
   sim.Button_OneLittleStepClick();
-  EXPECT_EQ(sim.machine.Console.Running, 0);
+  EXPECT_EQ(sim.console.Running, 0);
   EXPECT_EQ(sim.machine.Beat.StepCount, 8);
 }
 
@@ -119,18 +119,18 @@ TEST(Console, ControllerModeRadioButtons) {
   Board b;
   Simulator& sim = b.sim;
   sim.RadioButtonMicroProgramClick();
-  EXPECT_TRUE(sim.MicroprogramMode());
+  EXPECT_TRUE(sim.console.Microprogram());
   EXPECT_EQ(sim.view[RadioButtonMicroProgram].color, color::Lime);
   EXPECT_EQ(sim.view[RadioButtonHandLine].color, color::ScrollBar);
   EXPECT_TRUE(sim.view[Panel_NowMicro].visible);
   EXPECT_FALSE(sim.view[Panel_NowHand].visible);
   EXPECT_EQ(sim.view[Image10].picture, Pic::Image10_Micro_ori);
   sim.RadioButtonHdLineClick();  // disabled: nothing happens
-  EXPECT_TRUE(sim.MicroprogramMode());
+  EXPECT_TRUE(sim.console.Microprogram());
   sim.Button_CloseNowMicroClick();
   EXPECT_FALSE(sim.view[Panel_NowMicro].visible);
   sim.RadioButtonHandLineClick();
-  EXPECT_TRUE(sim.IndependentMode());
+  EXPECT_TRUE(sim.console.Independent());
   EXPECT_EQ(sim.view[Image2].picture, Pic::Image3_Hand);
   // Were the hard-wired button enabled, it would leave every signal at 0.
   PowerOn(sim);

@@ -80,7 +80,7 @@ TEST_F(IndependentBoard, CountersWinOverLoadsAndPcAddIsUnsigned) {
   for (int k : {pcinc, lpc, pcadd, arinc, lar, sbus}) Raise(k);
   Steps(sim, 6);
   EXPECT_EQ(s.Pc.PC, 1);
-  EXPECT_EQ(s.Pc.Mark, 0);
+  EXPECT_EQ(s.Pc.Mark, Change::None);
   EXPECT_EQ(s.Ar.AR, 1);
   Lower(pcinc);
   Lower(arinc);
@@ -91,7 +91,7 @@ TEST_F(IndependentBoard, CountersWinOverLoadsAndPcAddIsUnsigned) {
   s.Ir.IR = 0xF8;  // the offset is IR3..IR0 = 8, not sign-extended
   Steps(sim, 5);
   EXPECT_EQ(s.Pc.PC, 0x07);  // 0xFF + 8 wraps
-  EXPECT_EQ(s.Pc.Mark, 3);
+  EXPECT_EQ(s.Pc.Mark, Change::Added);
   Steps(sim, 1);
   s.Ir.IR = 0x0F;
   Steps(sim, 5);
@@ -126,7 +126,7 @@ TEST_F(IndependentBoard, MemoryWriteOnlyInPhaseFour) {
   EXPECT_EQ(s.Mem.Cells[0], 0x21);
   EXPECT_EQ(s.Mem.ShownCells[0], 0x21);
   // The write marked the memory views dirty and the same beat's refresh rebuilt them.
-  EXPECT_EQ(s.Console.MemoryGridDirty, 0);
+  EXPECT_EQ(sim.panels.MemoryGridDirty, false);
   EXPECT_EQ(sim.view.Cell(WidgetId::StringGrid_MEM, 1, 1), "21");
 }
 
@@ -144,7 +144,8 @@ TEST_F(IndependentBoard, BusIsTheOrOfItsDriversAndZeroWithout) {
   for (int k : {m, s1, s0, abus, sbus}) Raise(k);
   for (int i = 4; i < 8; ++i) sim.ToggleDataSwitch(i);
   EXPECT_EQ(s.Bus.Value, 0xF0);
-  EXPECT_EQ(s.Bus.Drive[0] + s.Bus.Drive[2], 2);
+  EXPECT_EQ(s.Bus.Drivers[0], Drive::Drives);
+  EXPECT_EQ(s.Bus.Drivers[2], Drive::Drives);
   Lower(s1);
   Lower(s0);  // M=1 S=0000: F = /A = FF when R0 = 0
   EXPECT_EQ(s.Bus.Value, 0xFF);
@@ -164,14 +165,14 @@ TEST_F(IndependentBoard, FlagsLoadAtTThreeRising) {
   Steps(sim, 1);
   EXPECT_EQ(s.Flags.C, 1);
   EXPECT_EQ(s.Flags.Z, 1);
-  EXPECT_EQ(s.Flags.CLoaded, 1);
+  EXPECT_TRUE(s.Flags.CLoaded);
 }
 
 TEST_F(IndependentBoard, KSwitchDuringARunActsAtTheNextSmallBeat) {
   const int lar = SwitchFor(jack::LAR);
   PowerOn(sim);
   sim.SpeedButtonQDClick();
-  ASSERT_EQ(s.Console.TimerActive, 1);
+  ASSERT_TRUE(sim.console.TimerActive);
   sim.ToggleLevelSwitch(lar);
   EXPECT_EQ(sim.view[WidgetId::Image_K0].picture, Pic::RSWH);
   EXPECT_EQ(sim.wires.Value(jack::LAR), 0);  // not evaluated yet
@@ -185,10 +186,10 @@ TEST(StopRules, SingleBeatRunsOneCycle) {
   PowerOn(sim);
   sim.Image_DPClick();
   sim.SpeedButtonQDClick();
-  EXPECT_EQ(sim.Timer_RUN.intervalMs, 50);
+  EXPECT_EQ(sim.console.Timer_RUN.intervalMs, 50);
   RunTimer(sim);
   EXPECT_EQ(sim.machine.Beat.StepCount, 7);  // phases 1..6 and the next 1 after power-on
-  EXPECT_EQ(sim.machine.Console.Running, 0);
+  EXPECT_EQ(sim.console.Running, 0);
   sim.SpeedButtonQDClick();
   RunTimer(sim);
   EXPECT_EQ(sim.machine.Beat.StepCount, 13);
@@ -209,14 +210,14 @@ TEST(StopRules, ContinuousRunStopsAfterPhaseOneFollowingStop) {
   SetWord(sim, 2, "0000020003");
   SetWord(sim, 3, "0000000003");
   sim.SpeedButtonQDClick();
-  EXPECT_EQ(sim.Timer_RUN.intervalMs, 5);
-  EXPECT_EQ(sim.machine.Console.StepsPerTick, 7);
+  EXPECT_EQ(sim.console.Timer_RUN.intervalMs, 5);
+  EXPECT_EQ(sim.console.StepsPerTick, 7);
   RunTimer(sim);
   EXPECT_EQ(sim.machine.Beat.StepCount, 6 * 3 + 1);
   EXPECT_EQ(sim.machine.Micro.MicroAddress, 3);
-  EXPECT_EQ(sim.machine.Console.StopCounter, 0);
-  EXPECT_EQ(sim.machine.Console.Running, 0);
-  EXPECT_FALSE(sim.Timer_RUN.enabled);
+  EXPECT_EQ(sim.machine.Beat.StopCounter, 0);
+  EXPECT_EQ(sim.console.Running, 0);
+  EXPECT_FALSE(sim.console.Timer_RUN.enabled);
 }
 
 TEST(StopRules, DpDuringAContinuousRunStopsAtTheNextPhaseOne) {
@@ -230,8 +231,8 @@ TEST(StopRules, DpDuringAContinuousRunStopsAtTheNextPhaseOne) {
   sim.Image_DPClick();
   RunTimer(sim);
   EXPECT_EQ(sim.machine.Beat.BeatPhase, 1);
-  EXPECT_EQ(sim.machine.Console.StepsPerTick, 7);
-  EXPECT_FALSE(sim.Timer_RUN.enabled);
+  EXPECT_EQ(sim.console.StepsPerTick, 7);
+  EXPECT_FALSE(sim.console.Timer_RUN.enabled);
 }
 
 TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
@@ -254,14 +255,14 @@ TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
   EXPECT_EQ(s.Int.EN_INT, 0);
   EXPECT_EQ(s.Micro.MicroAddress, 0);
   EXPECT_EQ(s.Beat.StepCount, 0);
-  EXPECT_EQ(s.Console.AfterReset, 1);
+  EXPECT_TRUE(s.Beat.AfterReset);
   // The first cycle executes word 00; the address shows 00 until the second phase 1.
   sim.Image_SWCClick();  // 1 0 0: word 00 leads to 09
   Steps(sim, 6);
   EXPECT_EQ(s.Micro.Shown.MicroAddress, 0);
   Steps(sim, 1);
   EXPECT_EQ(s.Micro.Shown.MicroAddress, 0x09);
-  EXPECT_EQ(s.Console.AfterReset, 0);
+  EXPECT_FALSE(s.Beat.AfterReset);
 }
 
 TEST(Reset, PowerOnClearsMemoryAndRegistersButKeepsStoreAndSwitches) {

@@ -1,6 +1,6 @@
 // The exported history read back: every beat of the CSV and the VCD equals
 // what `dump` printed at that beat; ranges are clamped to the ring.
-#include "exec/trace_export.h"
+#include "machine/trace_export.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "app/runner.h"
-#include "exec/trace_diagram.h"
+#include "machine/trace_diagram.h"
 
 namespace orrin {
 namespace {
@@ -247,16 +247,16 @@ TEST(TraceDiagram, TheDrawingShowsTheRecordedValues) {
     v.firstBeat = 50;
     v.width = DiagramView::kLabelWidth + 16 * 60;
     v.height = static_cast<int>(v.rows.size()) * DiagramView::kRowHeight;
-    const DiagramDrawing d = DrawDiagram(m, v);
+    const DiagramDrawing d = DrawDiagram(sim.trace, m.Beat, v);
     std::vector<int> changes(v.rows.size(), 0), texts(v.rows.size(), 0);
     for (int64_t b = 50; b < 110; ++b)
       for (size_t r = 0; r < v.rows.size(); ++r)
-        changes[r] += b == 50 || TraceValue(m.RingAt(b), r) != TraceValue(m.RingAt(b - 1), r);
+        changes[r] += b == 50 || TraceValue(sim.trace.At(b), r) != TraceValue(sim.trace.At(b - 1), r);
     for (const DiagramText& t : d.texts) {
       if (t.ink == Ink::Label) continue;
       const size_t r = static_cast<size_t>(t.y / DiagramView::kRowHeight);
       const int64_t beat = v.BeatAt(static_cast<int>(t.x));
-      const int32_t value = TraceValue(m.RingAt(beat), r);
+      const int32_t value = TraceValue(sim.trace.At(beat), r);
       char expected[8];
       std::snprintf(expected, sizeof expected, r == 0 ? "%d" : "%02X", value);
       EXPECT_EQ(t.text, expected) << TraceSignals()[r].name << " at beat " << beat;
@@ -271,7 +271,7 @@ TEST(TraceDiagram, TheDrawingShowsTheRecordedValues) {
       const double top = static_cast<double>(r) * DiagramView::kRowHeight;
       for (int64_t b = 50; b < 110; ++b) {
         const double x = DiagramView::kLabelWidth + (static_cast<double>(b - 50) + 0.5) * 16;
-        const double want = TraceValue(m.RingAt(b), r) ? top + 3 : top + DiagramView::kRowHeight - 4;
+        const double want = TraceValue(sim.trace.At(b), r) ? top + 3 : top + DiagramView::kRowHeight - 4;
         bool drawn = false;
         for (const DiagramLine& l : d.lines)
           drawn |= l.y0 == want && l.y1 == want && l.x0 <= x && l.x1 >= x && l.ink == Ink::Signal;
@@ -340,13 +340,14 @@ TEST(TraceExport, ThePngIsTheDiagramAsAPicture) {
 }
 
 TEST(TraceExport, RangesAreClampedAndAnEmptyHistoryHasOnlyTheHeader) {
-  MachineState m;
-  EXPECT_TRUE(TraceCsv(m, RecordedRange(m, 0, 1000)).ends_with("RS0\r\n"));
-  m.Beat.StepCount = 60000;
-  const BeatRange r = RecordedRange(m, 0, 70000);
+  const Trace t;
+  BeatGen beat;
+  EXPECT_TRUE(TraceCsv(t, RecordedRange(beat, 0, 1000)).ends_with("RS0\r\n"));
+  beat.StepCount = 60000;
+  const BeatRange r = RecordedRange(beat, 0, 70000);
   EXPECT_EQ(r.first, 10001);
   EXPECT_EQ(r.last, 60000);
-  const BeatRange none = RecordedRange(m, 70000, 80000);
+  const BeatRange none = RecordedRange(beat, 70000, 80000);
   EXPECT_GT(none.first, none.last);
 }
 

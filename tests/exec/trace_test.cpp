@@ -74,7 +74,7 @@ TEST_F(Playback, PlaybackLeavesTheLiveMachineAlone) {
   EXPECT_EQ(s.Beat.ViewPos, 61);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "61/61");
   EXPECT_EQ(s.Regs.Shown.R[1], s.Regs.R[1]);
-  EXPECT_EQ(s.Console.TraceRestored, 0);
+  EXPECT_FALSE(sim.trace.TraceRestored);
 }
 
 TEST_F(Playback, AnyEvaluationEndsAPlayback) {
@@ -112,7 +112,7 @@ TEST_F(ActingDuringPlayback, ABeatAfterBackUsesTheLiveSwitches) {
   Steps(sim, 2);                    // to phase 5: R0 latches the bus
   EXPECT_EQ(s.Regs.R[0], 0x5A);
   EXPECT_EQ(sim.view[Edit_R0].text, "5A");
-  EXPECT_EQ(s.RingAt(5).snapshot.Jacks[0], 1);  // the trace holds K0 up
+  EXPECT_EQ(sim.trace.At(5).snapshot.Jacks[0], 1);  // the trace holds K0 up
 }
 
 TEST_F(ActingDuringPlayback, ASwitchFlippedOverAnOlderPositionIsEvaluatedWithItsNewLevel) {
@@ -227,7 +227,7 @@ TEST(PlaybackRange, LeftArrowStopsAtTheOldestKeptBeat) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  for (int i = 0; i < 60000; ++i) sim.StepSmallBeat(1);
+  for (int i = 0; i < 60000; ++i) sim.StepSmallBeat();
   for (int i = 0; i < 10; ++i) sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 59990);
   sim.machine.Beat.ViewPos = 10003;  // skip most of the way back
@@ -242,23 +242,23 @@ TEST(PlaybackArrows, HoldingRepeatsAndReleasingStops) {
   Simulator& sim = b.sim;
   PowerOn(sim);
   Steps(sim, 20);
-  sim.SpeedButton_BackLeftMouseDown();
-  EXPECT_TRUE(sim.Timer_Trigger.enabled);
+  sim.PlaybackArrowDown(-1);
+  EXPECT_TRUE(sim.trace.Timer_Trigger.enabled);
   sim.Timer_TriggerTimer();
-  EXPECT_FALSE(sim.Timer_Trigger.enabled);
-  EXPECT_TRUE(sim.Timer_RecotdBackPlay.enabled);
+  EXPECT_FALSE(sim.trace.Timer_Trigger.enabled);
+  EXPECT_TRUE(sim.trace.Timer_RecotdBackPlay.enabled);
   for (int i = 0; i < 5; ++i) sim.Timer_RecotdBackPlayTimer();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 15);
-  sim.SpeedButton_BackLeftMouseUp();
-  EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
-  EXPECT_EQ(sim.machine.Console.PlaybackDirection, 0);
-  sim.SpeedButton_BackRightMouseDown();
+  sim.PlaybackArrowUp();
+  EXPECT_FALSE(sim.trace.Timer_RecotdBackPlay.enabled);
+  EXPECT_EQ(sim.trace.PlaybackDirection, 0);
+  sim.PlaybackArrowDown(+1);
   sim.Timer_TriggerTimer();
   for (int i = 0; i < 10; ++i) sim.Timer_RecotdBackPlayTimer();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 20);  // stops at the newest beat
-  sim.SpeedButton_BackRightMouseUp();
-  EXPECT_FALSE(sim.Timer_Trigger.enabled);
-  EXPECT_FALSE(sim.Timer_RecotdBackPlay.enabled);
+  sim.PlaybackArrowUp();
+  EXPECT_FALSE(sim.trace.Timer_Trigger.enabled);
+  EXPECT_FALSE(sim.trace.Timer_RecotdBackPlay.enabled);
 }
 
 TEST(PlaybackPulse, PulseWhileIdleRewritesTheNewestEntry) {
@@ -301,9 +301,9 @@ TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
   MemoryImage image{};
   image[0x10] = 0xBB;
   image[0x20] = 0xCC;
-  sim.RecordMemoryEdit();
+  sim.trace.KeepMemory(s);
   s.Mem.Cells = s.Mem.ShownCells = image;
-  s.Console.MemoryGridDirty = 1;
+  sim.panels.MemoryGridDirty = true;
   sim.view.SetCell(StringGrid_MicroMem, 1, 1, "4010028002");
   sim.Button_GridToMicroClick();
   Steps(sim, 1);
@@ -333,7 +333,7 @@ TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
   // edit made after the last beat.
   sim.SpeedButton_BackRightClick();
   EXPECT_EQ(s.Beat.ViewPos, 6);
-  EXPECT_EQ(s.Console.TraceRestored, 0);
+  EXPECT_FALSE(sim.trace.TraceRestored);
   EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 4), "DD");
   EXPECT_EQ(s.Mem.ShownCells, s.Mem.Cells);
 }
@@ -343,7 +343,7 @@ TEST_F(Playback, AResetForgetsTheChangesOfTheOldPositions) {
   sim.view.SetCell(StringGrid_MEM, 1, 2, "AA");
   sim.Button_GridToMEMClick();
   sim.SpeedButtonCLRClick();
-  EXPECT_TRUE(s.MemEdits.empty());
+  EXPECT_TRUE(sim.trace.MemoryEdits().empty());
   Steps(sim, 4);
   sim.ShowPosition(2);
   EXPECT_EQ(s.Mem.ShownCells[0x10], 0xAA) << "the save came before this beat 2";

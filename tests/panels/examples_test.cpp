@@ -28,7 +28,7 @@ struct ProgramBoard : Board {
   bool RunToStop() {
     sim.SpeedButtonQDClick();
     for (int tick = 0; tick < 100000; ++tick) {
-      if (!sim.Timer_RUN.enabled) return true;
+      if (!sim.console.Timer_RUN.enabled) return true;
       sim.Timer_RUNTimer();
     }
     return false;
@@ -71,7 +71,7 @@ TEST(Examples, InterruptEntersTheHandlerAndReturns) {
   b.sim.ToggleDataSwitch(4);  // the handler's address, 10, on the switches
   b.sim.SpeedButtonQDClick();
   for (int tick = 0; tick < 20; ++tick) b.sim.Timer_RUNTimer();  // the loop turns with interrupts enabled
-  ASSERT_TRUE(b.sim.Timer_RUN.enabled);
+  ASSERT_TRUE(b.sim.console.Timer_RUN.enabled);
   ASSERT_EQ(b.sim.machine.Int.EN_INT, 1);
   const int turns = b.R(2);
   b.sim.SpeedButton_PULSEClick();

@@ -20,7 +20,7 @@ inline bool Visible(const Board& b, WidgetId id) { return b.sim.view[id].visible
 inline void RunWord(Board& b, const std::string& word) {
   SetControlStoreEntry(b.sim.machine, 0, "00" + word, word, "");
   b.sim.RadioButtonMicroProgramClick();
-  if (b.sim.machine.Console.PowerOn != 1) b.sim.SpeedButtonPOWERClick();
+  if (b.sim.console.PowerOn != 1) b.sim.SpeedButtonPOWERClick();
 }
 
 inline void SmallBeats(Board& b, int n) {

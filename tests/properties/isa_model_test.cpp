@@ -151,7 +151,7 @@ TEST(InstructionSetModel, RandomProgramsRunAlikeOnTheModelAndTheBoard) {
     RunTimer(sim, 5000);
     const MachineState& s = sim.machine;
     SCOPED_TRACE(source);
-    ASSERT_FALSE(sim.Timer_RUN.enabled) << "the board did not halt";
+    ASSERT_FALSE(sim.console.Timer_RUN.enabled) << "the board did not halt";
     EXPECT_EQ(s.Regs.R, model.r);
     EXPECT_EQ(s.Flags.C, model.c);
     EXPECT_EQ(s.Flags.Z, model.z);

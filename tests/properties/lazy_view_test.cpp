@@ -14,7 +14,7 @@ using enum WidgetId;
 
 struct Pair {
   Board eager, lazy;
-  Pair() { eager.sim.eagerView = true; }
+  Pair() { eager.sim.panels.eagerView = true; }
   template <typename F>
   void Both(F act) {
     act(eager.sim);
@@ -34,7 +34,7 @@ void ExpectSameView(const Pair& p, const std::string& when) {
 // Runs `ticks` ticks of the run timer as a script's `tick` does, the view held.
 void Ticks(Simulator& sim, int ticks) {
   const ViewHold hold(sim);
-  for (int i = 0; i < ticks && sim.Timer_RUN.enabled; ++i) sim.Timer_RUNTimer();
+  for (int i = 0; i < ticks && sim.console.Timer_RUN.enabled; ++i) sim.Timer_RUNTimer();
 }
 
 // `rewire`: the actions also include switching the power off, adding or
@@ -110,9 +110,9 @@ void RandomActions(Pair& p, std::mt19937& rng, int count, bool rewire = false) {
         what = "rewire K" + std::to_string(k) + " " + std::to_string(input);
         p.Both([k, input](Simulator& s) {
           s.SpeedButtonPOWERClick();
-          if (s.machine.Console.PowerOn == 0) {
+          if (s.console.PowerOn == 0) {
             if (!s.wires.Delete(k, input)) Join(s, k, input);
-            s.CheckWiring();
+            s.editor.Check();
             s.SpeedButtonPOWERClick();
           }
         });
@@ -121,7 +121,7 @@ void RandomActions(Pair& p, std::mt19937& rng, int count, bool rewire = false) {
       default:
         what = "mode";
         p.Both([](Simulator& s) {
-          if (s.IndependentMode())
+          if (s.console.Independent())
             s.RadioButtonMicroProgramClick();
           else
             s.RadioButtonHandLineClick();

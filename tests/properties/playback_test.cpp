@@ -41,8 +41,8 @@ Outcome RunIn(const std::string& script, const fs::path& dir) {
     for (const ControlStoreEntry& e : sim.machine.Micro.Store) o.store.push_back(e.FullText + "|" + e.CommentText);
     const MachineState& s = sim.machine;
     for (int64_t n = 1; n <= s.Beat.StepCount && n < HistoryDepth; ++n) {
-      o.trace.push_back(s.RingAt(n));
-      o.memTrace.push_back(s.MemRingAt(n));
+      o.trace.push_back(sim.trace.At(n));
+      o.memTrace.push_back(sim.trace.MemAt(n));
     }
   };
   o.status = RunScript(in, out, err, options);

@@ -34,7 +34,7 @@ Seen RunOn(Simulator& sim, ScriptHost& host, std::ostringstream& out, const std:
   for (int i = 0; i < WidgetCount; ++i) s.widgets.push_back(sim.view[static_cast<WidgetId>(i)]);
   s.canvas.assign(sim.canvas.Data(), sim.canvas.Data() + Canvas::Width * Canvas::Height);
   for (int64_t n = 1; n <= sim.machine.Beat.StepCount && n < HistoryDepth; ++n)
-    s.trace.push_back(sim.machine.RingAt(n));
+    s.trace.push_back(sim.trace.At(n));
   s.memory = sim.machine.Mem.Cells;
   for (const ControlStoreEntry& e : sim.machine.Micro.Store) s.store.push_back(e.FullText + "|" + e.CommentText);
   return s;

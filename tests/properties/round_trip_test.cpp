@@ -44,7 +44,7 @@ TEST_F(RoundTrip, Wirings) {
         a.sim.wires.Delete(from, to);
       }
     }
-    a.sim.CheckWiring();
+    a.sim.editor.Check();
     a.host.saveNames.push_back(File("wires.txt"));
     a.sim.N_SaveLineFileClick();
     b.host.openNames.push_back(File("wires.txt"));

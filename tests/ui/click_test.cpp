@@ -46,7 +46,7 @@ TEST_F(Clicks, LeverK5MovesWithThePowerOffButItsJackStaysLow) {
 
 TEST_F(Clicks, ADoubleClickOnASwitchActsTwice) {
   DoubleClick(Image_SWC);
-  EXPECT_EQ(form.Sim().machine.Console.SWC, 0);  // flipped and flipped back
+  EXPECT_EQ(form.Sim().console.SWC, 0);  // flipped and flipped back
   DoubleClick(Image_SD3);
   EXPECT_EQ(Text(Label_PKEY_SD), "00");
   Click(Image_SD3);
@@ -67,7 +67,7 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
   ASSERT_EQ(Picture(SpeedButtonPOWER)->Role(), Pic::SpeedButton_PowerON);
   Click(Image_DP);
   Click(SpeedButtonQD);
-  auto* timer = form.findChild<QTimer*>("Timer_RUN");
+  auto* timer = form.findChild<QTimer*>("console.Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 50);
   EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
@@ -76,7 +76,7 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
   // timeout of the timer (fired here, not waited for) is one small beat.
   for (int tick = 0; tick < 20 && timer->isActive(); ++tick) Fire(timer);
   EXPECT_EQ(form.Sim().machine.Beat.StepCount, 7);
-  EXPECT_EQ(form.Sim().machine.Console.Running, 0);
+  EXPECT_EQ(form.Sim().console.Running, 0);
   EXPECT_FALSE(timer->isActive());
   form.ApplyView();  // the frame that follows the ticks
   EXPECT_EQ(Text(Label_PK_StepNum), "7/7");
@@ -87,7 +87,7 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
 TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
   Click(SpeedButtonPOWER);
   Click(SpeedButtonQD);
-  auto* timer = form.findChild<QTimer*>("Timer_RUN");
+  auto* timer = form.findChild<QTimer*>("console.Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 5);
   for (int tick = 0; tick < 10; ++tick) Fire(timer);
@@ -97,18 +97,18 @@ TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
   EXPECT_EQ(Text(Label_PK_StepNum), "70/70");
   Click(Button_PAUSE);
   EXPECT_FALSE(timer->isActive());
-  EXPECT_EQ(form.Sim().machine.Console.Running, 0);
+  EXPECT_EQ(form.Sim().console.Running, 0);
 }
 
 TEST_F(Clicks, PlaybackArrowHeldRepeatsAndReleaseStopsBothTimers) {
   Click(SpeedButtonPOWER);
   for (int i = 0; i < 5; ++i) Click(Button_OneLittleStep);
-  auto* trigger = form.findChild<QTimer*>("Timer_Trigger");
+  auto* trigger = form.findChild<QTimer*>("trace.Timer_Trigger");
   QTest::mousePress(form.Widget(SpeedButton_BackLeft), Qt::LeftButton);
   EXPECT_TRUE(trigger->isActive());
   QTest::mouseRelease(form.Widget(SpeedButton_BackLeft), Qt::LeftButton);
   EXPECT_FALSE(trigger->isActive());
-  EXPECT_FALSE(form.findChild<QTimer*>("Timer_RecotdBackPlay")->isActive());
+  EXPECT_FALSE(form.findChild<QTimer*>("trace.Timer_RecotdBackPlay")->isActive());
   EXPECT_EQ(form.Sim().machine.Beat.ViewPos, 4);  // the click moved one position
   EXPECT_EQ(Text(Label_PK_StepNum), "4/5");
 }

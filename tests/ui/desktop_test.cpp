@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "base/widget_groups.h"
-#include "exec/trace_export.h"
+#include "machine/trace_export.h"
 #include "tests/test_host.h"
 #include "ui/main_form.h"
 #include "ui/timing_diagram.h"
@@ -33,7 +33,7 @@ TEST(Desktop, ConsoleKeysActExceptWhileTyping) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   Simulator& s = form.Sim();
   QTest::keyClick(&form, Qt::Key_F12);  // power
-  ASSERT_EQ(s.machine.Console.PowerOn, 1);
+  ASSERT_EQ(s.console.PowerOn, 1);
   QTest::keyClick(&form, Qt::Key_F7);  // one small beat
   EXPECT_EQ(s.machine.Beat.StepCount, 1);
   QTest::keyClick(&form, Qt::Key_Left, Qt::AltModifier);  // back
@@ -48,7 +48,7 @@ TEST(Desktop, ConsoleKeysActExceptWhileTyping) {
     QTest::keyClick(w, Qt::Key_F7);
     QTest::keyClick(w, Qt::Key_F12);
     EXPECT_EQ(s.machine.Beat.StepCount, 1) << Info(id).name;
-    EXPECT_EQ(s.machine.Console.PowerOn, 1) << Info(id).name;
+    EXPECT_EQ(s.console.PowerOn, 1) << Info(id).name;
   }
   form.Widget(Panel_KEY)->setFocus();
   QTest::keyClick(&form, Qt::Key_F7);
@@ -75,7 +75,7 @@ TEST(Desktop, TooltipsTellThePresentValue) {
   EXPECT_TRUE(TipFor(s, kALamps[0]).startsWith("A0 = ")) << TipFor(s, kALamps[0]).toStdString();
   // A jack: its name, kind, the other end of its wires and its level.
   Join(s, 3, 73);  // K3 -> LDC
-  s.CheckWiring();
+  s.editor.Check();
   s.BoardEvaluation();
   const Jack& ldc = s.wires.JackAt(73);
   const QString tip = JackTip(s, ldc.X, ldc.Y);
@@ -101,11 +101,11 @@ TEST(Desktop, TheWindowRemembersItsPlaceAndWireColour) {
   }
   RecordingHost host;
   TMainForm form(&host);
-  EXPECT_NE(form.Sim().machine.Console.WireColor, 0x0000FF00u);  // a test form starts as the board does
+  EXPECT_NE(form.Sim().editor.WireColor, 0x0000FF00u);  // a test form starts as the board does
   form.UseSettings();
   form.show();
   QApplication::processEvents();
-  EXPECT_EQ(form.Sim().machine.Console.WireColor, 0x0000FF00u);
+  EXPECT_EQ(form.Sim().editor.WireColor, 0x0000FF00u);
   EXPECT_EQ(form.size(), QSize(900, 600));
   EXPECT_EQ(form.ScrollBox()->verticalScrollBar()->value(), 700);
   QSettings().clear();

@@ -9,7 +9,7 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "exec/trace_export.h"
+#include "machine/trace_export.h"
 #include "tests/test_host.h"
 #include "ui/main_form.h"
 

@@ -45,7 +45,7 @@ TEST(Examples, EveryWiringLoadsWithoutErrorsAndIsWrittenBackUnchanged) {
     EXPECT_TRUE(b.host.warnings.empty());
     EXPECT_EQ(b.sim.wires.CountInUse(), lines);
     EXPECT_EQ(b.sim.view[WidgetId::Label_LineCount].text, std::to_string(lines));
-    EXPECT_EQ(b.sim.machine.WireEditor.WrongInputCount, 0);
+    EXPECT_EQ(b.sim.editor.WrongInputCount, 0);
 
     const fs::path copy = fs::temp_directory_path() / ("orrin_example_" + file.filename().string());
     b.host.saveNames.push_back(copy.string());
@@ -54,7 +54,7 @@ TEST(Examples, EveryWiringLoadsWithoutErrorsAndIsWrittenBackUnchanged) {
     fs::remove(copy);
 
     b.sim.SpeedButtonPOWERClick();
-    EXPECT_EQ(b.sim.machine.Console.PowerOn, 1);
+    EXPECT_EQ(b.sim.console.PowerOn, 1);
   }
 }
 

@@ -43,9 +43,9 @@ TEST(RunnerWiring, WireClicksTheJackCentresAndTheBendsInOrder) {
   EXPECT_EQ(s.sim.wires.WireAt(3).From, jack::GND1);
   EXPECT_EQ(s.Do("move 10 10"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 742 514 right"), CommandResult::Done);  // starts: nothing to abandon
-  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 1);
+  EXPECT_EQ(s.sim.editor.WireDrawing, 1);
   EXPECT_EQ(s.Do("release 300 -5 right"), CommandResult::Done);
-  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(s.sim.editor.WireDrawing, 0);
   EXPECT_EQ(s.Do("release 742 514 middle"), CommandResult::Done);
   EXPECT_EQ(s.Do("release 645 413 left"), CommandResult::Done);
   EXPECT_EQ(s.sim.wires.Find(jack::K0, jack::LDZ), 4);
@@ -74,7 +74,7 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
     EXPECT_EQ(s.error, message);
   }
   EXPECT_EQ(s.sim.wires.CountInUse(), 0);
-  EXPECT_EQ(s.sim.machine.WireEditor.WireDrawing, 0);  // a refused wire clicked nothing
+  EXPECT_EQ(s.sim.editor.WireDrawing, 0);  // a refused wire clicked nothing
   EXPECT_EQ(s.Do("power"), CommandResult::NotMine);
 }
 

@@ -19,8 +19,8 @@ TEST(WireCheck, ListsEveryWireFromBothEndsInJackOrder) {
   EXPECT_EQ(sim.view[Memo_WireIn].lines, (Lines{"DRW <-- K0", "LDC <-- K0", "LDZ <-- K1"}));
   EXPECT_EQ(sim.view[Memo_WireIn].fontColor, color::WindowText);
   EXPECT_EQ(sim.view[Label_LineCount].text, "3");
-  EXPECT_EQ(sim.machine.WireEditor.WrongInputCount, 0);
-  EXPECT_FALSE(sim.Timer_WrongLine.enabled);
+  EXPECT_EQ(sim.editor.WrongInputCount, 0);
+  EXPECT_FALSE(sim.editor.Timer_WrongLine.enabled);
 }
 
 TEST(WireCheck, AnInputWithSeveralOutputsIsReportedInRedAndBlocksThePower) {
@@ -29,31 +29,31 @@ TEST(WireCheck, AnInputWithSeveralOutputsIsReportedInRedAndBlocksThePower) {
   DrawWireBetween(sim, jack::K0, jack::LDC);
   DrawWireBetween(sim, K5, jack::LDC);
   DrawWireBetween(sim, K1, jack::LDZ);
-  EXPECT_EQ(sim.machine.WireEditor.WrongInputCount, 1);
+  EXPECT_EQ(sim.editor.WrongInputCount, 1);
   EXPECT_EQ(sim.view[Memo_WireIn].fontColor, color::Red);
   EXPECT_EQ(sim.view[Memo_WireIn].lines,
             (Lines{"      ", "  错误插孔信息  ", "      ", "'LDC'连2根线", "LDC <-- K0", "LDC <-- K5"}));
   EXPECT_EQ(sim.view[Memo_WireOut].lines, (Lines{"K0 --> LDC", "K1 --> LDZ", "K5 --> LDC"}));
   EXPECT_EQ(sim.view[Label_wrongNum].text, "1");
-  EXPECT_TRUE(sim.Timer_WrongLine.enabled);
+  EXPECT_TRUE(sim.editor.Timer_WrongLine.enabled);
 
   sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(sim.machine.Console.PowerOn, 0);
+  EXPECT_EQ(sim.console.PowerOn, 0);
   EXPECT_EQ(b.host.warnings, Lines{"检查连线！输入插孔不能接多个输出插孔。"});
 
   // Mid-blink, removing one wire ends the alarm at once.
   for (int i = 0; i < 5; ++i) sim.Timer_WrongLineTimer();
   EXPECT_EQ(sim.view[Label_wrongwarn].color, color::Red);
   DrawWireBetween(sim, jack::LDC, K5);
-  EXPECT_EQ(sim.machine.WireEditor.WrongInputCount, 0);
-  EXPECT_FALSE(sim.Timer_WrongLine.enabled);
+  EXPECT_EQ(sim.editor.WrongInputCount, 0);
+  EXPECT_FALSE(sim.editor.Timer_WrongLine.enabled);
   EXPECT_EQ(sim.view[Label_wrongwarn].color, color::SkyBlue);
   EXPECT_EQ(sim.view[Label_wrongwarn].fontColor, color::WindowText);
   EXPECT_EQ(sim.view[Label_wrongNum].color, color::BtnFace);
   EXPECT_EQ(sim.view[Label_wrongNum].text, "0");
   EXPECT_EQ(sim.view[Memo_WireIn].lines, (Lines{"LDC <-- K0", "LDZ <-- K1"}));
   sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(sim.machine.Console.PowerOn, 1);
+  EXPECT_EQ(sim.console.PowerOn, 1);
 }
 
 TEST(WireCheck, AnInputWithThreeOutputsCountsOnce) {
@@ -64,7 +64,7 @@ TEST(WireCheck, AnInputWithThreeOutputsCountsOnce) {
   DrawWireBetween(sim, jack::K0, jack::CIN);
   DrawWireBetween(sim, jack::GND1, jack::M);
   DrawWireBetween(sim, K1, jack::M);
-  EXPECT_EQ(sim.machine.WireEditor.WrongInputCount, 2);
+  EXPECT_EQ(sim.editor.WrongInputCount, 2);
   EXPECT_EQ(sim.view[Memo_WireIn].lines,
             (Lines{"      ", "  错误插孔信息  ", "      ", "'M'连2根线", "M <-- K1", "M <-- GND", "      ",
                    "'CIN'连3根线", "CIN <-- K0", "CIN <-- K5", "CIN <-- VCC"}));
@@ -89,15 +89,15 @@ TEST(WireCheck, TheIndicatorBlinksEveryHalfSecondAndKeepsItsPhase) {
   sim.Timer_WrongLineTimer();  // counter 22
   DrawWireBetween(sim, K5, jack::LDC);
   DrawWireBetween(sim, K5, jack::LDC);  // stop, then start again
-  EXPECT_TRUE(sim.Timer_WrongLine.enabled);
-  EXPECT_EQ(sim.machine.WireEditor.WrongBlinkCounter, 22);
-  sim.machine.WireEditor.WrongBlinkCounter = 19998;
+  EXPECT_TRUE(sim.editor.Timer_WrongLine.enabled);
+  EXPECT_EQ(sim.editor.WrongBlinkCounter, 22);
+  sim.editor.WrongBlinkCounter = 19998;
   sim.Timer_WrongLineTimer();
   EXPECT_EQ(sim.view[Label_wrongNum].color, color::Lime);
   EXPECT_EQ(sim.view[Label_wrongNum].fontColor, color::Yellow);
   EXPECT_EQ(sim.view[Label_wrongwarn].fontColor, color::BtnFace);
   sim.Timer_WrongLineTimer();
-  EXPECT_EQ(sim.machine.WireEditor.WrongBlinkCounter, 0);
+  EXPECT_EQ(sim.editor.WrongBlinkCounter, 0);
 }
 
 }  // namespace

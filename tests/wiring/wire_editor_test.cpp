@@ -24,12 +24,12 @@ struct Editor : ::testing::Test {
 
 TEST_F(Editor, AWireStartedOnTheInputIsStoredFromTheOutputWithItsPointsInDrawingOrder) {
   Click(sim, 621, 414);  // off-centre on LDC: the click itself is the start point
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 1);
+  EXPECT_EQ(sim.editor.WireDrawing, 1);
   Click(sim, 600, 450);
   Click(sim, 700, 470);
   ClickJack(sim, jack::K0);
 
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_EQ(W(0).InUse, 1);
   EXPECT_EQ(W(0).From, jack::K0);
   EXPECT_EQ(W(0).To, jack::LDC);
@@ -45,7 +45,7 @@ TEST_F(Editor, AWireStartedOnTheInputIsStoredFromTheOutputWithItsPointsInDrawing
   // The lines drawn while editing are the wire's picture: drawing the stored
   // wire once more takes every pixel back to the clean board.
   EXPECT_NE(Pixels(sim.canvas), clean);
-  sim.DrawWire(0);
+  sim.editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -53,15 +53,15 @@ TEST_F(Editor, AReleaseOnAJackOfTheSameKindIsIgnoredAndTheDrawingGoesOn) {
   ClickJack(sim, jack::K0);
   ClickJack(sim, K1);        // output to output
   ClickJack(sim, jack::K0);  // the starting jack itself
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 1);
+  EXPECT_EQ(sim.editor.WireDrawing, 1);
   EXPECT_EQ(sim.wires.CountInUse(), 0);
   ClickJack(sim, jack::LDC);
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_EQ(W(0).From, jack::K0);
 
   ClickJack(sim, jack::LDZ);
   ClickJack(sim, jack::LDZ);  // input back on the input
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 1);
+  EXPECT_EQ(sim.editor.WireDrawing, 1);
 }
 
 TEST_F(Editor, DrawingAPairAgainInEitherDirectionRemovesTheWireAndItsLines) {
@@ -81,7 +81,7 @@ TEST_F(Editor, DrawingAPairAgainInEitherDirectionRemovesTheWireAndItsLines) {
     for (int32_t t : JackOf(sim, jack::K0).Targets) EXPECT_EQ(t, 0);
     EXPECT_EQ(Lines(Memo_LineMidWay), kNoLines);
     EXPECT_EQ(Lines(Memo_WireOut), kNoLines);
-    EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+    EXPECT_EQ(sim.editor.WireDrawing, 0);
     EXPECT_EQ(Pixels(sim.canvas), clean) << "reverse " << reverse;
   }
 }
@@ -105,7 +105,7 @@ TEST_F(Editor, ARightReleaseAbandonsTheWireButAnyButtonStartsBendsAndCompletes) 
   sim.Image_WireDrawMouseMove(640, 440);
   EXPECT_EQ(sim.view.pointLabels.size(), 3u);
   Click(sim, 650, 445, MouseButton::Right);
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_EQ(sim.wires.CountInUse(), 0);
   EXPECT_EQ(Lines(Memo_LineMidWay), kNoLines);
   EXPECT_TRUE(sim.view.pointLabels.empty());
@@ -123,16 +123,16 @@ TEST_F(Editor, ARightReleaseAbandonsTheWireButAnyButtonStartsBendsAndCompletes) 
 
 TEST_F(Editor, WithThePowerOnNoWireIsStarted) {
   sim.SpeedButtonPOWERClick();
-  ASSERT_EQ(sim.machine.Console.PowerOn, 1);
+  ASSERT_EQ(sim.console.PowerOn, 1);
   ClickJack(sim, jack::K0);
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_TRUE(host.warnings.empty());
 }
 
 TEST_F(Editor, WhileAWireIsDrawnThePowerStaysOff) {
   ClickJack(sim, jack::K0);
   sim.SpeedButtonPOWERClick();
-  EXPECT_EQ(sim.machine.Console.PowerOn, 0);
+  EXPECT_EQ(sim.console.PowerOn, 0);
   EXPECT_EQ(host.warnings, std::vector<std::string>{"连线进行中，不能通电。"});
 }
 
@@ -144,7 +144,7 @@ TEST_F(Editor, BendPointsOffThePictureAreClampedToItsEdges) {
   const std::vector<WirePoint> points = {{742, 514}, {0, 577}, {855, 0}, {619, 413}};
   EXPECT_EQ(W(0).Points, points);
   EXPECT_EQ(Lines(Memo_LineMidWay)[1], "0,577");
-  sim.DrawWire(0);
+  sim.editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -155,7 +155,7 @@ TEST_F(Editor, AReleaseWithoutAMoveThereStillDrawsTheLinesTheWireStores) {
   sim.Image_WireDrawMouseMove(600, 300);  // the last move is elsewhere
   sim.Image_WireDrawMouseUp(MouseButton::Left, 700, 460);
   sim.Image_WireDrawMouseUp(MouseButton::Left, ldc.X, ldc.Y);
-  sim.DrawWire(0);
+  sim.editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -170,7 +170,7 @@ TEST_F(Editor, CompletingAWireWithEveryRecordInUseIsRefusedAndLeavesNoLines) {
   DrawWireBetween(sim, jack::GND2, jack::LIR, {{800, 480}});  // pair 1427: not stored
   EXPECT_EQ(host.warnings, std::vector<std::string>{"连线数已达上限。"});
   EXPECT_EQ(sim.wires.CountInUse(), WireCapacity);
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_EQ(JackOf(sim, jack::GND2).WireCount, 6);
   EXPECT_EQ(JackOf(sim, jack::LIR).WireCount, 41);
   EXPECT_EQ(sim.wires.Find(jack::GND2, jack::LIR), -1);
@@ -189,7 +189,7 @@ TEST_F(Editor, BendPointsBeyondTheListAreIgnoredButTheWireCanBeCompleted) {
   EXPECT_EQ(Lines(Memo_LineMidWay).size(), static_cast<size_t>(MidwayCapacity) - 1);
   ClickJack(sim, jack::LDC);
   EXPECT_EQ(W(0).Points.size(), static_cast<size_t>(MidwayCapacity));
-  sim.DrawWire(0);
+  sim.editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -217,7 +217,7 @@ TEST_F(Editor, CoordinateLabelsMarkThePointsAndHideUnderTheMouse) {
 TEST_F(Editor, ClearingAllWiresIsRefusedWithPowerAndAskedFirstWithout) {
   DrawWireBetween(sim, jack::K0, jack::LDC, {{700, 450}});
   DrawWireBetween(sim, K5, jack::LDC);
-  ASSERT_TRUE(sim.Timer_WrongLine.enabled);
+  ASSERT_TRUE(sim.editor.Timer_WrongLine.enabled);
 
   host.answers = {Answer::No, Answer::Cancel};
   sim.Button_delLineClick();
@@ -229,14 +229,14 @@ TEST_F(Editor, ClearingAllWiresIsRefusedWithPowerAndAskedFirstWithout) {
   host.answers = {Answer::Yes};
   sim.Button_delLineClick();
   EXPECT_EQ(sim.wires.CountInUse(), 0);
-  EXPECT_EQ(sim.machine.WireEditor.WireDrawing, 0);
+  EXPECT_EQ(sim.editor.WireDrawing, 0);
   EXPECT_TRUE(sim.view.pointLabels.empty());
   EXPECT_EQ(Pixels(sim.canvas), clean);
   EXPECT_EQ(JackOf(sim, jack::LDC).WireCount, 0);
   EXPECT_EQ(Lines(Memo_WireOut), kNoLines);
   EXPECT_EQ(sim.view[Label_LineCount].text, "0");
-  EXPECT_FALSE(sim.Timer_WrongLine.enabled);
-  EXPECT_EQ(sim.machine.WireEditor.WrongInputCount, 0);
+  EXPECT_FALSE(sim.editor.Timer_WrongLine.enabled);
+  EXPECT_EQ(sim.editor.WrongInputCount, 0);
 
   DrawWireBetween(sim, jack::K0, jack::LDC);
   sim.SpeedButtonPOWERClick();
@@ -250,7 +250,7 @@ TEST_F(Editor, TheWireColourIsChosenWhenNoWireIsBeingDrawn) {
   DrawWireBetween(sim, jack::K0, jack::LDC);
   host.color = 0x000000FF;
   sim.Button_SetColorClick();
-  EXPECT_EQ(sim.machine.Console.WireColor, 0x000000FFu);
+  EXPECT_EQ(sim.editor.WireColor, 0x000000FFu);
   EXPECT_EQ(sim.view[Image_colorset].color, 0x000000FFu);
   DrawWireBetween(sim, K1, jack::LDZ);
   EXPECT_EQ(W(0).Color, color::SkyBlue);
@@ -258,16 +258,16 @@ TEST_F(Editor, TheWireColourIsChosenWhenNoWireIsBeingDrawn) {
 
   host.color.reset();  // cancelled
   sim.Button_SetColorClick();
-  EXPECT_EQ(sim.machine.Console.WireColor, 0x000000FFu);
+  EXPECT_EQ(sim.editor.WireColor, 0x000000FFu);
 
   ClickJack(sim, K3);
   host.color = 0x0000FF00;
   sim.Button_SetColorClick();
-  EXPECT_EQ(sim.machine.Console.WireColor, 0x000000FFu);
+  EXPECT_EQ(sim.editor.WireColor, 0x000000FFu);
   // Both wires come off the picture in their own colours.
   Click(sim, 10, 10, MouseButton::Right);
-  sim.DrawWire(0);
-  sim.DrawWire(1);
+  sim.editor.DrawWire(0);
+  sim.editor.DrawWire(1);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 

@@ -238,7 +238,7 @@ TEST_F(WireFile, ReadingAsksBeforeClearingAndIsRefusedWithThePowerOn) {
   EXPECT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).From, K1);
   EXPECT_NE(Pixels(sim.canvas), picture);
-  sim.DrawWire(0);
+  sim.editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), sim.cleanBoard);
 }
 
@@ -271,8 +271,8 @@ TEST_F(WireFile, AWireBeingDrawnWhileAFileIsReadKeepsItsOwnColour) {
   sim.Image_WireDrawMouseMove(690, 440);
   ClickJack(sim, jack::LDC);
   ASSERT_EQ(sim.wires.CountInUse(), 2);
-  sim.DrawWire(0);
-  sim.DrawWire(1);
+  sim.editor.DrawWire(0);
+  sim.editor.DrawWire(1);
   EXPECT_EQ(Pixels(sim.canvas), sim.cleanBoard);
 }
 

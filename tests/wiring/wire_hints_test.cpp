@@ -43,7 +43,7 @@ TEST(WireHints, TheJackUnderTheMouseIsNamedWithItsWires) {
 TEST(WireHints, CoordinatesFollowTheMouseAndTheLevelShowsWithThePowerOn) {
   Board b;
   Simulator& sim = b.sim;
-  sim.machine.Console.WireColor = 0x00123456;
+  sim.editor.WireColor = 0x00123456;
   sim.Image_WireDrawMouseMove(300, 200);
   EXPECT_EQ(sim.view[Label_NowMouseXY].text, "(300, 200)");
   EXPECT_EQ(sim.view[Label_NowXY].text, "300,200");
@@ -55,7 +55,7 @@ TEST(WireHints, CoordinatesFollowTheMouseAndTheLevelShowsWithThePowerOn) {
   DrawWireBetween(sim, K3, jack::LDC);
   sim.ToggleLevelSwitch(3);
   sim.SpeedButtonPOWERClick();
-  ASSERT_EQ(sim.machine.Console.PowerOn, 1);
+  ASSERT_EQ(sim.console.PowerOn, 1);
   const Jack& ldc = JackOf(sim, jack::LDC);
   sim.Image_WireDrawMouseMove(ldc.X, ldc.Y);
   EXPECT_FALSE(sim.view[Label_NowXY].visible);

@@ -1,33 +1,72 @@
-// "读取连线文件" and "备份连线到文件": the whole wiring to a text file and back.
-#include <cstdio>
-
+// The wiring board's actions: the mouse over the board picture, clearing
+// the wires, the wire colour, the hints of the level switches, and the wire
+// file ("读取连线文件", "备份连线到文件").
 #include "base/text_files.h"
 #include "base/wire_format.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
 
-bool Simulator::TakeWireLine(std::string_view d, int& taken) {
+void Simulator::Image_WireDrawMouseMove(int x, int y) { editor.MouseMove(x, y, console.PowerOn); }
+
+void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
+  EndPlayback();
+  const WireEditor::Release r = editor.MouseUp(button, x, y, console.PowerOn);
+  if (r == WireEditor::Release::Nothing) return;
+  if (r == WireEditor::Release::Full) host.Warn("连线数已达上限。");
+  editor.Check();
+  BoardEvaluation();
+}
+
+void Simulator::Button_delLineClick() {
+  EndPlayback();
+  if (console.PowerOn) {
+    host.Warn("通电状态不能删除连线。");
+    return;
+  }
+  if (host.Ask("清除连线不可恢复，要继续吗？") != Answer::Yes) return;
+  ClearAllWires();
+}
+
+void Simulator::ClearAllWires() {
+  editor.ClearAll(cleanBoard);
+  editor.Check();
+  BoardEvaluation();
+}
+
+void Simulator::Button_SetColorClick() {
+  EndPlayback();
+  if (editor.WireDrawing) return;
+  if (const auto chosen = host.ChooseColor()) editor.WireColor = *chosen;
+  editor.ShowWireColor();
+}
+
+void Simulator::Image_KMouseMove(int n, int x, int y) {
+  if (n < 0 || n > 31) return;
+  editor.ShowSwitchWires(n, LevelSwitchImageLeft(n) + x - 4, n < 16 ? y - 4 : y + 44, console.Microprogram());
+}
+
+namespace {
+// One line of a wire file into the store; false when it gives no wire.
+bool TakeWireLine(WireStore& wires, WireEditor& editor, std::string_view d) {
   const size_t length = d.size();
   // A wire needs at least one point to be drawn or removed in the editor.
   if (length % 8 != 0 || length <= 16) return false;
   const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
   const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
-  if (from < 0 || from >= JackCount || to < 0 || to >= JackCount) return false;
   // The store refuses a pair already joined and anything but output to input.
-  if (taken >= WireCapacity) return false;
   const int k = wires.Add(from, to, color);
   if (k < 0) return false;
   for (size_t i = 0; 16 + 8 * i < length && i < static_cast<size_t>(MidwayCapacity); ++i)
     wires.AppendPoint(k, ParseHex(d.substr(16 + 8 * i, 4)), ParseHex(d.substr(20 + 8 * i, 4)));
-  DrawWire(k);
-  ++taken;
+  editor.DrawWire(k);
   return true;
 }
+}  // namespace
 
 void Simulator::N_ReadLineFileClick() {
   EndPlayback();
-  if (machine.Console.PowerOn == 1) {
+  if (console.PowerOn) {
     host.Warn("通电状态不能读取连线文件。");
     return;
   }
@@ -46,20 +85,18 @@ void Simulator::N_ReadLineFileClick() {
     case files::ReadResult::Ok:
       break;
   }
-
   if (wires.CountInUse() > 0) {
     if (host.Ask("读连线文件前要清除现有连线，要继续吗？") != Answer::Yes) return;
     ClearAllWires();
   }
-  int taken = 0;
   // A line that gave no wire (malformed, a jack that is not there, a pair
-  // already joined) is named afterwards, so no wire goes missing unnoticed;
-  // a line without a single digit is a blank line.
+  // already joined, the store full) is named afterwards, so no wire goes
+  // missing unnoticed; a line without a single digit is a blank line.
   std::vector<int64_t> skipped;
   ForEachWireLine(bytes, [&](std::string_view line, int64_t number) {
-    if (!line.empty() && !TakeWireLine(line, taken)) skipped.push_back(number);
+    if (!line.empty() && !TakeWireLine(wires, editor, line)) skipped.push_back(number);
   });
-  CheckWiring();
+  editor.Check();
   BoardEvaluation();
   if (!skipped.empty()) host.Warn("连线文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }

@@ -1,10 +1,8 @@
-#include "exec/trace_diagram.h"
+#include "machine/trace_diagram.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-
-#include "exec/trace_export.h"
 
 namespace orrin {
 
@@ -58,10 +56,10 @@ uint32_t InkRgb(Ink ink) {
   return 0x000000;
 }
 
-DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v) {
+DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramView& v) {
   DiagramDrawing d;
   const auto& signals = TraceSignals();
-  const BeatRange recorded = RecordedRange(m, 0, INT64_MAX);
+  const BeatRange recorded = RecordedRange(beat, 0, INT64_MAX);
   const int rowH = DiagramView::kRowHeight, labelW = DiagramView::kLabelWidth;
   for (size_t r = 0; r < v.rows.size(); ++r) {
     const double y = static_cast<double>(r) * rowH;
@@ -91,7 +89,7 @@ DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v) {
   std::vector<uint8_t> mixed(n * cells.size()), cycleStart(cells.size());
   for (size_t c = 0; c < cells.size(); ++c) {
     for (int64_t b = cells[c].b0; b <= cells[c].b1; ++b) {
-      const TraceEntry& e = m.RingAt(b);
+      const TraceEntry& e = t.At(b);
       if (e.beat.BeatPhase == 1) cycleStart[c] = 1;
       for (size_t r = 0; r < n; ++r) {
         const int32_t val = TraceValue(e, v.rows[r]);
@@ -150,7 +148,7 @@ DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v) {
     closeRun(cells.back().x1);
   }
   // The playback position.
-  const int64_t view = m.Beat.ViewPos;
+  const int64_t view = beat.ViewPos;
   if (view >= cells.front().b0 && view <= cells.back().b1) {
     const double x = labelW + (static_cast<double>(view - v.firstBeat) + 0.5) * v.beatWidth;
     d.lines.push_back({x, 0, x, static_cast<double>(v.height), Ink::Cursor});
@@ -208,10 +206,10 @@ std::string DiagramSvg(const DiagramDrawing& d, const DiagramView& v) {
   return out + "</svg>\n";
 }
 
-DiagramView WholeHistoryView(const MachineState& m, int64_t from, int64_t to) {
+DiagramView WholeHistoryView(const BeatGen& beat, int64_t from, int64_t to) {
   DiagramView v;
   for (size_t i = 0; i < TraceSignals().size(); ++i) v.rows.push_back(i);
-  const BeatRange r = RecordedRange(m, from, to);
+  const BeatRange r = RecordedRange(beat, from, to);
   const int64_t beats = r.first > r.last ? 1 : r.last - r.first + 1;
   v.firstBeat = std::max<int64_t>(1, r.first);
   v.width = static_cast<int>(std::min<int64_t>(4000, DiagramView::kLabelWidth + beats * 12));

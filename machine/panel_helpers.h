@@ -3,7 +3,9 @@
 // rows and the look of a register field.
 #include <cstdint>
 
-#include "simulator/simulator.h"
+#include "base/board_view.h"
+#include "base/hex_text.h"
+#include "machine/panels.h"
 
 namespace orrin::panels {
 
@@ -31,18 +33,20 @@ inline void CopyLampRow(BoardView& v, const WidgetId (&to)[8], const WidgetId (&
 
 // What a register field's background says about its register: aqua when
 // idle, yellow while a load or count signal is on, then the change mark of
-// the last beat wins (1 loaded: red, 2 counted up: lime, 3 offset added: fuchsia).
-inline uint32_t FieldColor(bool loading, int32_t mark) {
+// the last beat wins (loaded: red, counted up: lime, offset added: fuchsia).
+inline uint32_t FieldColor(bool loading, Change mark) {
   switch (mark) {
-    case 1:
+    case Change::Loaded:
       return color::Red;
-    case 2:
+    case Change::Counted:
       return color::Lime;
-    case 3:
+    case Change::Added:
       return color::Fuchsia;
-    default:
-      return loading ? color::Yellow : color::Aqua;
+    case Change::None:
+      break;
   }
+  return loading ? color::Yellow : color::Aqua;
 }
+inline Change LoadedIf(bool loaded) { return loaded ? Change::Loaded : Change::None; }
 
 }  // namespace orrin::panels

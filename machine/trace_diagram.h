@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/machine_state.h"
+#include "machine/trace.h"
+#include "machine/trace_signals.h"
 
 namespace orrin {
 
@@ -38,13 +39,13 @@ struct DiagramDrawing {
   std::vector<DiagramText> texts;
 };
 
-DiagramDrawing DrawDiagram(const MachineState& m, const DiagramView& v);
+DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramView& v);
 // The drawing as an SVG document of the view's size.
 std::string DiagramSvg(const DiagramDrawing& d, const DiagramView& v);
 // The same as a PNG file's bytes, drawn without a toolkit (a small pixel font).
 std::string DiagramPng(const DiagramDrawing& d, const DiagramView& v);
 // Every row, and a width that fits the whole recorded history at 12 px a beat
 // (at most 4000 px, decimated beyond): what `export-trace x.svg` draws.
-DiagramView WholeHistoryView(const MachineState& m, int64_t from, int64_t to);
+DiagramView WholeHistoryView(const BeatGen& beat, int64_t from, int64_t to);
 
 }  // namespace orrin

@@ -1,4 +1,6 @@
-#include "simulator/simulator.h"
+// The board's standard microprogram, loaded at start.
+#include "base/hex_text.h"
+#include "machine/core.h"
 
 namespace orrin {
 
@@ -16,11 +18,11 @@ constexpr const char* kDefaultWords[ControlStoreSize] = {
 };
 }  // namespace
 
-void Simulator::LoadDefaultControlStore() {
-  ClearControlStore(machine);
+void Core::LoadDefaultControlStore() {
+  ClearControlStore(*this);
   for (int a = 0; a < ControlStoreSize; ++a) {
     const std::string word = kDefaultWords[a];
-    SetControlStoreEntry(machine, a, std::string(Hex2(a).view()) + word, word, "");
+    SetControlStoreEntry(*this, a, std::string(Hex2(a).view()) + word, word, "");
   }
 }
 

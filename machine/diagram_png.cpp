@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "exec/trace_diagram.h"
+#include "machine/trace_diagram.h"
 
 // The diagram as a PNG without a toolkit, so that the headless runner can
 // export pictures too: lines are rasterised one pixel wide (the cursor two),

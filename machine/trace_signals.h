@@ -1,10 +1,8 @@
 #pragma once
 // The recorded history as signals over small beats, for the timing diagram
-// and its exports. The value of a signal at beat S is what the board shows
+// and the exports. The value of a signal at beat S is what the board shows
 // at that position: what a playback to S shows and what `dump` printed there.
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "base/machine_state.h"
@@ -59,10 +57,6 @@ inline int32_t TraceValue(const TraceEntry& e, size_t index) {
 struct BeatRange {
   int64_t first, last;
 };
-BeatRange RecordedRange(const MachineState& m, int64_t from, int64_t to);
-
-std::string TraceCsv(MachineState& m, BeatRange r);
-std::string TraceVcd(MachineState& m, BeatRange r);
-std::string TraceWaveDrom(MachineState& m, BeatRange r);
+BeatRange RecordedRange(const BeatGen& beat, int64_t from, int64_t to);
 
 }  // namespace orrin

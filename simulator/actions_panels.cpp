@@ -1,0 +1,268 @@
+// The panels' actions: the memory and control-store tables and their "保存",
+// the memory, assembly and microprogram files, and the register fields.
+#include <utility>
+#include <vector>
+
+#include "asm/assembler.h"
+#include "base/memory_file.h"
+#include "base/micro_file.h"
+#include "base/text_files.h"
+#include "base/widget_groups.h"
+#include "simulator/simulator.h"
+#include "units/units.h"
+
+namespace orrin {
+
+using enum WidgetId;
+
+namespace {
+bool IsWord(const std::string& text) {
+  if (text.size() != 10) return false;
+  for (char c : text)
+    if (HexDigitValue(c) < 0) return false;
+  return true;
+}
+
+// Leading and trailing blanks and control characters do not count.
+std::string_view Stripped(std::string_view t) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+  while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+  return t;
+}
+}  // namespace
+
+void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string& text) {
+  EndPlayback();
+  // A disabled table (the memory's, power off) takes no typing.
+  if (view[grid].enabled) view.SetCell(grid, col, row, text);
+}
+
+void Simulator::Button_GridToMEMClick() {
+  if (!console.PowerOn) return;
+  MemoryUnit& mem = machine.Mem;
+  if (trace.TraceRestored) {
+    // The table shows an older memory. Only the cells the user changed are
+    // taken over to the live memory: saving the rest would undo every write
+    // made since the position shown.
+    std::vector<std::pair<int, std::string>> typed;
+    for (int a = 0; a < MemorySize; ++a) {
+      const std::string& text = view.Cell(StringGrid_MEM, a % 16 + 1, a / 16 + 1);
+      if (text != Hex2(mem.ShownCells[static_cast<size_t>(a)]).view()) typed.emplace_back(a, text);
+    }
+    EndPlayback();  // the table now shows the live memory
+    for (const auto& [a, text] : typed) view.SetCell(StringGrid_MEM, a % 16 + 1, a / 16 + 1, text);
+  }
+  trace.KeepMemory(machine);
+  for (int r = 1; r <= 16; ++r) {
+    for (int c = 1; c <= 16; ++c) {
+      const std::string& text = view.Cell(StringGrid_MEM, c, r);
+      if (files::CharacterCount(text) > 2) continue;  // an over-long cell keeps its byte
+      const size_t a = static_cast<size_t>((r - 1) * 16 + (c - 1));
+      mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(text) & 0xFF);
+    }
+  }
+  panels.MemoryGridDirty = true;
+  BoardEvaluation();
+}
+
+void Simulator::N_MEM2FileClick() {
+  EndPlayback();
+  if (!console.PowerOn) {
+    host.Warn("电源没开，内存没有数据，不能备份！");
+    return;
+  }
+  const std::string name = host.SaveFileName();
+  if (name.empty()) return;
+  if (!host.WriteFile(name, MemoryFileText(machine.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
+}
+
+namespace {
+// The memory loads' common start: the power, then the dialog (empty: the
+// command ends).
+std::string ChooseMemoryInput(Simulator& sim) {
+  sim.EndPlayback();
+  if (!sim.console.PowerOn) {
+    sim.host.Warn("电源没开，内存无法写入！");
+    return {};
+  }
+  return sim.host.OpenFileName();
+}
+
+// ... and their end.
+void LoadIntoMemory(Simulator& sim, const MemoryImage& image) {
+  sim.trace.KeepMemory(sim.machine);
+  sim.machine.Mem.Cells = sim.machine.Mem.ShownCells = image;
+  sim.panels.MemoryGridDirty = true;
+  sim.BoardEvaluation();
+}
+}  // namespace
+
+void Simulator::N_Asm2MEMClick() {
+  const std::string name = ChooseMemoryInput(*this);
+  if (name.empty()) return;
+  std::string source;
+  switch (host.ReadFile(name, kLongestSource, source)) {
+    case files::ReadResult::CannotRead:
+      host.Warn(files::CannotReadWarning(name));
+      return;
+    case files::ReadResult::TooLarge:
+      host.Warn("汇编文件太大，未读取。");
+      return;
+    case files::ReadResult::Ok:
+      break;
+  }
+  const AsmResult result = Assemble(source, isa);
+  if (!result.ok()) {
+    // Every error in one box, as orrin-asm prints them; the memory stays.
+    std::string text = "汇编文件有错误，内存未改变：";
+    for (const AsmError& e : result.errors) text += "\n" + name + ":" + std::to_string(e.line) + ": " + e.message;
+    host.Warn(text);
+    return;
+  }
+  LoadIntoMemory(*this, result.image);
+}
+
+void Simulator::N_File2MEMClick() {
+  const std::string name = ChooseMemoryInput(*this);
+  if (name.empty()) return;
+  std::string data;
+  const files::ReadResult r = host.ReadFile(name, kLongestMemoryFile, data);
+  if (r == files::ReadResult::CannotRead) {
+    host.Warn(files::CannotReadWarning(name));
+    return;
+  }
+  MemoryImage image;
+  if (r == files::ReadResult::TooLarge || !ReadMemoryFile(data, image)) {
+    host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
+    return;
+  }
+  LoadIntoMemory(*this, image);
+}
+
+void Simulator::Button_GridToMicroClick() {
+  EndPlayback();
+  trace.KeepStore(machine);
+  for (int r = 1; r <= 8; ++r) {
+    for (int c = 1; c <= 8; ++c) {
+      std::string word = view.Cell(StringGrid_MicroMem, c, r);
+      if (!IsWord(word)) continue;  // the entry keeps its word; the refill shows it again
+      for (char& ch : word)
+        if (ch >= 'a' && ch <= 'f') ch = static_cast<char>(ch - 'a' + 'A');
+      const int a = (r - 1) * 8 + (c - 1);
+      SetControlStoreEntry(machine, a, std::string(Hex2(a).view()) + word, word, "");
+    }
+  }
+  panels.RefillMicroGrid(machine);
+  BoardEvaluation();
+}
+
+void Simulator::N_ReadMicroFileClick() { LoadMicroFile("defaultfile"); }
+
+void Simulator::LoadMicroFile(const std::string& given) {
+  EndPlayback();
+  const std::string name = given == "defaultfile" ? host.OpenFileName() : given;
+  if (name.empty()) return;
+  // The whole file is read before the store is touched, so a file that
+  // cannot be read or is too long leaves the microprogram as it was.
+  std::string text;
+  switch (host.ReadFile(name, files::kLongestMicroFile, text)) {
+    case files::ReadResult::CannotRead:
+      host.Warn(files::CannotReadWarning(name));
+      return;
+    case files::ReadResult::TooLarge:
+      host.Warn("微程序文件太大，未读取。");
+      return;
+    case files::ReadResult::Ok:
+      break;
+  }
+  trace.KeepStore(machine);
+  ClearControlStore(machine);
+  const std::vector<int64_t> skipped = files::ReadMicroprogram(machine, text);
+  panels.RefillMicroGrid(machine);
+  BoardEvaluation();
+  if (!skipped.empty()) host.Warn("微程序文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
+}
+
+void Simulator::N_BakMicro2FileClick() {
+  EndPlayback();
+  const std::string name = host.SaveFileName();
+  if (name.empty()) return;
+  if (!host.WriteFile(name, files::MicroprogramBackup(machine))) host.Warn(files::CannotWriteWarning(name));
+}
+
+int RegisterFieldLength(WidgetId field) {
+  switch (field) {
+    case Edit_EN_INT:
+    case Edit_Z:
+    case Edit_C:
+      return 1;
+    case Edit_R0:
+    case Edit_R1:
+    case Edit_R2:
+    case Edit_R3:
+    case Edit_AR:
+    case Edit_PC:
+    case Edit_IAR:
+    case Edit_IR:
+    case Edit_uAR:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+bool Simulator::EditKeyPress(WidgetId field, int key) {
+  const int length = RegisterFieldLength(field);
+  if (length == 0 || key != 13 || !console.PowerOn) return false;
+  // Typed over an older position: the text is the user's, the register the live one.
+  const std::string typed = view[field].text;
+  EndPlayback();
+  const std::string_view text = Stripped(typed);
+  if (!text.empty() && files::CharacterCount(text) <= static_cast<size_t>(length)) {
+    const int32_t v = ParseHex(text);
+    const int32_t bit = v & 1, byte = v & 0xFF;
+    switch (field) {
+      case Edit_EN_INT:
+        machine.Int.EN_INT = machine.Int.Shown.EN_INT = bit;
+        break;
+      case Edit_Z:
+        machine.Flags.Z = machine.Flags.ZOut = machine.Flags.Shown.Z = machine.Flags.Shown.ZOut = bit;
+        break;
+      case Edit_C:
+        machine.Flags.C = machine.Flags.COut = machine.Flags.Shown.C = machine.Flags.Shown.COut = bit;
+        break;
+      case Edit_R0:
+      case Edit_R1:
+      case Edit_R2:
+      case Edit_R3: {
+        const size_t r = static_cast<size_t>(static_cast<int>(field) - static_cast<int>(Edit_R0));
+        machine.Regs.R[r] = machine.Regs.Shown.R[r] = byte;
+        break;
+      }
+      case Edit_AR:
+        machine.Ar.AR = machine.Ar.Out = machine.Ar.Shown.AR = machine.Ar.Shown.Out = byte;
+        break;
+      case Edit_PC:
+        EditPc(machine.Pc, byte);
+        break;
+      case Edit_IR:
+        machine.Ir.IR = machine.Ir.Out = machine.Ir.Shown.IR = machine.Ir.Shown.Out = byte;
+        break;
+      case Edit_IAR:
+        // The bus gate offers what IAR holds, so it follows the edit too.
+        machine.Iar.IAR = machine.Iar.Shown.IAR = machine.Iar.NextValue = byte;
+        break;
+      case Edit_uAR:
+        machine.Micro.MicroAddress = machine.Micro.Shown.MicroAddress = v & 63;
+        break;
+      default:
+        break;
+    }
+  }
+  // Also after a refused text: the repaint puts the register's value back.
+  BoardEvaluation();
+  return true;
+}
+
+}  // namespace orrin

@@ -1,0 +1,96 @@
+// The playback arrows and what they show, and the trace's exports. Playback
+// rewrites only the shown records, and every other action first ends it
+// (EndPlayback), so nothing done while an older position is shown ever
+// computes with played-back values.
+#include <algorithm>
+
+#include "base/text_files.h"
+#include "machine/exporter.h"
+#include "simulator/simulator.h"
+
+namespace orrin {
+
+void Simulator::ShowTrace() {
+  // The first step away from the newest position keeps what it showed.
+  if (!trace.TraceRestored) trace.KeepNewest(machine, wires);
+  trace.Show(machine, wires, machine.Beat.ViewPos);
+  trace.TraceRestored = true;
+  panels.MemoryGridDirty = true;
+  Refresh(true);
+}
+
+void Simulator::EndPlayback() {
+  if (!trace.TraceRestored) return;
+  trace.RestoreNewest(machine, wires);
+  machine.Beat.ViewPos = machine.Beat.StepCount;
+  trace.TraceRestored = false;
+  panels.MemoryGridDirty = true;
+  Refresh();
+}
+
+// The newest position is the live board, with whatever changed since its
+// beat; every older one is the recorded past.
+void Simulator::ShowViewPos() {
+  if (machine.Beat.ViewPos == machine.Beat.StepCount)
+    EndPlayback();
+  else
+    ShowTrace();
+}
+
+void Simulator::ShowPosition(int64_t pos) {
+  BeatGen& b = machine.Beat;
+  if (!console.PowerOn || b.StepCount == 0) return;
+  pos = std::clamp<int64_t>(pos, std::max<int64_t>(1, b.StepCount - (HistoryDepth - 1)), b.StepCount);
+  if (pos == b.ViewPos) return;
+  b.ViewPos = pos;
+  ShowViewPos();
+}
+
+void Simulator::SpeedButton_BackLeftClick() {
+  BeatGen& b = machine.Beat;
+  if (b.ViewPos > 0 && b.ViewPos > b.StepCount - (HistoryDepth - 1)) {
+    --b.ViewPos;
+    ShowTrace();
+  }
+}
+
+void Simulator::SpeedButton_BackRightClick() {
+  BeatGen& b = machine.Beat;
+  if (b.ViewPos < b.StepCount) {
+    ++b.ViewPos;
+    ShowViewPos();
+  }
+}
+
+void Simulator::PlaybackArrowDown(int direction) {
+  trace.PlaybackDirection = direction;
+  trace.Timer_Trigger.enabled = true;
+}
+
+void Simulator::PlaybackArrowUp() {
+  trace.PlaybackDirection = 0;
+  trace.Timer_Trigger.enabled = false;
+  trace.Timer_RecotdBackPlay.enabled = false;
+}
+
+void Simulator::Timer_TriggerTimer() {
+  trace.Timer_RecotdBackPlay.enabled = true;
+  trace.Timer_Trigger.enabled = false;
+}
+
+void Simulator::Timer_RecotdBackPlayTimer() {
+  if (trace.PlaybackDirection < 0) SpeedButton_BackLeftClick();
+  if (trace.PlaybackDirection > 0) SpeedButton_BackRightClick();
+}
+
+Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
+  const std::optional<std::string> text = ExportText(machine, trace, path, from, to);
+  if (!text) return ExportResult::UnknownFormat;
+  if (!host.WriteFile(path, *text)) {
+    host.Warn(files::CannotWriteWarning(path));
+    return ExportResult::NotWritten;
+  }
+  return ExportResult::Written;
+}
+
+}  // namespace orrin
