@@ -25,31 +25,6 @@ class IndependentBoard : public ::testing::Test {
   }
 };
 
-TEST_F(IndependentBoard, BeatGeneratorRunsSixPhasesPerCycle) {
-  PowerOn(sim);
-  // The three beat lines over phases 1..6, as the board's timing diagram
-  // draws them: R rising, H high, F falling, L low. Each line rises, stays
-  // high for one level beat and falls, the next one rising as it falls.
-  const char* const kLines[3] = {"RHFLLL", "LLRHFL", "FLLLRH"};
-  auto code = [](char c) { return c == 'R' ? LevelRising : c == 'H' ? LevelHigh : c == 'F' ? LevelFalling : LevelLow; };
-  for (int n = 1; n <= 12; ++n) {
-    sim.Button_OneLittleStepClick();
-    const int phase = (n - 1) % 6 + 1;
-    const size_t i = static_cast<size_t>(phase - 1);
-    EXPECT_EQ(s.Beat.BeatPhase, phase);
-    EXPECT_EQ(s.Beat.T1, code(kLines[0][i])) << n;
-    EXPECT_EQ(s.Beat.T2, code(kLines[1][i])) << n;
-    EXPECT_EQ(s.Beat.T3, code(kLines[2][i])) << n;
-    // Edge beats are the odd phases, where some line rises.
-    EXPECT_EQ(s.Beat.BeatLevel, phase % 2 == 0 ? LevelBeat : EdgeBeat);
-    EXPECT_EQ(s.Beat.StepCount, n);
-    EXPECT_EQ(s.Beat.ViewPos, n);
-  }
-  EXPECT_EQ(sim.view[WidgetId::Label_PK_StepNum].text, "12/12");
-  EXPECT_EQ(sim.view[WidgetId::Image_T3_OUT].picture, Pic::Tx_highlevel);
-  EXPECT_EQ(sim.view[WidgetId::Image_TSx].picture, Pic::TS6);
-}
-
 TEST_F(IndependentBoard, LoadsHappenInPhaseFiveAndShowInPhaseSix) {
   const int lir = SwitchFor(jack::LIR), pcinc = SwitchFor(jack::PCINC);
   PowerOn(sim);
@@ -72,46 +47,6 @@ TEST_F(IndependentBoard, LoadsHappenInPhaseFiveAndShowInPhaseSix) {
   EXPECT_EQ(s.Pc.Out, 1);
 }
 
-TEST_F(IndependentBoard, CountersWinOverLoadsAndPcAddIsUnsigned) {
-  const int pcinc = SwitchFor(jack::PCINC), lpc = SwitchFor(jack::LPC), pcadd = SwitchFor(jack::PCADD);
-  const int arinc = SwitchFor(jack::ARINC), lar = SwitchFor(jack::LAR), sbus = SwitchFor(jack::SBUS);
-  PowerOn(sim);
-  for (int i = 0; i < 8; ++i) sim.ToggleDataSwitch(i);  // switches read FF
-  for (int k : {pcinc, lpc, pcadd, arinc, lar, sbus}) Raise(k);
-  Steps(sim, 6);
-  EXPECT_EQ(s.Pc.PC, 1);
-  EXPECT_EQ(s.Pc.Mark, Change::None);
-  EXPECT_EQ(s.Ar.AR, 1);
-  Lower(pcinc);
-  Lower(arinc);
-  Steps(sim, 6);
-  EXPECT_EQ(s.Pc.PC, 0xFF);
-  EXPECT_EQ(s.Ar.AR, 0xFF);
-  Lower(lpc);
-  s.Ir.IR = 0xF8;  // the offset is IR3..IR0 = 8, not sign-extended
-  Steps(sim, 5);
-  EXPECT_EQ(s.Pc.PC, 0x07);  // 0xFF + 8 wraps
-  EXPECT_EQ(s.Pc.Mark, Change::Added);
-  Steps(sim, 1);
-  s.Ir.IR = 0x0F;
-  Steps(sim, 5);
-  EXPECT_EQ(s.Pc.PC, 0x16);
-}
-
-TEST_F(IndependentBoard, InterruptEnableWinsOverDisable) {
-  const int inten = SwitchFor(jack::INTEN), intdi = SwitchFor(jack::INTDI);
-  PowerOn(sim);
-  Raise(inten);
-  Raise(intdi);
-  Steps(sim, 2);
-  EXPECT_EQ(s.Int.EN_INT, 1);
-  Lower(inten);
-  Steps(sim, 1);
-  EXPECT_EQ(s.Int.EN_INT, 1);  // edge small beat: nothing happens
-  Steps(sim, 1);
-  EXPECT_EQ(s.Int.EN_INT, 0);
-}
-
 TEST_F(IndependentBoard, MemoryWriteOnlyInPhaseFour) {
   const int memw = SwitchFor(jack::MEMW), sbus = SwitchFor(jack::SBUS);
   PowerOn(sim);
@@ -128,44 +63,6 @@ TEST_F(IndependentBoard, MemoryWriteOnlyInPhaseFour) {
   // The write marked the memory views dirty and the same beat's refresh rebuilt them.
   EXPECT_EQ(sim.panels.MemoryGridDirty, false);
   EXPECT_EQ(sim.view.Cell(WidgetId::StringGrid_MEM, 1, 1), "21");
-}
-
-TEST_F(IndependentBoard, BusIsTheOrOfItsDriversAndZeroWithout) {
-  const int abus = SwitchFor(jack::ABUS), sbus = SwitchFor(jack::SBUS), drw = SwitchFor(jack::DRW);
-  const int m = SwitchFor(jack::M), s1 = SwitchFor(jack::S1), s0 = SwitchFor(jack::S0);
-  PowerOn(sim);
-  Raise(drw);  // R0 from the bus with nothing driving it
-  s.Regs.R[0] = 0x55;
-  Steps(sim, 6);
-  EXPECT_EQ(s.Regs.R[0], 0);
-  EXPECT_EQ(s.Bus.Value, 0);
-  Lower(drw);
-  // ALU gives 0 ("F = 0": M=1, S=0011), switches 0xF0: bus F0, two drivers.
-  for (int k : {m, s1, s0, abus, sbus}) Raise(k);
-  for (int i = 4; i < 8; ++i) sim.ToggleDataSwitch(i);
-  EXPECT_EQ(s.Bus.Value, 0xF0);
-  EXPECT_EQ(s.Bus.Drivers[0], Drive::Drives);
-  EXPECT_EQ(s.Bus.Drivers[2], Drive::Drives);
-  Lower(s1);
-  Lower(s0);  // M=1 S=0000: F = /A = FF when R0 = 0
-  EXPECT_EQ(s.Bus.Value, 0xFF);
-}
-
-TEST_F(IndependentBoard, FlagsLoadAtTThreeRising) {
-  const int ldc = SwitchFor(jack::LDC), ldz = SwitchFor(jack::LDZ);
-  PowerOn(sim);
-  // Nothing wired to S/M/CIN: S = 0000, M = 0, CIN = 0 gives F = A + 1 = 1.
-  Raise(ldc);
-  Raise(ldz);
-  Steps(sim, 4);
-  EXPECT_EQ(s.Flags.Z, 0);
-  EXPECT_EQ(s.Alu.F, 1);
-  s.Regs.R[0] = 0xFF;
-  Steps(sim, 6);  // phase 6 computes 0xFF + 1 = 0 with carry; loaded at the next phase 5
-  Steps(sim, 1);
-  EXPECT_EQ(s.Flags.C, 1);
-  EXPECT_EQ(s.Flags.Z, 1);
-  EXPECT_TRUE(s.Flags.CLoaded);
 }
 
 TEST_F(IndependentBoard, KSwitchDuringARunActsAtTheNextSmallBeat) {
