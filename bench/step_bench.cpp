@@ -66,7 +66,7 @@ void BM_StepSmallBeat(benchmark::State& state) {
 }
 BENCHMARK(BM_StepSmallBeat)->MinTime(2.0);
 
-// A continuous run: QD, then console.Timer_RUN ticks of seven small beats each.
+// A continuous run: QD, then Timer_RUN ticks of seven small beats each.
 void BM_ContinuousRunTick(benchmark::State& state) {
   Board board;
   board.WarmUp();

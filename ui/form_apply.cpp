@@ -169,11 +169,13 @@ void TMainForm::Apply(WidgetId id) {
       break;
     }
     case WidgetKind::List: {
+      // The lines as last applied are kept beside the list: during a run
+      // only the selected line moves, and comparing Qt's items would build
+      // a string for each of them every frame.
       auto* list = static_cast<QListWidget*>(widget);
-      bool same = list->count() == static_cast<int>(w.lines.size());
-      for (int i = 0; same && i < list->count(); ++i)
-        same = list->item(i)->text() == Q(w.lines[static_cast<size_t>(i)]);
-      if (!same) {
+      std::vector<std::string>& applied = appliedLines_[id];
+      if (applied != w.lines || list->count() != static_cast<int>(w.lines.size())) {
+        applied = w.lines;
         list->clear();
         for (const std::string& line : w.lines) list->addItem(Q(line));
       }

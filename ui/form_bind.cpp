@@ -179,9 +179,9 @@ void TMainForm::BindTimers() {
     void (Simulator::*tick)();
   };
   const TimerBinding timers[] = {
-      {&timerWrongLine_, "editor.Timer_WrongLine", &Simulator::Timer_WrongLineTimer},
-      {&timerTrigger_, "trace.Timer_Trigger", &Simulator::Timer_TriggerTimer},
-      {&timerPlayback_, "trace.Timer_RecotdBackPlay", &Simulator::Timer_RecotdBackPlayTimer},
+      {&timerWrongLine_, "Timer_WrongLine", &Simulator::Timer_WrongLineTimer},
+      {&timerTrigger_, "Timer_Trigger", &Simulator::Timer_TriggerTimer},
+      {&timerPlayback_, "Timer_RecotdBackPlay", &Simulator::Timer_RecotdBackPlayTimer},
   };
   for (const TimerBinding& t : timers) {
     t.timer->setObjectName(t.name);
@@ -193,7 +193,7 @@ void TMainForm::BindTimers() {
   }
   // The run timer paces the machine: 5 ms ticks of seven small beats must
   // not drift, so it is a precise timer; its view is applied once per frame.
-  timerRun_.setObjectName("console.Timer_RUN");
+  timerRun_.setObjectName("Timer_RUN");
   timerRun_.setParent(this);
   timerRun_.setTimerType(Qt::PreciseTimer);
   connect(&timerRun_, &QTimer::timeout, this, [this] { OnRunTick(); });

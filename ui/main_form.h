@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -107,7 +108,8 @@ class TMainForm : public QMainWindow {
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;
   bool applying_ = false;  // cells written by the view are not the user's typing
-  bool runHold_ = false;   // the run timer's ticks hold the view until the next frame
+  bool runHold_ = false;
+  std::map<WidgetId, std::vector<std::string>> appliedLines_;  // of the list boxes   // the run timer's ticks hold the view until the next frame
 };
 
 }  // namespace orrin::ui

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QHash>
 #include <algorithm>
+#include <unordered_map>
 
 namespace orrin::ui {
 
@@ -37,16 +39,46 @@ int NeededWidth(const QWidget* w, const QString& text, const QFont& font) {
   return textW;
 }
 
+namespace {
+// What fitting gave for the texts a widget showed, while its width and font
+// family stay: a lamp's label alternates between "0" and "1" every few beats
+// of a run, and measuring means shaping the text each time. Digits are all
+// one width in the board's fonts, so texts that differ only in their digits
+// (the small-beat count) fit alike.
+struct FitMemo {
+  int width = -1;
+  QString family;
+  QHash<QString, int> px;
+};
+std::unordered_map<const QWidget*, FitMemo>& Memos() {
+  static std::unordered_map<const QWidget*, FitMemo> memos;
+  return memos;
+}
+}  // namespace
+
 void FitText(QWidget* w, const QString& text) {
   // The size the widget was made with is kept, so a shorter text grows back.
   QVariant base = w->property("orrinBasePx");
   if (!base.isValid()) {
     base = w->font().pixelSize() > 0 ? w->font().pixelSize() : QFontInfo(w->font()).pixelSize();
     w->setProperty("orrinBasePx", base);
+    QObject::connect(w, &QObject::destroyed, [w] { Memos().erase(w); });
+  }
+  QString shape = text;
+  for (QChar& c : shape)
+    if (c.isDigit()) c = u'0';
+  FitMemo& memo = Memos()[w];
+  if (memo.width != w->width() || memo.family != w->font().family() || memo.px.size() > 512) {
+    memo = FitMemo{w->width(), w->font().family(), {}};
   }
   QFont f = w->font();
-  f.setPixelSize(base.toInt());
-  while (f.pixelSize() > kSmallestPx && NeededWidth(w, text, f) > w->width()) f.setPixelSize(f.pixelSize() - 1);
+  if (const auto known = memo.px.constFind(shape); known != memo.px.constEnd()) {
+    f.setPixelSize(*known);
+  } else {
+    f.setPixelSize(base.toInt());
+    while (f.pixelSize() > kSmallestPx && NeededWidth(w, text, f) > w->width()) f.setPixelSize(f.pixelSize() - 1);
+    memo.px.insert(shape, f.pixelSize());
+  }
   if (f != w->font()) w->setFont(f);
 }
 

@@ -67,7 +67,7 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
   ASSERT_EQ(Picture(SpeedButtonPOWER)->Role(), Pic::SpeedButton_PowerON);
   Click(Image_DP);
   Click(SpeedButtonQD);
-  auto* timer = form.findChild<QTimer*>("console.Timer_RUN");
+  auto* timer = form.findChild<QTimer*>("Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 50);
   EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
@@ -87,7 +87,7 @@ TEST_F(Clicks, QdInSingleBeatModeRunsOneCycleThroughTheRunTimer) {
 TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
   Click(SpeedButtonPOWER);
   Click(SpeedButtonQD);
-  auto* timer = form.findChild<QTimer*>("console.Timer_RUN");
+  auto* timer = form.findChild<QTimer*>("Timer_RUN");
   ASSERT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 5);
   for (int tick = 0; tick < 10; ++tick) Fire(timer);
@@ -103,12 +103,12 @@ TEST_F(Clicks, ContinuousRunTicksEveryFiveMillisecondsUntilPause) {
 TEST_F(Clicks, PlaybackArrowHeldRepeatsAndReleaseStopsBothTimers) {
   Click(SpeedButtonPOWER);
   for (int i = 0; i < 5; ++i) Click(Button_OneLittleStep);
-  auto* trigger = form.findChild<QTimer*>("trace.Timer_Trigger");
+  auto* trigger = form.findChild<QTimer*>("Timer_Trigger");
   QTest::mousePress(form.Widget(SpeedButton_BackLeft), Qt::LeftButton);
   EXPECT_TRUE(trigger->isActive());
   QTest::mouseRelease(form.Widget(SpeedButton_BackLeft), Qt::LeftButton);
   EXPECT_FALSE(trigger->isActive());
-  EXPECT_FALSE(form.findChild<QTimer*>("trace.Timer_RecotdBackPlay")->isActive());
+  EXPECT_FALSE(form.findChild<QTimer*>("Timer_RecotdBackPlay")->isActive());
   EXPECT_EQ(form.Sim().machine.Beat.ViewPos, 4);  // the click moved one position
   EXPECT_EQ(Text(Label_PK_StepNum), "4/5");
 }

@@ -33,7 +33,7 @@ TEST_F(Timers, AnInputDrivenTwiceBlinksUntilTheSecondWireGoes) {
   const QPoint k0(742, 514), k5(534, 514), ldc(619, 413);
   Wire(k0, ldc);
   Wire(k5, ldc);
-  auto* blink = form.findChild<QTimer*>("editor.Timer_WrongLine");
+  auto* blink = form.findChild<QTimer*>("Timer_WrongLine");
   ASSERT_TRUE(blink->isActive());
   EXPECT_EQ(blink->interval(), 100);
   // Half a second in each look: five timeouts normal, then five in alarm.
@@ -52,8 +52,8 @@ TEST_F(Timers, HoldingTheLeftArrowRepeatsOnceTheTriggerFires) {
   for (int i = 0; i < 10; ++i) QTest::mouseClick(form.Widget(Button_OneLittleStep), Qt::LeftButton);
   QWidget* left = form.Widget(SpeedButton_BackLeft);
   QTest::mousePress(left, Qt::LeftButton);
-  auto* trigger = form.findChild<QTimer*>("trace.Timer_Trigger");
-  auto* repeat = form.findChild<QTimer*>("trace.Timer_RecotdBackPlay");
+  auto* trigger = form.findChild<QTimer*>("Timer_Trigger");
+  auto* repeat = form.findChild<QTimer*>("Timer_RecotdBackPlay");
   ASSERT_TRUE(trigger->isActive());
   EXPECT_EQ(trigger->interval(), 1000);
   EXPECT_FALSE(repeat->isActive());
@@ -65,7 +65,7 @@ TEST_F(Timers, HoldingTheLeftArrowRepeatsOnceTheTriggerFires) {
   EXPECT_EQ(form.Sim().machine.Beat.ViewPos, 7);
   QTest::mouseRelease(left, Qt::LeftButton);
   EXPECT_FALSE(repeat->isActive());
-  EXPECT_FALSE(form.findChild<QTimer*>("trace.Timer_Trigger")->isActive());
+  EXPECT_FALSE(form.findChild<QTimer*>("Timer_Trigger")->isActive());
 }
 
 TEST_F(Timers, TheControlStoreTableFollowsTheMicroAddress) {

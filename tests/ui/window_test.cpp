@@ -121,7 +121,7 @@ TEST_F(Window, StartsPoweredOffWithTheTimersStopped) {
   EXPECT_TRUE(static_cast<QRadioButton*>(form.Widget(RadioButtonHandLine))->isChecked());
   EXPECT_FALSE(form.Widget(RadioButtonHdLine)->isEnabled());
   EXPECT_TRUE(static_cast<QLineEdit*>(form.Widget(Edit_PC))->isReadOnly());
-  for (const char* name : {"console.Timer_RUN", "editor.Timer_WrongLine", "trace.Timer_Trigger", "trace.Timer_RecotdBackPlay"}) {
+  for (const char* name : {"Timer_RUN", "Timer_WrongLine", "Timer_Trigger", "Timer_RecotdBackPlay"}) {
     auto* timer = form.findChild<QTimer*>(name);
     ASSERT_NE(timer, nullptr) << name;
     EXPECT_FALSE(timer->isActive()) << name;
