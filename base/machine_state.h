@@ -99,8 +99,8 @@ extern const char* const kSigNames[SigCount];
 extern const int kSigJack[SigCount];
 
 struct ControlSignals {
-  std::array<int32_t, SigCount> Value{};
-  std::array<int32_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
+  std::array<int16_t, SigCount> Value{};
+  std::array<int16_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
 };
 
 // The bits of a microword, M39 first; M5..M0 are the base next address.
@@ -121,8 +121,8 @@ inline constexpr int LPC = 13, PCINC = 12, DRW = 11, P4 = 10, P3 = 9, P2 = 8, P1
 enum class Change : uint8_t { None, Loaded, Counted, Added };
 
 struct AluRecord {
-  int32_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;  // the inputs of the last computation
-  int32_t F = 0, Cn4 = LevelLow;                                         // the latched result, held between level beats
+  int16_t S3 = 0, S2 = 0, S1 = 0, S0 = 0, M = 0, CIN = 0, A = 0, B = 0;  // the inputs of the last computation
+  int16_t F = 0, Cn4 = LevelLow;                                         // the latched result, held between level beats
   const char* Formula = "";
   bool operator==(const AluRecord&) const = default;
 };
@@ -132,9 +132,9 @@ struct AluUnit : AluRecord {
 };
 
 struct FlagRecord {
-  int32_t Z = 0, C = 0, ZOut = 0, COut = 0;
+  int16_t Z = 0, C = 0, ZOut = 0, COut = 0;
   bool ZLoaded = false, CLoaded = false;
-  int32_t LDZ = 0, LDC = 0, T3 = LevelLow;
+  int16_t LDZ = 0, LDC = 0, T3 = LevelLow;
   bool operator==(const FlagRecord&) const = default;
 };
 struct FlagUnit : FlagRecord {
@@ -143,10 +143,10 @@ struct FlagUnit : FlagRecord {
 
 // Registers are indexed by number: R[0] is R0.
 struct RegisterRecord {
-  std::array<int32_t, 4> R{}, Select{}, Prev{}, Out{};
+  std::array<int16_t, 4> R{}, Select{}, Prev{}, Out{};
   std::array<bool, 4> Written{};
-  int32_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
-  int32_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
+  int16_t RD1 = 0, RD0 = 0, RS1 = 0, RS0 = 0, T3 = LevelLow, DRW = 0;
+  int16_t RdNum = 0, RsNum = 0, APort = 0, BPort = 0;
   bool operator==(const RegisterRecord&) const = default;
 };
 struct RegisterFile : RegisterRecord {
@@ -154,7 +154,7 @@ struct RegisterFile : RegisterRecord {
 };
 
 struct GateRecord {
-  int32_t Value = 0, RawF = 0, ABUS = 0;
+  int16_t Value = 0, RawF = 0, ABUS = 0;
   Drive Gate = Drive::Released;
   bool operator==(const GateRecord&) const = default;
 };
@@ -164,8 +164,8 @@ struct AluBusGate : GateRecord {
 
 // The memory's ports; the cells are kept apart (the trace records only writes).
 struct MemoryPorts {
-  int32_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
-  int32_t FetchAddress = 0;
+  int16_t MBUS = 0, MEMW = 0, T2 = LevelLow, PcAddr = 0, ArAddr = 0, BusIn = 0;
+  int16_t FetchAddress = 0;
   Drive Read = Drive::Released;  // the data port on the bus
   bool Written = false;          // written in the last small beat
   bool operator==(const MemoryPorts&) const = default;
@@ -174,12 +174,12 @@ struct MemoryUnit : MemoryPorts {
   std::array<uint8_t, MemorySize> Cells{};
   std::array<uint8_t, MemorySize> ShownCells{};
   bool WriteHappened = false;
-  int32_t WriteAddr = 0, WriteOld = 0;
+  int16_t WriteAddr = 0, WriteOld = 0;
   MemoryPorts Shown;
 };
 
 struct ArRecord {
-  int32_t AR = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
+  int16_t AR = 0, Out = 0, LAR = 0, ARINC = 0, T3 = LevelLow, BusIn = 0;
   Change Mark = Change::None;
   bool operator==(const ArRecord&) const = default;
 };
@@ -188,8 +188,8 @@ struct ArUnit : ArRecord {
 };
 
 struct PcRecord {
-  int32_t PC = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
-  int32_t BusIn = 0, Offset = 0;
+  int16_t PC = 0, Out = 0, PCADD = 0, LPC = 0, PCINC = 0, T3 = LevelLow;
+  int16_t BusIn = 0, Offset = 0;
   Change Mark = Change::None;
   bool operator==(const PcRecord&) const = default;
 };
@@ -198,7 +198,7 @@ struct PcUnit : PcRecord {
 };
 
 struct IrRecord {
-  int32_t IR = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
+  int16_t IR = 0, Out = 0, LIR = 0, T3 = LevelLow, InsBus = 0;
   Change Mark = Change::None;
   bool operator==(const IrRecord&) const = default;
 };
@@ -207,12 +207,12 @@ struct IrUnit : IrRecord {
 };
 
 struct IarRecord {
-  int32_t IAR = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
+  int16_t IAR = 0, LIAR = 0, IABUS = 0, T3 = LevelLow, PcIn = 0;
   Change Mark = Change::None;
   Drive Gate = Drive::Released;  // IABUS now
   // What the gate offers the bus in the next small beat.
   Drive NextGate = Drive::Released;
-  int32_t NextValue = 0;
+  int16_t NextValue = 0;
   bool operator==(const IarRecord&) const = default;
 };
 struct IarUnit : IarRecord {
@@ -229,15 +229,15 @@ struct ControlStoreEntry {
 
 // The inputs of the next-address logic as the controller took them.
 struct MicroInputs {
-  int32_t IR = 0, ZOut = 0, COut = 0, SWC = 0, SWB = 0, SWA = 0, INTQ = 0;
-  int32_t CI = 0, ZI = 0, IR7I = 0, IR6I = 0, IR5I = 0, IR4I = 0;
+  int16_t IR = 0, ZOut = 0, COut = 0, SWC = 0, SWB = 0, SWA = 0, INTQ = 0;
+  int16_t CI = 0, ZI = 0, IR7I = 0, IR6I = 0, IR5I = 0, IR4I = 0;
   bool operator==(const MicroInputs&) const = default;
 };
 struct SequencerRecord {
-  int32_t MicroAddress = 0, NextMicroAddress = 0;
+  int16_t MicroAddress = 0, NextMicroAddress = 0;
   bool MicroAddressLoaded = false;
-  std::array<int32_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
-  int32_t T3 = LevelLow, T3Inv = LevelLow;
+  std::array<int16_t, 4> SEL{};  // SEL3..SEL0 as reached the register selects
+  int16_t T3 = LevelLow, T3Inv = LevelLow;
   MicroInputs In;
   bool operator==(const SequencerRecord&) const = default;
 };
@@ -246,16 +246,16 @@ struct SequencerRecord {
 // it was written with; the text to show is formatted when someone looks.
 struct MicroDecode {
   uint64_t Word = 0;
-  int32_t Address = 0;
+  int16_t Address = 0;
   std::array<char, 10> WordText{};  // all '\0' before a word was decoded
-  std::array<int32_t, 8> IRBits{};
-  std::array<int32_t, 6> NuA{};  // next-address bits NuA0'..NuA5'
+  std::array<int16_t, 8> IRBits{};
+  std::array<int16_t, 6> NuA{};  // next-address bits NuA0'..NuA5'
   // SWC∧P0, IR7∧P1, SWB∧P0, IR6∧P1, SWA∧P0, IR5∧P1, Z∧P3, C∧P2, IR4∧P1, (unused), INTQ∧P4
-  std::array<int32_t, 12> Terms{};
-  std::array<int32_t, 5> PartialOr{};  // temp12..temp16
-  int32_t NextMicroAddress = 0;
-  std::array<int32_t, 4> RegSelect{};                                         // RD1, RD0, RS1, RS0
-  int32_t Bit(int n) const { return static_cast<int32_t>((Word >> n) & 1); }  // Mn
+  std::array<int16_t, 12> Terms{};
+  std::array<int16_t, 5> PartialOr{};  // temp12..temp16
+  int16_t NextMicroAddress = 0;
+  std::array<int16_t, 4> RegSelect{};                                         // RD1, RD0, RS1, RS0
+  int16_t Bit(int n) const { return static_cast<int16_t>((Word >> n) & 1); }  // Mn
   bool operator==(const MicroDecode&) const = default;
 };
 struct MicroUnit : SequencerRecord {
@@ -265,7 +265,7 @@ struct MicroUnit : SequencerRecord {
 };
 
 struct BusRecord {
-  int32_t Value = 0;
+  int16_t Value = 0;
   std::array<Drive, 4> Drivers{};  // ALU gate, memory, switches, IAR
   bool operator==(const BusRecord&) const = default;
 };
@@ -274,7 +274,7 @@ struct DataBus : BusRecord {
 };
 
 struct InterruptRecord {
-  int32_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0;
+  int16_t EN_INT = 0, INTQ = 0, INTEN = 0, INTDI = 0;
   bool Changed = false;  // EN_INT changed in the last small beat
   bool operator==(const InterruptRecord&) const = default;
 };
@@ -283,8 +283,8 @@ struct InterruptUnit : InterruptRecord {
 };
 
 struct BeatRecord {
-  int32_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow;
-  int32_t BeatPhase = 0, BeatLevel = LevelBeat;
+  int16_t T1 = LevelLow, T2 = LevelLow, T3 = LevelLow;
+  int16_t BeatPhase = 0, BeatLevel = LevelBeat;
   bool operator==(const BeatRecord&) const = default;
 };
 struct BeatGen : BeatRecord {
@@ -297,33 +297,37 @@ struct BeatGen : BeatRecord {
 
 struct LevelSwitches {
   std::array<bool, 32> Position{};
-  std::array<int32_t, 32> Output{};
+  std::array<int16_t, 32> Output{};
   std::array<bool, 32> ShownPosition{};
-  std::array<int32_t, 32> ShownOutput{};
+  std::array<int16_t, 32> ShownOutput{};
 };
 
 struct DataSwShown {
-  int32_t Value = 0, SBUS = 0;
-  std::array<int32_t, 8> Bits{};
+  int16_t Value = 0, SBUS = 0;
+  std::array<int16_t, 8> Bits{};
   Drive Gate = Drive::Released;
   bool operator==(const DataSwShown&) const = default;
 };
 struct DataSwitches {
-  int32_t Value = 0;
-  std::array<int32_t, 8> Bits{};
-  int32_t SBUS = 0;
+  int16_t Value = 0;
+  std::array<int16_t, 8> Bits{};
+  int16_t SBUS = 0;
   Drive Gate = Drive::Released;  // the SD gate is off while SBUS is not 1
-  int32_t DrivenValue = 0;       // committed: what the gate offers the bus
-  std::array<int32_t, 8> DrivenBits{};
+  int16_t DrivenValue = 0;       // committed: what the gate offers the bus
+  std::array<int16_t, 8> DrivenBits{};
   DataSwShown Shown;  // what the levers and the value label show
 };
 
 // STOP and the values of jacks 0-37 and 50-83, taken at every evaluation.
-// A jack carries 0, 1 or NoValue, so 16 bits hold it: the snapshot is in
-// every trace entry, and this keeps the ring's 50 000 entries small.
+// A jack carries 0, 1 or NoValue, so a byte holds it (NoValue as
+// kNoLevel): the snapshot is in every trace entry, and this keeps the ring's
+// 50 000 entries small.
 struct BoardSnapshot {
-  int32_t STOP = 0;
-  std::array<uint16_t, 72> Jacks{};
+  static constexpr uint8_t kNoLevel = 0xFF;
+  int16_t STOP = 0;
+  std::array<uint8_t, 72> Jacks{};
+  static uint8_t Pack(int32_t level) { return level == NoValue ? kNoLevel : static_cast<uint8_t>(level); }
+  static int32_t Unpack(uint8_t level) { return level == kNoLevel ? NoValue : level; }
   bool operator==(const BoardSnapshot&) const = default;
 };
 int SnapshotJack(int slot);  // jack number of snapshot slot 0..71
@@ -363,17 +367,17 @@ struct TraceEntry {
   BusRecord bus;
   InterruptRecord intr;
   BeatRecord beat;
-  std::array<int32_t, 32> levelOutputs{};
+  std::array<int16_t, 32> levelOutputs{};
   DataSwShown dataSwitches;
   BoardSnapshot snapshot;
-  std::array<int32_t, SigCount> signals{};
+  std::array<int16_t, SigCount> signals{};
   bool operator==(const TraceEntry&) const = default;
 };
 // What the memory needs to be rebuilt by undoing writes.
 struct MemTrace {
   int64_t Step = 0;
   bool Written = false;
-  int32_t Addr = 0, Old = 0;
+  int16_t Addr = 0, Old = 0;
   MemoryPorts Ports;
   bool operator==(const MemTrace&) const = default;
 };

@@ -55,7 +55,7 @@ class Core : public MachineState {
  private:
   // What the pass reads (core_pass.cpp says which copies when).
   struct PassInputs {
-    const std::array<int32_t, 32>& levels;  // the level switches' outputs
+    const std::array<int16_t, 32>& levels;  // the level switches' outputs
     int32_t cOut, zOut, irOut;              // what the flags and IR drive
     int32_t t2, t3;                         // the beat lines
     int32_t pc, ar;                         // the memory's two addresses

@@ -116,7 +116,7 @@ void Core::Evaluate(const Surroundings& s) {
   Regs.Written = {};
   Snapshot.STOP = Signals.Value[STOP];
   for (int i = 0; i < 72; ++i)
-    Snapshot.Jacks[static_cast<size_t>(i)] = static_cast<uint16_t>(s.wires.Value(SnapshotJack(i)));
+    Snapshot.Jacks[static_cast<size_t>(i)] = BoardSnapshot::Pack(s.wires.Value(SnapshotJack(i)));
   CommitShown();
 }
 

@@ -139,7 +139,8 @@ void Trace::Show(Core& m, WireStore& wires, int64_t pos) const {
     for (size_t i = 0; i < 32; ++i) m.Levels.ShownPosition[i] = e.levelOutputs[i] == 1;
   }
   // The jacks read as they did then (a hint under the mouse shows them).
-  for (int i = 0; i < 72; ++i) wires.SetValue(SnapshotJack(i), m.Snapshot.Jacks[static_cast<size_t>(i)]);
+  for (int i = 0; i < 72; ++i)
+    wires.SetValue(SnapshotJack(i), BoardSnapshot::Unpack(m.Snapshot.Jacks[static_cast<size_t>(i)]));
 }
 
 void Trace::KeepMemory(const MachineState& m) {

@@ -109,7 +109,8 @@ class TMainForm : public QMainWindow {
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;
   bool applying_ = false;  // cells written by the view are not the user's typing
   bool runHold_ = false;
-  std::map<WidgetId, std::vector<std::string>> appliedLines_;  // of the list boxes   // the run timer's ticks hold the view until the next frame
+  std::map<WidgetId, std::vector<std::string>>
+      appliedLines_;  // of the list boxes   // the run timer's ticks hold the view until the next frame
 };
 
 }  // namespace orrin::ui

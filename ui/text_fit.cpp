@@ -3,11 +3,11 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QHash>
 #include <algorithm>
 #include <unordered_map>
 

@@ -9,7 +9,7 @@
 
 namespace orrin {
 
-using SignalValues = std::array<int32_t, SigCount>;
+using SignalValues = std::array<int16_t, SigCount>;
 
 // ---- three-state sources and the data bus (bus.cpp)
 inline Drive DrivesWhen(bool on) { return on ? Drive::Drives : Drive::Released; }

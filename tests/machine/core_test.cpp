@@ -81,7 +81,7 @@ TEST(Core, AnEvaluationNeverClocksAndShowsEverything) {
   b.core.Regs.R = b.core.Regs.Shown.R = {0x05, 0, 0, 0};
   b.core.Evaluate(b.S());
   b.core.Evaluate(b.S());
-  EXPECT_EQ(b.core.Regs.R, (std::array<int32_t, 4>{0x05, 0, 0, 0})) << "DRW up, yet no register changes";
+  EXPECT_EQ(b.core.Regs.R, (std::array<int16_t, 4>{0x05, 0, 0, 0})) << "DRW up, yet no register changes";
   // The ALU's gate and the switches both drive.
   EXPECT_EQ(b.core.Bus.Shown.Drivers[0], Drive::Drives);
   EXPECT_EQ(b.core.Bus.Shown.Drivers[2], Drive::Drives);
@@ -112,7 +112,7 @@ TEST(Core, WithThePowerOffTheDataPathHoldsNothing) {
   b.core.Regs.R = {1, 2, 3, 4};
   b.power = false;
   b.core.Evaluate(b.S());
-  EXPECT_EQ(b.core.Regs.Shown.R, (std::array<int32_t, 4>{}));
+  EXPECT_EQ(b.core.Regs.Shown.R, (std::array<int16_t, 4>{}));
   EXPECT_EQ(b.core.Alu.Shown.F, 0);
   EXPECT_EQ(b.core.Bus.Shown.Value, 0);
   EXPECT_EQ(b.core.Bus.Shown.Drivers[2], Drive::Released);

@@ -14,10 +14,14 @@ TEST(WireStore, RefusesWhatNoBoardCouldHave) {
     int from, to;
     const char* why;
   } refused[] = {
-      {jack::K0, jack::LDC, "the same pair twice"}, {jack::LDC, jack::K0, "from an input"},
-      {jack::K0, jack::CO, "into an output"},       {jack::CI, jack::ZI, "input to input"},
-      {42, jack::LDC, "an empty slot"},             {jack::K0, 84, "an empty slot"},
-      {-1, jack::LDC, "out of range"},              {jack::K0, JackCount, "out of range"},
+      {jack::K0, jack::LDC, "the same pair twice"},
+      {jack::LDC, jack::K0, "from an input"},
+      {jack::K0, jack::CO, "into an output"},
+      {jack::CI, jack::ZI, "input to input"},
+      {42, jack::LDC, "an empty slot"},
+      {jack::K0, 84, "an empty slot"},
+      {-1, jack::LDC, "out of range"},
+      {jack::K0, JackCount, "out of range"},
       {NoValue, NoValue, "out of range"},
   };
   for (const auto& r : refused) EXPECT_EQ(w.Add(r.from, r.to, 1), -1) << r.why;

@@ -152,7 +152,7 @@ TEST(InstructionSetModel, RandomProgramsRunAlikeOnTheModelAndTheBoard) {
     const MachineState& s = sim.machine;
     SCOPED_TRACE(source);
     ASSERT_FALSE(sim.console.Timer_RUN.enabled) << "the board did not halt";
-    EXPECT_EQ(s.Regs.R, model.r);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(s.Regs.R[i], model.r[i]) << "R" << i;
     EXPECT_EQ(s.Flags.C, model.c);
     EXPECT_EQ(s.Flags.Z, model.z);
     EXPECT_EQ(s.Int.EN_INT, model.enInt);

@@ -102,7 +102,7 @@ TEST(RegisterFile, RdWritesAtTheRisingEdgeAndThePortsShowRdAndRs) {
   RegisterFile rf;
   rf.R = {0x10, 0x11, 0x12, 0x13};
   SelectRegisters(rf, Signals({DRW, RD1, RS0}));  // RD = 10, RS = 01
-  EXPECT_EQ(rf.Select, (std::array<int32_t, 4>{0, 0, 1, 0}));
+  EXPECT_EQ(rf.Select, (std::array<int16_t, 4>{0, 0, 1, 0}));
   WriteRegister(rf, 0x77, false);
   EXPECT_EQ(rf.R[2], 0x12);
   WriteRegister(rf, 0x77, true);
@@ -153,12 +153,10 @@ TEST(Interrupt, EnableWinsOverDisableAtLevelBeats) {
 }
 
 TEST(Memory, WritesOnlyInPhaseFourAndReadsOnlyWhenNotWriting) {
-  const BeatRecord phases[6] = {{LevelRising, LevelLow, LevelFalling, 1, EdgeBeat},
-                                {LevelHigh, LevelLow, LevelLow, 2, LevelBeat},
-                                {LevelFalling, LevelRising, LevelLow, 3, EdgeBeat},
-                                {LevelLow, LevelHigh, LevelLow, 4, LevelBeat},
-                                {LevelLow, LevelFalling, LevelRising, 5, EdgeBeat},
-                                {LevelLow, LevelLow, LevelHigh, 6, LevelBeat}};
+  const BeatRecord phases[6] = {
+      {LevelRising, LevelLow, LevelFalling, 1, EdgeBeat}, {LevelHigh, LevelLow, LevelLow, 2, LevelBeat},
+      {LevelFalling, LevelRising, LevelLow, 3, EdgeBeat}, {LevelLow, LevelHigh, LevelLow, 4, LevelBeat},
+      {LevelLow, LevelFalling, LevelRising, 5, EdgeBeat}, {LevelLow, LevelLow, LevelHigh, 6, LevelBeat}};
   for (const BeatRecord& beat : phases) {
     MemoryUnit mem;
     mem.Cells[0xFF] = 1;
