@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/runner.h"
+#include "machine/exporter.h"
 
 namespace orrin {
 
@@ -144,9 +145,13 @@ bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
     error = "'export-trace' needs a path and, optionally, FROM and TO small beats";
     return false;
   }
+  if (range && from > to) {
+    error = "'export-trace' needs FROM no later than TO";
+    return false;
+  }
   if (w.size() == 2) to = std::numeric_limits<int64_t>::max();
   if (ctx.sim.ExportTrace(w[1], from, to) == Simulator::ExportResult::UnknownFormat) {
-    error = "'export-trace' writes .vcd, .csv, .json, .svg or .png";
+    error = std::string("'export-trace' writes ") + kExportFormats;
     return false;
   }
   return true;

@@ -91,6 +91,14 @@ class Raster {
     }
   }
 
+  void Box(const DiagramBox& b) {
+    const Rgb c = RgbOf(b.ink);
+    const int x0 = static_cast<int>(std::floor(b.x)), x1 = static_cast<int>(std::ceil(b.x + b.w));
+    const int y0 = static_cast<int>(std::floor(b.y)), y1 = static_cast<int>(std::ceil(b.y + b.h));
+    for (int y = std::max(0, y0); y < std::min(h_, y1); ++y)
+      for (int x = std::max(0, x0); x < std::min(w_, x1); ++x) Plot(x, y, c);
+  }
+
   void Text(const DiagramText& t) {
     const Rgb c = RgbOf(t.ink);
     int x = static_cast<int>(t.x);
@@ -151,8 +159,9 @@ class Raster {
 
 }  // namespace
 
-std::string DiagramPng(const DiagramDrawing& d, const DiagramView& v) {
-  Raster r(std::max(1, v.width), std::max(1, v.height));
+std::string DiagramPng(const DiagramDrawing& d) {
+  Raster r(std::max(1, d.width), std::max(1, d.height));
+  for (const DiagramBox& b : d.boxes) r.Box(b);
   for (const DiagramLine& l : d.lines)
     if (l.ink != Ink::Cursor) r.Line(l);
   for (const DiagramText& t : d.texts) r.Text(t);

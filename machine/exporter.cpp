@@ -7,20 +7,29 @@ namespace orrin {
 
 const char* const kExportFormats = ".vcd, .csv, .json, .svg or .png";
 
-std::optional<std::string> ExportText(const Core& m, const Trace& t, const std::string& path, int64_t from,
-                                      int64_t to) {
+std::string ExportFormat(const std::string& path) {
   const size_t dot = path.rfind('.');
   const size_t slash = path.find_last_of("/\\");
-  std::string ext = dot == std::string::npos || (slash != std::string::npos && slash > dot) ? "" : path.substr(dot + 1);
+  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return "";
+  std::string ext = path.substr(dot + 1);
   for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (const char* known : {"vcd", "csv", "json", "svg", "png"})
+    if (ext == known) return ext;
+  return "";
+}
+
+std::optional<std::string> ExportText(const Core& m, const Trace& t, const std::string& path, int64_t from,
+                                      int64_t to, bool microAddresses) {
+  const std::string ext = ExportFormat(path);
   const BeatRange r = RecordedRange(m.Beat, from, to);
   if (ext == "csv") return TraceCsv(t, r);
   if (ext == "vcd") return TraceVcd(t, r);
   if (ext == "json") return TraceWaveDrom(t, r);
   if (ext == "svg" || ext == "png") {
-    const DiagramView v = WholeHistoryView(m.Beat, from, to);
-    const DiagramDrawing d = DrawDiagram(t, m.Beat, v);
-    return ext == "svg" ? DiagramSvg(d, v) : DiagramPng(d, v);
+    std::vector<size_t> rows(TraceSignals().size());
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+    const DiagramDrawing d = DrawExport(t, m.Beat, rows, from, to, microAddresses);
+    return ext == "svg" ? DiagramSvg(d) : DiagramPng(d);
   }
   return std::nullopt;
 }

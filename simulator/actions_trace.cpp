@@ -84,7 +84,7 @@ void Simulator::Timer_RecotdBackPlayTimer() {
 }
 
 Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
-  const std::optional<std::string> text = ExportText(machine, trace, path, from, to);
+  const std::optional<std::string> text = ExportText(machine, trace, path, from, to, console.Microprogram());
   if (!text) return ExportResult::UnknownFormat;
   if (!host.WriteFile(path, *text)) {
     host.Warn(files::CannotWriteWarning(path));

@@ -375,7 +375,7 @@ the controller runs but drives nothing</translation>
     </message>
     <message>
         <location filename="../ui/form_desktop.cpp" line="+170"/>
-        <location filename="../ui/main_form.cpp" line="+28"/>
+        <location filename="../ui/main_form.cpp" line="+32"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
     </message>
@@ -530,7 +530,7 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+198"/>
+        <location filename="../ui/timing_diagram.cpp" line="+239"/>
         <source>时序图</source>
         <translation>Timing diagram</translation>
     </message>
@@ -751,17 +751,23 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location filename="../ui/timing_diagram.cpp" line="+80"/>
+        <source>无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。</source>
+        <translation>Cannot export to %1: the file name must end in .vcd, .csv, .json, .svg or .png.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>指令集文件有错误，使用标准指令集：%1</source>
         <translation>The instruction set file has errors; the standard set is used:%1</translation>
     </message>
     <message>
-        <location filename="../ui/timing_diagram.cpp" line="+1"/>
+        <location filename="../ui/timing_diagram.cpp" line="-79"/>
         <source>全部</source>
         <translation>Fit all</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+7"/>
+        <location line="+14"/>
         <source>导出…</source>
         <translation>Export…</translation>
     </message>

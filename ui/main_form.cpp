@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -87,10 +88,18 @@ void TMainForm::ApplyView() {
 
 namespace orrin::ui {
 
+// The console keys and the two windows' own keys work while such a window
+// has the focus: one action, shared by both windows.
+void TMainForm::ShareShortcuts(QWidget* window) {
+  window->addActions(actions());
+  for (WidgetId id : {WidgetId::N_Disassembly, WidgetId::N_TimingDiagram}) window->addAction(static_cast<QAction*>(Object(id)));
+}
+
 void TMainForm::ShowTimingDiagram() {
   if (timing_ == nullptr) {
     timing_ = new TimingDiagramWindow(*sim_, this);
     timing_->Diagram()->afterClick = [this] { AfterAction(); };
+    ShareShortcuts(timing_);
   }
   timing_->show();
   timing_->raise();
@@ -98,7 +107,10 @@ void TMainForm::ShowTimingDiagram() {
 }
 
 void TMainForm::ShowDisassembly() {
-  if (disassembly_ == nullptr) disassembly_ = new DisassemblyWindow(this);
+  if (disassembly_ == nullptr) {
+    disassembly_ = new DisassemblyWindow(this);
+    ShareShortcuts(disassembly_);
+  }
   disassembly_->show();
   disassembly_->raise();
   disassembly_->Follow(*sim_);

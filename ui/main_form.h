@@ -62,6 +62,7 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void ShareShortcuts(QWidget* window);  // main_form.cpp
   // form_build.cpp
   void BuildWidgets();
   QObject* CreateWidget(WidgetId id);

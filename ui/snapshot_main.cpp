@@ -1,8 +1,11 @@
 // orrin-snapshot: opens the window as `orrin` does, optionally puts the board
 // into a worked example, and saves pictures of it for the README.
 //   orrin-snapshot [--lang en|zh] [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
+//                  [--wires FILE] [--memory FILE] [--steps N] [--timing FILE] [--zoom PIXELS]
 // The demo loads the wire file WIRES (the ALU experiment's wiring) and adds
-// two registers as that experiment does.
+// two registers as that experiment does. Otherwise --wires and --memory load
+// those files, --steps takes N small beats with the power on, and --timing
+// saves the timing diagram window at PIXELS a small beat (0: "fit all").
 #include <QApplication>
 #include <QScrollArea>
 #include <QTimer>
@@ -10,6 +13,7 @@
 
 #include "base/widget_groups.h"
 #include "ui/main_form.h"
+#include "ui/timing_diagram.h"
 #include "ui/translate.h"
 
 namespace {
@@ -17,7 +21,7 @@ namespace {
 // Answers the file dialog with the demo's wire file and nothing else.
 class DemoHost : public orrin::Host {
  public:
-  std::string wires;
+  std::string wires;  // what the next open dialog answers
   void Warn(const std::string&) override {}
   orrin::Answer Ask(const std::string&) override { return orrin::Answer::Yes; }
   std::string OpenFileName() override { return wires; }
@@ -50,9 +54,11 @@ void Demo(orrin::ui::TMainForm& form) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   DemoHost host;
-  QString board, window;
+  QString board, window, timing;
+  std::string wires, memory;
   bool micro = false;
-  int hold = 0;
+  int hold = 0, steps = 0;
+  double zoom = 12;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--demo") && i + 1 < argc)
       host.wires = argv[++i];
@@ -66,18 +72,49 @@ int main(int argc, char** argv) {
       ++i;  // read by ChooseLanguage
     else if (!std::strcmp(argv[i], "--hold") && i + 1 < argc)
       hold = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--wires") && i + 1 < argc)
+      wires = argv[++i];
+    else if (!std::strcmp(argv[i], "--memory") && i + 1 < argc)
+      memory = argv[++i];
+    else if (!std::strcmp(argv[i], "--steps") && i + 1 < argc)
+      steps = std::atoi(argv[++i]);
+    else if (!std::strcmp(argv[i], "--timing") && i + 1 < argc)
+      timing = argv[++i];
+    else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
+      zoom = std::atof(argv[++i]);
   }
   orrin::ui::UseLanguage(orrin::ui::ChooseLanguage(QApplication::arguments()));
   orrin::ui::TMainForm form(&host);
   if (!host.wires.empty()) Demo(form);
-  if (micro) {
-    form.Sim().RadioButtonMicroProgramClick();
-    form.AfterAction();
+  orrin::Simulator& sim = form.Sim();
+  if (!wires.empty()) {
+    host.wires = wires;
+    sim.N_ReadLineFileClick();
   }
+  if (micro) sim.RadioButtonMicroProgramClick();
+  if (steps > 0 || !memory.empty()) sim.SpeedButtonPOWERClick();
+  if (!memory.empty()) {
+    host.wires = memory;
+    sim.N_File2MEMClick();
+  }
+  for (int i = 0; i < steps; ++i) sim.Button_OneLittleStepClick();
+  form.AfterAction();
   form.show();
+  if (!timing.isEmpty()) form.ShowTimingDiagram();
   QTimer::singleShot(300, [&] {
     if (!board.isEmpty()) form.ScrollBox()->widget()->grab().save(board);
     if (!window.isEmpty()) form.grab().save(window);
+    if (!timing.isEmpty()) {
+      orrin::ui::TimingDiagram* d = form.TimingDiagram()->Diagram();
+      if (zoom > 0) {
+        d->beatWidth = zoom;
+        d->firstBeat = std::max<int64_t>(1, sim.machine.Beat.StepCount - d->VisibleBeats() + 1);
+      } else {
+        d->FitAll();
+      }
+      d->Moved();
+      form.TimingDiagram()->grab().save(timing);
+    }
     QTimer::singleShot(hold * 1000, &app, &QApplication::quit);
   });
   return QApplication::exec();

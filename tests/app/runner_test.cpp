@@ -52,6 +52,10 @@ TEST(Runner, EveryKindOfBadArgumentIsRefused) {
       "print NoSuchWidget",
       "dump all",
       "back 3",
+      "export-trace /tmp/orrin-never.csv 120 50",
+      "export-trace /tmp/orrin-never.csv 5",
+      "export-trace /tmp/orrin-never.txt",
+      "export-trace /tmp/orrin-never",
   };
   for (const char* line : kBad) {
     // A good command on line 1 and a later one prove where the script stopped.

@@ -5,6 +5,7 @@ orrin_test(orrin_exec_tests
   exec/trace_test.cpp
   exec/boundaries_test.cpp
   exec/trace_export_test.cpp
+  exec/trace_diagram_test.cpp
 )
 target_compile_definitions(orrin_exec_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(orrin_exec_tests PRIVATE ZLIB::ZLIB)

@@ -3,7 +3,6 @@
 #include "machine/trace_export.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -12,7 +11,6 @@
 #include <stdexcept>
 
 #include "app/runner.h"
-#include "machine/trace_diagram.h"
 
 namespace orrin {
 namespace {
@@ -225,118 +223,6 @@ TEST(TraceExport, WaveDromWavesEqualTheDumpsBeatByBeat) {
     }
   }
   EXPECT_EQ(checked, 15 * 71);
-}
-
-// The diagram draws what was recorded: every value written in a band is the
-// value at the beat under it, a band gets a value at each change, and a bit
-// is drawn high exactly where it was 1.
-TEST(TraceDiagram, TheDrawingShowsTheRecordedValues) {
-  std::string script = "load-wires " ORRIN_SOURCE_DIR
-                       "/examples/wiring/microprogram.txt\nmode microprogram\npower\n"
-                       "load-memory " ORRIN_SOURCE_DIR "/examples/memory/sum.txt\n";
-  for (int i = 0; i < 200; ++i) script += "step\n";
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  RunOptions options;
-  int checkedTexts = 0, checkedBits = 0;
-  options.atEnd = [&](const Simulator& sim) {
-    const MachineState& m = sim.machine;
-    DiagramView v;
-    for (size_t i = 0; i < TraceSignals().size(); ++i) v.rows.push_back(i);
-    v.beatWidth = 16;
-    v.firstBeat = 50;
-    v.width = DiagramView::kLabelWidth + 16 * 60;
-    v.height = static_cast<int>(v.rows.size()) * DiagramView::kRowHeight;
-    const DiagramDrawing d = DrawDiagram(sim.trace, m.Beat, v);
-    std::vector<int> changes(v.rows.size(), 0), texts(v.rows.size(), 0);
-    for (int64_t b = 50; b < 110; ++b)
-      for (size_t r = 0; r < v.rows.size(); ++r)
-        changes[r] += b == 50 || TraceValue(sim.trace.At(b), r) != TraceValue(sim.trace.At(b - 1), r);
-    for (const DiagramText& t : d.texts) {
-      if (t.ink == Ink::Label) continue;
-      const size_t r = static_cast<size_t>(t.y / DiagramView::kRowHeight);
-      const int64_t beat = v.BeatAt(static_cast<int>(t.x));
-      const int32_t value = TraceValue(sim.trace.At(beat), r);
-      char expected[8];
-      std::snprintf(expected, sizeof expected, r == 0 ? "%d" : "%02X", value);
-      EXPECT_EQ(t.text, expected) << TraceSignals()[r].name << " at beat " << beat;
-      ++texts[r];
-      ++checkedTexts;
-    }
-    for (size_t r = 0; r < v.rows.size(); ++r) {
-      if (TraceSignals()[r].width > 1) {
-        EXPECT_EQ(texts[r], changes[r]) << TraceSignals()[r].name;
-        continue;
-      }
-      const double top = static_cast<double>(r) * DiagramView::kRowHeight;
-      for (int64_t b = 50; b < 110; ++b) {
-        const double x = DiagramView::kLabelWidth + (static_cast<double>(b - 50) + 0.5) * 16;
-        const double want = TraceValue(sim.trace.At(b), r) ? top + 3 : top + DiagramView::kRowHeight - 4;
-        bool drawn = false;
-        for (const DiagramLine& l : d.lines)
-          drawn |= l.y0 == want && l.y1 == want && l.x0 <= x && l.x1 >= x && l.ink == Ink::Signal;
-        for (const DiagramLine& l : d.lines)
-          drawn |= l.y0 == want && l.y1 == want && l.x0 <= x && l.x1 >= x && l.ink == Ink::Flag;
-        EXPECT_TRUE(drawn) << TraceSignals()[r].name << " at beat " << b;
-        ++checkedBits;
-      }
-    }
-  };
-  ASSERT_EQ(RunScript(in, out, err, options), 0) << err.str();
-  EXPECT_GT(checkedTexts, 60);
-  EXPECT_EQ(checkedBits, 32 * 60);
-}
-
-TEST(TraceExport, TheSvgDrawsEveryRowOfTheWholeHistory) {
-  const std::string path = testing::TempDir() + "orrin-trace-drawing.svg";
-  std::istringstream in("mode microprogram\npower\nqd\ntick 10\nexport-trace " + path + "\n");
-  std::ostringstream out, err;
-  ASSERT_EQ(RunScript(in, out, err), 0) << err.str();
-  const std::string svg = Slurp(path);
-  EXPECT_TRUE(svg.starts_with("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"904\""));  // 64 + 70 beats x 12
-  for (const TraceSignal& s : TraceSignals())
-    EXPECT_NE(svg.find(std::string(">") + s.name + "</text>"), std::string::npos) << s.name;
-  EXPECT_TRUE(svg.ends_with("</svg>\n"));
-}
-
-// The headless PNG: a valid image of the same size as the SVG, with every
-// row's name inked in the label column and the cursor in red.
-TEST(TraceExport, ThePngIsTheDiagramAsAPicture) {
-  const std::string path = testing::TempDir() + "orrin-trace-drawing.png";
-  std::istringstream in("mode microprogram\npower\nqd\ntick 10\nexport-trace " + path + "\n");
-  std::ostringstream out, err;
-  ASSERT_EQ(RunScript(in, out, err), 0) << err.str();
-  const std::string png = Slurp(path);
-  ASSERT_TRUE(png.starts_with("\x89PNG\r\n\x1a\n"));
-  auto be32 = [&](size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(png[at]) << 24 | static_cast<uint8_t>(png[at + 1]) << 16 |
-                                 static_cast<uint8_t>(png[at + 2]) << 8 | static_cast<uint8_t>(png[at + 3]));
-  };
-  const uint32_t w = be32(16), h = be32(20);
-  EXPECT_EQ(w, 904u);
-  EXPECT_EQ(h, TraceSignals().size() * 18 + 4);
-  std::string packed;
-  for (size_t at = 8; at + 8 <= png.size();) {
-    const uint32_t len = be32(at);
-    if (png.compare(at + 4, 4, "IDAT") == 0) packed += png.substr(at + 8, len);
-    at += 12 + len;
-  }
-  std::string raw((w * 3 + 1) * h, '\0');
-  uLongf size = raw.size();
-  ASSERT_EQ(uncompress(reinterpret_cast<Bytef*>(raw.data()), &size, reinterpret_cast<const Bytef*>(packed.data()),
-                       packed.size()),
-            Z_OK);
-  ASSERT_EQ(size, raw.size());
-  auto pixel = [&](uint32_t x, uint32_t y) { return raw.substr(y * (w * 3 + 1) + 1 + x * 3, 3); };
-  for (uint32_t row = 0; row < TraceSignals().size(); ++row) {
-    int ink = 0;
-    for (uint32_t y = row * 18; y < row * 18 + 16; ++y)
-      for (uint32_t x = 4; x < 58; ++x) ink += pixel(x, y) == std::string(3, '\0');
-    EXPECT_GT(ink, 4) << TraceSignals()[row].name;
-  }
-  int cursor = 0;
-  for (uint32_t x = 64; x < w; ++x) cursor += pixel(x, 2) == "\xe0\x20\x20";
-  EXPECT_EQ(cursor, 2);  // two pixels wide, at the newest beat
 }
 
 TEST(TraceExport, RangesAreClampedAndAnEmptyHistoryHasOnlyTheHeader) {
