@@ -24,7 +24,7 @@ std::string ScriptHost::OpenFileName() {
 
 std::string ScriptHost::SaveFileName() { return OpenFileName(); }
 
-std::optional<uint32_t> ScriptHost::ChooseColor() {
+std::optional<uint32_t> ScriptHost::ChooseColor(uint32_t) {
   auto c = nextColor;
   nextColor.reset();
   return c;

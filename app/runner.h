@@ -24,7 +24,7 @@ class ScriptHost : public Host {
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
   std::string SaveFileName() override;
-  std::optional<uint32_t> ChooseColor() override;
+  std::optional<uint32_t> ChooseColor(uint32_t current) override;
   // Without files, nothing is read and nothing is written (an export is
   // formatted and dropped).
   files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override;

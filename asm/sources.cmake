@@ -7,6 +7,7 @@ add_library(orrin_asm STATIC
   asm/isa.cpp
   asm/assembler.cpp
   asm/disassembler.cpp
+  asm/messages.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/standard_isa.cpp
 )
 target_link_libraries(orrin_asm PUBLIC orrin_base)

@@ -23,7 +23,8 @@ class Host {
   // default extension TXT, starting in the current directory. Empty = cancelled.
   virtual std::string OpenFileName() = 0;
   virtual std::string SaveFileName() = 0;
-  virtual std::optional<uint32_t> ChooseColor() = 0;
+  // The colour dialog, opening on `current` (0x00BBGGRR); empty = cancelled.
+  virtual std::optional<uint32_t> ChooseColor(uint32_t current) = 0;
   // The files the user named: the file system here; a fuzzer keeps them in
   // memory, and a web page reads what the user picked and saves downloads.
   virtual files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) {
@@ -39,7 +40,7 @@ class SilentHost : public Host {
   Answer Ask(const std::string&) override { return Answer::Cancel; }
   std::string OpenFileName() override { return {}; }
   std::string SaveFileName() override { return {}; }
-  std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+  std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
 };
 
 }  // namespace orrin

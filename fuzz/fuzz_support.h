@@ -20,7 +20,7 @@ class FuzzHost : public Host {
   Answer Ask(const std::string&) override { return Answer::Yes; }
   std::string OpenFileName() override { return file; }
   std::string SaveFileName() override { return file; }
-  std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+  std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
   files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override {
     out.clear();
     const auto it = files.find(name);

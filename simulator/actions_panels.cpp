@@ -123,6 +123,24 @@ void Simulator::N_Asm2MEMClick() {
   LoadIntoMemory(*this, result.image);
 }
 
+void Simulator::UseInstructionSetFile(const std::string& path) {
+  std::string text;
+  if (host.ReadFile(path, kLongestSource, text) != files::ReadResult::Ok) {
+    host.Warn("无法读取指令集文件，使用标准指令集：" + path);
+    return;
+  }
+  std::vector<std::string> errors;
+  InstructionSet read;
+  if (ParseInstructionSet(text, read, errors)) {
+    isa = read;
+    return;
+  }
+  // The path once, then each error with its line.
+  std::string message = "指令集文件有错误，使用标准指令集：" + path;
+  for (const std::string& e : errors) message += "\n" + e;
+  host.Warn(message);
+}
+
 void Simulator::N_File2MEMClick() {
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;

@@ -37,7 +37,7 @@ void Simulator::ClearAllWires() {
 void Simulator::Button_SetColorClick() {
   EndPlayback();
   if (editor.WireDrawing) return;
-  if (const auto chosen = host.ChooseColor()) editor.WireColor = *chosen;
+  if (const auto chosen = host.ChooseColor(editor.WireColor)) editor.WireColor = *chosen;
   editor.ShowWireColor();
 }
 

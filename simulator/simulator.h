@@ -125,6 +125,10 @@ class Simulator {
   // ---- panels: memory grid and files, control-store grid and files, register edits
   void Button_GridToMEMClick();
   void N_MEM2FileClick();
+  // --isa FILE: the instruction set of a changed microprogram for the
+  // assembler and the listing; a file that cannot be read or has errors is
+  // warned about and the standard set stays.
+  void UseInstructionSetFile(const std::string& path);
   void N_File2MEMClick();
   // "汇编文件->内存": a source in mnemonics, assembled into the memory.
   void N_Asm2MEMClick();

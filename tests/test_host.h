@@ -16,6 +16,7 @@ class RecordingHost : public Host {
   std::deque<Answer> answers;
   std::deque<std::string> openNames, saveNames;
   std::optional<uint32_t> color;
+  uint32_t shownColor = 0;  // the colour the colour dialog opened on
 
   void Warn(const std::string& text) override { warnings.push_back(text); }
   Answer Ask(const std::string& text) override {
@@ -27,7 +28,10 @@ class RecordingHost : public Host {
   }
   std::string OpenFileName() override { return Pop(openNames); }
   std::string SaveFileName() override { return Pop(saveNames); }
-  std::optional<uint32_t> ChooseColor() override { return color; }
+  std::optional<uint32_t> ChooseColor(uint32_t current) override {
+    shownColor = current;
+    return color;
+  }
 
  private:
   static std::string Pop(std::deque<std::string>& q) {

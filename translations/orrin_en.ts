@@ -380,16 +380,21 @@ the controller runs but drives nothing</translation>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+59"/>
         <source>最近的文件</source>
         <translation>Recent files</translation>
     </message>
     <message>
-        <location filename="../ui/qt_host.cpp" line="+16"/>
-        <location line="+5"/>
+        <location filename="../ui/qt_host.cpp" line="+19"/>
+        <location line="+13"/>
         <location filename="../ui/simulator_texts.cpp" line="+78"/>
         <source>警告</source>
         <translation>Warning</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>… 还有 %1 行</source>
+        <translation>… %1 more lines</translation>
     </message>
     <message>
         <location filename="../ui/simulator_texts.cpp" line="-64"/>
@@ -751,17 +756,22 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+80"/>
+        <location filename="../ui/timing_diagram.cpp" line="+83"/>
         <source>无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。</source>
         <translation>Cannot export to %1: the file name must end in .vcd, .csv, .json, .svg or .png.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>指令集文件有错误，使用标准指令集：%1</source>
-        <translation>The instruction set file has errors; the standard set is used:%1</translation>
+        <translation>The instruction set file has errors; the standard set is used: %1</translation>
     </message>
     <message>
-        <location filename="../ui/timing_diagram.cpp" line="-79"/>
+        <location line="+1"/>
+        <source>无法读取指令集文件，使用标准指令集：%1</source>
+        <translation>Cannot read the instruction set file; the standard set is used: %1</translation>
+    </message>
+    <message>
+        <location filename="../ui/timing_diagram.cpp" line="-82"/>
         <source>全部</source>
         <translation>Fit all</translation>
     </message>

@@ -1,5 +1,7 @@
 // The clean board picture (Image1_ori): module outlines and captions, the
 // printed names of the lamps, and the 76 jacks with their names.
+#include <algorithm>
+
 #include "base/canvas.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
@@ -36,7 +38,10 @@ QRect NameRect(const JackPrint& j, int index) {
   if (j.x == 810 && j.y >= 405 && j.y <= 458) return QRect(817, j.y - 6, 36, h);
   if (j.y == 541) return QRect(j.x - w / 2, j.y + 7, w, h);
   if (j.y == 339) return (index % 2 == 0) ? QRect(j.x - w / 2, j.y - 18, w, h) : QRect(j.x - w / 2, j.y + 7, w, h);
-  return QRect(j.x - w / 2, j.y - 18, w, h);
+  QRect r(j.x - w / 2, j.y - 18, w, h);
+  // LPC, the last of the input row, is printed inside the row's box.
+  if (kInputs.r.contains(j.x, j.y)) r.setRight(std::min(r.right(), kInputs.r.right() - 3));
+  return r;
 }
 
 void Jacks(QPainter& p, const std::vector<JackPrint>& jacks) {

@@ -47,11 +47,11 @@ inline constexpr Module kLegend{{6, 172, 108, 72}, QT_TRANSLATE_NOOP("orrin", "�
 inline constexpr Module kSignals{{6, 250, 842, 58}, QT_TRANSLATE_NOOP("orrin", "控制信号指示灯")};
 inline constexpr Module kHint{{6, 314, 688, 46}, QT_TRANSLATE_NOOP("orrin", "连线方法")};
 inline constexpr Module kIrOut{{700, 310, 148, 52}, nullptr};  // captioned on its left
-inline constexpr Module kInputs{{4, 364, 774, 64},
+inline constexpr Module kInputs{{4, 364, 776, 64},
                                 QT_TRANSLATE_NOOP("orrin", "控制信号输入插孔   (括号内为驱动该信号的开关或微指令位)")};
-// The column's windows sit inside its box, clear of its frame and of the
-// LPC jack's ring beside it.
-inline constexpr Module kIntInputs{{780, 376, 72, 86}, nullptr};
+// The INTEN column's box, two pixels right of the row's; its windows sit
+// inside it, clear of its frame and of the jacks' rings.
+inline constexpr Module kIntInputs{{782, 376, 70, 86}, nullptr};
 inline constexpr Module kPowerL{{4, 470, 80, 104}, QT_TRANSLATE_NOOP("orrin", "电源")};
 inline constexpr Module kLevels{{88, 470, 668, 104},
                                 QT_TRANSLATE_NOOP("orrin", "电平开关输出   K15-K0 (上排)   K31-K16 (下排)")};

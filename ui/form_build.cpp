@@ -146,6 +146,9 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       if (id == Panel_NowHand || id == Panel_NowMicro) panel->setFont(SongFont(15));
       if (id == Panel_SetCtl || id == Panel_LineICtl1 || id == Panel_LineICtl2 || id == Panel2 || id == Panel5)
         panel->setFrameShape(QFrame::StyledPanel);
+      // The wire panels stand over the board's right edge: their own ground,
+      // not the board's border running through their texts and fields.
+      if (id == Panel_LineICtl1 || id == Panel_LineICtl2) panel->setAutoFillBackground(true);
       w = panel;
       break;
     }
@@ -224,11 +227,20 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       w = new QPushButton(parent);
       break;
     case WidgetKind::Radio:
+    {
       w = new QRadioButton(parent);
       // A button paints its background in the Button role; the board's
       // colour of a mode (yellow, lime) is the Window role's.
       w->setBackgroundRole(QPalette::Window);
+      // Disabled ("硬连线", not built) reads as disabled, yet legibly on the
+      // grey of a mode not chosen: the style's own disabled grey is almost
+      // that grey.
+      QPalette pal = w->palette();
+      pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
+      pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
+      w->setPalette(pal);
       break;
+    }
     case WidgetKind::Menu:
       break;
   }

@@ -216,6 +216,9 @@ void TMainForm::RecentMenus() {
     owner->addSeparator();
     QMenu* recent = owner->addMenu(QString());
     recent->setObjectName(QString("Recent_") + Info(menu).name);
+    recent->setToolTipsVisible(true);  // the full path of each
+    // Files deleted or moved since are dropped each time the menu opens.
+    connect(owner, &QMenu::aboutToShow, this, [this, menu] { FillRecentMenu(menu); });
     FillRecentMenu(menu);
   }
 }
@@ -225,7 +228,12 @@ void TMainForm::FillRecentMenu(WidgetId menu) {
   if (!recent) return;
   recent->setTitle(Tr(QT_TRANSLATE_NOOP("orrin", "最近的文件")));
   recent->clear();
-  const QStringList files = QSettings().value(RecentKey(menu)).toStringList();
+  QSettings settings;
+  const QStringList remembered = settings.value(RecentKey(menu)).toStringList();
+  QStringList files;
+  for (const QString& file : remembered)
+    if (QFileInfo(file).isFile()) files << file;
+  if (files != remembered) settings.setValue(RecentKey(menu), files);
   recent->setEnabled(!files.isEmpty());
   for (const QString& file : files) {
     QAction* a = recent->addAction(QFileInfo(file).fileName());
@@ -256,8 +264,12 @@ void TMainForm::RememberFile(const QString& purpose, const std::string& file) {
 
 void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
   const WidgetId menu = MenuOf(item);
-  if (ownHost_) ownHost_->purpose = menu == WidgetId::Count ? QString() : QString::fromLatin1(Info(menu).name);
+  if (ownHost_) {
+    ownHost_->purpose = menu == WidgetId::Count ? QString() : QString::fromLatin1(Info(menu).name);
+    ownHost_->assembly = item == WidgetId::N_Asm2MEM;
+  }
   (sim_.get()->*handler)();
+  if (ownHost_) ownHost_->assembly = false;
   AfterAction();
 }
 

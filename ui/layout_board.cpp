@@ -1,4 +1,6 @@
 // The board picture (Panel0) and everything that sits on it.
+#include <algorithm>
+
 #include "ui/board_geometry.h"
 #include "ui/layout.h"
 
@@ -94,8 +96,11 @@ void LayoutBoard(Layout& l) {
   for (int k = 0; k < 24; ++k)
     l.Place(lamps[k], SignalLampCenterX(k) - kLampSmall / 2, kSignalLampY, kLampSmall, kLampSmall);
 
-  for (const HandTag& t : kRowTags) l.Place(t.id, t.jackX - kTagW / 2, kTagY, kTagW, kHandH, Face::Hand);
-  for (const ColumnTag& t : kColumnTags) l.Place(t.id, 782, t.jackY - 5, 21, 11, Face::Hand);
+  // Centred over their jacks, except LPC's, the last: kept inside the box.
+  const int rowEnd = kInputs.r.right() - 2;
+  for (const HandTag& t : kRowTags)
+    l.Place(t.id, std::min(t.jackX - kTagW / 2, rowEnd - kTagW), kTagY, kTagW, kHandH, Face::Hand);
+  for (const ColumnTag& t : kColumnTags) l.Place(t.id, kIntInputs.r.x() + 2, t.jackY - 5, 20, 11, Face::Hand);
 }
 
 }  // namespace orrin::ui

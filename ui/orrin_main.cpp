@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "asm/isa.h"
-#include "base/text_files.h"
 #include "ui/main_form.h"
 #include "ui/translate.h"
 
@@ -23,20 +21,7 @@ int main(int argc, char** argv) {
   // assembler command and the listing.
   const QStringList args = QApplication::arguments();
   if (const qsizetype at = args.indexOf("--isa"); at >= 0 && at + 1 < args.size()) {
-    std::string text;
-    std::vector<std::string> errors;
-    orrin::InstructionSet isa;
-    const std::string path = args[at + 1].toStdString();
-    if (orrin::files::ReadWholeFile(path, 1 << 20, text) != orrin::files::ReadResult::Ok) {
-      errors.push_back(orrin::files::CannotReadWarning(path));
-    } else if (orrin::ParseInstructionSet(text, isa, errors)) {
-      form.Sim().isa = isa;
-    }
-    if (!errors.empty()) {
-      std::string message = "指令集文件有错误，使用标准指令集：";
-      for (const std::string& e : errors) message += "\n" + path + ":" + e;
-      form.Sim().host.Warn(message);
-    }
+    form.Sim().UseInstructionSetFile(args[at + 1].toStdString());
   }
   form.UseSettings();
   form.show();

@@ -7,13 +7,24 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include "asm/messages.h"
 #include "ui/qt_util.h"
 #include "ui/translate.h"
 
 namespace orrin::ui {
 
 void QtHost::Warn(const std::string& text) {
-  QMessageBox box(QMessageBox::Warning, Tr(QT_TRANSLATE_NOOP("orrin", "警告")), Tr(text), QMessageBox::Ok, parent_);
+  // The assembler's messages come in English (as its programs print them).
+  const QString shown = CurrentLanguage() == Language::Chinese ? Q(AsmMessagesInChinese(text)) : Tr(text);
+  QMessageBox box(QMessageBox::Warning, Tr(QT_TRANSLATE_NOOP("orrin", "警告")), shown, QMessageBox::Ok, parent_);
+  // A file with hundreds of errors: the first lines, and all of them in a
+  // scrolling box under "Show Details…", so the box stays on the screen.
+  const QStringList lines = shown.split('\n');
+  if (lines.size() > kLongestWarning) {
+    box.setText(lines.mid(0, kLongestWarning - 1).join('\n') + "\n" +
+                Tr(QT_TRANSLATE_NOOP("orrin", "… 还有 %1 行")).arg(lines.size() - kLongestWarning + 1));
+    box.setDetailedText(shown);
+  }
   box.exec();
 }
 
@@ -42,8 +53,9 @@ std::string QtHost::FileName(bool save) {
   QFileDialog dialog(parent_);
   dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
   // "TXT files(*.txt)|*.txt|All files(*.*)|*.*" in Qt's notation.
-  dialog.setNameFilters({"TXT files (*.txt)", "All files (*.*)"});
-  dialog.setDefaultSuffix("TXT");
+  dialog.setNameFilters(assembly ? QStringList{"Assembly files (*.asm *.s)", "TXT files (*.txt)", "All files (*.*)"}
+                                 : QStringList{"TXT files (*.txt)", "All files (*.*)"});
+  dialog.setDefaultSuffix(assembly ? "asm" : "TXT");
   const QString folderKey = "folders/" + (purpose.isEmpty() ? QStringLiteral("files") : purpose);
   dialog.setDirectory(QSettings().value(folderKey, QDir::currentPath()).toString());
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -60,8 +72,8 @@ std::string QtHost::FileName(bool save) {
 std::string QtHost::OpenFileName() { return FileName(false); }
 std::string QtHost::SaveFileName() { return FileName(true); }
 
-std::optional<uint32_t> QtHost::ChooseColor() {
-  QColorDialog dialog(parent_);
+std::optional<uint32_t> QtHost::ChooseColor(uint32_t current) {
+  QColorDialog dialog(ToQColor(current, Qt::black), parent_);
   dialog.setObjectName("ColorDialog1");
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQColor(dialog.selectedColor());

@@ -17,11 +17,15 @@ class QtHost : public Host {
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
   std::string SaveFileName() override;
-  std::optional<uint32_t> ChooseColor() override;
+  std::optional<uint32_t> ChooseColor(uint32_t current) override;
 
   // The file menu that asked (its widget name): its dialogs open in the
   // folder it used last.
   QString purpose;
+  // The next dialogs are for an assembly source: *.asm and *.s first.
+  bool assembly = false;
+  // A warning of more lines shows its first ones and the rest on request.
+  static constexpr int kLongestWarning = 20;
   // Answers the next file dialog without showing it (a recent file).
   std::optional<std::string> preset;
   // Told of every file name a dialog returned, with the purpose.

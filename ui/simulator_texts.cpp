@@ -96,6 +96,7 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "无法写入文件：%1"),
       QT_TRANSLATE_NOOP("orrin", "无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。"),
       QT_TRANSLATE_NOOP("orrin", "指令集文件有错误，使用标准指令集：%1"),
+      QT_TRANSLATE_NOOP("orrin", "无法读取指令集文件，使用标准指令集：%1"),
   };
   return texts;
 }

@@ -26,7 +26,7 @@ class DemoHost : public orrin::Host {
   orrin::Answer Ask(const std::string&) override { return orrin::Answer::Yes; }
   std::string OpenFileName() override { return wires; }
   std::string SaveFileName() override { return {}; }
-  std::optional<uint32_t> ChooseColor() override { return std::nullopt; }
+  std::optional<uint32_t> ChooseColor(uint32_t) override { return std::nullopt; }
 };
 
 // The ALU experiment in independent mode: R0 := 35 and R1 := 4A from the

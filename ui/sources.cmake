@@ -44,7 +44,6 @@ add_custom_command(OUTPUT ${ORRIN_QM_DIR}/orrin_en.qm
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts)
 add_custom_target(orrin_translations ALL DEPENDS ${ORRIN_QM_DIR}/orrin_en.qm)
 add_dependencies(orrin_ui orrin_translations)
-target_compile_definitions(orrin_ui PRIVATE ORRIN_BUILD_TRANSLATIONS="${ORRIN_QM_DIR}")
 # The machine state has a field named `signals`; Qt must not treat it as a keyword.
 target_compile_definitions(orrin_ui PUBLIC QT_NO_KEYWORDS)
 

@@ -17,11 +17,12 @@ namespace {
 Language current = Language::Chinese;
 std::unique_ptr<QTranslator> ours, qts;
 
-// Installed next to the program's share folder, or in the build tree.
+// Found relative to the program only: installed, beside the share folder;
+// in a build, beside the program, or one folder up for the tests and
+// benchmarks in their own folders.
 QString FindCatalog(const QString& file) {
   const QString app = QCoreApplication::applicationDirPath();
-  for (const QString& dir :
-       {app + "/../share/orrin/translations", app + "/translations", QStringLiteral(ORRIN_BUILD_TRANSLATIONS)}) {
+  for (const QString& dir : {app + "/../share/orrin/translations", app + "/translations", app + "/../translations"}) {
     if (QFileInfo::exists(dir + "/" + file)) return dir + "/" + file;
   }
   return {};

@@ -1,12 +1,14 @@
 // The assembler's language, its errors with their lines, the listing, and
 // instruction sets read from files.
 #include "asm/assembler.h"
+#include "asm/messages.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 
 namespace orrin {
@@ -196,6 +198,35 @@ TEST(InstructionSetFile, RefusesWhatNoSourceCouldWrite) {
   std::vector<std::string> errors;
   EXPECT_TRUE(ParseInstructionSet("\xEF\xBB\xBF# a set\r\n7 JUMP_IF_C n\r8 J2 n\n", isa, errors));
   EXPECT_EQ(isa.instructions.size(), 2u);
+}
+
+// Every message the assembler and the instruction-set reader give has its
+// Chinese, for the window in Chinese; other lines pass as they are.
+TEST(AsmMessages, EveryMessageHasItsChinese) {
+  std::vector<std::string> messages;
+  for (const char* source :
+       {"ok: HLT\n FROB R1\n ADD R1\n INC R4\n LD R1,R2\n LD R1,[R2\nback: JZ back\n JC far\n JZ nowhere\n"
+        "ok: DB 1\n DB 256\n DB\n DB x+\n ORG 0\n DB 7\n ORG 300\n ORG\n ADD R0,R1,R2\n HLT R1\n JZ +x\n JZ [R1]\n"
+        "1x: HLT\n ORG 0xFF\n DB 1, 2\n ORG 0x80\nfar: HLT\n ORG 0xFF\n HLT\nlate: HLT\n INC 5\n"}) {
+    for (const AsmError& e : Asm(source).errors) messages.push_back(e.message);
+  }
+  for (const char* isa : {"7 GO\n", "77 GO n\n", "7 GO q\n", "7 db n\n", "1 ADD Rd,Rs\n1 SUB Rd,Rs\n"}) {
+    InstructionSet set;
+    std::vector<std::string> errors;
+    ParseInstructionSet(isa, set, errors);
+    for (const std::string& e : errors) messages.push_back(e.substr(e.find(": ") + 2));
+  }
+  std::set<std::string> kinds;
+  for (const std::string& m : messages) {
+    const std::string line = "my: file.asm:12: " + m;
+    const std::string chinese = AsmMessagesInChinese(line);
+    EXPECT_NE(chinese, line) << m;
+    EXPECT_TRUE(chinese.starts_with("my: file.asm:12: ")) << chinese;
+    kinds.insert(m.substr(0, 8));
+  }
+  EXPECT_GE(kinds.size(), 20u);
+  EXPECT_EQ(AsmMessagesInChinese("汇编文件有错误：\nx.asm:3: unknown mnemonic 'FOO'\nnot a message"),
+            "汇编文件有错误：\nx.asm:3: 未知助记符“FOO”\nnot a message");
 }
 
 }  // namespace

@@ -199,5 +199,30 @@ TEST(AsmFile, ASourceOverTheLimitIsTooLargeNotUnreadable) {
   EXPECT_EQ(b.Byte(0), 0xE0);
 }
 
+// --isa FILE: a file that cannot be read or has errors is named once and
+// the standard set stays; a good one is used by the assembler.
+TEST(AsmFile, AnInstructionSetFileIsNamedOnceWhenItFails) {
+  TempDir dir;
+  PoweredBoard b;
+  const std::string missing = dir.File("missing.isa"), bad = dir.File("bad.isa"), good = dir.File("good.isa");
+  WriteFile(bad, "7 GO\n# fine\n77 JUMP n\n");
+  WriteFile(good, "E STAY -\n");
+  b.sim.UseInstructionSetFile(missing);
+  b.sim.UseInstructionSetFile(bad);
+  ASSERT_EQ(b.host.warnings.size(), 2u);
+  EXPECT_EQ(b.host.warnings[0], "无法读取指令集文件，使用标准指令集：" + missing);
+  EXPECT_EQ(b.host.warnings[1], "指令集文件有错误，使用标准指令集：" + bad +
+                                    "\n1: needs an opcode, a mnemonic and an operand form"
+                                    "\n3: the opcode is one hex digit: 77");
+  EXPECT_NE(b.sim.isa.Find("HLT"), nullptr);  // still the standard set
+  b.sim.UseInstructionSetFile(good);
+  EXPECT_EQ(b.host.warnings.size(), 2u);
+  const std::string source = dir.File("stay.asm");
+  WriteFile(source, "STAY\n");
+  b.host.openNames = {source};
+  b.sim.N_Asm2MEMClick();
+  EXPECT_EQ(b.Byte(0), 0xE0);
+}
+
 }  // namespace
 }  // namespace orrin

@@ -9,7 +9,9 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTableWidget>
 #include <QTest>
 
@@ -135,9 +137,22 @@ TEST(Desktop, ARecentFileOpensWithItsMenusCommand) {
   TMainForm form;  // the program's own host: a recent file needs no dialog
   auto* recent = static_cast<QMenu*>(form.Object(N_Line))->findChild<QMenu*>("Recent_N_Line");
   ASSERT_NE(recent, nullptr);
+  // A file that no longer exists is dropped; the full path shows on hover.
+  ASSERT_EQ(recent->actions().size(), 1);
+  EXPECT_EQ(QSettings().value("recent/N_Line").toStringList(), QStringList{wires});
+  EXPECT_EQ(recent->actions()[0]->text(), "alu.txt");
+  EXPECT_EQ(recent->actions()[0]->toolTip(), wires);
+  EXPECT_TRUE(recent->toolTipsVisible());
+  QTemporaryDir dir;
+  const QString gone = dir.filePath("gone.txt");
+  QFile(gone).open(QIODevice::WriteOnly);
+  QSettings().setValue("recent/N_Line", QStringList{gone, wires});
+  form.Retranslate();
   ASSERT_EQ(recent->actions().size(), 2);
-  EXPECT_EQ(recent->actions()[1]->text(), "alu.txt");
-  recent->actions()[1]->trigger();
+  QFile::remove(gone);  // deleted while the program runs: gone when the menu opens
+  Q_EMIT static_cast<QMenu*>(form.Object(N_Line))->aboutToShow();
+  ASSERT_EQ(recent->actions().size(), 1);
+  recent->actions()[0]->trigger();
   EXPECT_GT(form.Sim().wires.CountInUse(), 10);
   // The file opened moves to the top.
   EXPECT_EQ(QSettings().value("recent/N_Line").toStringList().front(), wires);

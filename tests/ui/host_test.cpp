@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "ui/qt_host.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 namespace {
@@ -69,16 +70,60 @@ TEST(QtHost, FileDialogsFilterTextFilesFromTheCurrentDirectory) {
   EXPECT_EQ(host.OpenFileName(), "");
 }
 
-TEST(QtHost, ChosenColourComesBackAsBlueGreenRed) {
+TEST(QtHost, TheColourDialogOpensOnTheWireColourAndGivesBlueGreenRed) {
   QWidget parent;
   QtHost host(&parent);
   WhenOpen<QColorDialog>([](QColorDialog* d) {
+    EXPECT_EQ(d->currentColor(), QColor(0x40, 0x80, 0xC0));
     d->setCurrentColor(QColor(0x11, 0x22, 0x33));
     d->accept();
   });
-  EXPECT_EQ(host.ChooseColor(), std::optional<uint32_t>(0x00332211u));
+  EXPECT_EQ(host.ChooseColor(0x00C08040u), std::optional<uint32_t>(0x00332211u));
   WhenOpen<QColorDialog>([](QColorDialog* d) { d->reject(); });
-  EXPECT_EQ(host.ChooseColor(), std::nullopt);
+  EXPECT_EQ(host.ChooseColor(0), std::nullopt);
+}
+
+// An assembly source is chosen among *.asm and *.s first; the next dialog
+// is for text files again.
+TEST(QtHost, AssemblySourcesAreOffered) {
+  QWidget parent;
+  QtHost host(&parent);
+  host.assembly = true;
+  WhenOpen<QFileDialog>([](QFileDialog* d) {
+    EXPECT_EQ(d->nameFilters().front(), "Assembly files (*.asm *.s)");
+    EXPECT_EQ(d->selectedNameFilter(), "Assembly files (*.asm *.s)");
+    d->reject();
+  });
+  EXPECT_EQ(host.OpenFileName(), "");
+}
+
+// Hundreds of assembler errors: the box shows the first lines and how many
+// more, every line under "Show Details…"; in Chinese the messages are too.
+TEST(QtHost, ALongWarningStaysOnTheScreenInTheWindowsLanguage) {
+  QWidget parent;
+  QtHost host(&parent);
+  std::string text = "汇编文件有错误，内存未改变：";
+  for (int line = 1; line <= 300; ++line) text += "\nbad.asm:" + std::to_string(line) + ": unknown mnemonic 'FOO'";
+  WhenOpen<QMessageBox>([](QMessageBox* box) {
+    const QStringList lines = box->text().split('\n');
+    EXPECT_EQ(lines.size(), QtHost::kLongestWarning);
+    EXPECT_EQ(lines[1], QString::fromUtf8("bad.asm:1: 未知助记符“FOO”"));
+    EXPECT_EQ(lines.back(), QString::fromUtf8("… 还有 282 行"));
+    EXPECT_EQ(box->detailedText().split('\n').size(), 301);
+    EXPECT_LT(box->sizeHint().height(), 768);
+    box->accept();
+  });
+  host.Warn(text);
+  UseLanguage(Language::English);
+  WhenOpen<QMessageBox>([](QMessageBox* box) {
+    const QStringList lines = box->text().split('\n');
+    EXPECT_EQ(lines[0], "The assembly file has errors; the memory is unchanged:");
+    EXPECT_EQ(lines[1], "bad.asm:1: unknown mnemonic 'FOO'");
+    EXPECT_EQ(lines.back(), "… 282 more lines");
+    box->accept();
+  });
+  host.Warn(text);
+  UseLanguage(Language::Chinese);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <map>
 
+#include "ui/board_geometry.h"
 #include "ui/faces.h"
 
 namespace orrin::ui {
@@ -52,6 +53,23 @@ TEST(Layout, NothingOnAPanelCoversAnythingElse) {
         EXPECT_FALSE(items[a].r.intersects(items[b].r))
             << "on " << (panel == WidgetId::Count ? "MainForm" : Info(panel).name) << ": " << items[a].what << " and "
             << items[b].what;
+}
+
+// The signal-source windows stand inside their module's box, clear of its
+// frame: the row's (LPC's too, the last) and the INTEN column's.
+TEST(Layout, TheSourceWindowsStandInsideTheirBoxes) {
+  int checked = 0;
+  for (int i = 0; i < WidgetCount; ++i) {
+    const WidgetId id = static_cast<WidgetId>(i);
+    const std::string_view name = Info(id).name;
+    if (!name.starts_with("Label_Hand_") || id == Label_Hand_RD1_2 || id == Label_Hand_RD0_2) continue;
+    const QRect r = TheLayout().Rect(id);
+    const QRect box = r.x() < board::kIntInputs.r.x() ? board::kInputs.r : board::kIntInputs.r;
+    EXPECT_TRUE(box.adjusted(2, 2, -2, -2).contains(r)) << name;
+    ++checked;
+  }
+  EXPECT_EQ(checked, 28);
+  EXPECT_FALSE(board::kInputs.r.intersects(board::kIntInputs.r));
 }
 
 TEST(Layout, EveryCaptionFitsItsBox) {

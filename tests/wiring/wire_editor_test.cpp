@@ -258,6 +258,7 @@ TEST_F(Editor, TheWireColourIsChosenWhenNoWireIsBeingDrawn) {
 
   host.color.reset();  // cancelled
   sim.Button_SetColorClick();
+  EXPECT_EQ(host.shownColor, 0x000000FFu);  // the dialog opened on the colour in use
   EXPECT_EQ(sim.editor.WireColor, 0x000000FFu);
 
   ClickJack(sim, K3);
