@@ -51,6 +51,16 @@ struct Cell {
   int64_t b0, b1;
 };
 
+// "#7", or "#7 uA 05" with the micro-address the cycle executed.
+std::string CycleLabel(int64_t cycle, int microAddress) {
+  char buf[40];
+  if (microAddress < 0)
+    std::snprintf(buf, sizeof buf, "#%lld", static_cast<long long>(cycle));
+  else
+    std::snprintf(buf, sizeof buf, "#%lld uA %02X", static_cast<long long>(cycle), microAddress);
+  return buf;
+}
+
 // The ruler: small-beat numbers with ticks below, machine-cycle labels
 // ("#7", or "#7 uA05" with the micro-address the cycle executed) above.
 // A machine cycle is six small beats from phase 1, counted from the first
@@ -65,13 +75,12 @@ void DrawRuler(DiagramDrawing& d, const Trace& t, const DiagramView& v, int64_t 
     d.texts.push_back({x + 2, kMid, numberNeed, kMid - 1, std::to_string(b), Ink::Ruler});
   }
   const int64_t firstCycle = (first - 1) / 6 + 1, lastCycle = (last - 1) / 6 + 1;
-  const std::string widest = "#" + std::to_string(lastCycle) + (v.microAddresses ? " uA 00" : "");
+  const std::string widest = CycleLabel(lastCycle, v.microAddresses ? 0 : -1);
   const int64_t cycleStep = NiceStep(6 * v.beatWidth, TextWidth(widest) + 8);
   for (int64_t c = (firstCycle + cycleStep - 1) / cycleStep * cycleStep; c <= lastCycle; c += cycleStep) {
     const int64_t b = (c - 1) * 6 + 1;
     if (b < first || b > last || t.At(b).beat.BeatPhase != 1) continue;
-    std::string text = "#" + std::to_string(c);
-    if (v.microAddresses) text += " uA " + DiagramValueText(1, t.At(b).micro.MicroAddress & 0x3F);
+    const std::string text = CycleLabel(c, v.microAddresses ? t.At(b).micro.MicroAddress & 0x3F : -1);
     const double x = v.XOf(b);
     d.lines.push_back({x, kTop, x, kMid, Ink::Ruler});
     d.texts.push_back({x + 3, kTop, TextWidth(text) + 4, kMid, text, Ink::Ruler});

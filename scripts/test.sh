@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test. Exits non-zero on failure.
+# UndefinedBehaviorSanitizer, and runs every test; then builds the Debian
+# package from a Release build and checks it. Exits non-zero on failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,3 +15,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$(nproc)"
+
+# The package: Release (the build users make, with its own warnings), cpack,
+# then its contents, its dependencies and its programs where it unpacks.
+deb=$(scripts/package.sh build-release)
+tests/package/deb_check.sh "$deb" "$PWD"

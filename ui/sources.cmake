@@ -55,7 +55,34 @@ include(GNUInstallDirs)
 install(TARGETS orrin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ui/org.orrin.Orrin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ui/org.orrin.Orrin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ui/org.orrin.Orrin.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo's homepage is the repository's web page and its screenshot the
+# repository's docs/window.png; the address is the origin remote's, or given
+# with -DORRIN_REPOSITORY_URL=https://host/group/orrin. Without one the
+# metainfo names no address rather than a made-up one.
+if(NOT ORRIN_REPOSITORY_URL)
+  execute_process(COMMAND git -C ${CMAKE_CURRENT_SOURCE_DIR} remote get-url origin
+    OUTPUT_VARIABLE ORRIN_ORIGIN OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  # git@host:group/orrin.git and https://host/group/orrin.git alike.
+  string(REGEX REPLACE "^git@([^:]+):" "https://\\1/" ORRIN_ORIGIN "${ORRIN_ORIGIN}")
+  string(REGEX REPLACE "\\.git$" "" ORRIN_ORIGIN "${ORRIN_ORIGIN}")
+  if(ORRIN_ORIGIN MATCHES "^https://")
+    set(ORRIN_REPOSITORY_URL "${ORRIN_ORIGIN}")
+  endif()
+endif()
+set(ORRIN_REPOSITORY_URL "${ORRIN_REPOSITORY_URL}" CACHE STRING "The web address of the repository, for the metainfo")
+set(ORRIN_METAINFO_LINKS "")
+if(ORRIN_REPOSITORY_URL)
+  set(ORRIN_METAINFO_LINKS "  <screenshots>
+    <screenshot type=\"default\">
+      <caption>The board with the ALU experiment wired</caption>
+      <image>${ORRIN_REPOSITORY_URL}/raw/HEAD/docs/window.png</image>
+    </screenshot>
+  </screenshots>
+  <url type=\"homepage\">${ORRIN_REPOSITORY_URL}</url>
+")
+endif()
+configure_file(ui/org.orrin.Orrin.metainfo.xml.in ${CMAKE_CURRENT_BINARY_DIR}/org.orrin.Orrin.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/org.orrin.Orrin.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The window looks for its English next to the program's share folder.
 install(FILES ${ORRIN_QM_DIR}/orrin_en.qm DESTINATION ${CMAKE_INSTALL_DATADIR}/orrin/translations)
 
