@@ -72,7 +72,9 @@ void DrawRuler(DiagramDrawing& d, const Trace& t, const DiagramView& v, int64_t 
   for (int64_t b = (first + step - 1) / step * step; b <= last; b += step) {
     const double x = v.XOf(b);
     d.lines.push_back({x, kBottom - 5, x, kBottom, Ink::Ruler});
-    d.texts.push_back({x + 2, kMid, numberNeed, kMid - 1, std::to_string(b), Ink::Ruler});
+    const std::string text = std::to_string(b);
+    if (x + 2 + TextWidth(text) <= v.width)  // never cut by the right edge
+      d.texts.push_back({x + 2, kMid, numberNeed, kMid - 1, text, Ink::Ruler});
   }
   const int64_t firstCycle = (first - 1) / 6 + 1, lastCycle = (last - 1) / 6 + 1;
   const std::string widest = CycleLabel(lastCycle, v.microAddresses ? 0 : -1);
@@ -83,7 +85,8 @@ void DrawRuler(DiagramDrawing& d, const Trace& t, const DiagramView& v, int64_t 
     const std::string text = CycleLabel(c, v.microAddresses ? t.At(b).micro.MicroAddress & 0x3F : -1);
     const double x = v.XOf(b);
     d.lines.push_back({x, kTop, x, kMid, Ink::Ruler});
-    d.texts.push_back({x + 3, kTop, TextWidth(text) + 4, kMid, text, Ink::Ruler});
+    if (x + 3 + TextWidth(text) <= v.width)
+      d.texts.push_back({x + 3, kTop, TextWidth(text) + 4, kMid, text, Ink::Ruler});
   }
 }
 
