@@ -55,88 +55,120 @@ void ReleaseAt(Simulator& sim, MouseButton button, int x, int y) {
   sim.Image_WireDrawMouseUp(button, x, y);
 }
 
+// move X Y: the mouse over the picture.
+bool RunMove(RunnerContext& ctx, const Words& w, std::string& error) {
+  Simulator& sim = ctx.sim;
+  int x = 0, y = 0;
+  if (w.size() != 3 || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
+    error = "move needs two picture coordinates: move X Y";
+    return false;
+  }
+  sim.Image_WireDrawMouseMove(x, y);
+  // Onto a coordinate label: the label, not the picture, gets the move.
+  for (const PointLabel& l : sim.view.pointLabels) {
+    if (l.visible && x >= l.x && x < l.x + l.width && y >= l.y && y < l.y + l.height) {
+      sim.PointLabelMouseMove();
+      break;
+    }
+  }
+  return true;
+}
+
+// release X Y [left|right|middle]: a click on the picture.
+bool RunRelease(RunnerContext& ctx, const Words& w, std::string& error) {
+  MouseButton button = MouseButton::Left;
+  if (w.size() == 4 && w[3] == "right") {
+    button = MouseButton::Right;
+  } else if (w.size() == 4 && w[3] == "middle") {
+    button = MouseButton::Middle;
+  } else if (w.size() == 4 && w[3] != "left") {
+    error = "release: the button is left, right or middle, not '" + w[3] + "'";
+    return false;
+  }
+  int x = 0, y = 0;
+  if ((w.size() != 3 && w.size() != 4) || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
+    error = "release needs two picture coordinates: release X Y [left|right|middle]";
+    return false;
+  }
+  ReleaseAt(ctx.sim, button, x, y);
+  return true;
+}
+
+// wire A B [X,Y ...]: the clicks that draw a wire from jack A to jack B.
+bool RunWire(RunnerContext& ctx, const Words& w, std::string& error) {
+  Simulator& sim = ctx.sim;
+  if (w.size() < 3) {
+    error = "wire needs two jacks: wire A B [X,Y ...]";
+    return false;
+  }
+  const int a = FindJack(sim, w[1]), b = FindJack(sim, w[2]);
+  for (int i : {1, 2}) {
+    if ((i == 1 ? a : b) < 0) {
+      error = "wire: no jack named '" + w[static_cast<size_t>(i)] + "'";
+      return false;
+    }
+  }
+  std::vector<std::pair<int, int>> bends;
+  for (size_t i = 3; i < w.size(); ++i) {
+    int x = 0, y = 0;
+    if (!ParsePoint(w[i], x, y)) {
+      error = "wire: a bend point is X,Y, not '" + w[i] + "'";
+      return false;
+    }
+    bends.emplace_back(x, y);
+  }
+  const Jack& ja = sim.wires.JackAt(a);
+  const Jack& jb = sim.wires.JackAt(b);
+  ReleaseAt(sim, MouseButton::Left, ja.X, ja.Y);
+  for (const auto& [bx, by] : bends) ReleaseAt(sim, MouseButton::Left, bx, by);
+  ReleaseAt(sim, MouseButton::Left, jb.X, jb.Y);
+  return true;
+}
+
+bool RunClearWires(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w.size() != 1) {
+    error = "clear-wires takes no arguments (answer its question with 'answer' first)";
+    return false;
+  }
+  ctx.sim.Button_delLineClick();
+  return true;
+}
+
+// load-wires FILE, save-wires FILE: the wire file's menu commands, the
+// dialog answered with FILE (- for a cancelled dialog).
+bool RunWireFile(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w.size() != 2) {
+    error = w[0] + " needs one file name (- for a cancelled dialog)";
+    return false;
+  }
+  ctx.host.nextFile = w[1] == "-" ? std::string() : w[1];
+  if (w[0] == "load-wires")
+    ctx.sim.N_ReadLineFileClick();
+  else
+    ctx.sim.N_SaveLineFileClick();
+  // A refusal before the dialog leaves the name unused; it must not answer
+  // a later dialog.
+  ctx.host.nextFile.reset();
+  return true;
+}
+
+struct Command {
+  std::string_view name;
+  bool (*run)(RunnerContext&, const Words&, std::string&);
+};
+
+constexpr Command kCommands[] = {
+    {"move", RunMove},           {"release", RunRelease},     {"wire", RunWire}, {"clear-wires", RunClearWires},
+    {"load-wires", RunWireFile}, {"save-wires", RunWireFile},
+};
+
 }  // namespace
 
 CommandResult RunWiringCommand(RunnerContext& ctx, const Words& w, std::string& error) {
-  Simulator& sim = ctx.sim;
-  const std::string& c = w[0];
-  int x = 0, y = 0;
-  if (c == "move") {
-    if (w.size() != 3 || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
-      error = "move needs two picture coordinates: move X Y";
-      return CommandResult::Error;
-    }
-    sim.Image_WireDrawMouseMove(x, y);
-    // Onto a coordinate label: the label, not the picture, gets the move.
-    for (const PointLabel& l : sim.view.pointLabels) {
-      if (l.visible && x >= l.x && x < l.x + l.width && y >= l.y && y < l.y + l.height) {
-        sim.PointLabelMouseMove();
-        break;
-      }
-    }
-  } else if (c == "release") {
-    MouseButton button = MouseButton::Left;
-    if (w.size() == 4 && w[3] == "right") {
-      button = MouseButton::Right;
-    } else if (w.size() == 4 && w[3] == "middle") {
-      button = MouseButton::Middle;
-    } else if (w.size() == 4 && w[3] != "left") {
-      error = "release: the button is left, right or middle, not '" + w[3] + "'";
-      return CommandResult::Error;
-    }
-    if ((w.size() != 3 && w.size() != 4) || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
-      error = "release needs two picture coordinates: release X Y [left|right|middle]";
-      return CommandResult::Error;
-    }
-    ReleaseAt(sim, button, x, y);
-  } else if (c == "wire") {
-    if (w.size() < 3) {
-      error = "wire needs two jacks: wire A B [X,Y ...]";
-      return CommandResult::Error;
-    }
-    const int a = FindJack(sim, w[1]), b = FindJack(sim, w[2]);
-    for (int i : {1, 2}) {
-      if ((i == 1 ? a : b) < 0) {
-        error = "wire: no jack named '" + w[static_cast<size_t>(i)] + "'";
-        return CommandResult::Error;
-      }
-    }
-    std::vector<std::pair<int, int>> bends;
-    for (size_t i = 3; i < w.size(); ++i) {
-      if (!ParsePoint(w[i], x, y)) {
-        error = "wire: a bend point is X,Y, not '" + w[i] + "'";
-        return CommandResult::Error;
-      }
-      bends.emplace_back(x, y);
-    }
-    const Jack& ja = sim.wires.JackAt(a);
-    const Jack& jb = sim.wires.JackAt(b);
-    ReleaseAt(sim, MouseButton::Left, ja.X, ja.Y);
-    for (const auto& [bx, by] : bends) ReleaseAt(sim, MouseButton::Left, bx, by);
-    ReleaseAt(sim, MouseButton::Left, jb.X, jb.Y);
-  } else if (c == "clear-wires") {
-    if (w.size() != 1) {
-      error = "clear-wires takes no arguments (answer its question with 'answer' first)";
-      return CommandResult::Error;
-    }
-    sim.Button_delLineClick();
-  } else if (c == "load-wires" || c == "save-wires") {
-    if (w.size() != 2) {
-      error = c + " needs one file name (- for a cancelled dialog)";
-      return CommandResult::Error;
-    }
-    ctx.host.nextFile = w[1] == "-" ? std::string() : w[1];
-    if (c == "load-wires")
-      sim.N_ReadLineFileClick();
-    else
-      sim.N_SaveLineFileClick();
-    // A refusal before the dialog leaves the name unused; it must not answer
-    // a later dialog.
-    ctx.host.nextFile.reset();
-  } else {
-    return CommandResult::NotMine;
+  for (const Command& c : kCommands) {
+    if (w[0] == c.name) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
   }
-  return CommandResult::Done;
+  return CommandResult::NotMine;
 }
 
 }  // namespace orrin

@@ -150,24 +150,10 @@ uint32_t InkRgb(Ink ink) {
   return 0x000000;
 }
 
-DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramView& v) {
-  DiagramDrawing d;
-  d.width = v.width;
-  d.height = v.height;
-  const auto& signals = TraceSignals();
-  const BeatRange recorded = RecordedRange(beat, 0, v.lastBeat);
-  constexpr double rowH = DiagramView::kRowHeight, labelW = DiagramView::kLabelWidth,
-                   rulerH = DiagramView::kRulerHeight;
-  const double width = v.width, height = v.height;
-  d.lines.push_back({0, rulerH - 1, width, rulerH - 1, Ink::Grid});
-  for (size_t r = 0; r < v.rows.size(); ++r) {
-    const double y = rulerH + static_cast<double>(r) * rowH;
-    d.lines.push_back({0, y + rowH - 1, width, y + rowH - 1, Ink::Grid});
-    d.texts.push_back({4, y, labelW - 6.0, rowH, signals[v.rows[r]].name, Ink::Label});
-  }
-  d.lines.push_back({labelW - 1.0, 0, labelW - 1.0, height, Ink::Grid});
-  if (recorded.first > recorded.last) return d;
+namespace {
 
+// The cells of the view's recorded beats, left to right.
+std::vector<Cell> LayCells(const DiagramView& v, const BeatRange& recorded) {
   std::vector<Cell> cells;
   const int64_t lastVisible = std::min(recorded.last, v.BeatAt(v.width - 1));
   for (int64_t b = std::max(v.firstBeat, recorded.first); b <= lastVisible;) {
@@ -178,79 +164,126 @@ DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramVie
     cells.push_back({x0, v.XOf(b1 + 1), b, b1});
     b = b1 + 1;
   }
-  if (cells.empty()) return d;
-  DrawRuler(d, t, v, cells.front().b0, cells.back().b1);
-  d.lines.reserve(d.lines.size() + v.rows.size() * 64);
+  return cells;
+}
 
-  // Each entry is read once; per row and cell: the value at its start and at
-  // its end, and whether it changed inside (when zoomed out).
+// Per row and cell: the value at its start and at its end, and whether it
+// changed inside (when zoomed out); per cell, whether a machine cycle starts
+// in it. Each entry is read once.
+struct Summary {
+  size_t n;  // rows
+  std::vector<int32_t> first, last;
+  std::vector<uint8_t> mixed, cycleStart;
+  // The value changes at the cell's start, or more than once inside it.
+  bool Changes(size_t c, size_t r) const {
+    const size_t k = c * n + r;
+    return (c > 0 && first[k] != last[k - n]) || mixed[k];
+  }
+};
+
+Summary Summarise(const Trace& t, const DiagramView& v, const std::vector<Cell>& cells) {
   const size_t n = v.rows.size();
-  std::vector<int32_t> first(n * cells.size()), last(n * cells.size());
-  std::vector<uint8_t> mixed(n * cells.size()), cycleStart(cells.size());
+  Summary s{n, std::vector<int32_t>(n * cells.size()), std::vector<int32_t>(n * cells.size()),
+            std::vector<uint8_t>(n * cells.size()), std::vector<uint8_t>(cells.size())};
   for (size_t c = 0; c < cells.size(); ++c) {
     for (int64_t b = cells[c].b0; b <= cells[c].b1; ++b) {
       const TraceEntry& e = t.At(b);
-      if (e.beat.BeatPhase == 1) cycleStart[c] = 1;
+      if (e.beat.BeatPhase == 1) s.cycleStart[c] = 1;
       for (size_t r = 0; r < n; ++r) {
         const int32_t val = TraceValue(e, v.rows[r]);
+        const size_t k = c * n + r;
         if (b == cells[c].b0)
-          first[c * n + r] = val;
-        else if (val != last[c * n + r])
-          mixed[c * n + r] = 1;
-        last[c * n + r] = val;
+          s.first[k] = val;
+        else if (val != s.last[k])
+          s.mixed[k] = 1;
+        s.last[k] = val;
       }
     }
   }
+  return s;
+}
+
+// A bit: a level, with a vertical step wherever it changes.
+void DrawLevel(DiagramDrawing& d, const std::vector<Cell>& cells, const Summary& s, size_t r, double y, Ink ink) {
+  const double hi = y + 3, lo = y + DiagramView::kRowHeight - 4;
+  double runStart = cells.front().x0;
+  int32_t runValue = s.first[r];
+  for (size_t c = 0; c < cells.size(); ++c) {
+    if (s.Changes(c, r)) {
+      const double level = runValue ? hi : lo;
+      d.lines.push_back({runStart, level, cells[c].x0, level, ink});
+      d.lines.push_back({cells[c].x0, hi, cells[c].x0, lo, ink});
+      runStart = cells[c].x0;
+    }
+    runValue = s.last[c * s.n + r];
+  }
+  const double level = runValue ? hi : lo;
+  d.lines.push_back({runStart, level, cells.back().x1, level, ink});
+}
+
+// A register's runs: a pixel column where the value changed more than once
+// is a run of its own, of no known value.
+std::vector<Run> BandRuns(const std::vector<Cell>& cells, const Summary& s, size_t r, size_t index) {
+  std::vector<Run> runs;
+  auto run = [&](double x0, double x1, int32_t value, bool known) {
+    if (x1 > x0) runs.push_back({x0, x1, value, !known || x1 - x0 < TextWidth(DiagramValueText(index, value)) + 4});
+  };
+  double runStart = cells.front().x0;
+  int32_t runValue = s.first[r];
+  for (size_t c = 0; c < cells.size(); ++c) {
+    if (!s.Changes(c, r)) continue;
+    const size_t k = c * s.n + r;
+    run(runStart, cells[c].x0, runValue, true);
+    runStart = cells[c].x0;
+    runValue = s.first[k];
+    if (s.mixed[k]) {
+      run(cells[c].x0, cells[c].x1, 0, false);
+      runStart = cells[c].x1;
+      runValue = s.last[k];
+    }
+  }
+  run(runStart, cells.back().x1, runValue, true);
+  return runs;
+}
+
+}  // namespace
+
+DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramView& v) {
+  DiagramDrawing d;
+  d.width = v.width;
+  d.height = v.height;
+  const auto& signals = TraceSignals();
+  constexpr double rowH = DiagramView::kRowHeight, labelW = DiagramView::kLabelWidth,
+                   rulerH = DiagramView::kRulerHeight;
+  const double width = v.width, height = v.height;
+  d.lines.push_back({0, rulerH - 1, width, rulerH - 1, Ink::Grid});
+  for (size_t r = 0; r < v.rows.size(); ++r) {
+    const double y = rulerH + static_cast<double>(r) * rowH;
+    d.lines.push_back({0, y + rowH - 1, width, y + rowH - 1, Ink::Grid});
+    d.texts.push_back({4, y, labelW - 6.0, rowH, signals[v.rows[r]].name, Ink::Label});
+  }
+  d.lines.push_back({labelW - 1.0, 0, labelW - 1.0, height, Ink::Grid});
+  const BeatRange recorded = RecordedRange(beat, 0, v.lastBeat);
+  if (recorded.first > recorded.last) return d;
+  const std::vector<Cell> cells = LayCells(v, recorded);
+  if (cells.empty()) return d;
+  DrawRuler(d, t, v, cells.front().b0, cells.back().b1);
+  d.lines.reserve(d.lines.size() + v.rows.size() * 64);
+  const Summary s = Summarise(t, v, cells);
   // Machine-cycle boundaries, where the cells are wide enough to show them.
   if (v.beatWidth >= 3)
     for (size_t c = 0; c < cells.size(); ++c)
-      if (cycleStart[c] && cells[c].b0 == cells[c].b1) d.lines.push_back({cells[c].x0, rulerH, cells[c].x0, height, Ink::Cycle});
-
-  const double left = cells.front().x0, right = cells.back().x1;
-  for (size_t r = 0; r < n; ++r) {
-    const double y = rulerH + static_cast<double>(r) * rowH, hi = y + 3, lo = y + rowH - 4;
+      if (s.cycleStart[c] && cells[c].b0 == cells[c].b1)
+        d.lines.push_back({cells[c].x0, rulerH, cells[c].x0, height, Ink::Cycle});
+  for (size_t r = 0; r < v.rows.size(); ++r) {
+    const double y = rulerH + static_cast<double>(r) * rowH;
     const size_t index = v.rows[r];
-    const Ink ink = RowInk(index);
     if (signals[index].width == 1) {
-      // A level, with a vertical step wherever it changes.
-      double runStart = left;
-      int32_t runValue = first[r];
-      for (size_t c = 0; c < cells.size(); ++c) {
-        const size_t k = c * n + r;
-        if ((c > 0 && first[k] != last[k - n]) || mixed[k]) {
-          const double level = runValue ? hi : lo;
-          d.lines.push_back({runStart, level, cells[c].x0, level, ink});
-          d.lines.push_back({cells[c].x0, hi, cells[c].x0, lo, ink});
-          runStart = cells[c].x0;
-        }
-        runValue = last[k];
-      }
-      const double level = runValue ? hi : lo;
-      d.lines.push_back({runStart, level, right, level, ink});
-      continue;
+      DrawLevel(d, cells, s, r, y, RowInk(index));
+    } else {
+      const std::vector<Run> runs = BandRuns(cells, s, r, index);
+      if (!runs.empty()) DrawBand(d, runs, index, y, RowInk(index));
     }
-    std::vector<Run> runs;
-    auto run = [&](double x0, double x1, int32_t value, bool known) {
-      if (x1 > x0)
-        runs.push_back({x0, x1, value, !known || x1 - x0 < TextWidth(DiagramValueText(index, value)) + 4});
-    };
-    double runStart = left;
-    int32_t runValue = first[r];
-    for (size_t c = 0; c < cells.size(); ++c) {
-      const size_t k = c * n + r;
-      if ((c > 0 && first[k] != last[k - n]) || mixed[k]) {
-        run(runStart, cells[c].x0, runValue, true);
-        runStart = cells[c].x0;
-        runValue = first[k];
-        if (mixed[k]) {
-          run(cells[c].x0, cells[c].x1, 0, false);
-          runStart = cells[c].x1;
-          runValue = last[k];
-        }
-      }
-    }
-    run(runStart, right, runValue, true);
-    if (!runs.empty()) DrawBand(d, runs, index, y, ink);
   }
   // The playback position.
   const int64_t view = beat.ViewPos;

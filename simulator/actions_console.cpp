@@ -90,6 +90,13 @@ void Simulator::Image_DPClick() {
 
 namespace {
 void Flip(int32_t& s) { s = 1 - s; }
+
+void SelectMode(Simulator& sim, ControllerMode mode) {
+  sim.EndPlayback();
+  sim.console.Mode = mode;
+  sim.panels.ShowControllerMode(mode);
+  sim.BoardEvaluation();
+}
 }  // namespace
 
 void Simulator::Image_SWCClick() {
@@ -110,21 +117,14 @@ void Simulator::Image_SWAClick() {
   BoardEvaluation();
 }
 
-void Simulator::SelectMode(ControllerMode mode) {
-  EndPlayback();
-  console.Mode = mode;
-  panels.ShowControllerMode(mode);
-  BoardEvaluation();
-}
-
 void Simulator::RadioButtonHdLineClick() {
   // The hard-wired controller is not built; its button stays disabled.
   if (!view[RadioButtonHdLine].enabled) return EndPlayback();
-  SelectMode(ControllerMode::HardWired);
+  SelectMode(*this, ControllerMode::HardWired);
 }
 
-void Simulator::RadioButtonHandLineClick() { SelectMode(ControllerMode::Independent); }
-void Simulator::RadioButtonMicroProgramClick() { SelectMode(ControllerMode::Microprogram); }
+void Simulator::RadioButtonHandLineClick() { SelectMode(*this, ControllerMode::Independent); }
+void Simulator::RadioButtonMicroProgramClick() { SelectMode(*this, ControllerMode::Microprogram); }
 
 void Simulator::Button_CloseNowHandClick() {
   EndPlayback();

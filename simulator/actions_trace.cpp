@@ -10,14 +10,28 @@
 
 namespace orrin {
 
-void Simulator::ShowTrace() {
+namespace {
+
+// Shows the position Beat.ViewPos of the ring.
+void ShowTrace(Simulator& sim) {
   // The first step away from the newest position keeps what it showed.
-  if (!trace.TraceRestored) trace.KeepNewest(machine, wires);
-  trace.Show(machine, wires, machine.Beat.ViewPos);
-  trace.TraceRestored = true;
-  panels.MemoryGridDirty = true;
-  Refresh(true);
+  if (!sim.trace.TraceRestored) sim.trace.KeepNewest(sim.machine, sim.wires);
+  sim.trace.Show(sim.machine, sim.wires, sim.machine.Beat.ViewPos);
+  sim.trace.TraceRestored = true;
+  sim.panels.MemoryGridDirty = true;
+  sim.Refresh(true);
 }
+
+// The newest position is the live board, with whatever changed since its
+// beat; every older one is the recorded past.
+void ShowViewPos(Simulator& sim) {
+  if (sim.machine.Beat.ViewPos == sim.machine.Beat.StepCount)
+    sim.EndPlayback();
+  else
+    ShowTrace(sim);
+}
+
+}  // namespace
 
 void Simulator::EndPlayback() {
   if (!trace.TraceRestored) return;
@@ -28,29 +42,20 @@ void Simulator::EndPlayback() {
   Refresh();
 }
 
-// The newest position is the live board, with whatever changed since its
-// beat; every older one is the recorded past.
-void Simulator::ShowViewPos() {
-  if (machine.Beat.ViewPos == machine.Beat.StepCount)
-    EndPlayback();
-  else
-    ShowTrace();
-}
-
 void Simulator::ShowPosition(int64_t pos) {
   BeatGen& b = machine.Beat;
   if (!console.PowerOn || b.StepCount == 0) return;
   pos = std::clamp<int64_t>(pos, std::max<int64_t>(1, b.StepCount - (HistoryDepth - 1)), b.StepCount);
   if (pos == b.ViewPos) return;
   b.ViewPos = pos;
-  ShowViewPos();
+  ShowViewPos(*this);
 }
 
 void Simulator::SpeedButton_BackLeftClick() {
   BeatGen& b = machine.Beat;
   if (b.ViewPos > 0 && b.ViewPos > b.StepCount - (HistoryDepth - 1)) {
     --b.ViewPos;
-    ShowTrace();
+    ShowTrace(*this);
   }
 }
 
@@ -58,7 +63,7 @@ void Simulator::SpeedButton_BackRightClick() {
   BeatGen& b = machine.Beat;
   if (b.ViewPos < b.StepCount) {
     ++b.ViewPos;
-    ShowViewPos();
+    ShowViewPos(*this);
   }
 }
 

@@ -65,33 +65,15 @@ constexpr const char* kSoftwareNotes[] = {
     "8、连线、内存、微程序，可通过菜单操作备份在文件中。",
 };
 
-}  // namespace
-
-Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
-  SetUpView();
-}
-
-void Simulator::Reset() {
-  machine = Core{};
-  wires = WireStore{};
-  console = Console{};
-  trace.Reset();
-  view = BoardView{};
-  editor.Reset();
-  panels.Reset();
-  quitRequested = false;
-  SetUpView();
-}
-
 // The widgets as the window is created.
-void Simulator::SetUpView() {
+void SetUpView(BoardView& view, Panels& panels, ControllerMode mode) {
   for (const Caption& c : kCaptions) view.SetText(c.id, c.text);
   for (const char* line : kSoftwareNotes) {
     view.AddLine(Memo2, "");
     view.AddLine(Memo2, line);
   }
   view.SetEnabled(RadioButtonHdLine, false);
-  panels.ShowControllerMode(console.Mode);
+  panels.ShowControllerMode(mode);
   for (WidgetId id : {Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign, Label_KeyThisHoleName, Panel_NowMicro,
                       Label_MEMannounce, Label_ARannounce, Label_ARAdd1, Label_PCannounce, Label_PCAdd1,
                       Label_INTannounce, Label_P0_DBMultiWrite, Panel_KeyLedModel})
@@ -103,6 +85,28 @@ void Simulator::SetUpView() {
   view.SetReadOnly(Memo2, true);
   view.SetColor(Label_wrongwarn, color::SkyBlue);
   view.SetColor(Label_wrongNum, color::BtnFace);
+}
+
+Surroundings Surround(Simulator& s) {
+  return {s.wires, s.console.Mode, s.console.PowerOn, s.console.SWC, s.console.SWB, s.console.SWA};
+}
+
+}  // namespace
+
+Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
+  SetUpView(view, panels, console.Mode);
+}
+
+void Simulator::Reset() {
+  machine = Core{};
+  wires = WireStore{};
+  console = Console{};
+  trace.Reset();
+  view = BoardView{};
+  editor.Reset();
+  panels.Reset();
+  quitRequested = false;
+  SetUpView(view, panels, console.Mode);
 }
 
 void Simulator::Startup() {
@@ -134,7 +138,7 @@ void Simulator::Startup() {
 void Simulator::BoardEvaluation() {
   // An evaluation always computes from the newest position.
   EndPlayback();
-  machine.Evaluate(Surround());
+  machine.Evaluate(Surround(*this));
   Refresh();
 }
 
@@ -145,7 +149,7 @@ void Simulator::Refresh(bool fromRecording) {
 
 void Simulator::StepSmallBeat() {
   if (!console.PowerOn) return;
-  if (machine.Step(Surround())) panels.MemoryGridDirty = true;
+  if (machine.Step(Surround(*this))) panels.MemoryGridDirty = true;
   Refresh();
   trace.Record(machine, machine.Beat.StepCount);
 }

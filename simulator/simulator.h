@@ -145,12 +145,7 @@ class Simulator {
   bool EditKeyPress(WidgetId field, int key);
 
  private:
-  void SetUpView();
-  Surroundings Surround() { return {wires, console.Mode, console.PowerOn, console.SWC, console.SWB, console.SWA}; }
   BoardParts Parts() const { return {machine, console, wires}; }
-  void ShowTrace();    // the position Beat.ViewPos of the ring
-  void ShowViewPos();  // the view at Beat.ViewPos: the live board when it is the newest
-  void SelectMode(ControllerMode mode);
 };
 
 // Holds the simulator's view for a scope.
