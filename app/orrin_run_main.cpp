@@ -1,27 +1,50 @@
-// orrin-run [--lang en|zh] [SCRIPT]: performs a console script (a file, or
-// standard input); messages and printed texts in English with --lang en.
+// orrin-run [--lang en|zh] [--lab LAB] [SCRIPT]: performs a console script (a
+// file, or standard input); messages and printed texts in English with
+// --lang en; with --lab, the lab's set-up first, then the script followed
+// through the lab's steps (exit 0 when every step was done, 1 when not).
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string_view>
 #include <system_error>
 
+#include "app/lab.h"
 #include "app/runner.h"
 
 int main(int argc, char** argv) {
   auto usage = [] {
-    std::cerr << "usage: orrin-run [--lang en|zh] [SCRIPT]\n";
+    std::cerr << "usage: orrin-run [--lang en|zh] [--lab LAB] [SCRIPT]\n";
     return 2;
   };
   orrin::RunOptions options;
-  if (argc >= 2 && std::string_view(argv[1]) == "--lang") {
-    const std::string_view lang = argc >= 3 ? argv[2] : "";
-    if (lang != "en" && lang != "zh") return usage();
-    if (lang == "en") options.english = &orrin::EnglishCatalog();
+  orrin::Lab lab;
+  std::string labPath;
+  for (bool more = true; more && argc >= 2;) {
+    const std::string_view option = argv[1];
+    if (option == "--lang") {
+      const std::string_view lang = argc >= 3 ? argv[2] : "";
+      if (lang != "en" && lang != "zh") return usage();
+      if (lang == "en") options.english = &orrin::EnglishCatalog();
+    } else if (option == "--lab") {
+      if (argc < 3 || !labPath.empty()) return usage();
+      labPath = argv[2];
+    } else {
+      more = false;
+      continue;
+    }
     argv += 2;
     argc -= 2;
   }
   if (argc > 2) return usage();
+  if (!labPath.empty()) {
+    orrin::SilentHost files;  // reads the file system, shows nothing
+    std::vector<std::string> errors;
+    if (!orrin::LoadLab(files, labPath, lab, errors)) {
+      for (const std::string& e : errors) std::cerr << e << "\n";
+      return 2;
+    }
+    options.lab = &lab;
+  }
   if (argc == 2) {
     // A directory opens as a stream on Linux and reads as empty; refuse it.
     std::error_code ec;

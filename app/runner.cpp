@@ -4,6 +4,8 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/lab.h"
+
 namespace orrin {
 
 void ScriptHost::Warn(const std::string& text) { out_ << (english_ ? "Warning: " : "警告: ") << Shown(text) << "\n"; }
@@ -89,30 +91,47 @@ bool IsRead(const std::string& command) {
   return false;
 }
 
-int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err) {
+}  // namespace
+
+bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted) {
+  line.erase(CommentStart(line));
+  std::istringstream in(line);
+  Words words;
+  for (std::string w; in >> w;) words.push_back(w);
+  acted = false;
+  if (words.empty()) return true;
+  ctx.line = line;
+  // Every action shows the newest position first; reading the board
+  // (print, dump, expect, an export, a hover) and the arrows do not.
+  if (!IsRead(words[0])) ctx.sim.EndPlayback();
+  CommandResult r = RunConsoleCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) r = RunExpectCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) r = RunFaultCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) r = RunLabCommand(ctx, words, error);
+  if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
+  acted = r == CommandResult::Done;
+  return acted;
+}
+
+namespace {
+
+int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err, LabProgress* lab) {
   std::string line;
   int64_t number = 1;
   for (ScriptLines lines(script); lines.Next(line); ++number) {
-    line.erase(CommentStart(line));
-    std::istringstream in(line);
-    Words words;
-    for (std::string w; in >> w;) words.push_back(w);
-    if (words.empty()) continue;
     ctx.lineNumber = number;
-    ctx.line = line;
-    // Every action shows the newest position first; reading the board
-    // (print, dump, expect, an export, a hover) and the arrows do not.
-    if (!IsRead(words[0])) ctx.sim.EndPlayback();
     std::string error;
-    CommandResult r = RunConsoleCommand(ctx, words, error);
-    if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
-    if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
-    if (r == CommandResult::NotMine) r = RunExpectCommand(ctx, words, error);
-    if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
-    if (r != CommandResult::Done) {
+    bool acted = false;
+    if (!RunLine(ctx, line, error, acted)) {
       err << "line " << number << ": " << error << "\n";
       return 2;
     }
+    // A lab's steps are done by the student's actions, checked after each.
+    if (lab && acted)
+      for (size_t step : lab->Check(ctx.sim, ctx.choice))
+        ctx.out << "step " << step + 1 << " done at line " << number << "\n";
     if (ctx.sim.quitRequested) return 0;
   }
   if (script.bad()) {
@@ -137,11 +156,25 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
   host.nextFile.reset();
   host.nextColor.reset();
   RunnerContext ctx{sim, host, out, options.tickBudget, options.english};
-  int status = RunLines(ctx, script, err);
+  std::optional<LabProgress> lab;
+  if (options.lab) {
+    std::string error;
+    if (!RunLabSetup(ctx, *options.lab, error)) {
+      err << error << "\n";
+      if (options.atEnd) options.atEnd(sim);
+      return 2;
+    }
+    lab.emplace(*options.lab);
+  }
+  int status = RunLines(ctx, script, err, lab ? &*lab : nullptr);
   if (options.atEnd) options.atEnd(sim);
   if (ctx.expectPassed + ctx.expectFailed > 0) {
     out << ctx.expectPassed << " passed, " << ctx.expectFailed << " failed\n";
     if (status == 0 && ctx.expectFailed > 0) status = 1;
+  }
+  if (lab) {
+    out << "lab: " << lab->DoneCount() << " of " << options.lab->steps.size() << " steps done\n";
+    if (status == 0 && !lab->Finished()) status = 1;
   }
   return status;
 }

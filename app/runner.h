@@ -15,6 +15,8 @@
 
 namespace orrin {
 
+struct Lab;
+
 // The host of a script: prints every box as it would be shown and answers
 // from what the script said before.
 class ScriptHost : public Host {
@@ -50,6 +52,10 @@ struct RunOptions {
   std::function<void(const Simulator&)> atEnd;
   // Messages and printed texts in English (--lang en); nullptr: as the board shows them.
   const Catalog* english = nullptr;
+  // A lab to follow (--lab): its set-up runs first, then each of its steps
+  // is announced ("step N done at line L") when the script's actions have
+  // made its check hold, and the script ends with "lab: K of M steps done".
+  const Lab* lab = nullptr;
 };
 
 struct RunnerContext {
@@ -62,6 +68,7 @@ struct RunnerContext {
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
   int64_t expectPassed = 0, expectFailed = 0;
+  std::string choice{};  // the student's answer to a lab's question (`choose N`)
   // One tick of console.Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };
@@ -77,9 +84,35 @@ CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& words, std::str
 CommandResult RunWiringCommand(RunnerContext& ctx, const Words& words, std::string& error);
 CommandResult RunPanelCommand(RunnerContext& ctx, const Words& words, std::string& error);
 CommandResult RunExpectCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunFaultCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunLabCommand(RunnerContext& ctx, const Words& words, std::string& error);
+
+// Performs one line of a script (its comment is cut off here); false with
+// the message on a bad line. `acted`: the line held a command, performed.
+bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted);
+
+// A NAME=TEXT pair of `expect` (and of a lab's check).
+struct Expectation {
+  std::string name, text;
+};
+// The NAME=TEXT pairs of `text` (what follows `command`), a TEXT with blanks
+// in double quotes: Label_181formula="F = A+B". False with a message naming
+// the command when there are none or a quote is open.
+bool ParseExpectations(std::string_view text, std::string_view command, std::vector<Expectation>& pairs,
+                       std::string& error);
+// What NAME shows now: a widget's text, a field of `dump`, MEM[HH] or uM[HH];
+// nothing for a name nothing has.
+std::optional<std::string> BoardText(const Simulator& sim, const std::string& name);
+// Whether NAME is one BoardText knows.
+bool IsBoardName(const std::string& name);
+
+// A jack as printed on the board; the second of the two VCC and GND jacks is
+// written VCC#2 and GND#2. -1 when there is no such jack.
+int FindJack(const Simulator& sim, const std::string& text);
 
 // The fields of `dump` in their order, as NAME and TEXT; also what `expect` compares.
 std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim);
+std::vector<std::pair<std::string, std::string>> DumpFields(const MachineState& machine);
 // What `print` shows of a widget, translated when `english` is given.
 std::string WidgetText(const Simulator& sim, WidgetId id, const Catalog* english = nullptr);
 // The English of the window's texts, read from the translation built into the program.

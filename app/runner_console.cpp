@@ -207,8 +207,9 @@ std::string WidgetText(const Simulator& sim, WidgetId id, const Catalog* english
   return shown(st.text);
 }
 
-std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim) {
-  const MachineState& s = sim.machine;
+std::vector<std::pair<std::string, std::string>> DumpFields(const Simulator& sim) { return DumpFields(sim.machine); }
+
+std::vector<std::pair<std::string, std::string>> DumpFields(const MachineState& s) {
   auto hex = [](int32_t v) { return std::string(Hex2(v).view()); };
   auto num = [](int64_t v) { return std::to_string(v); };
   return {{"step", num(s.Beat.ViewPos) + "/" + num(s.Beat.StepCount)},

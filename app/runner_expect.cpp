@@ -10,14 +10,20 @@ namespace orrin {
 
 namespace {
 
-struct Expectation {
-  std::string name, text;
-};
+// "MEM[HH]" or "uM[HH]": the hex address inside, at most `hi`.
+std::optional<int> Indexed(const std::string& name, std::string_view prefix, int hi) {
+  if (name.size() != prefix.size() + 3 || name.compare(0, prefix.size(), prefix) != 0 || name.back() != ']')
+    return std::nullopt;
+  const int d1 = HexDigitValue(name[prefix.size()]), d0 = HexDigitValue(name[prefix.size() + 1]);
+  if (d1 < 0 || d0 < 0 || d1 * 16 + d0 > hi) return std::nullopt;
+  return d1 * 16 + d0;
+}
 
-// The NAME=TEXT pairs of the line as written, so that a text with blanks can
-// be given in double quotes: expect Label_181formula="F = A+B".
-bool ParsePairs(std::string_view line, std::vector<Expectation>& pairs, std::string& error) {
-  size_t i = line.find("expect") + 6;
+}  // namespace
+
+bool ParseExpectations(std::string_view line, std::string_view command, std::vector<Expectation>& pairs,
+                       std::string& error) {
+  size_t i = 0;
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
   while (true) {
     while (i < line.size() && blank(line[i])) ++i;
@@ -25,7 +31,7 @@ bool ParsePairs(std::string_view line, std::vector<Expectation>& pairs, std::str
     const size_t start = i;
     while (i < line.size() && line[i] != '=' && !blank(line[i])) ++i;
     if (i >= line.size() || line[i] != '=' || i == start) {
-      error = "'expect' needs NAME=TEXT pairs";
+      error = "'" + std::string(command) + "' needs NAME=TEXT pairs";
       return false;
     }
     Expectation e{std::string(line.substr(start, i - start)), {}};
@@ -33,7 +39,7 @@ bool ParsePairs(std::string_view line, std::vector<Expectation>& pairs, std::str
     if (i < line.size() && line[i] == '"') {
       const size_t close = line.find('"', i + 1);
       if (close == std::string_view::npos) {
-        error = "unclosed quote in 'expect'";
+        error = "unclosed quote in '" + std::string(command) + "'";
         return false;
       }
       e.text = line.substr(i + 1, close - i - 1);
@@ -46,23 +52,13 @@ bool ParsePairs(std::string_view line, std::vector<Expectation>& pairs, std::str
     pairs.push_back(std::move(e));
   }
   if (pairs.empty()) {
-    error = "'expect' needs NAME=TEXT pairs";
+    error = "'" + std::string(command) + "' needs NAME=TEXT pairs";
     return false;
   }
   return true;
 }
 
-// "MEM[HH]" or "uM[HH]": the hex address inside, at most `hi`.
-std::optional<int> Indexed(const std::string& name, std::string_view prefix, int hi) {
-  if (name.size() != prefix.size() + 3 || name.compare(0, prefix.size(), prefix) != 0 || name.back() != ']')
-    return std::nullopt;
-  const int d1 = HexDigitValue(name[prefix.size()]), d0 = HexDigitValue(name[prefix.size() + 1]);
-  if (d1 < 0 || d0 < 0 || d1 * 16 + d0 > hi) return std::nullopt;
-  return d1 * 16 + d0;
-}
-
-// The current text of NAME; nullopt for a name nothing has.
-std::optional<std::string> CurrentText(const Simulator& sim, const std::string& name) {
+std::optional<std::string> BoardText(const Simulator& sim, const std::string& name) {
   for (const auto& [field, text] : DumpFields(sim))
     if (field == name) return text;
   if (const auto a = Indexed(name, "MEM[", 0xFF))
@@ -73,16 +69,22 @@ std::optional<std::string> CurrentText(const Simulator& sim, const std::string& 
   return std::nullopt;
 }
 
-}  // namespace
+bool IsBoardName(const std::string& name) {
+  static const MachineState blank;
+  for (const auto& [field, text] : DumpFields(blank))
+    if (field == name) return true;
+  return Indexed(name, "MEM[", 0xFF) || Indexed(name, "uM[", 0x3F) || FindWidget(name) != WidgetId::Count;
+}
 
 CommandResult RunExpectCommand(RunnerContext& ctx, const Words& w, std::string& error) {
   if (w[0] != "expect") return CommandResult::NotMine;
   std::vector<Expectation> pairs;
-  if (!ParsePairs(ctx.line, pairs, error)) return CommandResult::Error;
+  if (!ParseExpectations(std::string_view(ctx.line).substr(ctx.line.find("expect") + 6), "expect", pairs, error))
+    return CommandResult::Error;
   // Every name is checked first, so a bad line counts nothing.
   std::vector<std::string> got;
   for (const Expectation& e : pairs) {
-    auto text = CurrentText(ctx.sim, e.name);
+    auto text = BoardText(ctx.sim, e.name);
     if (!text) {
       error = "unknown name '" + e.name + "'";
       return CommandResult::Error;

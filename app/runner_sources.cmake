@@ -4,6 +4,8 @@ target_sources(orrin_runner PRIVATE
   app/runner_wiring.cpp
   app/runner_panels.cpp
   app/runner_expect.cpp
+  app/runner_faults.cpp
+  app/lab.cpp
   app/grade.cpp
   app/grade_copy.cpp
   app/grade_report.cpp

@@ -30,24 +30,6 @@ bool ParsePoint(const std::string& text, int& x, int& y) {
          ParseCoordinate(text.substr(comma + 1), y);
 }
 
-// A jack as printed on the board; the second of the two VCC and GND jacks is
-// written VCC#2 and GND#2. -1 when there is no such jack.
-int FindJack(const Simulator& sim, const std::string& text) {
-  std::string name = text;
-  int wanted = 1;
-  if (const size_t hash = text.find('#'); hash != std::string::npos) {
-    name = text.substr(0, hash);
-    const std::string n = text.substr(hash + 1);
-    if (n != "1" && n != "2") return -1;
-    wanted = n == "1" ? 1 : 2;
-  }
-  int seen = 0;
-  for (int j = 0; j < JackCount; ++j) {
-    if (sim.wires.IsJack(j) && sim.wires.JackAt(j).Name == name && ++seen == wanted) return j;
-  }
-  return -1;
-}
-
 // A real mouse is over the point it releases at, so the picture first sees
 // it move there: the rubber band and the hints follow as in the window.
 void ReleaseAt(Simulator& sim, MouseButton button, int x, int y) {
@@ -163,6 +145,22 @@ constexpr Command kCommands[] = {
 };
 
 }  // namespace
+
+int FindJack(const Simulator& sim, const std::string& text) {
+  std::string name = text;
+  int wanted = 1;
+  if (const size_t hash = text.find('#'); hash != std::string::npos) {
+    name = text.substr(0, hash);
+    const std::string n = text.substr(hash + 1);
+    if (n != "1" && n != "2") return -1;
+    wanted = n == "1" ? 1 : 2;
+  }
+  int seen = 0;
+  for (int j = 0; j < JackCount; ++j) {
+    if (sim.wires.IsJack(j) && sim.wires.JackAt(j).Name == name && ++seen == wanted) return j;
+  }
+  return -1;
+}
 
 CommandResult RunWiringCommand(RunnerContext& ctx, const Words& w, std::string& error) {
   for (const Command& c : kCommands) {

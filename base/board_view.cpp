@@ -40,14 +40,58 @@ Pic FindPic(std::string_view name) {
 
 BoardView::BoardView() { dirtyList_.reserve(WidgetCount); }
 
-#define SETTER(Fn, field, Type)                      \
-  void BoardView::Fn(WidgetId id, Type v) {          \
-    auto& w = w_[Index(id)];                         \
-    if (w.field == v) return;                        \
-    w.field = v;                                     \
-    MarkDirty(id);                                   \
+Pic Unlit(Pic p) {
+  switch (p) {
+    case Pic::LampRH:
+      return Pic::LampRL;
+    case Pic::LampGH:
+      return Pic::LampGL;
+    case Pic::LampYH:
+      return Pic::LampYL;
+    case Pic::LampRsH:
+      return Pic::LampRsL;
+    case Pic::LampGsH:
+      return Pic::LampGsL;
+    case Pic::LampYsH:
+      return Pic::LampYsL;
+    case Pic::LampRmH:
+      return Pic::LampRmL;
+    case Pic::LampGmH:
+      return Pic::LampGmL;
+    case Pic::ENINTON:
+      return Pic::ENINTOFF;
+    default:
+      return p;
   }
-SETTER(SetPicture, picture, Pic)
+}
+
+bool IsLampPicture(Pic p) {
+  for (Pic lit : {Pic::LampRH, Pic::LampGH, Pic::LampYH, Pic::LampRsH, Pic::LampGsH, Pic::LampYsH, Pic::LampRmH,
+                  Pic::LampGmH, Pic::ENINTON})
+    if (p == lit || p == Unlit(lit)) return true;
+  return false;
+}
+
+void BoardView::SetPicture(WidgetId id, Pic p) {
+  auto& w = w_[Index(id)];
+  if (dark_[Index(id)]) p = Unlit(p);
+  if (w.picture == p) return;
+  w.picture = p;
+  MarkDirty(id);
+}
+
+void BoardView::DarkenLamp(WidgetId id) {
+  dark_[Index(id)] = true;
+  SetPicture(id, w_[Index(id)].picture);
+}
+
+#define SETTER(Fn, field, Type)             \
+  void BoardView::Fn(WidgetId id, Type v) { \
+    auto& w = w_[Index(id)];                \
+    if (w.field == v) return;               \
+    w.field = v;                            \
+    MarkDirty(id);                          \
+  }
 SETTER(SetColor, color, uint32_t)
 SETTER(SetFontColor, fontColor, uint32_t)
 SETTER(SetVisible, visible, bool)

@@ -102,6 +102,10 @@ class BoardView {
   void Move(WidgetId id, int x, int y);
   // Lit/up picture exactly when value == 1.
   void SetLamp(WidgetId id, int32_t value, Pic on, Pic off) { SetPicture(id, value == 1 ? on : off); }
+  // A teacher-set fault: the lamp never lights (it shows its unlit picture
+  // whatever it is given). Only the view has it: the board works on.
+  void DarkenLamp(WidgetId id);
+  void ClearDarkLamps() { dark_.fill(false); }
   void CopyPicture(WidgetId to, WidgetId from) { SetPicture(to, (*this)[from].picture); }
   void CopyText(WidgetId to, WidgetId from) { SetText(to, (*this)[from].text); }
 
@@ -133,7 +137,13 @@ class BoardView {
   static int Index(WidgetId id) { return static_cast<int>(id); }
   std::array<WidgetState, WidgetCount> w_;
   std::array<bool, WidgetCount> dirty_{};
+  std::array<bool, WidgetCount> dark_{};
   std::vector<WidgetId> dirtyList_;
 };
+
+// The unlit picture of a lit lamp's (any other picture as it is), and
+// whether a picture is a lamp's, lit or not.
+Pic Unlit(Pic p);
+bool IsLampPicture(Pic p);
 
 }  // namespace orrin

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/machine_state.h"
+#include "machine/stuck_bits.h"
 #include "machine/wire_store.h"
 
 namespace orrin {
@@ -44,6 +45,10 @@ class Core : public MachineState {
   void PowerOff();            // the beat generator stopped, the level switches' outputs low
   void Clear();               // CLR: registers, flags, addresses and the beat generator
   bool AtCycleStart() const;  // phase 1 of a cycle, not the first after a reset
+  // The teacher's stuck bits (set by `fault reg` and `fault mem`), applied
+  // to every copy of the registers and cells they name.
+  StuckFaults stuck;
+  void ApplyStuckBits();
   bool StopWordHeld() const;  // at a cycle start with STOP up for a whole cycle
 
   // ---- the microprogram controller (sequencer.cpp)

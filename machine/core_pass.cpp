@@ -109,6 +109,8 @@ void Core::PowerOffRecords() {
 }
 
 void Core::Evaluate(const Surroundings& s) {
+  // An edit, a load or CLR may have written over a stuck bit.
+  ApplyStuckBits();
   Pass(ShownInputs(), s, true);
   // What IR and PC show is what they drive from now on.
   Pc.Out = Pc.Shown.PC;

@@ -1,5 +1,7 @@
 // The beat generator and the small beat: the only place where registers,
 // flags, memory and the micro-address change.
+#include <type_traits>
+
 #include "machine/core.h"
 #include "units/units.h"
 
@@ -54,6 +56,7 @@ bool Core::Step(const Surroundings& s) {
   Pass(LiveInputs(), s, level);
   bool written = false;
   ClockEdges(phase, level, t3Rising, written);
+  ApplyStuckBits();
   CommitShown();
   // A new microinstruction: every derived signal is formed again.
   if (phase == 1) Evaluate(s);
@@ -85,6 +88,19 @@ void Core::ClockEdges(int32_t phase, bool level, bool t3Rising, bool& memoryWrit
   const int32_t endingP4 = Micro.Decode.Bit(mbit::P4);
   ClockSequencer();
   if (phase == 1 && endingP4 == 1) Int.INTQ = 0;
+}
+
+void Core::ApplyStuckBits() {
+  if (!stuck.any) return;
+  auto apply = [](const StuckBits& b, auto&... values) {
+    ((values = static_cast<std::remove_reference_t<decltype(values)>>(b.Apply(values))), ...);
+  };
+  for (size_t i = 0; i < 4; ++i) apply(stuck.registers[i], Regs.R[i], Regs.Shown.R[i]);
+  apply(stuck.Of(StuckRegister::AR), Ar.AR, Ar.Out, Ar.Shown.AR, Ar.Shown.Out);
+  apply(stuck.Of(StuckRegister::PC), Pc.PC, Pc.Out, Pc.Shown.PC, Pc.Shown.Out);
+  apply(stuck.Of(StuckRegister::IR), Ir.IR, Ir.Out, Ir.Shown.IR, Ir.Shown.Out);
+  apply(stuck.Of(StuckRegister::IAR), Iar.IAR, Iar.NextValue, Iar.Shown.IAR, Iar.Shown.NextValue);
+  for (size_t a = 0; a < MemorySize; ++a) apply(stuck.cells[a], Mem.Cells[a], Mem.ShownCells[a]);
 }
 
 bool Core::AtCycleStart() const { return !Beat.AfterReset && Beat.BeatPhase == 1; }

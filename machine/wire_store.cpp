@@ -1,5 +1,7 @@
 #include "machine/wire_store.h"
 
+#include <algorithm>
+
 namespace orrin {
 
 namespace {
@@ -22,6 +24,7 @@ WireStore::WireStore() {
     j.Value = (n == jack::VCC1 || n == jack::VCC2) ? 1 : 0;
   }
   driver_.fill(-1);
+  stuck_.fill(-1);
   for (int n = 0; n < JackCount; ++n)
     if (IsInput(n)) inputs_.push_back(n);
 }
@@ -112,6 +115,7 @@ void WireStore::Clear() {
     j.Targets.fill(0);
   }
   driver_.fill(-1);
+  cut_.fill(false);
   inUse_ = 0;
 }
 
@@ -123,13 +127,29 @@ void WireStore::UpdateDriver(int input) {
       if (t == input) highest = static_cast<int16_t>(o);
   }
   driver_[Slot(input)] = highest;
+  cut_[Slot(input)] = std::find(broken_.begin(), broken_.end(), std::pair<int, int>(highest, input)) != broken_.end();
 }
 
 void WireStore::Propagate() {
   for (int n : inputs_) {
     const int16_t from = driver_[Slot(n)];
-    jacks_[Slot(n)].Value = from >= 0 ? jacks_[Slot(from)].Value : NoValue;
+    const int8_t stuck = stuck_[Slot(n)];
+    jacks_[Slot(n)].Value = stuck >= 0 ? stuck : from >= 0 && !cut_[Slot(n)] ? jacks_[Slot(from)].Value : NoValue;
   }
+}
+
+void WireStore::StickJack(int n, int level) { stuck_[Slot(n)] = static_cast<int8_t>(level ? 1 : 0); }
+
+void WireStore::BreakWire(int from, int to) {
+  if (std::find(broken_.begin(), broken_.end(), std::pair<int, int>(from, to)) == broken_.end())
+    broken_.emplace_back(from, to);
+  UpdateDriver(to);
+}
+
+void WireStore::ClearFaults() {
+  stuck_.fill(-1);
+  broken_.clear();
+  for (int n : inputs_) UpdateDriver(n);
 }
 
 const std::string& WireStore::SourceName(int input) const {

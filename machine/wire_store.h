@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/machine_state.h"
@@ -41,10 +42,13 @@ class WireStore {
 
   // ---- levels
   int32_t Value(int n) const { return jacks_[Slot(n)].Value; }
-  // An output's level; VCC and GND keep theirs.
+  // An output's level; VCC and GND keep theirs, a stuck jack its fault's.
   void Drive(int output, int32_t v) {
     Jack& j = jacks_[Slot(output)];
-    if (!j.FixedLevel) j.Value = v;
+    if (stuck_[Slot(output)] >= 0)
+      j.Value = stuck_[Slot(output)];
+    else if (!j.FixedLevel)
+      j.Value = v;
   }
   void SetValue(int n, int32_t v) { jacks_[Slot(n)].Value = v; }  // playback puts a recorded level back
   // Every input takes the level of the output wired to it (of the highest
@@ -57,6 +61,14 @@ class WireStore {
   const std::string& SourceName(int input) const;
   void ClearLevels();  // every jack but VCC and GND reads NoValue
 
+  // ---- teacher-set faults, kept through clearing the wires
+  // The jack reads `level` (0 or 1) whatever drives it.
+  void StickJack(int n, int level);
+  // The wire between `from` and `to`, drawn now or later, carries nothing:
+  // its input reads as unwired (its source is still named as wired).
+  void BreakWire(int from, int to);
+  void ClearFaults();
+
  private:
   static size_t Slot(int n) { return static_cast<size_t>(n); }
   void UpdateDriver(int input);
@@ -64,7 +76,10 @@ class WireStore {
   std::array<Jack, JackCount> jacks_;
   std::array<Wire, WireCapacity> wires_;
   std::array<int16_t, JackCount> driver_;  // per input: the highest output wired to it, -1 none
-  std::vector<int> inputs_;                // the input jacks, in number order
+  std::array<bool, JackCount> cut_{};      // per input: its driver's wire is broken
+  std::array<int8_t, JackCount> stuck_;    // per jack: the level it is stuck at, -1 none
+  std::vector<std::pair<int, int>> broken_;
+  std::vector<int> inputs_;  // the input jacks, in number order
   int inUse_ = 0;
 };
 

@@ -8,6 +8,7 @@ namespace orrin {
 using enum WidgetId;
 
 void Simulator::SpeedButtonPOWERClick() {
+  const auto recorded = Record([] { return "power"; });
   EndPlayback();
   if (console.PowerOn) {
     console.PowerOn = false;
@@ -32,6 +33,7 @@ void Simulator::SpeedButtonPOWERClick() {
 }
 
 void Simulator::SpeedButtonCLRClick() {
+  const auto recorded = Record([] { return "clr"; });
   EndPlayback();
   if (!console.PowerOn) return;
   console.StopTimer();
@@ -42,6 +44,7 @@ void Simulator::SpeedButtonCLRClick() {
 }
 
 void Simulator::SpeedButtonQDClick() {
+  const auto recorded = Record([] { return "qd"; });
   EndPlayback();
   if (!console.PowerOn || console.Running) return;
   console.Running = true;
@@ -50,6 +53,7 @@ void Simulator::SpeedButtonQDClick() {
 }
 
 void Simulator::SpeedButton_PULSEClick() {
+  const auto recorded = Record([] { return "pulse"; });
   EndPlayback();
   if (!console.PowerOn) return;
   InterruptUnit& in = machine.Int;
@@ -63,6 +67,7 @@ void Simulator::SpeedButton_PULSEClick() {
 }
 
 void Simulator::Button_PAUSEClick() {
+  const auto recorded = Record([] { return "pause"; });
   EndPlayback();
   if (!console.PowerOn) return;
   if (console.Running) {
@@ -73,6 +78,7 @@ void Simulator::Button_PAUSEClick() {
 }
 
 void Simulator::Button_OneLittleStepClick() {
+  const auto recorded = Record([] { return "step"; });
   EndPlayback();
   if (!console.PowerOn) return;
   Button_PAUSEClick();
@@ -83,6 +89,7 @@ void Simulator::Button_OneLittleStepClick() {
 }
 
 void Simulator::Image_DPClick() {
+  const auto recorded = Record([] { return "dp"; });
   EndPlayback();
   console.SingleBeat = !console.SingleBeat;
   panels.RefreshDP(Parts());
@@ -100,43 +107,56 @@ void SelectMode(Simulator& sim, ControllerMode mode) {
 }  // namespace
 
 void Simulator::Image_SWCClick() {
+  const auto recorded = Record([] { return "swc"; });
   EndPlayback();
   Flip(console.SWC);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWBClick() {
+  const auto recorded = Record([] { return "swb"; });
   EndPlayback();
   Flip(console.SWB);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWAClick() {
+  const auto recorded = Record([] { return "swa"; });
   EndPlayback();
   Flip(console.SWA);
   BoardEvaluation();
 }
 
 void Simulator::RadioButtonHdLineClick() {
+  const auto recorded = Record([] { return "mode hardwired"; });
   // The hard-wired controller is not built; its button stays disabled.
   if (!view[RadioButtonHdLine].enabled) return EndPlayback();
   SelectMode(*this, ControllerMode::HardWired);
 }
 
-void Simulator::RadioButtonHandLineClick() { SelectMode(*this, ControllerMode::Independent); }
-void Simulator::RadioButtonMicroProgramClick() { SelectMode(*this, ControllerMode::Microprogram); }
+void Simulator::RadioButtonHandLineClick() {
+  const auto recorded = Record([] { return "mode independent"; });
+  SelectMode(*this, ControllerMode::Independent);
+}
+void Simulator::RadioButtonMicroProgramClick() {
+  const auto recorded = Record([] { return "mode microprogram"; });
+  SelectMode(*this, ControllerMode::Microprogram);
+}
 
 void Simulator::Button_CloseNowHandClick() {
+  const auto recorded = Record([] { return "close-note independent"; });
   EndPlayback();
   view.SetVisible(Panel_NowHand, false);
 }
 
 void Simulator::Button_CloseNowMicroClick() {
+  const auto recorded = Record([] { return "close-note microprogram"; });
   EndPlayback();
   view.SetVisible(Panel_NowMicro, false);
 }
 
 void Simulator::ToggleLevelSwitch(int n) {
+  const auto recorded = Record([n] { return "k " + std::to_string(n & 31); });
   EndPlayback();
   LevelSwitches& ls = machine.Levels;
   const size_t i = static_cast<size_t>(n & 31);
@@ -154,6 +174,7 @@ void Simulator::ToggleLevelSwitch(int n) {
 }
 
 void Simulator::ToggleDataSwitch(int n) {
+  const auto recorded = Record([n] { return "sd " + std::to_string(n & 7); });
   EndPlayback();
   DataSwitches& ds = machine.DataSw;
   const size_t i = static_cast<size_t>(n & 7);
@@ -167,6 +188,7 @@ void Simulator::ToggleDataSwitch(int n) {
 }
 
 void Simulator::Timer_RUNTimer() {
+  session.Tick();
   EndPlayback();
   if (!console.PowerOn) {
     console.Timer_RUN.enabled = false;

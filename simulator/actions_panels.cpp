@@ -33,12 +33,19 @@ std::string_view Stripped(std::string_view t) {
 }  // namespace
 
 void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string& text) {
+  const auto recorded = Record([&] {
+    const bool mem = grid == StringGrid_MEM;
+    const int cols = mem ? 16 : 8, rows = mem ? 16 : 8;
+    if (col < 1 || col > cols || row < 1 || row > rows) return std::string();
+    return (mem ? "mem-cell " : "micro-cell ") + std::string(Hex2((row - 1) * cols + col - 1).view()) + " " + text;
+  });
   EndPlayback();
   // A disabled table (the memory's, power off) takes no typing.
   if (view[grid].enabled) view.SetCell(grid, col, row, text);
 }
 
 void Simulator::Button_GridToMEMClick() {
+  const auto recorded = Record([] { return "mem-save"; });
   if (!console.PowerOn) return;
   MemoryUnit& mem = machine.Mem;
   if (trace.TraceRestored) {
@@ -67,6 +74,7 @@ void Simulator::Button_GridToMEMClick() {
 }
 
 void Simulator::N_MEM2FileClick() {
+  const auto recorded = Record([this] { return "save-memory " + session.FileWord(); });
   EndPlayback();
   if (!console.PowerOn) {
     host.Warn("电源没开，内存没有数据，不能备份！");
@@ -99,6 +107,7 @@ void LoadIntoMemory(Simulator& sim, const MemoryImage& image) {
 }  // namespace
 
 void Simulator::N_Asm2MEMClick() {
+  const auto recorded = Record([this] { return "load-asm " + session.FileWord(); });
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
   std::string source;
@@ -142,6 +151,7 @@ void Simulator::UseInstructionSetFile(const std::string& path) {
 }
 
 void Simulator::N_File2MEMClick() {
+  const auto recorded = Record([this] { return "load-memory " + session.FileWord(); });
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
   std::string data;
@@ -159,6 +169,7 @@ void Simulator::N_File2MEMClick() {
 }
 
 void Simulator::Button_GridToMicroClick() {
+  const auto recorded = Record([] { return "micro-save"; });
   EndPlayback();
   trace.KeepStore(machine);
   for (int r = 1; r <= 8; ++r) {
@@ -175,7 +186,10 @@ void Simulator::Button_GridToMicroClick() {
   BoardEvaluation();
 }
 
-void Simulator::N_ReadMicroFileClick() { LoadMicroFile("defaultfile"); }
+void Simulator::N_ReadMicroFileClick() {
+  const auto recorded = Record([this] { return "load-micro " + session.FileWord(); });
+  LoadMicroFile("defaultfile");
+}
 
 void Simulator::LoadMicroFile(const std::string& given) {
   EndPlayback();
@@ -203,6 +217,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
 }
 
 void Simulator::N_BakMicro2FileClick() {
+  const auto recorded = Record([this] { return "save-micro " + session.FileWord(); });
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
@@ -232,7 +247,12 @@ int RegisterFieldLength(WidgetId field) {
 
 bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
-  if (length == 0 || key != 13 || !console.PowerOn) return false;
+  if (length == 0 || key != 13) return false;
+  // Enter with the power off reaches a read-only field and does nothing.
+  const auto recorded = Record([this, field, typed = view[field].text] {
+    return "edit " + std::string(Info(field).name).substr(5) + " " + typed;
+  });
+  if (!console.PowerOn) return false;
   // Typed over an older position: the text is the user's, the register the live one.
   const std::string typed = view[field].text;
   EndPlayback();

@@ -7,9 +7,16 @@
 
 namespace orrin {
 
-void Simulator::Image_WireDrawMouseMove(int x, int y) { editor.MouseMove(x, y, console.PowerOn); }
+void Simulator::Image_WireDrawMouseMove(int x, int y) {
+  const auto recorded = Record([=] { return "move " + std::to_string(x) + " " + std::to_string(y); });
+  editor.MouseMove(x, y, console.PowerOn);
+}
 
 void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
+  const auto recorded = Record([=] {
+    const char* which = button == MouseButton::Right ? " right" : button == MouseButton::Middle ? " middle" : "";
+    return "release " + std::to_string(x) + " " + std::to_string(y) + which;
+  });
   EndPlayback();
   const WireEditor::Release r = editor.MouseUp(button, x, y, console.PowerOn);
   if (r == WireEditor::Release::Nothing) return;
@@ -19,6 +26,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
 }
 
 void Simulator::Button_delLineClick() {
+  const auto recorded = Record([] { return "clear-wires"; });
   EndPlayback();
   if (console.PowerOn) {
     host.Warn("通电状态不能删除连线。");
@@ -35,6 +43,7 @@ void Simulator::ClearAllWires() {
 }
 
 void Simulator::Button_SetColorClick() {
+  const auto recorded = Record([this] { return "wire-colour " + session.ColorWord(); });
   EndPlayback();
   if (editor.WireDrawing) return;
   if (const auto chosen = host.ChooseColor(editor.WireColor)) editor.WireColor = *chosen;
@@ -43,6 +52,8 @@ void Simulator::Button_SetColorClick() {
 
 void Simulator::Image_KMouseMove(int n, int x, int y) {
   if (n < 0 || n > 31) return;
+  const auto recorded =
+      Record([=] { return "hover-k " + std::to_string(n) + " " + std::to_string(x) + " " + std::to_string(y); });
   editor.ShowSwitchWires(n, LevelSwitchImageLeft(n) + x - 4, n < 16 ? y - 4 : y + 44, console.Microprogram());
 }
 
@@ -64,7 +75,23 @@ bool TakeWireLine(WireStore& wires, WireEditor& editor, std::string_view d) {
 }
 }  // namespace
 
+void Simulator::PointLabelMouseMove() {
+  const auto recorded = Record([] { return "hover-label"; });
+  editor.PointLabelMouseMove();
+}
+
+void Simulator::Panel_KEYMouseMove() {
+  const auto recorded = Record([] { return "hover-console"; });
+  editor.HideSwitchWires();
+}
+
+void Simulator::Timer_WrongLineTimer() {
+  const auto recorded = Record([] { return "blink"; });
+  editor.BlinkTick();
+}
+
 void Simulator::N_ReadLineFileClick() {
+  const auto recorded = Record([this] { return "load-wires " + session.FileWord(); });
   EndPlayback();
   if (console.PowerOn) {
     host.Warn("通电状态不能读取连线文件。");
@@ -102,6 +129,7 @@ void Simulator::N_ReadLineFileClick() {
 }
 
 void Simulator::N_SaveLineFileClick() {
+  const auto recorded = Record([this] { return "save-wires " + session.FileWord(); });
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;

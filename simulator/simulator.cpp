@@ -93,7 +93,10 @@ Surroundings Surround(Simulator& s) {
 
 }  // namespace
 
-Simulator::Simulator(Host& h) : host(h), cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
+Simulator::Simulator(Host& h)
+    : hostRelay(h, session),
+      host(hostRelay),
+      cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
   SetUpView(view, panels, console.Mode);
 }
 

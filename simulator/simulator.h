@@ -27,6 +27,7 @@
 #include "machine/trace.h"
 #include "machine/wire_editor.h"
 #include "machine/wire_store.h"
+#include "simulator/session.h"
 
 namespace orrin {
 
@@ -44,6 +45,10 @@ class Simulator {
   Canvas canvas;
   WireEditor editor{wires, canvas, view};
   Panels panels{view};
+  // What the user did, as a script (recorded when session.recording).
+  Session session;
+  // Every box and dialog goes through here to the program's host.
+  HostRelay hostRelay;
   Host& host;
   InstructionSet isa = StandardInstructionSet();  // what the assembler and the listing use
   // The clean board picture; the window paints it and hands it over before
@@ -112,13 +117,13 @@ class Simulator {
   // ---- wiring board
   void Image_WireDrawMouseMove(int x, int y);
   void Image_WireDrawMouseUp(MouseButton button, int x, int y);
-  void PointLabelMouseMove() { editor.PointLabelMouseMove(); }
+  void PointLabelMouseMove();
   void Button_delLineClick();
   void ClearAllWires();
   void Button_SetColorClick();
   void Image_KMouseMove(int n, int x, int y);
-  void Panel_KEYMouseMove() { editor.HideSwitchWires(); }
-  void Timer_WrongLineTimer() { editor.BlinkTick(); }
+  void Panel_KEYMouseMove();
+  void Timer_WrongLineTimer();
   void N_ReadLineFileClick();
   void N_SaveLineFileClick();
 
@@ -146,6 +151,22 @@ class Simulator {
 
  private:
   BoardParts Parts() const { return {machine, console, wires}; }
+  // The recording of one action: `line()` makes its console line when the
+  // action ends, if it is the outermost one and a session is recording.
+  template <typename Line>
+  struct Recorder {
+    Session& session;
+    Line line;
+    Recorder(Session& s, Line l) : session(s), line(std::move(l)) {}
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+    ~Recorder() { session.End(session.recording && session.Outermost() ? std::string(line()) : std::string()); }
+  };
+  template <typename Line>
+  Recorder<Line> Record(Line line) {
+    session.Begin();
+    return Recorder<Line>(session, std::move(line));
+  }
 };
 
 // Holds the simulator's view for a scope.

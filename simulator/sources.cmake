@@ -1,6 +1,8 @@
 # The façade: every user action and timer tick, calling the components.
 add_library(orrin_sim STATIC
   simulator/simulator.cpp
+  simulator/faults.cpp
+  simulator/session.cpp
   simulator/actions_console.cpp
   simulator/actions_trace.cpp
   simulator/actions_wiring.cpp

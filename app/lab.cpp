@@ -1,0 +1,215 @@
+#include "app/lab.h"
+
+#include <sstream>
+
+#include "base/line_ends.h"
+
+namespace orrin {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// "KEY: TEXT" (a full-width colon too, as a Chinese keyboard types it);
+// false for a line without one.
+bool SplitKey(std::string_view line, std::string& key, std::string& text) {
+  const size_t colon = line.find(':');
+  const size_t wide = line.find("\xEF\xBC\x9A");  // '：'
+  const size_t at = std::min(colon, wide);
+  if (at == std::string_view::npos) return false;
+  key = Trim(line.substr(0, at));
+  text = Trim(line.substr(at + (at == wide ? 3 : 1)));
+  return true;
+}
+
+void Append(std::string& to, const std::string& text) { to += (to.empty() ? "" : "\n") + text; }
+
+// Reads the lines; what can only be judged at the end is left to Finish.
+class LabReader {
+ public:
+  LabReader(const std::string& path, Lab& lab, std::vector<std::string>& errors)
+      : path_(path), lab_(lab), errors_(errors) {}
+
+  void Line(std::string_view raw, int number) {
+    const std::string_view line = Trim(raw);
+    if (line.empty() || line.front() == '#') return;
+    std::string key, text;
+    if (!SplitKey(line, key, text)) return Error(number, "a line is KEY: TEXT");
+    if (key == "title") return Append(lab_.title.zh, text);
+    if (key == "title.en") return Append(lab_.title.en, text);
+    if (key == "goal") return Append(lab_.goal.zh, text);
+    if (key == "goal.en") return Append(lab_.goal.en, text);
+    if (key == "setup") {
+      if (text.empty()) return Error(number, "'setup' needs a console line");
+      lab_.setup.emplace_back(number, text);
+      return;
+    }
+    if (key.starts_with("step ")) return Step(key.substr(5), text, number);
+    LabStep* step = lab_.steps.empty() ? nullptr : &lab_.steps.back();
+    const bool known = key == "step.en" || key == "check" || key == "hint" || key == "hint.en" || key == "choice" ||
+                       key == "choice.en";
+    if (!known)
+      return Error(number, "unknown key '" + key +
+                               "' (title, goal, setup, step N, check, hint, choice, each but setup, step N and check "
+                               "also as KEY.en)");
+    if (step == nullptr) return Error(number, "'" + key + "' before the first step");
+    if (key == "step.en") return Append(step->instruction.en, text);
+    if (key == "hint") return Append(step->hint.zh, text);
+    if (key == "hint.en") return Append(step->hint.en, text);
+    if (key == "choice") return Choice(*step, text, false);
+    if (key == "choice.en") return Choice(*step, text, true);
+    Check(*step, text, number);
+  }
+
+  void Finish() {
+    if (lab_.title.zh.empty() || lab_.title.en.empty()) Error(1, "the lab needs a title and a title.en");
+    if (lab_.goal.zh.empty() || lab_.goal.en.empty()) Error(1, "the lab needs a goal and a goal.en");
+    if (lab_.steps.empty()) Error(1, "the lab has no steps");
+    for (size_t i = 0; i < lab_.steps.size(); ++i) {
+      const LabStep& s = lab_.steps[i];
+      const std::string name = "step " + std::to_string(i + 1);
+      if (s.instruction.en.empty()) Error(s.line, name + " has no step.en");
+      if (s.checks.empty()) Error(s.line, name + " has no check");
+      if (s.hint.zh.empty() != s.hint.en.empty()) Error(s.line, name + " has a hint in one language only");
+      if (std::any_of(s.choices.begin(), s.choices.end(),
+                      [](const LabText& c) { return c.zh.empty() || c.en.empty(); }))
+        Error(s.line, name + " has not as many choice.en as choice lines");
+      for (const Expectation& c : s.checks) {
+        if (c.name != "choice") continue;
+        const int n = std::atoi(c.text.c_str());
+        if (n < 1 || n > static_cast<int>(s.choices.size()) || std::to_string(n) != c.text)
+          Error(s.line,
+                name + " checks choice=" + c.text + " but offers " + std::to_string(s.choices.size()) + " choices");
+      }
+    }
+  }
+
+ private:
+  void Error(int number, const std::string& message) {
+    errors_.push_back(path_ + ":" + std::to_string(number) + ": " + message);
+  }
+
+  void Step(const std::string& numberText, const std::string& text, int number) {
+    const int n = std::atoi(numberText.c_str());
+    if (std::to_string(n) != numberText || n != static_cast<int>(lab_.steps.size()) + 1)
+      return Error(number, "'step " + numberText + "' where step " + std::to_string(lab_.steps.size() + 1) +
+                               " comes (steps are numbered 1, 2, 3 …)");
+    if (text.empty()) return Error(number, "step " + numberText + " needs its instruction");
+    LabStep s;
+    s.line = number;
+    s.instruction.zh = text;
+    lab_.steps.push_back(std::move(s));
+  }
+
+  // The n-th choice line of one language pairs with the n-th of the other.
+  static void Choice(LabStep& step, const std::string& text, bool english) {
+    size_t filled = 0;
+    while (filled < step.choices.size() && !(english ? step.choices[filled].en : step.choices[filled].zh).empty())
+      ++filled;
+    if (filled == step.choices.size()) step.choices.emplace_back();
+    (english ? step.choices[filled].en : step.choices[filled].zh) = text;
+  }
+
+  void Check(LabStep& step, const std::string& text, int number) {
+    std::vector<Expectation> pairs;
+    std::string error;
+    if (!ParseExpectations(text, "check", pairs, error)) return Error(number, error);
+    for (const Expectation& e : pairs)
+      if (e.name != "choice" && !IsBoardName(e.name)) return Error(number, "unknown name '" + e.name + "' in check");
+    step.checks.insert(step.checks.end(), pairs.begin(), pairs.end());
+  }
+
+  const std::string& path_;
+  Lab& lab_;
+  std::vector<std::string>& errors_;
+};
+
+// The console lines that name a file the dialog would ask for.
+bool NamesAFile(const std::string& command) {
+  for (const char* c :
+       {"load-wires", "load-memory", "load-micro", "load-asm", "save-wires", "save-memory", "save-micro"})
+    if (command == c) return true;
+  return false;
+}
+
+}  // namespace
+
+bool ReadLab(std::string_view text, const std::string& path, Lab& lab, std::vector<std::string>& errors) {
+  const size_t before = errors.size();
+  lab = Lab{};
+  lab.path = path;
+  const size_t slash = path.rfind('/');
+  lab.folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  LabReader reader(path, lab, errors);
+  ForEachLine(text, [&](std::string_view line, int64_t number) { reader.Line(line, static_cast<int>(number)); });
+  reader.Finish();
+  return errors.size() == before;
+}
+
+bool LoadLab(Host& host, const std::string& path, Lab& lab, std::vector<std::string>& errors) {
+  std::string text;
+  switch (host.ReadFile(path, kLongestLab, text)) {
+    case files::ReadResult::CannotRead:
+      errors.push_back(path + ": cannot read the lab file");
+      return false;
+    case files::ReadResult::TooLarge:
+      errors.push_back(path + ": the lab file is too large");
+      return false;
+    case files::ReadResult::Ok:
+      break;
+  }
+  return ReadLab(text, path, lab, errors);
+}
+
+bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {
+  for (const auto& [number, line] : lab.setup) {
+    std::istringstream in(line);
+    std::string command, file, rest;
+    in >> command >> file;
+    std::getline(in, rest);
+    std::string resolved = line;
+    if (NamesAFile(command) && !file.empty() && file != "-" && file.front() != '/')
+      resolved = command + " " + lab.folder + "/" + file + rest;
+    ctx.lineNumber = number;
+    bool acted = false;
+    if (!RunLine(ctx, resolved, error, acted)) {
+      error = lab.path + ":" + std::to_string(number) + ": " + error;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& choice) {
+  for (const Expectation& c : step.checks) {
+    if (c.name == "choice") {
+      if (choice != c.text) return false;
+    } else if (BoardText(sim, c.name) != c.text) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<size_t> LabProgress::Check(const Simulator& sim, const std::string& choice) {
+  std::vector<size_t> done;
+  while (done_ < lab_->steps.size() && StepHolds(lab_->steps[done_], sim, choice)) done.push_back(done_++);
+  return done;
+}
+
+CommandResult RunLabCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w[0] != "choose") return CommandResult::NotMine;
+  int64_t n = 0;
+  if (w.size() != 2 || !ParseNumber(w[1], 1, 99, n)) {
+    error = "'choose' needs the number of a choice, 1-99";
+    return CommandResult::Error;
+  }
+  ctx.choice = std::to_string(n);
+  return CommandResult::Done;
+}
+
+}  // namespace orrin
