@@ -60,6 +60,19 @@ static size_t CommentStart(const std::string& line) {
   return line.size();
 }
 
+std::string LineAfterWords(const std::string& line, size_t n) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+  size_t i = 0;
+  for (size_t k = 0; k <= n; ++k) {
+    while (i < line.size() && blank(line[i])) ++i;
+    if (k == n) break;
+    while (i < line.size() && !blank(line[i])) ++i;
+  }
+  size_t end = line.size();
+  while (end > i && blank(line[end - 1])) --end;
+  return line.substr(i, end - i);
+}
+
 bool RunnerContext::Tick() {
   if (!sim.console.Timer_RUN.enabled || tickBudget == 0) return false;
   if (tickBudget > 0) --tickBudget;
@@ -86,7 +99,8 @@ bool ScriptLines::Next(std::string& line) {
 
 namespace {
 bool IsRead(const std::string& command) {
-  for (const char* read : {"print", "dump", "expect", "export-trace", "move", "back", "forward"})
+  for (const char* read : {"print", "dump", "expect", "export-trace", "move", "back", "forward", "show", "hover",
+                           "hover-k", "hover-label", "hover-console", "blink", "choose"})
     if (command == read) return true;
   return false;
 }

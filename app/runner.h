@@ -75,6 +75,10 @@ struct RunnerContext {
 
 using Words = std::vector<std::string>;
 
+// The line after its first `n` words, without the blanks around it: a file
+// name may contain spaces ("My Documents").
+std::string LineAfterWords(const std::string& line, size_t n);
+
 // What a group of commands answers for one line.
 enum class CommandResult { NotMine, Done, Error };
 

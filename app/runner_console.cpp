@@ -157,6 +157,30 @@ bool RunExportTrace(RunnerContext& ctx, const Words& w, std::string& error) {
   return true;
 }
 
+// close-note independent|microprogram: the close button of that mode's note.
+bool RunCloseNote(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w.size() == 2 && w[1] == "independent") {
+    ctx.sim.Button_CloseNowHandClick();
+  } else if (w.size() == 2 && w[1] == "microprogram") {
+    ctx.sim.Button_CloseNowMicroClick();
+  } else {
+    error = "'close-note' needs independent or microprogram";
+    return false;
+  }
+  return true;
+}
+
+// show N: the playback position set directly (the diagram's click).
+bool RunShow(RunnerContext& ctx, const Words& w, std::string& error) {
+  int64_t pos = 0;
+  if (w.size() != 2 || !ParseNumber(w[1], 0, 999999999999LL, pos)) {
+    error = "'show' needs one small-beat number";
+    return false;
+  }
+  ctx.sim.ShowPosition(pos);
+  return true;
+}
+
 struct Command {
   std::string_view name;
   Handler run;
@@ -184,6 +208,8 @@ constexpr Command kCommands[] = {
     {"print", RunPrint},
     {"dump", RunDump},
     {"export-trace", RunExportTrace},
+    {"close-note", RunCloseNote},
+    {"show", RunShow},
 };
 
 }  // namespace

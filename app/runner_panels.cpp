@@ -71,7 +71,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
     else
       sim.Button_GridToMicroClick();
   } else if (c == "load-memory" || c == "save-memory" || c == "load-micro" || c == "save-micro" || c == "load-asm") {
-    if (w.size() != 2) {
+    if (w.size() < 2) {
       error = c + " needs a file name (- for Cancel)";
       return CommandResult::Error;
     }
@@ -80,7 +80,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
                                    : c == "save-memory" ? &Simulator::N_MEM2FileClick
                                    : c == "load-micro"  ? &Simulator::N_ReadMicroFileClick
                                                         : &Simulator::N_BakMicro2FileClick;
-    WithFile(ctx, w[1], command);
+    WithFile(ctx, LineAfterWords(ctx.line, 1), command);
   } else {
     return CommandResult::NotMine;
   }

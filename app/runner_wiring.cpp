@@ -107,6 +107,63 @@ bool RunWire(RunnerContext& ctx, const Words& w, std::string& error) {
   return true;
 }
 
+// hover X Y: the mouse moved over the picture, nothing more (a recorded
+// session's move; `move` also lets a label under the mouse see it).
+bool RunHover(RunnerContext& ctx, const Words& w, std::string& error) {
+  int x = 0, y = 0;
+  if (w.size() != 3 || !ParseCoordinate(w[1], x) || !ParseCoordinate(w[2], y)) {
+    error = "hover needs two picture coordinates: hover X Y";
+    return false;
+  }
+  ctx.sim.Image_WireDrawMouseMove(x, y);
+  return true;
+}
+
+// hover-k N X Y: the mouse over level switch N, at X Y in its picture.
+bool RunHoverSwitch(RunnerContext& ctx, const Words& w, std::string& error) {
+  int64_t n = 0;
+  int x = 0, y = 0;
+  if (w.size() != 4 || !ParseNumber(w[1], 0, 31, n) || !ParseCoordinate(w[2], x) || !ParseCoordinate(w[3], y)) {
+    error = "hover-k needs a switch number 0-31 and two coordinates: hover-k N X Y";
+    return false;
+  }
+  ctx.sim.Image_KMouseMove(static_cast<int>(n), x, y);
+  return true;
+}
+
+// A mouse move or timer with no arguments: the coordinate labels, the
+// console panel, the blink of a bad wire.
+template <void (Simulator::*Action)()>
+bool RunPlain(RunnerContext& ctx, const Words& w, std::string& error) {
+  if (w.size() != 1) {
+    error = w[0] + " takes no arguments";
+    return false;
+  }
+  (ctx.sim.*Action)();
+  return true;
+}
+
+// wire-colour RRGGBB|-: the colour button, its dialog answered (- cancels).
+bool RunWireColour(RunnerContext& ctx, const Words& w, std::string& error) {
+  uint32_t rgb = 0;
+  const bool cancel = w.size() == 2 && w[1] == "-";
+  bool hex = w.size() == 2 && w[1].size() == 6;
+  for (size_t i = 0; hex && i < 6; ++i) {
+    const int d = HexDigitValue(w[1][i]);
+    hex = d >= 0;
+    rgb = rgb << 4 | static_cast<uint32_t>(d & 15);
+  }
+  if (!cancel && !hex) {
+    error = "wire-colour needs a colour RRGGBB, or - for a cancelled dialog";
+    return false;
+  }
+  // The store keeps 0x00BBGGRR, the order the wire files use.
+  if (!cancel) ctx.host.nextColor = (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
+  ctx.sim.Button_SetColorClick();
+  ctx.host.nextColor.reset();
+  return true;
+}
+
 bool RunClearWires(RunnerContext& ctx, const Words& w, std::string& error) {
   if (w.size() != 1) {
     error = "clear-wires takes no arguments (answer its question with 'answer' first)";
@@ -119,11 +176,12 @@ bool RunClearWires(RunnerContext& ctx, const Words& w, std::string& error) {
 // load-wires FILE, save-wires FILE: the wire file's menu commands, the
 // dialog answered with FILE (- for a cancelled dialog).
 bool RunWireFile(RunnerContext& ctx, const Words& w, std::string& error) {
-  if (w.size() != 2) {
-    error = w[0] + " needs one file name (- for a cancelled dialog)";
+  if (w.size() < 2) {
+    error = w[0] + " needs a file name (- for a cancelled dialog)";
     return false;
   }
-  ctx.host.nextFile = w[1] == "-" ? std::string() : w[1];
+  const std::string name = LineAfterWords(ctx.line, 1);
+  ctx.host.nextFile = name == "-" ? std::string() : name;
   if (w[0] == "load-wires")
     ctx.sim.N_ReadLineFileClick();
   else
@@ -140,8 +198,18 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"move", RunMove},           {"release", RunRelease},     {"wire", RunWire}, {"clear-wires", RunClearWires},
-    {"load-wires", RunWireFile}, {"save-wires", RunWireFile},
+    {"move", RunMove},
+    {"release", RunRelease},
+    {"wire", RunWire},
+    {"clear-wires", RunClearWires},
+    {"load-wires", RunWireFile},
+    {"save-wires", RunWireFile},
+    {"hover", RunHover},
+    {"hover-k", RunHoverSwitch},
+    {"hover-label", RunPlain<&Simulator::PointLabelMouseMove>},
+    {"hover-console", RunPlain<&Simulator::Panel_KEYMouseMove>},
+    {"blink", RunPlain<&Simulator::Timer_WrongLineTimer>},
+    {"wire-colour", RunWireColour},
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace orrin {
 
 void Simulator::Image_WireDrawMouseMove(int x, int y) {
-  const auto recorded = Record([=] { return "move " + std::to_string(x) + " " + std::to_string(y); });
+  const auto recorded = Record([=] { return "hover " + std::to_string(x) + " " + std::to_string(y); });
   editor.MouseMove(x, y, console.PowerOn);
 }
 

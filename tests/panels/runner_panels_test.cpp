@@ -59,7 +59,7 @@ TEST(PanelCommands, FileCommandsReportUnusableFiles) {
 
 TEST(PanelCommands, BadArgumentsStopTheScriptWithTheLineNumber) {
   for (const char* line : {"edit", "edit R9 1", "edit R1 1 2", "mem-cell 100 1", "mem-cell zz", "micro-cell 40 1",
-                           "mem-save now", "load-memory", "save-micro a b"}) {
+                           "mem-save now", "load-memory"}) {
     const ScriptRun r = RunText(std::string("power\n") + line + "\n");
     EXPECT_EQ(r.status, 2) << line;
     EXPECT_EQ(r.err.rfind("line 2: ", 0), 0u) << line << ": " << r.err;

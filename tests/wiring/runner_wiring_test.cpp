@@ -23,6 +23,7 @@ struct Script {
     Words w;
     for (std::string s; in >> s;) w.push_back(s);
     error.clear();
+    ctx.line = line;
     return RunWiringCommand(ctx, w, error);
   }
 };
@@ -66,8 +67,12 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
       {"release 1 2 left 4", "release needs two picture coordinates: release X Y [left|right|middle]"},
       {"release - 2", "release needs two picture coordinates: release X Y [left|right|middle]"},
       {"clear-wires now", "clear-wires takes no arguments (answer its question with 'answer' first)"},
-      {"load-wires", "load-wires needs one file name (- for a cancelled dialog)"},
-      {"save-wires a b", "save-wires needs one file name (- for a cancelled dialog)"},
+      {"load-wires", "load-wires needs a file name (- for a cancelled dialog)"},
+      {"hover 1", "hover needs two picture coordinates: hover X Y"},
+      {"hover-k 32 1 1", "hover-k needs a switch number 0-31 and two coordinates: hover-k N X Y"},
+      {"blink now", "blink takes no arguments"},
+      {"wire-colour 12345G", "wire-colour needs a colour RRGGBB, or - for a cancelled dialog"},
+      {"wire-colour", "wire-colour needs a colour RRGGBB, or - for a cancelled dialog"},
   };
   for (const auto& [line, message] : kBad) {
     EXPECT_EQ(s.Do(line), CommandResult::Error) << line;
@@ -80,7 +85,7 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
 
 TEST(RunnerWiring, FileCommandsAnswerTheDialogAndLeaveNoNameBehind) {
   Script s;
-  const std::string path = (std::filesystem::temp_directory_path() / "orrin_runner_wiring_test.txt").string();
+  const std::string path = (std::filesystem::temp_directory_path() / "orrin runner wiring test.txt").string();  // a name with spaces
   s.Do("wire K0 LDC 700,450");
   EXPECT_EQ(s.Do("save-wires " + path), CommandResult::Done);
   std::ifstream in(path, std::ios::binary);
