@@ -168,12 +168,12 @@ bool LoadLab(Host& host, const std::string& path, Lab& lab, std::vector<std::str
 bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {
   for (const auto& [number, line] : lab.setup) {
     std::istringstream in(line);
-    std::string command, file, rest;
-    in >> command >> file;
-    std::getline(in, rest);
+    std::string command;
+    in >> command;
+    const std::string file = LineAfterWords(line, 1);  // a name may contain spaces
     std::string resolved = line;
     if (NamesAFile(command) && !file.empty() && file != "-" && file.front() != '/')
-      resolved = command + " " + lab.folder + "/" + file + rest;
+      resolved = command + " " + lab.folder + "/" + file;
     ctx.lineNumber = number;
     bool acted = false;
     if (!RunLine(ctx, resolved, error, acted)) {

@@ -2,7 +2,9 @@ orrin_test(orrin_app_tests
   app/runner_test.cpp
   app/expect_test.cpp
   app/grade_test.cpp
+  app/lab_test.cpp
 )
+target_compile_definitions(orrin_app_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
 # orrin-run itself refuses a script it cannot read: one line naming it, status 2.
 foreach(case missing directory)
@@ -36,3 +38,13 @@ add_test(NAME runner.english
 add_test(NAME grade.hostile
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_hostile.sh $<TARGET_FILE:orrin-grade>
     ${PROJECT_SOURCE_DIR}/examples/grading)
+
+# Every shipped lab is finished by its solution (orrin-run --lab exits 0 only
+# when every step was done).
+file(GLOB ORRIN_LABS ${PROJECT_SOURCE_DIR}/examples/labs/*.lab)
+foreach(lab ${ORRIN_LABS})
+  get_filename_component(name ${lab} NAME_WE)
+  add_test(NAME lab.${name}
+    COMMAND orrin-run --lab ${lab} ${PROJECT_SOURCE_DIR}/examples/labs/${name}.solution.orrin
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/examples/labs)
+endforeach()

@@ -1,0 +1,158 @@
+// Teacher-set faults and guided labs: a fault is the board's (CLR, power and
+// playback keep it, `fault clear` ends it); a lab file is read with
+// line-numbered errors and followed step by step, in order.
+#include "app/lab.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/app/perform.h"
+
+namespace orrin {
+namespace {
+
+const std::string kLabs = std::string(ORRIN_SOURCE_DIR) + "/examples/labs/";
+const std::string kAluWires = "load-wires " + kLabs + "alu_wires.txt\nmode independent\n";
+
+// R0 := the data switches' 35 in the ALU wiring: SBUS and DRW up, one machine cycle.
+const std::string kCycle = "step\nstep\nstep\nstep\nstep\nstep\n";
+const std::string kWrite35 = "sd 0\nsd 2\nsd 4\nsd 5\nk 11\nk 12\n" + kCycle;
+
+TEST(Faults, StuckBitsSurviveClrAndPowerAndShowInPlayback) {
+  const Outcome r = Perform(
+      "power\nfault reg R0 3 1\nfault mem 10 0 1\nedit R0 00\nmem-cell 10 00\nmem-save\n"
+      "expect R0=08 MEM[10]=01\nclr\npower\npower\nexpect R0=08 MEM[10]=01\n"
+      "fault reg PC 7 0\nedit PC FF\nexpect PC=7F\nfault clear\nedit R0 00\nexpect R0=00\n");
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+
+  // The wiring writes R0 from the switches; bit 1 of R0 stuck at 1 makes 35 read 37,
+  // and playback shows the beats as the faulty board had them. A freed
+  // flip-flop keeps what it held until the next write.
+  const Outcome w = Perform(kAluWires + "power\nfault reg R0 1 1\n" + kWrite35 +
+                            "expect R0=37\nback\nexpect R0=37\nback\nexpect R0=02\nforward\nforward\n"
+                            "fault clear\nexpect R0=37\n" +
+                            kCycle + "expect R0=35\n");
+  EXPECT_EQ(w.status, 0) << w.out << w.err;
+}
+
+TEST(Faults, AStuckJackOrBrokenWireStopsTheSignalAndADarkLampStaysDark) {
+  for (const char* fault : {"fault jack SBUS 0", "fault wire K11 SBUS"}) {
+    const Outcome r = Perform(kAluWires + fault + "\npower\n" + kWrite35 + "expect R0=00 Image_SBUS=LampGsL\n" +
+                              "fault clear\n" + kCycle + "expect R0=35\n");
+    EXPECT_EQ(r.status, 0) << fault << "\n" << r.out << r.err;
+  }
+  // The signal itself is there; only its lamp never lights, until the faults go.
+  const Outcome lamp =
+      Perform(kAluWires + "fault lamp Image_SBUS\npower\nk 11\nexpect Image_SBUS=LampGsL\n" +
+              "clr\npower\npower\nexpect Image_SBUS=LampGsL\nfault clear\nexpect Image_SBUS=LampGsH\n");
+  EXPECT_EQ(lamp.status, 0) << lamp.out << lamp.err;
+}
+
+TEST(Faults, BadFaultLinesAreRefused) {
+  for (const char* line : {"fault", "fault reg R4 1 1", "fault reg R0 8 1", "fault reg R0 1 2", "fault mem 1 0 1",
+                           "fault mem 1G 0 1", "fault jack VCC 1", "fault jack NOPE 0", "fault wire K0 K1",
+                           "fault wire SBUS K11", "fault lamp Label_SDNum", "fault clear now"}) {
+    const Outcome r = Perform(std::string(line) + "\n");
+    EXPECT_EQ(r.status, 2) << line;
+    EXPECT_EQ(r.err.rfind("line 1: ", 0), 0u) << line << ": " << r.err;
+  }
+}
+
+std::vector<std::string> LabErrors(const std::string& text) {
+  Lab lab;
+  std::vector<std::string> errors;
+  const bool read = ReadLab(text, "t.lab", lab, errors);
+  EXPECT_EQ(read, errors.empty());
+  return errors;
+}
+
+const std::string kHead = "title: 实验\ntitle.en: Lab\ngoal: 目标\ngoal.en: Goal\n";
+
+TEST(LabFile, ReadsBothLanguagesAFullWidthColonAndMixedLineEnds) {
+  Lab lab;
+  std::vector<std::string> errors;
+  const std::string text = "\xEF\xBB\xBF" + kHead + "setup： mode independent\r\nstep 1: 开电源\rstep.en: Power on\n" +
+                           "check: R0=00 Label_SDNum=\"00\"\r\nhint: 左边\nhint.en: left\n" +
+                           "step 2: 选\nstep.en: Choose\nchoice: 甲\nchoice.en: A\nchoice: 乙\nchoice.en: B\n" +
+                           "check: choice=2\n";
+  ASSERT_TRUE(ReadLab(text, "/labs/t.lab", lab, errors)) << errors[0];
+  EXPECT_EQ(lab.folder, "/labs");
+  ASSERT_EQ(lab.setup.size(), 1u);
+  EXPECT_EQ(lab.setup[0].second, "mode independent");
+  ASSERT_EQ(lab.steps.size(), 2u);
+  EXPECT_EQ(lab.steps[0].instruction.en, "Power on");
+  EXPECT_EQ(lab.steps[0].checks.size(), 2u);
+  EXPECT_EQ(lab.steps[0].hint.zh, "左边");
+  ASSERT_EQ(lab.steps[1].choices.size(), 2u);
+  EXPECT_EQ(lab.steps[1].choices[1].en, "B");
+}
+
+TEST(LabFile, EveryFaultIsNamedWithItsLine) {
+  const std::pair<std::string, std::string> kBad[] = {
+      {"step 1: a\n", "t.lab:1: the lab needs a title and a title.en"},
+      {kHead + "just words\n", "t.lab:5: a line is KEY: TEXT"},
+      {kHead + "colour: red\n", "t.lab:5: unknown key 'colour'"},
+      {kHead + "check: R0=00\n", "t.lab:5: 'check' before the first step"},
+      {kHead + "step 2: a\n", "t.lab:5: 'step 2' where step 1 comes"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: NOPE=1\n", "t.lab:7: unknown name 'NOPE' in check"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: R0\n", "t.lab:7: "},
+      {kHead + "step 1: a\ncheck: R0=00\n", "t.lab:5: step 1 has no step.en"},
+      {kHead + "step 1: a\nstep.en: a\n", "t.lab:5: step 1 has no check"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: choice=3\nchoice: x\nchoice.en: x\n",
+       "t.lab:5: step 1 checks choice=3 but offers 1 choices"},
+      {kHead + "setup:\n", "t.lab:5: 'setup' needs a console line"},
+      {kHead, "t.lab:1: the lab has no steps"},
+  };
+  for (const auto& [text, message] : kBad) {
+    const auto errors = LabErrors(text);
+    ASSERT_FALSE(errors.empty()) << text;
+    EXPECT_EQ(errors[0].rfind(message, 0), 0u) << errors[0] << "\nwanted: " << message;
+  }
+}
+
+// A script run while following a lab (orrin-run --lab).
+Outcome FollowLab(const std::string& labText, const std::string& script, const std::string& path = "t.lab") {
+  Lab lab;
+  std::vector<std::string> errors;
+  EXPECT_TRUE(ReadLab(labText, path, lab, errors)) << (errors.empty() ? "" : errors[0]);
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  RunOptions options;
+  options.lab = &lab;
+  const int status = RunScript(in, out, err, options);
+  return {status, out.str(), err.str()};
+}
+
+TEST(LabRun, StepsAreDoneInOrderEachAtTheLineThatMadeItHold) {
+  const std::string lab = kHead +
+                          "step 1: 开\nstep.en: on\ncheck: SpeedButtonPOWER=SpeedButton_PowerON\n"
+                          "step 2: 35\nstep.en: 35\ncheck: Label_SDNum=35\n"
+                          "step 3: 答\nstep.en: answer\nchoice: 甲\nchoice.en: A\nchoice: 乙\nchoice.en: B\n"
+                          "check: choice=2\n";
+  // The switches reach 35 before the power is on: step 2 is done only after
+  // step 1, at the same line; a wrong answer does not finish the lab.
+  const Outcome r = FollowLab(lab, "sd 0\nsd 2\nsd 4\nsd 5\npower\nchoose 1\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "step 1 done at line 5\nstep 2 done at line 5\nlab: 2 of 3 steps done\n");
+
+  const Outcome done = FollowLab(lab, "power\nsd 0\nsd 2\nsd 4\n# nearly\nsd 5\nchoose 2\n");
+  EXPECT_EQ(done.status, 0) << done.err;
+  EXPECT_EQ(done.out, "step 1 done at line 1\nstep 2 done at line 6\nstep 3 done at line 7\nlab: 3 of 3 steps done\n");
+}
+
+TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
+  const std::string lab = kHead + "setup: load-wires alu_wires.txt\nsetup: fault jack SBUS 0\n" +
+                          "step 1: 写\nstep.en: write\ncheck: R0=35\n";
+  // The stuck SBUS keeps R0 at 00: the lab cannot be finished.
+  const Outcome stuck = FollowLab(lab, "power\n" + kWrite35, kLabs + "t.lab");
+  EXPECT_EQ(stuck.status, 1) << stuck.err;
+  EXPECT_EQ(stuck.out, "lab: 0 of 1 steps done\n");
+
+  const Outcome bad = FollowLab(kHead + "setup: k 99\nstep 1: a\nstep.en: a\ncheck: R0=00\n", "power\n");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err.rfind("t.lab:5: ", 0), 0u) << bad.err;
+}
+
+}  // namespace
+}  // namespace orrin
