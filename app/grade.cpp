@@ -18,7 +18,9 @@
 #include <sstream>
 #include <thread>
 
+#include "app/lab.h"
 #include "app/runner.h"
+#include "base/text_files.h"
 #include "base/line_ends.h"
 
 namespace orrin {
@@ -47,7 +49,7 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       options = false;
       continue;
     }
-    const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit";
+    const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--lab";
     if (!takesValue) {
       error = "unknown option " + a;
       return false;
@@ -72,24 +74,28 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
         return false;
       }
     } else {
-      (a == "--csv" ? o.csv : o.junit) = v;
+      (a == "--csv" ? o.csv : a == "--junit" ? o.junit : o.lab) = v;
     }
   }
-  if (positional.size() < 2) {
-    error = "usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...";
+  // With a lab, every folder is a submission: the lab is the check.
+  const size_t checks = o.lab.empty() ? 1 : 0;
+  if (positional.size() < checks + 1) {
+    error =
+        "usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...\n"
+        "       orrin-grade --lab LAB [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] SUBMISSION...";
     return false;
   }
-  o.check = positional[0];
-  o.submissions.assign(positional.begin() + 1, positional.end());
+  o.check = o.lab.empty() ? positional[0] : o.lab;
+  o.submissions.assign(positional.begin() + static_cast<std::ptrdiff_t>(checks), positional.end());
   std::error_code ec;
   if (!fs::is_regular_file(o.check, ec)) {
-    error = "cannot read the check script " + o.check;
+    error = (o.lab.empty() ? "cannot read the check script " : "cannot read the lab ") + o.check;
     return false;
   }
   for (const std::string* report : {&o.csv, &o.junit}) {
     if (report->empty()) continue;
     if (SameFile(*report, o.check)) {
-      error = "the report " + *report + " would overwrite the check";
+      error = "the report " + *report + (o.lab.empty() ? " would overwrite the check" : " would overwrite the lab");
       return false;
     }
     if (fs::is_directory(*report, ec)) {
@@ -176,13 +182,23 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, cons
       // first: the first of them says what is wrong.
       if (line.ends_with("：") && i + 1 < lines.size()) r.fileProblem += lines[i + 1];
     }
-    // The runner's closing count.
+    // The runner's closing count, of expectations or of a lab's steps: the
+    // steps are done in order, so those after the count are not.
     long long p = 0, f = 0;
     char rest = 0;
     if (std::sscanf(line.c_str(), "%lld passed, %lld failed%c", &p, &f, &rest) == 2) {
       r.passed = p;
       r.failed = f;
+    } else if (std::sscanf(line.c_str(), "lab: %lld of %lld steps done%c", &p, &f, &rest) == 2 && p <= f) {
+      r.passed = p;
+      r.failed = f - p;
+      for (long long n = p + 1; n <= f; ++n) r.failures.push_back("step " + std::to_string(n) + ": not done");
     }
+  }
+  // Why a session could not be followed (none handed in, say).
+  if (code == 1 && r.fileProblem.empty() && !Lines(err).empty()) {
+    const auto copied = reasons.find(kSessionFile);  // a link, say, left out of the copy
+    r.fileProblem = copied != reasons.end() ? copied->second : Lines(err)[0];
   }
   if (!r.fileProblem.empty()) {
     r.status = "failed";
@@ -211,8 +227,8 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
 
 // The child: runs the check in the submission's copy, its output into files
 // of the grader's scratch folder. It dies with the grader.
-[[noreturn]] void RunChild(pid_t grader, const fs::path& folder, const std::string& check, const fs::path& out,
-                           const fs::path& err) {
+[[noreturn]] void RunChild(pid_t grader, const fs::path& folder, const GradeOptions& o, const std::string& check,
+                           const fs::path& out, const fs::path& err) {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -226,8 +242,21 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
     std::cerr << "cannot enter the copy of the submission\n";
     _exit(3);
   }
-  std::istringstream script(check);
-  const int status = RunScript(script, std::cout, std::cerr);
+  RunOptions options;
+  std::string text = check;
+  if (o.labFile != nullptr) {
+    // A lab grades the session the student recorded, read as every file.
+    options.lab = o.labFile;
+    if (files::ReadWholeFile(kSessionFile, kLongestSession, text) != files::ReadResult::Ok) {
+      std::cout << "lab: 0 of " << o.labFile->steps.size() << " steps done\n";
+      std::cerr << "`" << kSessionFile << "` is missing or cannot be read\n";
+      std::cout.flush();
+      std::cerr.flush();
+      _exit(1);
+    }
+  }
+  std::istringstream script(text);
+  const int status = RunScript(script, std::cout, std::cerr, options);
   std::cout.flush();
   std::cerr.flush();
   _exit(status);
@@ -325,7 +354,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       std::cout.flush();
       std::cerr.flush();
       const pid_t pid = fork();
-      if (pid == 0) RunChild(grader, file("copy.", i), check, file("out.", i), file("err.", i));
+      if (pid == 0) RunChild(grader, file("copy.", i), o, check, file("out.", i), file("err.", i));
       if (pid < 0) {
         finish(i, {{}, "error", 0, 0, "could not start a process", {}, {}});
         continue;

@@ -11,13 +11,24 @@
 
 namespace orrin {
 
+struct Lab;
+
 struct GradeOptions {
   int jobs = 0;            // 0: one per core
   double timeout = 60;     // seconds a submission may run
   std::string csv, junit;  // report files, empty for none
   std::string check;
+  // --lab LAB: each submission's recorded session (session.orrin) is followed
+  // through the lab instead of running a check; `labFile` is the lab read.
+  std::string lab;
+  const Lab* labFile = nullptr;
   std::vector<std::string> submissions;
 };
+
+// The file a submission hands in for a lab: the session the window saved.
+inline constexpr const char* kSessionFile = "session.orrin";
+// A session of hours of mouse moves stays far below this.
+inline constexpr std::size_t kLongestSession = 16 << 20;
 
 // Reads the command line; false with a message for bad arguments.
 bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& options, std::string& error);
@@ -66,10 +77,13 @@ struct GradeRun {
 GradeRun GradeAll(const GradeOptions& options, const std::string& checkScript,
                   const std::function<void(size_t)>& progress);
 
-// The expect lines of a check script: their line numbers and texts.
+// The expect lines of a check script: their line numbers and texts; the
+// failures of a line are those starting "line N: ". A lab's steps are cases
+// too, their failures starting with `key` ("step N: ").
 struct ExpectLine {
   int64_t number;
   std::string text;
+  std::string key{};
 };
 std::vector<ExpectLine> ExpectLines(const std::string& checkScript);
 

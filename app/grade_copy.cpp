@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -20,7 +21,7 @@ namespace {
 
 // One byte past the largest file any reader takes: a longer file is cut
 // there, and the reader still refuses it as too large.
-constexpr int64_t kCopiedBytes = static_cast<int64_t>(kLongestSource) + 1;
+constexpr int64_t kCopiedBytes = static_cast<int64_t>(std::max(kLongestSource, kLongestSession)) + 1;
 constexpr int kDeepest = 8;
 constexpr int kMostEntries = 2000;
 constexpr int64_t kMostBytes = 64 << 20;

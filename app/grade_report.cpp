@@ -129,7 +129,7 @@ std::string JUnitReport(const std::vector<GradeResult>& results, const std::vect
       cases += inner.empty() ? "/>\n" : ">\n" + inner + "    </testcase>\n";
     };
     for (const ExpectLine& e : expects) {
-      const std::string prefix = "line " + std::to_string(e.number) + ": ";
+      const std::string prefix = e.key.empty() ? "line " + std::to_string(e.number) + ": " : e.key;
       std::string inner;
       if (broken) {
         inner = "      <error message=\"" + Xml(r.status + ": " + r.message) + "\"/>\n";
@@ -143,7 +143,7 @@ std::string JUnitReport(const std::vector<GradeResult>& results, const std::vect
           ++suiteFailures;
         }
       }
-      addCase(prefix + e.text, inner);
+      addCase(e.key.empty() ? prefix + e.text : e.text, inner);
     }
     // The student's file the check could not use gets a case of its own,
     // also when expectations failed too: it is usually why they did. So

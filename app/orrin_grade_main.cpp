@@ -1,14 +1,18 @@
 // orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...
-// Runs the console script CHECK in a private copy of every SUBMISSION folder and reports.
+// orrin-grade --lab LAB [...] SUBMISSION...
+// Runs the console script CHECK in a private copy of every SUBMISSION folder
+// (or follows each one's recorded session through LAB) and reports.
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 
 #include "app/grade.h"
+#include "app/lab.h"
 #include "app/runner.h"
 
 namespace {
@@ -34,13 +38,32 @@ int main(int argc, char** argv) {
   GradeOptions options;
   std::string error;
   if (!ParseGradeArgs(std::vector<std::string>(argv + 1, argv + argc), options, error)) return Fail(error);
-  std::ifstream file(options.check, std::ios::binary);
   std::stringstream check;
-  check << file.rdbuf();
-  if (!file) return Fail("cannot read the check script " + options.check);
-  // A check that expects nothing would pass every submission.
-  const std::vector<ExpectLine> expects = ExpectLines(check.str());
-  if (expects.empty()) return Fail("the check has no expectations");
+  std::vector<ExpectLine> expects;
+  Lab lab;
+  if (options.lab.empty()) {
+    std::ifstream file(options.check, std::ios::binary);
+    check << file.rdbuf();
+    if (!file) return Fail("cannot read the check script " + options.check);
+    // A check that expects nothing would pass every submission.
+    expects = ExpectLines(check.str());
+    if (expects.empty()) return Fail("the check has no expectations");
+  } else {
+    // The lab's set-up files are the teacher's, found beside the lab from
+    // inside each submission's copy.
+    SilentHost files;  // reads the file system, shows nothing
+    std::vector<std::string> errors;
+    std::error_code ec;
+    if (!LoadLab(files, std::filesystem::absolute(options.lab, ec).string(), lab, errors)) {
+      for (const std::string& e : errors) std::cerr << "orrin-grade: " << PrintableText(e) << "\n";
+      return 2;
+    }
+    options.labFile = &lab;
+    for (size_t i = 0; i < lab.steps.size(); ++i) {
+      const std::string step = "step " + std::to_string(i + 1) + ": ";
+      expects.push_back({static_cast<int64_t>(i + 1), step + lab.steps[i].instruction.zh, step});
+    }
+  }
 
   const bool terminal = isatty(STDOUT_FILENO) == 1;
   const size_t total = options.submissions.size();

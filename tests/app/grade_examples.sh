@@ -9,7 +9,7 @@ cd "$2"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-fingerprint() { find alu program -type f -print0 | sort -z | xargs -0 md5sum; }
+fingerprint() { find alu program lab -type f -print0 | sort -z | xargs -0 md5sum; }
 before=$(fingerprint)
 
 for check in alu program; do
@@ -24,6 +24,15 @@ for check in alu program; do
   grep -q "passed, .* failed, 0 error, 0 timeout" "$out/$check.log" || fail "$check: no summary"
 done
 grep -q '<failure message="line 16: expected MEM\[FF\]=0F, got 0A">' "$out/program.xml" || fail "no failure in JUnit"
+
+# A lab grades each folder's recorded session, a JUnit case per step.
+status=0
+"$grade" --lab ../labs/alu.lab --csv "$out/lab.csv" --junit "$out/lab.xml" lab/finished lab/halfway lab/nothing \
+  >"$out/lab.log" || status=$?
+[[ $status -eq 1 ]] || fail "lab: status $status, expected 1"
+diff lab/expected.csv "$out/lab.csv" || fail "lab: the CSV differs"
+grep -q '<testsuite name="halfway" tests="5" failures="2" errors="0">' "$out/lab.xml" || fail "lab: no case per step"
+"$grade" --lab ../labs/alu.lab lab/finished >/dev/null || fail "lab: the finished session did not pass"
 
 # Every submission passes: status 0.
 "$grade" program/check.orrin program/right program/right/ >"$out/right.log" || fail "all passed, yet status $?"
@@ -44,7 +53,8 @@ grep -q "^program/right,error,0,0,line 2: unknown command 'frobnicate'$" "$out/b
 
 # Bad arguments: a clear message and status 2 before any work.
 for args in "program/check.orrin" "no-such-check.orrin program/right" "program/check.orrin no-such-folder" \
-  "-j 0 program/check.orrin program/right" "--timeout x program/check.orrin program/right" "--bogus"; do
+  "-j 0 program/check.orrin program/right" "--timeout x program/check.orrin program/right" "--bogus" \
+  "--lab ../labs/alu.lab" "--lab no-such.lab lab/finished" "--lab lab/expected.csv lab/finished"; do
   status=0
   # shellcheck disable=SC2086
   "$grade" $args >"$out/args.log" 2>&1 || status=$?
