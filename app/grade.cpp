@@ -20,8 +20,8 @@
 
 #include "app/lab.h"
 #include "app/runner.h"
-#include "base/text_files.h"
 #include "base/line_ends.h"
+#include "base/text_files.h"
 
 namespace orrin {
 

@@ -20,8 +20,10 @@ namespace orrin {
 namespace {
 
 // One byte past the largest file any reader takes: a longer file is cut
-// there, and the reader still refuses it as too large.
-constexpr int64_t kCopiedBytes = static_cast<int64_t>(std::max(kLongestSource, kLongestSession)) + 1;
+// there, and the reader still refuses it as too large. A recorded session
+// may be longer than any source.
+constexpr int64_t kCopiedBytes = static_cast<int64_t>(kLongestSource) + 1;
+constexpr int64_t kCopiedSession = static_cast<int64_t>(kLongestSession) + 1;
 constexpr int kDeepest = 8;
 constexpr int kMostEntries = 2000;
 constexpr int64_t kMostBytes = 64 << 20;
@@ -122,7 +124,7 @@ class Copier {
       return;
     }
     char buf[65536];
-    int64_t left = kCopiedBytes;
+    int64_t left = path == kSessionFile ? kCopiedSession : kCopiedBytes;
     while (left > 0) {
       const ssize_t n = read(from.fd, buf, static_cast<size_t>(std::min<int64_t>(left, sizeof buf)));
       if (n < 0 && errno == EINTR) continue;

@@ -47,11 +47,12 @@ void Session::Answered(Answer a) {
 
 std::string Session::FileWord() const { return file_.empty() ? "-" : file_; }
 
-std::string Session::ColorWord() const {
-  if (!color_) return "-";
+std::string Session::ColorWord() const { return color_ ? ColourText(*color_) : "-"; }
+
+std::string Session::ColourText(uint32_t stored) {
   char buf[8];
   // The store keeps 0x00BBGGRR; a script writes RRGGBB as a colour picker shows it.
-  std::snprintf(buf, sizeof buf, "%02X%02X%02X", *color_ & 0xFF, (*color_ >> 8) & 0xFF, (*color_ >> 16) & 0xFF);
+  std::snprintf(buf, sizeof buf, "%02X%02X%02X", stored & 0xFF, (stored >> 8) & 0xFF, (stored >> 16) & 0xFF);
   return buf;
 }
 

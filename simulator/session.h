@@ -48,6 +48,8 @@ class Session {
   // script writes it ("-" for none), a colour as RRGGBB ("-" for none).
   std::string FileWord() const;
   std::string ColorWord() const;
+  // A stored colour (0x00BBGGRR) as a script writes it: RRGGBB.
+  static std::string ColourText(uint32_t stored);
 
  private:
   std::vector<std::string> lines_, answers_;

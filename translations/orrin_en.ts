@@ -4,7 +4,7 @@
 <context>
     <name>orrin</name>
     <message>
-        <location filename="../ui/art_board.cpp" line="+67"/>
+        <location filename="../ui/art_board.cpp" line="+72"/>
         <source>标志</source>
         <translation>Flags</translation>
     </message>
@@ -199,7 +199,7 @@ the controller runs but drives nothing</translation>
         <translation>Disassembly</translation>
     </message>
     <message>
-        <location filename="../ui/layout_board.cpp" line="+56"/>
+        <location filename="../ui/layout_board.cpp" line="+58"/>
         <source>控制器</source>
         <translation>Controller</translation>
     </message>
@@ -374,13 +374,13 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+170"/>
-        <location filename="../ui/main_form.cpp" line="+32"/>
+        <location filename="../ui/form_desktop.cpp" line="+171"/>
+        <location filename="../ui/main_form.cpp" line="+33"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+60"/>
         <source>最近的文件</source>
         <translation>Recent files</translation>
     </message>
@@ -904,6 +904,92 @@ levels reach no unit.</translation>
         <translation>%1 — %2
 wired to: %3
 level: %4</translation>
+    </message>
+    <message>
+        <location filename="../ui/form_lab.cpp" line="+64"/>
+        <source>打开实验</source>
+        <translation>Open lab</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>实验文件 (*.lab)</source>
+        <translation>Lab files (*.lab)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>保存操作记录</source>
+        <translation>Save session</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>操作记录 (*.orrin)</source>
+        <translation>Sessions (*.orrin)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location filename="../ui/lab_panel.cpp" line="+207"/>
+        <source>实验</source>
+        <translation>Lab</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>打开实验…</source>
+        <translation>Open lab…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>保存操作记录…</source>
+        <translation>Save session…</translation>
+    </message>
+    <message>
+        <location filename="../ui/lab_panel.cpp" line="-60"/>
+        <source>全部完成！</source>
+        <translation>All done!</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>第 %1 步</source>
+        <translation>Step %1</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>提示：</source>
+        <translation>Hint: </translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>用时 %1 · 已完成 %2/%3</source>
+        <translation>Time %1 · done %2/%3</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>实验：%1</source>
+        <translation>Lab: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>（用了提示）</source>
+        <translation> (hint used)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>第 %1 步：%2%3</source>
+        <translation>Step %1: %2%3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>第 %1 步：未完成%2</source>
+        <translation>Step %1: not done%2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>共用时 %1，完成 %2/%3 步，用了 %4 次提示</source>
+        <translation>Total %1, %2 of %3 steps done, %4 hints used</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>显示提示</source>
+        <translation>Show hint</translation>
     </message>
 </context>
 </TS>

@@ -83,6 +83,7 @@ QString RecentKey(WidgetId menu) { return "recent/" + QString::fromLatin1(Info(m
 void TMainForm::SetUpDesktop() {
   BindShortcuts();
   LanguageMenu();
+  LabMenu();
   RecentMenus();
   if (ownHost_)
     ownHost_->onChosen = [this](const QString& purpose, const std::string& file) { RememberFile(purpose, file); };
@@ -186,6 +187,7 @@ void TMainForm::Retranslate() {
   for (WidgetId menu : kFileMenus) FillRecentMenu(menu);
   if (timing_) timing_->Retranslate();
   if (disassembly_) disassembly_->Retranslate();
+  RetranslateLabMenu();
 }
 
 // English captions are longer: the controller-mode box takes the free room
@@ -282,6 +284,7 @@ void TMainForm::UseSettings() {
     sim_->editor.ShowWireColor();
     ApplyView();
   }
+  StartSession();
   // The scroll bars have their ranges once the window is laid out.
   const QPoint scroll(settings.value("window/scrollX", 0).toInt(), settings.value("window/scrollY", 0).toInt());
   QMetaObject::invokeMethod(

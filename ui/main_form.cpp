@@ -8,6 +8,7 @@
 #include "ui/board_canvas.h"
 #include "ui/disassembly_window.h"
 #include "ui/fonts.h"
+#include "ui/lab_panel.h"
 #include "ui/layout.h"
 #include "ui/qt_host.h"
 #include "ui/timing_diagram.h"
@@ -49,6 +50,7 @@ TMainForm::TMainForm(Host* host) {
 
   BoardPixels(art_->Board(), sim_->cleanBoard);
   sim_->Startup();
+  sim_->session.Start(true);
   ApplyAll();
   AdaptToLanguage();
   SyncTimers();
@@ -82,6 +84,10 @@ void TMainForm::ApplyView() {
     sim_->view.pointLabelsDirty = false;
     ApplyPointLabels();
   }
+  // Each look at the board ends the run timer's line of ticks, so a replay
+  // looks (and a lab checks its step) at the same points.
+  sim_->session.Break();
+  if (labPanel_ != nullptr && labPanel_->Active()) labPanel_->Check(*sim_);
 }
 
 }  // namespace orrin::ui
@@ -92,7 +98,8 @@ namespace orrin::ui {
 // has the focus: one action, shared by both windows.
 void TMainForm::ShareShortcuts(QWidget* window) {
   window->addActions(actions());
-  for (WidgetId id : {WidgetId::N_Disassembly, WidgetId::N_TimingDiagram}) window->addAction(static_cast<QAction*>(Object(id)));
+  for (WidgetId id : {WidgetId::N_Disassembly, WidgetId::N_TimingDiagram})
+    window->addAction(static_cast<QAction*>(Object(id)));
 }
 
 void TMainForm::ShowTimingDiagram() {

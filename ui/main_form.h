@@ -57,6 +57,21 @@ class TMainForm : public QMainWindow {
   // The window's keyboard shortcut of a console button, empty when none.
   QKeySequence KeyOf(WidgetId id) const;
 
+  // ---- labs and sessions (form_lab.cpp)
+  // Opens a lab on a fresh board: its set-up runs, the panel shows its
+  // steps, and the session is recorded from there. False (and a warning)
+  // for a bad lab file or set-up.
+  bool OpenLab(const std::string& path);
+  class LabPanel* LabSide() const {
+    return labPanel_;
+  }
+  // Writes the session recorded so far as an orrin-run script (with the
+  // lab's summary as comments); false when it cannot be written.
+  bool WriteSession(const std::string& path);
+  // Lays the faults of a file of `fault` lines on the board (--faults);
+  // false (and a warning naming the lines) when a line is not one.
+  bool UseFaults(const std::string& path);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -87,6 +102,10 @@ class TMainForm : public QMainWindow {
   void AdaptToLanguage();
   bool ShowTip(QObject* watched, class QHelpEvent* e);
   bool IsTyping(QObject* focus) const;
+  // form_lab.cpp
+  void LabMenu();
+  void RetranslateLabMenu();
+  void StartSession();
   // form_apply.cpp
   void Apply(WidgetId id);
   void ApplyAll();
@@ -105,6 +124,8 @@ class TMainForm : public QMainWindow {
   std::vector<std::pair<QLabel*, const char*>> staticLabels_;  // layout captions, retranslated
   std::array<QKeySequence, WidgetCount> keys_{};               // console shortcuts, for tooltips
   class QMenu* languageMenu_ = nullptr;
+  class QMenu* labMenu_ = nullptr;
+  class LabPanel* labPanel_ = nullptr;
   bool settingsUsed_ = false;
   QPixmap colorSample_;
   QTimer timerRun_, timerWrongLine_, timerTrigger_, timerPlayback_, frame_;

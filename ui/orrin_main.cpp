@@ -24,6 +24,12 @@ int main(int argc, char** argv) {
     form.Sim().UseInstructionSetFile(args[at + 1].toStdString());
   }
   form.UseSettings();
+  // --faults FILE: a teacher's faults (lines of `fault …`), laid on the board
+  // unseen; --lab FILE opens a lab at once.
+  if (const qsizetype at = args.indexOf("--faults"); at >= 0 && at + 1 < args.size())
+    form.UseFaults(args[at + 1].toStdString());
+  if (const qsizetype at = args.indexOf("--lab"); at >= 0 && at + 1 < args.size())
+    form.OpenLab(args[at + 1].toStdString());
   form.show();
   try {
     return QApplication::exec();

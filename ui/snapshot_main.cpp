@@ -2,16 +2,26 @@
 // into a worked example, and saves pictures of it for the README.
 //   orrin-snapshot [--lang en|zh] [--demo WIRES] [--micro] [--board FILE] [--window FILE] [--hold SECONDS]
 //                  [--wires FILE] [--memory FILE] [--steps N] [--timing FILE] [--zoom PIXELS]
+//                  [--lab LAB] [--script SCRIPT] [--hint] [--save-session FILE]
 // The demo loads the wire file WIRES (the ALU experiment's wiring) and adds
 // two registers as that experiment does. Otherwise --wires and --memory load
 // those files, --steps takes N small beats with the power on, and --timing
 // saves the timing diagram window at PIXELS a small beat (0: "fit all").
+// --lab opens a lab, --script then performs a console script as the student
+// (the lab's panel following), --hint asks for the current step's hint and
+// --save-session saves the session recorded (Qt takes --session for itself).
 #include <QApplication>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
 #include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
+#include "app/runner.h"
 #include "base/widget_groups.h"
+#include "ui/lab_panel.h"
 #include "ui/main_form.h"
 #include "ui/timing_diagram.h"
 #include "ui/translate.h"
@@ -22,7 +32,7 @@ namespace {
 class DemoHost : public orrin::Host {
  public:
   std::string wires;  // what the next open dialog answers
-  void Warn(const std::string&) override {}
+  void Warn(const std::string& text) override { std::cerr << "warning: " << text << "\n"; }
   orrin::Answer Ask(const std::string&) override { return orrin::Answer::Yes; }
   std::string OpenFileName() override { return wires; }
   std::string SaveFileName() override { return {}; }
@@ -49,6 +59,22 @@ void Demo(orrin::ui::TMainForm& form) {
   form.AfterAction();
 }
 
+// The script's lines as the student's actions, the window after each.
+void Perform(orrin::ui::TMainForm& form, const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream out;
+  orrin::ScriptHost host(out, nullptr);
+  orrin::RunnerContext ctx{form.Sim(), host, out};
+  form.Sim().hostRelay.Divert(host);
+  std::string line, error;
+  for (orrin::ScriptLines lines(file); lines.Next(line);) {
+    bool acted = false;
+    if (!orrin::RunLine(ctx, line, error, acted)) std::cerr << path << ": " << error << "\n";
+    form.AfterAction();
+  }
+  form.Sim().hostRelay.Restore();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +85,8 @@ int main(int argc, char** argv) {
   bool micro = false;
   int hold = 0, steps = 0;
   double zoom = 12;
+  const char *lab = nullptr, *script = nullptr, *session = nullptr;
+  bool hint = false;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--demo") && i + 1 < argc)
       host.wires = argv[++i];
@@ -82,6 +110,14 @@ int main(int argc, char** argv) {
       timing = argv[++i];
     else if (!std::strcmp(argv[i], "--zoom") && i + 1 < argc)
       zoom = std::atof(argv[++i]);
+    else if (!std::strcmp(argv[i], "--lab") && i + 1 < argc)
+      lab = argv[++i];
+    else if (!std::strcmp(argv[i], "--script") && i + 1 < argc)
+      script = argv[++i];
+    else if (!std::strcmp(argv[i], "--save-session") && i + 1 < argc)
+      session = argv[++i];
+    else if (!std::strcmp(argv[i], "--hint"))
+      hint = true;
   }
   orrin::ui::UseLanguage(orrin::ui::ChooseLanguage(QApplication::arguments()));
   orrin::ui::TMainForm form(&host);
@@ -99,6 +135,10 @@ int main(int argc, char** argv) {
   }
   for (int i = 0; i < steps; ++i) sim.Button_OneLittleStepClick();
   form.AfterAction();
+  if (lab != nullptr) form.OpenLab(lab);
+  if (script != nullptr) Perform(form, script);
+  if (hint) form.LabSide()->findChild<QPushButton*>("Lab_HintButton")->click();
+  if (session != nullptr) form.WriteSession(session);
   form.show();
   if (!timing.isEmpty()) form.ShowTimingDiagram();
   QTimer::singleShot(300, [&] {

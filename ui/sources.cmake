@@ -29,8 +29,10 @@ add_library(orrin_ui STATIC
   ui/text_fit.cpp
   ui/tooltips.cpp
   ui/form_desktop.cpp
+  ui/form_lab.cpp
+  ui/lab_panel.cpp
 )
-target_link_libraries(orrin_ui PUBLIC orrin_sim Qt6::Widgets)
+target_link_libraries(orrin_ui PUBLIC orrin_sim orrin_runner Qt6::Widgets)
 orrin_layer(orrin_ui ui)
 
 # English: translations/orrin_en.ts (scripts/update-translations.sh keeps it

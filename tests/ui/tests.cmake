@@ -14,6 +14,7 @@ orrin_test(orrin_ui_tests
   ui/timing_diagram_test.cpp
   ui/english_test.cpp
   ui/desktop_test.cpp
+  ui/lab_window_test.cpp
 )
 target_compile_definitions(orrin_ui_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_link_libraries(orrin_ui_tests PRIVATE orrin_ui Qt6::Test)

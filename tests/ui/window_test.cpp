@@ -95,16 +95,17 @@ TEST_F(Window, FrameOfTheWindow) {
 
 TEST_F(Window, MenusCarryTheirItems) {
   const QList<QAction*> tops = form.menuBar()->actions();
-  ASSERT_EQ(tops.size(), 6);
-  const char* const titles[] = {"文件", "连线", "内存", "微程序", "查看", "Language/语言"};
+  ASSERT_EQ(tops.size(), 7);
+  const char* const titles[] = {"文件", "连线", "内存", "微程序", "查看", "Language/语言", "实验"};
   const std::vector<std::vector<const char*>> items = {
       {"退出"},
       {"读取连线文件", "备份连线到文件", "最近的文件"},
       {"TXT文件->内存", "内存->TXT文件", "汇编文件->内存", "反汇编窗口", "最近的文件"},
       {"读文件到微程序", "备份微程序到文件", "最近的文件"},
       {"时序图"},
-      {"English", "中文"}};
-  for (int m = 0; m < 6; ++m) {
+      {"English", "中文"},
+      {"打开实验…", "保存操作记录…"}};
+  for (int m = 0; m < 7; ++m) {
     EXPECT_EQ(tops[m]->text(), QString::fromUtf8(titles[m]));
     QStringList texts;
     for (QAction* a : tops[m]->menu()->actions())

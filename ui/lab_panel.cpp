@@ -1,0 +1,217 @@
+#include "ui/lab_panel.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "ui/translate.h"
+
+namespace orrin::ui {
+
+namespace {
+
+QString Clock(qint64 ms) {
+  const qint64 s = ms / 1000;
+  return QString("%1:%2").arg(s / 60, 2, 10, QChar('0')).arg(s % 60, 2, 10, QChar('0'));
+}
+
+QLabel* Wrapped(QWidget* parent, const char* name) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setWordWrap(true);
+  l->setTextFormat(Qt::PlainText);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return l;
+}
+
+}  // namespace
+
+LabPanel::LabPanel(QWidget* parent) : QDockWidget(parent) {
+  setObjectName("LabPanel");
+  setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  auto* body = new QWidget(scroll);
+  auto* column = new QVBoxLayout(body);
+  title_ = Wrapped(body, "Lab_Title");
+  QFont bold = title_->font();
+  bold.setBold(true);
+  if (bold.pixelSize() > 0)
+    bold.setPixelSize(bold.pixelSize() * 6 / 5);
+  else
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+  title_->setFont(bold);
+  goal_ = Wrapped(body, "Lab_Goal");
+  steps_ = new QListWidget(body);
+  steps_->setObjectName("Lab_Steps");
+  steps_->setWordWrap(true);
+  steps_->setSelectionMode(QAbstractItemView::NoSelection);
+  steps_->setFocusPolicy(Qt::NoFocus);  // the board's keys stay the board's
+  current_ = Wrapped(body, "Lab_Current");
+  current_->setFrameShape(QFrame::StyledPanel);
+  current_->setMargin(6);
+  choices_ = new QWidget(body);
+  choiceLayout_ = new QVBoxLayout(choices_);
+  choiceLayout_->setContentsMargins(0, 0, 0, 0);
+  hintButton_ = new QPushButton(body);
+  hintButton_->setObjectName("Lab_HintButton");
+  hintButton_->setFocusPolicy(Qt::NoFocus);
+  hint_ = Wrapped(body, "Lab_Hint");
+  clockText_ = Wrapped(body, "Lab_Clock");
+  summary_ = Wrapped(body, "Lab_Summary");
+  // What to do now comes first; the list of all steps takes what room is left.
+  column->addWidget(title_);
+  column->addWidget(clockText_);
+  column->addWidget(current_);
+  column->addWidget(choices_);
+  column->addWidget(hintButton_);
+  column->addWidget(hint_);
+  column->addWidget(summary_);
+  column->addWidget(steps_, 1);
+  column->addWidget(goal_);
+  steps_->setMinimumHeight(120);
+  scroll->setWidget(body);
+  setWidget(scroll);
+  setMinimumWidth(280);
+
+  connect(hintButton_, &QPushButton::clicked, this, [this] {
+    if (!progress_ || progress_->Finished()) return;
+    hintUsed_[progress_->DoneCount()] = true;
+    ShowCurrent();
+  });
+  tick_.setInterval(1000);
+  connect(&tick_, &QTimer::timeout, this, [this] { ShowClock(); });
+  Retranslate();
+}
+
+QString LabPanel::Text(const LabText& t) const {
+  const std::string& s = CurrentLanguage() == Language::English && !t.en.empty() ? t.en : t.zh;
+  return QString::fromStdString(s);
+}
+
+void LabPanel::Begin(std::unique_ptr<Lab> lab) {
+  lab_ = std::move(lab);
+  progress_.emplace(*lab_);
+  choice_.clear();
+  doneAt_.clear();
+  hintUsed_.assign(lab_->steps.size(), false);
+  clock_.start();
+  tick_.start();
+  Retranslate();
+  show();
+}
+
+void LabPanel::Check(const Simulator& sim) {
+  if (!progress_ || progress_->Finished()) return;
+  const std::vector<size_t> done = progress_->Check(sim, choice_);
+  if (done.empty()) return;
+  for (size_t i = 0; i < done.size(); ++i) doneAt_.push_back(clock_.elapsed());
+  if (progress_->Finished()) tick_.stop();
+  ShowSteps();
+  ShowCurrent();
+  ShowClock();
+}
+
+void LabPanel::ShowSteps() {
+  steps_->clear();
+  if (!lab_) return;
+  for (size_t i = 0; i < lab_->steps.size(); ++i) {
+    const bool done = i < progress_->DoneCount();
+    const bool now = i == progress_->DoneCount();
+    const QString mark = done ? QString::fromUtf8("✔") : now ? QString::fromUtf8("▶") : QString::fromUtf8("　");
+    auto* item = new QListWidgetItem(mark + " " + QString::number(i + 1) + ". " + Text(lab_->steps[i].instruction));
+    if (done) item->setForeground(QColor(0x1B, 0x7F, 0x2A));
+    QFont f = item->font();
+    f.setBold(now);
+    item->setFont(f);
+    steps_->addItem(item);
+  }
+  if (progress_->DoneCount() < lab_->steps.size())
+    steps_->scrollToItem(steps_->item(static_cast<int>(progress_->DoneCount())));
+}
+
+void LabPanel::ShowCurrent() {
+  while (QLayoutItem* item = choiceLayout_->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  const bool running = progress_ && !progress_->Finished();
+  current_->setVisible(running);
+  hintButton_->setVisible(false);
+  hint_->setVisible(false);
+  summary_->setVisible(progress_ && progress_->Finished());
+  if (progress_ && progress_->Finished())
+    summary_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "全部完成！")) + "\n" + Summary().join('\n'));
+  if (!running) return;
+  const size_t n = progress_->DoneCount();
+  const LabStep& step = lab_->steps[n];
+  current_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步")).arg(n + 1) + "\n" + Text(step.instruction));
+  for (size_t c = 0; c < step.choices.size(); ++c) {
+    auto* b = new QPushButton(QString::number(c + 1) + ". " + Text(step.choices[c]), choices_);
+    b->setObjectName(QString("Lab_Choice%1").arg(c + 1));
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setStyleSheet("text-align: left; padding: 4px;");
+    const bool chosen = choice_ == std::to_string(c + 1);
+    b->setCheckable(true);
+    b->setChecked(chosen);
+    connect(b, &QPushButton::clicked, this, [this, c] {
+      choice_ = std::to_string(c + 1);
+      if (onChoice) onChoice(static_cast<int>(c + 1));
+      ShowCurrent();
+    });
+    choiceLayout_->addWidget(b);
+  }
+  const bool hasHint = !step.hint.zh.empty();
+  hintButton_->setVisible(hasHint && !hintUsed_[n]);
+  hint_->setVisible(hasHint && hintUsed_[n]);
+  hint_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "提示：")) + Text(step.hint));
+}
+
+void LabPanel::ShowClock() {
+  if (!lab_) return;
+  const qint64 ms = progress_->Finished() ? doneAt_.back() : clock_.elapsed();
+  clockText_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "用时 %1 · 已完成 %2/%3"))
+                          .arg(Clock(ms))
+                          .arg(progress_->DoneCount())
+                          .arg(lab_->steps.size()));
+}
+
+QStringList LabPanel::Summary() const {
+  QStringList lines;
+  if (!lab_) return lines;
+  lines << Tr(QT_TRANSLATE_NOOP("orrin", "实验：%1")).arg(Text(lab_->title));
+  int hints = 0;
+  for (size_t i = 0; i < lab_->steps.size(); ++i) {
+    hints += hintUsed_[i] ? 1 : 0;
+    const QString used = hintUsed_[i] ? Tr(QT_TRANSLATE_NOOP("orrin", "（用了提示）")) : QString();
+    if (i < doneAt_.size())
+      lines << Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步：%2%3"))
+                   .arg(i + 1)
+                   .arg(Clock(doneAt_[i] - (i > 0 ? doneAt_[i - 1] : 0)))
+                   .arg(used);
+    else
+      lines << Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步：未完成%2")).arg(i + 1).arg(used);
+  }
+  lines << Tr(QT_TRANSLATE_NOOP("orrin", "共用时 %1，完成 %2/%3 步，用了 %4 次提示"))
+               .arg(Clock(progress_->Finished() ? doneAt_.back() : clock_.elapsed()))
+               .arg(progress_->DoneCount())
+               .arg(lab_->steps.size())
+               .arg(hints);
+  return lines;
+}
+
+void LabPanel::Retranslate() {
+  setWindowTitle(Tr(QT_TRANSLATE_NOOP("orrin", "实验")));
+  hintButton_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "显示提示")));
+  if (!lab_) return;
+  title_->setText(Text(lab_->title));
+  goal_->setText(Text(lab_->goal));
+  ShowSteps();
+  ShowCurrent();
+  ShowClock();
+}
+
+}  // namespace orrin::ui
