@@ -13,7 +13,7 @@ namespace orrin {
 namespace {
 
 const std::string kLabs = std::string(ORRIN_SOURCE_DIR) + "/examples/labs/";
-const std::string kAluWires = "load-wires " + kLabs + "alu_wires.txt\nmode independent\n";
+const std::string kAluWires = "load-wires " + kLabs + "../wiring/alu.txt\nmode independent\n";
 
 // R0 := the data switches' 35 in the ALU wiring: SBUS and DRW up, one machine cycle.
 const std::string kCycle = "step\nstep\nstep\nstep\nstep\nstep\n";
@@ -142,7 +142,7 @@ TEST(LabRun, StepsAreDoneInOrderEachAtTheLineThatMadeItHold) {
 }
 
 TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
-  const std::string lab = kHead + "setup: load-wires alu_wires.txt\nsetup: fault jack SBUS 0\n" +
+  const std::string lab = kHead + "setup: load-wires ../wiring/alu.txt\nsetup: fault jack SBUS 0\n" +
                           "step 1: 写\nstep.en: write\ncheck: R0=35\n";
   // The stuck SBUS keeps R0 at 00: the lab cannot be finished.
   const Outcome stuck = FollowLab(lab, "power\n" + kWrite35, kLabs + "t.lab");
