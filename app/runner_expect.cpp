@@ -31,7 +31,7 @@ bool ParseExpectations(std::string_view line, std::string_view command, std::vec
     const size_t start = i;
     while (i < line.size() && line[i] != '=' && !blank(line[i])) ++i;
     if (i >= line.size() || line[i] != '=' || i == start) {
-      error = "'" + std::string(command) + "' needs NAME=TEXT pairs";
+      error = std::string("'").append(command).append("' needs NAME=TEXT pairs");
       return false;
     }
     Expectation e{std::string(line.substr(start, i - start)), {}};
@@ -39,7 +39,7 @@ bool ParseExpectations(std::string_view line, std::string_view command, std::vec
     if (i < line.size() && line[i] == '"') {
       const size_t close = line.find('"', i + 1);
       if (close == std::string_view::npos) {
-        error = "unclosed quote in '" + std::string(command) + "'";
+        error = std::string("unclosed quote in '").append(command).append("'");
         return false;
       }
       e.text = line.substr(i + 1, close - i - 1);
@@ -52,7 +52,7 @@ bool ParseExpectations(std::string_view line, std::string_view command, std::vec
     pairs.push_back(std::move(e));
   }
   if (pairs.empty()) {
-    error = "'" + std::string(command) + "' needs NAME=TEXT pairs";
+    error = std::string("'").append(command).append("' needs NAME=TEXT pairs");
     return false;
   }
   return true;

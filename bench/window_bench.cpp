@@ -1,11 +1,13 @@
 // The window's own figures: how soon it is on screen, how closely a
 // continuous run keeps the pace of 7 small beats per 5 ms with the view
 // applied on screen, what processor time that costs, and the peak memory.
-//   QT_QPA_PLATFORM=offscreen orrin_bench_window [SECONDS] [full|diagram|diagram-follow|en]
+//   QT_QPA_PLATFORM=offscreen orrin_bench_window [SECONDS] [full|diagram|diagram-follow|en|lab]
 // "full" first fills the trace ring (50 000 small beats) before the timed run;
 // "diagram" does the same with the timing diagram open at "fit all", so the
 // two peaks differ by what the open diagram costs; "diagram-follow" has it
 // open at its own zoom, following the newest beats. "en" starts in English.
+// "lab" runs with bench/never_done.lab open (from the repository's root): its
+// step is checked at every frame and never holds.
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
   // control store and nothing wired the machine fetches and dispatches
   // forever (00 -> 01 -> 20 -> 00 ...), never meeting a STOP.
   orrin::Simulator& sim = form.Sim();
+  if (extra == "lab" && !form.OpenLab("bench/never_done.lab")) return 1;
   sim.SpeedButtonPOWERClick();
   sim.RadioButtonMicroProgramClick();
   sim.SpeedButtonQDClick();

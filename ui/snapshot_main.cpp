@@ -68,6 +68,12 @@ void Perform(orrin::ui::TMainForm& form, const char* path) {
   form.Sim().hostRelay.Divert(host);
   std::string line, error;
   for (orrin::ScriptLines lines(file); lines.Next(line);) {
+    // An answer is the lab panel's button, as the student gives it.
+    if (line.starts_with("choose ")) {
+      const QString name = QString("Lab_Choice") + QString::fromStdString(line.substr(7));
+      if (auto* b = form.LabSide()->findChild<QPushButton*>(name)) b->click();
+      continue;
+    }
     bool acted = false;
     if (!orrin::RunLine(ctx, line, error, acted)) std::cerr << path << ": " << error << "\n";
     form.AfterAction();
