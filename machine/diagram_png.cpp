@@ -1,4 +1,6 @@
+#ifndef ORRIN_NO_ZLIB
 #include <zlib.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -123,11 +125,7 @@ class Raster {
       raw.append(reinterpret_cast<const char*>(&px_[static_cast<size_t>(y) * static_cast<size_t>(w_) * 3]),
                  static_cast<size_t>(w_) * 3);
     }
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    std::string packed(size, '\0');
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
-              static_cast<uLong>(raw.size()), 6);
-    packed.resize(size);
+    const std::string packed = Deflate(raw);
 
     std::string header;
     Put32(header, static_cast<uint32_t>(w_));
@@ -149,9 +147,53 @@ class Raster {
     std::string body(type);
     body += data;
     out += body;
-    Put32(out,
-          static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    Put32(out, Crc(body));
   }
+#ifndef ORRIN_NO_ZLIB
+  static std::string Deflate(const std::string& raw) {
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::string packed(size, '\0');
+    compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()),
+              static_cast<uLong>(raw.size()), 6);
+    packed.resize(size);
+    return packed;
+  }
+  static uint32_t Crc(const std::string& s) {
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(s.data()), static_cast<uInt>(s.size())));
+  }
+#else
+  // Without zlib (the web page, which re-encodes with the browser's own
+  // encoder when it saves): a valid zlib stream of stored blocks.
+  static std::string Deflate(const std::string& raw) {
+    std::string out = "\x78\x01";
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+      a = (a + c) % 65521;
+      b = (b + a) % 65521;
+    }
+    size_t at = 0;
+    do {
+      const size_t n = std::min<size_t>(65535, raw.size() - at);
+      out += static_cast<char>(at + n == raw.size() ? 1 : 0);
+      for (uint32_t v : {static_cast<uint32_t>(n), static_cast<uint32_t>(~n & 0xffff)}) {
+        out += static_cast<char>(v & 0xff);
+        out += static_cast<char>((v >> 8) & 0xff);
+      }
+      out.append(raw, at, n);
+      at += n;
+    } while (at < raw.size());
+    Put32(out, b << 16 | a);
+    return out;
+  }
+  static uint32_t Crc(const std::string& s) {
+    uint32_t c = 0xffffffffu;
+    for (unsigned char ch : s) {
+      c ^= ch;
+      for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1)));
+    }
+    return ~c;
+  }
+#endif
 
   int w_, h_;
   std::vector<uint8_t> px_;

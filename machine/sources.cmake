@@ -20,5 +20,11 @@ add_library(orrin_machine STATIC
   machine/panels_memory.cpp
   machine/panels_grids.cpp
 )
-target_link_libraries(orrin_machine PUBLIC orrin_units PRIVATE ZLIB::ZLIB)
+target_link_libraries(orrin_machine PUBLIC orrin_units)
+if(ORRIN_WEB)
+  # The page writes pictures without zlib (see diagram_png.cpp).
+  target_compile_definitions(orrin_machine PRIVATE ORRIN_NO_ZLIB)
+else()
+  target_link_libraries(orrin_machine PRIVATE ZLIB::ZLIB)
+endif()
 orrin_layer(orrin_machine machine)

@@ -10,6 +10,12 @@ packages=(
   xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3
   fonts-wqy-microhei fonts-wqy-zenhei
 )
+# The web page: Debian's emscripten builds it, Chromium tests it.
+if [[ "${ORRIN_WEB:-0}" == 1 ]]; then
+  packages+=(emscripten chromium)
+  # Node.js and npm may come from elsewhere than Debian; Debian's only when absent.
+  command -v npm >/dev/null || packages+=(nodejs npm)
+fi
 if [[ "${ORRIN_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)
 fi

@@ -249,7 +249,7 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
   if (length == 0 || key != 13) return false;
   // Enter with the power off reaches a read-only field and does nothing.
-  const auto recorded = Record([this, field, typed = view[field].text] {
+  const auto recorded = Record([field, typed = view[field].text] {
     return "edit " + std::string(Info(field).name).substr(5) + " " + typed;
   });
   if (!console.PowerOn) return false;

@@ -28,6 +28,7 @@ class TMainForm : public QMainWindow {
   ~TMainForm() override;
 
   Simulator& Sim() { return *sim_; }
+  const Artwork& Art() const { return *art_; }
   // The Qt object of a widget of the table (a QAction for menu items).
   QObject* Object(WidgetId id) const { return objects_[static_cast<size_t>(id)]; }
   QWidget* Widget(WidgetId id) const;

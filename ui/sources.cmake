@@ -92,3 +92,8 @@ install(FILES ${ORRIN_QM_DIR}/orrin_en.qm DESTINATION ${CMAKE_INSTALL_DATADIR}/o
 add_executable(orrin-snapshot ui/snapshot_main.cpp)
 target_link_libraries(orrin-snapshot PRIVATE orrin_ui)
 target_compile_options(orrin-snapshot PRIVATE ${ORRIN_WARNINGS})
+
+# The web page's pictures and layout, made by the window (scripts/web.sh).
+add_executable(orrin-web-assets ui/web_assets_main.cpp)
+target_link_libraries(orrin-web-assets PRIVATE orrin_ui)
+target_compile_options(orrin-web-assets PRIVATE ${ORRIN_WARNINGS})

@@ -1,0 +1,301 @@
+// The web page's module: the simulator the window drives, driven by the page
+// instead. The page performs the user's actions as console lines (every
+// action of the window is one), reads back what changed in the board's view
+// as JSON, and paints it; `run` performs a whole console script and returns
+// what orrin-run prints.
+#include <emscripten/emscripten.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/lab.h"
+#include "app/runner.h"
+#include "asm/assembler.h"
+#include "simulator/simulator.h"
+
+namespace orrin::web {
+
+namespace {
+
+// A question is the browser's own confirm box (OK is yes, Cancel cancels:
+// the board's questions only go on with yes).
+EM_JS(int, AskInPage, (const char* text), { return window.confirm(UTF8ToString(text)) ? 1 : 0; });
+
+std::string Json(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Json(const std::vector<std::string>& v) {
+  std::string out = "[";
+  for (size_t i = 0; i < v.size(); ++i) out += (i ? "," : "") + Json(v[i]);
+  return out + "]";
+}
+
+// The page's host: warnings are kept for the page to show after the action,
+// a question is the browser's confirm box, and a file dialog or the colour
+// dialog returns what the action's console line named (the page's file
+// picker and downloads work through the module's file system).
+class PageHost : public Host {
+ public:
+  explicit PageHost(ScriptHost& lines) : lines_(lines) {}
+  std::vector<std::string> warnings;
+
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+  Answer Ask(const std::string& text) override { return AskInPage(text.c_str()) ? Answer::Yes : Answer::Cancel; }
+  std::string OpenFileName() override { return lines_.OpenFileName(); }
+  std::string SaveFileName() override { return lines_.SaveFileName(); }
+  std::optional<uint32_t> ChooseColor(uint32_t current) override { return lines_.ChooseColor(current); }
+
+ private:
+  ScriptHost& lines_;
+};
+
+struct Page {
+  std::ostringstream boxes;
+  ScriptHost script{boxes, nullptr};
+  PageHost host{script};
+  Simulator sim{host};
+  RunnerContext ctx{sim, script, boxes};
+  uint64_t canvasShown = ~0ull;
+  std::unique_ptr<Lab> lab;
+  std::optional<LabProgress> progress;
+};
+
+Page* page = nullptr;
+
+// The lab's steps the board now makes hold, in order (numbered from 1).
+std::vector<std::string> Done() {
+  std::vector<std::string> done;
+  if (page->progress)
+    for (size_t s : page->progress->Check(page->sim, page->ctx.choice)) done.push_back(std::to_string(s + 1));
+  return done;
+}
+
+std::string WidgetJson(WidgetId id) {
+  const WidgetState& w = page->sim.view[id];
+  std::ostringstream o;
+  o << "{\"i\":" << static_cast<int>(id) << ",\"text\":" << Json(w.text) << ",\"pic\":" << Json(PicName(w.picture))
+    << ",\"color\":" << w.color << ",\"fontColor\":" << w.fontColor << ",\"visible\":" << w.visible
+    << ",\"enabled\":" << w.enabled << ",\"readOnly\":" << w.readOnly << ",\"checked\":" << w.checked
+    << ",\"moved\":" << w.moved << ",\"x\":" << w.x << ",\"y\":" << w.y << ",\"lines\":" << Json(w.lines)
+    << ",\"selected\":" << w.selectedLine << ",\"cols\":" << w.cols << ",\"rows\":" << w.rows
+    << ",\"cells\":" << Json(w.cells) << "}";
+  return o.str();
+}
+
+}  // namespace
+
+// The board picture under the wires (856 x 578, 0x00BBGGRR), then a new board.
+void Start(uintptr_t pixels) {
+  delete page;
+  page = new Page;
+  const auto* p = reinterpret_cast<const uint32_t*>(pixels);
+  page->sim.cleanBoard.assign(p, p + Canvas::Width * Canvas::Height);
+  page->sim.Startup();
+  page->sim.session.Start(true);
+}
+
+// Another board picture (the language changed): the wires stay drawn over it.
+void Rebase(uintptr_t pixels) {
+  const auto* p = reinterpret_cast<const uint32_t*>(pixels);
+  std::vector<uint32_t> picture(p, p + Canvas::Width * Canvas::Height);
+  page->sim.canvas.Rebase(page->sim.cleanBoard, picture);
+  page->sim.cleanBoard = std::move(picture);
+}
+
+// One action as a console line (a file name or colour its dialog returns is
+// on the line). JSON: the error of a bad line, the warnings it raised, the
+// lab's steps it made hold.
+std::string Act(const std::string& line) {
+  Page& p = *page;
+  std::string error;
+  bool acted = false;
+  p.host.warnings.clear();
+  RunLine(p.ctx, line, error, acted);
+  // An answer to a lab's question is the page's, not the façade's.
+  if (acted && line.starts_with("choose")) p.sim.session.Add(line);
+  return "{\"error\":" + Json(error) + ",\"warnings\":" + Json(p.host.warnings) + ",\"done\":" + Json(Done()) + "}";
+}
+
+// Ticks of a timer the view shows: 0 the run timer (the view held through
+// them), 1 the bad-wire blink, 2 the playback arrow's delay, 3 its repeat.
+// Returns the lab's steps they made hold, as JSON.
+std::string Tick(int timer, int n) {
+  Simulator& s = page->sim;
+  if (timer == 0) {
+    const ViewHold hold(s);
+    for (int i = 0; i < n && s.console.Timer_RUN.enabled; ++i) s.Timer_RUNTimer();
+    s.session.Break();  // the page looks at the board now
+  } else {
+    for (int i = 0; i < n; ++i) {
+      if (timer == 1) s.Timer_WrongLineTimer();
+      if (timer == 2) s.Timer_TriggerTimer();
+      if (timer == 3) s.Timer_RecotdBackPlayTimer();
+    }
+  }
+  return Json(Done());
+}
+
+// The timers as [enabled, interval ms] each, in Tick's order.
+std::string Timers() {
+  const Simulator& s = page->sim;
+  std::string out = "[";
+  const TimerRecord* all[] = {&s.console.Timer_RUN, &s.editor.Timer_WrongLine, &s.trace.Timer_Trigger,
+                              &s.trace.Timer_RecotdBackPlay};
+  for (size_t i = 0; i < 4; ++i)
+    out += std::string(i ? "," : "") + "[" + (all[i]->enabled ? "1" : "0") + "," + std::to_string(all[i]->intervalMs) +
+           "]";
+  return out + "]";
+}
+
+// What changed since the last call: widgets, the coordinate labels, whether
+// the board picture must be painted again; `all` for everything.
+std::string View(bool all) {
+  Simulator& s = page->sim;
+  std::vector<WidgetId> dirty = s.view.TakeDirty();
+  if (all) {
+    dirty.clear();
+    for (int i = 0; i < WidgetCount; ++i) dirty.push_back(static_cast<WidgetId>(i));
+  }
+  std::string out = "{\"widgets\":[";
+  for (size_t i = 0; i < dirty.size(); ++i) out += (i ? "," : "") + WidgetJson(dirty[i]);
+  out += "]";
+  if (s.view.pointLabelsDirty || all) {
+    s.view.pointLabelsDirty = false;
+    out += ",\"labels\":[";
+    for (size_t i = 0; i < s.view.pointLabels.size(); ++i) {
+      const PointLabel& l = s.view.pointLabels[i];
+      out += std::string(i ? "," : "") + "{\"x\":" + std::to_string(l.x) + ",\"y\":" + std::to_string(l.y) +
+             ",\"text\":" + Json(l.text) + ",\"visible\":" + (l.visible ? "true" : "false") +
+             ",\"color\":" + std::to_string(l.fontColor) + "}";
+    }
+    out += "]";
+  }
+  const bool repaint = all || s.canvas.version != page->canvasShown;
+  page->canvasShown = s.canvas.version;
+  out += std::string(",\"canvas\":") + (repaint ? "true" : "false") + "}";
+  return out;
+}
+
+uintptr_t CanvasPixels() { return reinterpret_cast<uintptr_t>(page->sim.canvas.Data()); }
+
+std::vector<std::string> WidgetNames() {
+  std::vector<std::string> names;
+  for (int i = 0; i < WidgetCount; ++i) names.emplace_back(Info(static_cast<WidgetId>(i)).name);
+  return names;
+}
+std::string Names() { return Json(WidgetNames()); }
+
+// A console script on the page's board, printing what orrin-run prints
+// (its standard output, then its standard error).
+std::string Run(const std::string& text) {
+  Simulator& s = page->sim;
+  std::ostringstream out, err;
+  std::istringstream in(text);
+  ScriptHost host(out, nullptr);
+  s.hostRelay.Divert(host);
+  RunScriptOn(s, host, in, out, err);
+  s.hostRelay.Restore();
+  return out.str() + err.str();
+}
+
+// A fresh board, as a new orrin-run starts with.
+void Reset() {
+  page->sim.Reset();
+  page->sim.Startup();
+  page->sim.session.Start(true);
+  page->lab.reset();
+  page->progress.reset();
+  page->ctx.choice.clear();
+}
+
+std::string SessionText() { return page->sim.session.Text(); }
+
+// The memory shown, in mnemonics, and the address PC shows (-1 power off).
+std::string Listing() {
+  const Simulator& s = page->sim;
+  const int pc = s.console.PowerOn ? (s.machine.Pc.Shown.PC & 0xFF) : -1;
+  return "{\"pc\":" + std::to_string(pc) + ",\"lines\":" + Json(Disassemble(s.machine.Mem.ShownCells, s.isa)) + "}";
+}
+
+// A lab from its text (its set-up files already in the module's file
+// system beside `path`): a fresh board, the set-up run, the session begun.
+// JSON: errors, or the lab's texts and steps.
+std::string OpenLab(const std::string& path, const std::string& text) {
+  auto lab = std::make_unique<Lab>();
+  std::vector<std::string> errors;
+  if (!ReadLab(text, path, *lab, errors)) return "{\"errors\":" + Json(errors) + "}";
+  Reset();
+  Page& p = *page;
+  p.sim.session.Start(false);
+  std::string error;
+  p.sim.hostRelay.Divert(p.script);
+  const bool ok = RunLabSetup(p.ctx, *lab, error);
+  p.sim.hostRelay.Restore();
+  if (!ok) return "{\"errors\":" + Json(std::vector<std::string>{error}) + "}";
+  p.sim.session.Start(true);
+  std::string steps = "[";
+  for (size_t i = 0; i < lab->steps.size(); ++i) {
+    const LabStep& s = lab->steps[i];
+    std::vector<std::string> zh, en;
+    for (const LabText& c : s.choices) {
+      zh.push_back(c.zh);
+      en.push_back(c.en);
+    }
+    steps += std::string(i ? "," : "") + "{\"zh\":" + Json(s.instruction.zh) + ",\"en\":" + Json(s.instruction.en) +
+             ",\"hintZh\":" + Json(s.hint.zh) + ",\"hintEn\":" + Json(s.hint.en) + ",\"choicesZh\":" + Json(zh) +
+             ",\"choicesEn\":" + Json(en) + "}";
+  }
+  steps += "]";
+  const std::string out = "{\"title\":" + Json(lab->title.zh) + ",\"titleEn\":" + Json(lab->title.en) +
+                          ",\"goal\":" + Json(lab->goal.zh) + ",\"goalEn\":" + Json(lab->goal.en) +
+                          ",\"steps\":" + steps + "}";
+  p.lab = std::move(lab);
+  p.progress.emplace(*p.lab);
+  p.ctx.choice.clear();
+  return out;
+}
+
+}  // namespace orrin::web
+
+// The page calls these through the module's ccall (no embind: its code
+// generation would need the page to allow eval, which it does not).
+namespace {
+const char* Kept(std::string text) {
+  static std::string kept;
+  kept = std::move(text);
+  return kept.c_str();
+}
+}  // namespace
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void orrin_start(uintptr_t pixels) { orrin::web::Start(pixels); }
+EMSCRIPTEN_KEEPALIVE void orrin_rebase(uintptr_t pixels) { orrin::web::Rebase(pixels); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_act(const char* line) { return Kept(orrin::web::Act(line)); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_tick(int timer, int n) { return Kept(orrin::web::Tick(timer, n)); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_timers() { return Kept(orrin::web::Timers()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_view(int all) { return Kept(orrin::web::View(all != 0)); }
+EMSCRIPTEN_KEEPALIVE uintptr_t orrin_canvas_pixels() { return orrin::web::CanvasPixels(); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_run(const char* text) { return Kept(orrin::web::Run(text)); }
+EMSCRIPTEN_KEEPALIVE void orrin_reset() { orrin::web::Reset(); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_session_text() { return Kept(orrin::web::SessionText()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_listing() { return Kept(orrin::web::Listing()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_open_lab(const char* path, const char* text) {
+  return Kept(orrin::web::OpenLab(path, text));
+}
+}
