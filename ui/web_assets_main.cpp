@@ -123,14 +123,16 @@ int main(int argc, char** argv) {
   QDir().mkpath(out + "/pictures");
   QDir().mkpath(out + "/panels");
   bool ok = true;
-  QJsonObject layout;
   for (const char* lang : {"zh", "en"}) {
+    QJsonObject layout;
     orrin::ui::UseLanguage(std::string(lang) == "en" ? orrin::ui::Language::English : orrin::ui::Language::Chinese);
     TMainForm form;
     form.show();
     QApplication::processEvents();
     ok &= Backgrounds(form, out, lang);
-    if (layout.isEmpty()) {
+    // English captions are longer: the window moves a few widgets, so each
+    // language has its layout.
+    {
       QWidget* central = form.centralWidget();
       QWidget* work = form.ScrollBox()->widget();
       QJsonObject widgets;
@@ -147,8 +149,12 @@ int main(int argc, char** argv) {
         widgets[orrin::Info(id).name] = o;
       }
       layout["widgets"] = widgets;
+      // The scrolled part inside the scroll box's frame, scroll bars included.
+      QWidget* viewport = form.ScrollBox()->viewport();
+      const QPoint at = viewport->mapTo(central, QPoint(0, 0));
       const QRect box = form.ScrollBox()->geometry();
-      layout["scroll"] = QJsonArray{box.x(), box.y(), box.width(), box.height()};
+      layout["scroll"] = QJsonArray{at.x(), at.y(), box.right() + 1 - at.x() - (at.x() - box.x()),
+                                    box.bottom() + 1 - at.y() - (at.y() - box.y())};
       layout["work"] = QJsonArray{work->width(), work->height()};
       layout["central"] = QJsonArray{central->width(), central->height()};
       layout["menu"] = form.menuBar()->height();
@@ -165,8 +171,8 @@ int main(int argc, char** argv) {
           ok &= Save(*px, out + "/pictures/" + orrin::PicName(pic) + ".png");
       }
     }
+    QFile file(out + "/layout_" + lang + ".json");
+    ok &= file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(layout).toJson(QJsonDocument::Compact)) > 0;
   }
-  QFile file(out + "/layout.json");
-  ok &= file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(layout).toJson(QJsonDocument::Compact)) > 0;
   return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 // what orrin-run prints.
 #include <emscripten/emscripten.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -85,15 +86,23 @@ std::vector<std::string> Done() {
   return done;
 }
 
-std::string WidgetJson(WidgetId id) {
+// The lines and cells last sent, so that a list whose selection moves (the
+// memory listing during a run) does not send its 256 lines every frame.
+std::map<WidgetId, std::pair<std::vector<std::string>, std::vector<std::string>>> sent;
+
+std::string WidgetJson(WidgetId id, bool all) {
   const WidgetState& w = page->sim.view[id];
+  auto& [lines, cells] = sent[id];
+  const bool newLines = all || lines != w.lines, newCells = all || cells != w.cells;
+  if (newLines) lines = w.lines;
+  if (newCells) cells = w.cells;
   std::ostringstream o;
   o << "{\"i\":" << static_cast<int>(id) << ",\"text\":" << Json(w.text) << ",\"pic\":" << Json(PicName(w.picture))
     << ",\"color\":" << w.color << ",\"fontColor\":" << w.fontColor << ",\"visible\":" << w.visible
     << ",\"enabled\":" << w.enabled << ",\"readOnly\":" << w.readOnly << ",\"checked\":" << w.checked
-    << ",\"moved\":" << w.moved << ",\"x\":" << w.x << ",\"y\":" << w.y << ",\"lines\":" << Json(w.lines)
-    << ",\"selected\":" << w.selectedLine << ",\"cols\":" << w.cols << ",\"rows\":" << w.rows
-    << ",\"cells\":" << Json(w.cells) << "}";
+    << ",\"moved\":" << w.moved << ",\"x\":" << w.x << ",\"y\":" << w.y
+    << ",\"lines\":" << (newLines ? Json(w.lines) : "null") << ",\"selected\":" << w.selectedLine
+    << ",\"cols\":" << w.cols << ",\"rows\":" << w.rows << ",\"cells\":" << (newCells ? Json(w.cells) : "null") << "}";
   return o.str();
 }
 
@@ -172,7 +181,7 @@ std::string View(bool all) {
     for (int i = 0; i < WidgetCount; ++i) dirty.push_back(static_cast<WidgetId>(i));
   }
   std::string out = "{\"widgets\":[";
-  for (size_t i = 0; i < dirty.size(); ++i) out += (i ? "," : "") + WidgetJson(dirty[i]);
+  for (size_t i = 0; i < dirty.size(); ++i) out += (i ? "," : "") + WidgetJson(dirty[i], all);
   out += "]";
   if (s.view.pointLabelsDirty || all) {
     s.view.pointLabelsDirty = false;

@@ -9,7 +9,8 @@ const DEFAULT_COLOUR = 0xffffffff;
 const $ = (id) => document.getElementById(id);
 
 let M = null;             // the module
-let layout = null;        // assets/layout.json
+let layouts = {};         // assets/layout_LANG.json: where each widget sits, per language
+let layout = null;        // the current language's
 let names = [];           // widget names by index
 const byName = {};        // name -> index
 const el = [];            // the page's element of each widget (or null)
@@ -177,7 +178,11 @@ function pointIn(e, target) {
 
 function chooseColour() {
   const input = $('colour');
-  input.onchange = () => act('wire-colour ' + input.value.slice(1).toUpperCase());
+  input.onchange = () => {
+    const rgb = input.value.slice(1).toUpperCase();
+    act('wire-colour ' + rgb);
+    localStorage.setItem('orrin.colour', rgb);
+  };
   input.click();
 }
 
@@ -205,6 +210,7 @@ function makeWidget(i, name, L) {
     case 'List':
       e = document.createElement('div');
       e.className = 'w list';
+      e.addEventListener('scroll', () => { e.dataset.scroll = e.scrollTop; });
       break;
     case 'Grid':
       e = document.createElement('div');
@@ -244,12 +250,7 @@ function makeWidget(i, name, L) {
   if (['Image2', 'Image10'].includes(name)) e.style.zIndex = -1;
   if (RAISED.includes(name)) e.style.zIndex = 2;
   if (L.container === 'Panel0' && name !== 'Panel_SetCtl') e.style.pointerEvents = 'none';
-  Object.assign(e.style, {
-    width: L.w + 'px', height: L.h + 'px',
-    fontFamily: `"${L.font}", "WenQuanYi Micro Hei", sans-serif`, fontSize: L.px + 'px',
-    fontWeight: L.bold ? 'bold' : 'normal', color: L.fg || '#000',
-  });
-  if (L.bg) e.style.backgroundColor = L.bg;
+
   const line = lineOfClick(name);
   if (line) {
     e.classList.add('clickable');
@@ -322,19 +323,31 @@ function containerHidden(name) {
 
 function apply(w) {
   const i = w.i, name = names[i], e = el[i];
+  // Lines and cells come only when they changed.
+  if (w.lines === null) w.lines = state[i]?.lines ?? [];
+  if (w.cells === null) w.cells = state[i]?.cells ?? [];
   state[i] = w;
   if (!e) return;
   const L = layout.widgets[name];
   const kind = KIND[L.kind];
   switch (kind) {
-    case 'Label':
-      if (e.textContent !== tr(w.text)) e.textContent = tr(w.text);
-      e.classList.toggle('lines', w.text.includes('\n'));
+    case 'Label': {
+      const text = tr(w.text);
+      const changed = e.textContent !== text;
+      if (changed) {
+        e.textContent = text;
+        e.classList.toggle('lines', text.includes('\n'));
+      }
       e.style.color = colour(w.fontColor, L.fg || '#000');
       e.style.backgroundColor = colour(w.color, L.bg || 'transparent');
-      if (w.moved) Object.assign(e.style, { left: w.x + 'px', top: w.y + 'px', width: 'auto' });
-      fitText(e, L);
+      if (w.moved) {
+        Object.assign(e.style, { left: w.x + 'px', top: w.y + 'px', width: 'auto' });
+        e.classList.add('free');  // a hint sizes itself to its text
+      }
+      // Measuring costs a layout: only a new text is fitted.
+      if (changed) fitText(e, L);
       break;
+    }
     case 'Image':
     case 'SpeedButton':
       if (name === 'Image_WireDraw') break;
@@ -356,12 +369,13 @@ function apply(w) {
       if (w.color !== DEFAULT_COLOUR) e.style.backgroundColor = colour(w.color);
       break;
     case 'Memo':
-      e.textContent = w.lines.map(tr).join('\n');
+      if (e.shownLines !== w.lines) e.textContent = w.lines.map(tr).join('\n');
+      e.shownLines = w.lines;
       e.style.color = colour(w.fontColor, '#000');
       break;
     case 'List': {
-      if (e.dataset.lines !== w.lines.join('\n')) {
-        e.dataset.lines = w.lines.join('\n');
+      if (e.shownLines !== w.lines) {
+        e.shownLines = w.lines;
         e.textContent = '';
         for (const l of w.lines) {
           const d = document.createElement('div');
@@ -369,14 +383,29 @@ function apply(w) {
           e.appendChild(d);
         }
       }
-      [...e.children].forEach((d, k) => d.classList.toggle('sel', k === w.selected));
+      // Only the line that was selected and the new one change; lines are
+      // 15 pixels high, so the scrolling needs no measuring.
+      const old = e.children[Number(e.dataset.selected ?? -1)];
+      if (old) old.classList.remove('sel');
       const sel = e.children[w.selected];
-      if (sel && (sel.offsetTop < e.scrollTop || sel.offsetTop > e.scrollTop + e.clientHeight - 15))
-        e.scrollTop = sel.offsetTop - e.clientHeight / 2;
+      e.dataset.selected = w.selected;
+      if (sel) {
+        sel.classList.add('sel');
+        const top = w.selected * 15, view = Number(e.dataset.scroll ?? 0);
+        if (top < view || top > view + L.h - 30) {
+          e.scrollTop = Math.max(0, top - L.h / 2);
+          e.dataset.scroll = Math.max(0, top - L.h / 2);
+        }
+      }
       break;
     }
     case 'Grid':
-      applyGrid(e, name, w);
+      if (e.shownCells !== w.cells || e.shownEnabled !== w.enabled || e.shownCur !== w.currentRow * 100 + w.currentCol) {
+        e.shownCells = w.cells;
+        e.shownEnabled = w.enabled;
+        e.shownCur = w.currentRow * 100 + w.currentCol;
+        applyGrid(e, name, w);
+      }
       break;
     case 'Button':
       e.textContent = tr(w.text);
@@ -395,12 +424,18 @@ function apply(w) {
   e.style.display = w.visible && !containerHidden(name) ? '' : 'none';
 }
 
-// Longer texts (English) shrink to their window, as the window's fitting does.
+// Longer texts (English) shrink to their window, as the window's fitting
+// does; measured on a canvas, so that no layout is forced during a run.
+const measure = document.createElement('canvas').getContext('2d');
 function fitText(e, L) {
-  e.style.fontSize = L.px + 'px';
   if (e.classList.contains('lines')) return;
   let px = L.px;
-  while (px > 7 && e.scrollWidth > e.clientWidth + 1) e.style.fontSize = --px + 'px';
+  const width = (size) => {
+    measure.font = `${L.bold ? 'bold ' : ''}${size}px "${L.font}", "WenQuanYi Micro Hei", sans-serif`;
+    return measure.measureText(e.textContent).width;
+  };
+  while (px > 7 && width(px) > L.w - 2) --px;
+  e.style.fontSize = px + 'px';
 }
 
 function applyLabels(labels) {
@@ -427,6 +462,24 @@ function paint(all = false) {
   if (v.canvas) paintBoard();
 }
 
+// Every widget where the current language's layout puts it, with its font.
+function place() {
+  names.forEach((name, i) => {
+    const L = layout.widgets[name];
+    const e = name === 'Image_WireDraw' ? $('board') : el[i];
+    if (!L || !e) return;
+    const P = L.container && layout.widgets[L.container];
+    Object.assign(e.style, { left: L.x - (P ? P.x : 0) + 'px', top: L.y - (P ? P.y : 0) + 'px' });
+    if (name === 'Image_WireDraw') return;
+    Object.assign(e.style, {
+      width: L.w + 'px', height: L.h + 'px',
+      fontFamily: `"${L.font}", "WenQuanYi Micro Hei", sans-serif`, fontSize: L.px + 'px',
+      fontWeight: L.bold ? 'bold' : 'normal', color: L.fg || '#000',
+    });
+    if (L.bg) e.style.backgroundColor = L.bg;
+  });
+}
+
 function build() {
   const central = $('central'), scroll = $('scroll'), work = $('work');
   Object.assign(central.style, { width: layout.central[0] + 'px', height: layout.central[1] + 'px' });
@@ -439,14 +492,13 @@ function build() {
     byName[name] = i;
     const L = layout.widgets[name];
     if (!L) return;
-    const P = L.container && layout.widgets[L.container];
-    const parent = P ? el[byName[L.container]] : L.root === 'work' ? work : central;
+    const parent = L.container && layout.widgets[L.container] ? el[byName[L.container]] : L.root === 'work' ? work : central;
     const e = name === 'Image_WireDraw' ? $('board') : makeWidget(i, name, L);
-    Object.assign(e.style, { left: L.x - (P ? P.x : 0) + 'px', top: L.y - (P ? P.y : 0) + 'px' });
     if (name === 'Image_WireDraw') e.style.zIndex = -1;
     else el[i] = e;
     parent.appendChild(e);
   });
+  place();
   const board = $('board');
   board.addEventListener('mousemove', (e) => hover('hover ' + pointIn(e, board).join(' ')));
   board.addEventListener('contextmenu', (e) => e.preventDefault());
@@ -465,7 +517,19 @@ function build() {
 // ---- timers ------------------------------------------------------------------
 
 const timerDue = [0, 0, 0, 0];
+const frameCost = { frames: 0, ms: 0 };
+// As the window: the board is repainted at most 25 times a second; the
+// timers' ticks between two paints are done at the next (the lamps change
+// faster than anyone follows at 1400 small beats a second).
+const FRAME_MS = 40;
+let lastFrame = 0;
 function frame(now) {
+  if (now - lastFrame < FRAME_MS - 2) {
+    requestAnimationFrame(frame);
+    return;
+  }
+  lastFrame = now;
+  const t0 = performance.now();
   if (pendingHover) {
     const line = pendingHover;
     pendingHover = null;
@@ -486,6 +550,8 @@ function frame(now) {
     if (done.length) lab.done(done);
   });
   paint();
+  frameCost.frames++;
+  frameCost.ms += performance.now() - t0;
   requestAnimationFrame(frame);
 }
 
@@ -758,7 +824,6 @@ function keys() {
     if (!e.target.closest('#menubar')) document.querySelectorAll('#menubar .menu').forEach((x) => x.classList.remove('open'));
   });
   $('dialog-ok').onclick = () => { $('dialog').hidden = true; };
-  $('crashed-reload').onclick = () => location.reload();
 }
 
 async function setLanguage(l) {
@@ -766,6 +831,8 @@ async function setLanguage(l) {
   localStorage.setItem('orrin.lang', l);
   document.documentElement.lang = l;
   document.title = tr('Orrin 仿真软件');
+  layout = layouts[l];
+  place();
   call('rebase', await boardPixels(l));
   backgrounds();
   menus();
@@ -780,7 +847,9 @@ async function start() {
   lang = stored === 'en' || stored === 'zh' ? stored : (navigator.language || '').startsWith('zh') ? 'zh' : 'en';
   const params = new URLSearchParams(location.search);
   if (params.get('lang') === 'en' || params.get('lang') === 'zh') lang = params.get('lang');
-  [layout] = await Promise.all([fetch('assets/layout.json').then((r) => r.json())]);
+  const [zh, en] = await Promise.all(['zh', 'en'].map((l) => fetch(`assets/layout_${l}.json`).then((r) => r.json())));
+  layouts = { zh, en };
+  layout = layouts[lang];
   loadCatalogue(await fetch('assets/en.json').then((r) => r.json()));
   M = await createOrrin({ onAbort: crashed });
   names = JSON.parse(call('names'));
@@ -794,6 +863,9 @@ async function start() {
   paint(true);
   const colour = localStorage.getItem('orrin.colour');
   if (colour && /^[0-9A-F]{6}$/.test(colour)) act('wire-colour ' + colour);
+  // The lab the student had open last time.
+  const last = localStorage.getItem('orrin.lab');
+  if (LABS.includes(last)) await lab.open(last);
   requestAnimationFrame(frame);
   // The same engine as orrin-run: a console script on this board, and what
   // orrin-run prints for it.
@@ -805,8 +877,10 @@ async function start() {
       write: (path, bytes) => { M.FS.mkdirTree(path.replace(/\/[^/]*$/, '') || '/'); M.FS.writeFile(path, bytes); },
       chdir: (path) => { M.FS.mkdirTree(path); M.FS.chdir(path); },
     }),
+    frameCost: () => ({ ...frameCost }),
     ready: true,
   });
 }
 
+$('crashed-reload').onclick = () => location.reload();
 start().catch(crashed);

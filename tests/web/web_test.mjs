@@ -1,0 +1,269 @@
+// The web page in Debian's Chromium, driven by puppeteer-core:
+//   node tests/web/web_test.mjs SITE ORRIN_RUN ORRIN_SNAPSHOT [REPORT_DIR]
+// 1. every golden script through window.orrin.run prints what orrin-run prints;
+// 2. the ALU experiment done by real clicks and keys shows the lamps and texts
+//    orrin-run shows for the same actions;
+// 3. the page at start against the Qt window's screenshot: same size, the
+//    share of differing pixels and where they are, bounded;
+// 4. bad input: a refused file gives the window's message, a file name with
+//    markup stays text, a broken module shows a message and a reload recovers;
+// 5. figures: a continuous run's pace and processor time, and orrin.run over
+//    1.4 M small beats.
+import { execFileSync, spawn } from 'child_process';
+import fs from 'fs';
+import net from 'net';
+import os from 'os';
+import path from 'path';
+import { fileURLToPath } from 'url';
+import puppeteer from 'puppeteer-core';
+
+const [site, orrinRun, orrinSnapshot, reportDir = os.tmpdir()] = process.argv.slice(2);
+const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+let failures = 0;
+const check = (ok, what) => {
+  console.log((ok ? 'ok    ' : 'FAIL  ') + what);
+  if (!ok) failures++;
+};
+
+function freePort() {
+  return new Promise((resolve) => {
+    const s = net.createServer().listen(0, '127.0.0.1', () => {
+      const { port } = s.address();
+      s.close(() => resolve(port));
+    });
+  });
+}
+
+const port = await freePort();
+const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', '--directory', site, String(port)],
+  { stdio: 'ignore' });
+const url = `http://127.0.0.1:${port}/`;
+for (let i = 0; i < 50; i++) {
+  try { await fetch(url); break; } catch { await new Promise((r) => setTimeout(r, 100)); }
+}
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true,
+  args: ['--no-sandbox', '--font-render-hinting=none', '--disable-lcd-text'],
+});
+
+// Each page in a context of its own: no settings left by an earlier one.
+async function open(query = '?lang=zh') {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  page.on('pageerror', (e) => console.log('page error:', e.message));
+  page.on('dialog', (d) => d.accept());
+  await page.setViewport({ width: 1018, height: 362 });
+  await page.goto(url + query);
+  await page.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
+  return page;
+}
+
+function listFiles(dir) {
+  return fs.readdirSync(dir, { withFileTypes: true }).flatMap((e) =>
+    e.isDirectory() ? listFiles(path.join(dir, e.name)) : [path.join(dir, e.name)]);
+}
+
+try {
+  // ---- 1. golden scripts ----------------------------------------------------
+  {
+    const page = await open();
+    const golden = [];
+    for (const f of fs.readdirSync(path.join(top, 'tests/scripts')).filter((f) => f.endsWith('.orrin')))
+      golden.push([path.join(top, 'tests/scripts', f), '/t/scripts']);
+    for (const f of fs.readdirSync(path.join(top, 'examples/wiring')).filter((f) => f.endsWith('.orrin')))
+      golden.push([path.join(top, 'examples/wiring', f), '/examples/wiring']);
+    // The scripts' own files, where their relative names find them.
+    const files = listFiles(path.join(top, 'tests/scripts/files')).map((f) =>
+      ['/t/scripts/files/' + path.relative(path.join(top, 'tests/scripts/files'), f), [...fs.readFileSync(f)]]);
+    let same = 0;
+    for (const [script, dir] of golden) {
+      const expected = script.replace(/\.orrin$/, '.expected');
+      if (!fs.existsSync(expected)) continue;
+      const out = await page.evaluate((text, dir, files) => {
+        for (const [p, bytes] of files) window.orrin.files.write(p, new Uint8Array(bytes));
+        window.orrin.files.chdir(dir);
+        window.orrin.reset();
+        return window.orrin.run(text);
+      }, fs.readFileSync(script, 'utf8'), dir, files);
+      const native = execFileSync(orrinRun, [script], { cwd: path.dirname(script), encoding: 'utf8' });
+      const ok = out === native && native === fs.readFileSync(expected, 'utf8');
+      if (ok) same++;
+      check(ok, 'golden ' + path.relative(top, script));
+    }
+    console.log(`golden scripts equal in the browser: ${same}`);
+    await page.close();
+  }
+
+  // ---- 2. the ALU experiment by clicks ---------------------------------------
+  {
+    const page = await open();
+    const click = async (name) => page.click(`[data-name="${name}"]`);
+    // The wiring through the menu and the browser's file picker.
+    await page.click('#menubar .menu:nth-child(2)');
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#menubar .menu.open .item:nth-child(1)')]);
+    await chooser.accept([path.join(top, 'examples/wiring/alu.txt')]);
+    await page.waitForFunction(() => document.querySelector('[data-name="Label_LineCount"]').textContent === '15');
+    await click('RadioButtonHandLine');
+    await page.keyboard.press('F12');
+    const script = ['load-wires ' + path.join(top, 'examples/wiring/alu.txt'), 'mode independent', 'power'];
+    const steps = [];
+    const lever = (kind, n) => steps.push([`Image_${kind}${n}`, `${kind === 'SD' ? 'sd' : 'k'} ${n}`]);
+    [0, 2, 4, 5].forEach((n) => lever('SD', n));
+    [11, 12].forEach((n) => lever('K', n));
+    for (let i = 0; i < 6; i++) steps.push(['F7', 'step']);
+    [0, 1, 2, 3, 4, 5, 6].forEach((n) => lever('SD', n));
+    lever('K', 2);
+    for (let i = 0; i < 6; i++) steps.push(['Button_OneLittleStep', 'step']);
+    [11, 2, 0, 4, 7, 9, 10, 13, 14].forEach((n) => lever('K', n));
+    for (let i = 0; i < 4; i++) steps.push(['F7', 'step']);
+    for (const [target, line] of steps) {
+      if (target === 'F7') await page.keyboard.press('F7');
+      else await click(target);
+      script.push(line);
+    }
+    await new Promise((r) => setTimeout(r, 100));
+    // Every lamp, picture and text of the board against orrin-run's print.
+    const shown = await page.evaluate(() => {
+      const out = {};
+      for (const e of document.querySelectorAll('[data-name]')) {
+        const n = e.dataset.name;
+        if (n.startsWith('Label_')) out[n] = e.textContent;
+        else if (n.startsWith('Image_') && n !== 'Image_colorset') {
+          const m = /pictures\/([^.]+)\.png/.exec(e.style.backgroundImage);
+          out[n] = m ? m[1] : 'None';
+        }
+      }
+      return out;
+    });
+    const names = Object.keys(shown);
+    const printed = execFileSync(orrinRun, [], { input: script.join('\n') + '\nprint ' + names.join(' ') + '\n', encoding: 'utf8' });
+    const native = Object.fromEntries(printed.trim().split('\n').filter((l) => /^(Label|Image)_/.test(l)).map((l) => {
+      const k = l.indexOf('=');
+      return [l.slice(0, k), l.slice(k + 1)];
+    }));
+    const differ = names.filter((n) => native[n] !== undefined && native[n].replaceAll('|', '\n') !== shown[n]);
+    check(differ.length === 0 && names.length > 400, `ALU experiment by clicks: ${names.length} lamps and texts as orrin-run shows them` +
+      (differ.length ? '; differ: ' + differ.slice(0, 8).map((n) => `${n} page=${JSON.stringify(shown[n])} run=${JSON.stringify(native[n])}`).join(', ') : ''));
+    check(shown.Label_SDNum !== undefined && native.Image_LDC !== undefined, 'the comparison saw the data switches and the control lamps');
+    await page.close();
+  }
+
+  // ---- 2b. a lab in the page: opened from its menu, followed to its end ---------
+  {
+    const page = await open();
+    await page.click('#menubar .menu:nth-child(7)');
+    await page.click('#menubar .menu.open .item:nth-child(1)');
+    await page.waitForFunction(() => document.querySelector('#side h2')?.textContent === '运算器实验');
+    const lines = fs.readFileSync(path.join(top, 'examples/labs/alu.solution.orrin'), 'utf8').split('\n')
+      .filter((l) => l.trim() && !l.startsWith('#'));
+    await page.evaluate((ls) => ls.forEach((l) => window.orrin.act(l)), lines);
+    const side = await page.$eval('#side', (e) => e.textContent);
+    check(side.includes('全部完成') && (side.match(/✔/g) || []).length === 5, 'the ALU lab in the page: every step ticked, the summary shown');
+    await page.close();
+  }
+
+  // ---- 3. the page against the window --------------------------------------------
+  for (const lang of ['zh', 'en']) {
+    const page = await open('?lang=' + lang);
+    await new Promise((r) => setTimeout(r, 300));
+    const pageShot = path.join(reportDir, `web_${lang}.png`);
+    const windowShot = path.join(reportDir, `window_${lang}.png`);
+    const diffShot = path.join(reportDir, `diff_${lang}.png`);
+    await page.screenshot({ path: pageShot });
+    execFileSync(orrinSnapshot, ['--lang', lang, '--window', windowShot],
+      { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' }, stdio: 'ignore' });
+    const size = (f) => execFileSync('identify', ['-format', '%wx%h', f], { encoding: 'utf8' });
+    check(size(pageShot) === size(windowShot), `${lang}: the page and the window are the same size (${size(pageShot)}, ${size(windowShot)})`);
+    // Pixels differing by more than a tenth of the range, in all and in tiles.
+    const ae = (extra = []) => {
+      try {
+        return Number(execFileSync('compare', ['-metric', 'AE', '-fuzz', '10%', ...extra, pageShot, windowShot, diffShot],
+          { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] }));
+      } catch (e) {
+        return Number(String(e.stderr).trim().split(' ')[0]);
+      }
+    };
+    const [w, h] = size(pageShot).split('x').map(Number);
+    const total = ae();
+    const share = total / (w * h);
+    const tiles = [];
+    for (let ty = 0; ty < 2; ty++) {
+      for (let tx = 0; tx < 4; tx++) {
+        const tw = Math.ceil(w / 4), th = Math.ceil(h / 2);
+        const crop = `${tw}x${th}+${tx * tw}+${ty * th}`;
+        const n = Number(execFileSync('convert', [pageShot, windowShot, '-crop', crop, '+repage', '-fuzz', '10%',
+          '-compose', 'difference', '-composite', '-threshold', '10%', '-format', '%[fx:mean*w*h]', 'info:'], { encoding: 'utf8' }));
+        tiles.push(`${crop}: ${(100 * n / (tw * th)).toFixed(1)} %`);
+      }
+    }
+    console.log(`${lang}: ${(100 * share).toFixed(1)} % of the pixels differ; by tile: ${tiles.join(', ')}`);
+    check(share < 0.06, `${lang}: the page at start looks like the window (${(100 * share).toFixed(1)} % of pixels differ, bound 6 %)`);
+    await page.close();
+  }
+
+  // ---- 4. bad input ----------------------------------------------------------------
+  {
+    const page = await open();
+    const bad = path.join(os.tmpdir(), '<img src=x onerror="window.pwned=1">.txt');
+    fs.writeFileSync(bad, 'not a wire file\r\n');
+    await page.click('#menubar .menu:nth-child(2)');
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#menubar .menu.open .item:nth-child(1)')]);
+    await chooser.accept([bad]);
+    await page.waitForSelector('#dialog:not([hidden])');
+    const text = await page.$eval('#dialog-text', (e) => e.textContent);
+    check(text.includes('连线文件第 1 行无法读取') || text.includes('无法读取'), 'a refused wire file gives the window\'s message: ' + JSON.stringify(text));
+    check(await page.evaluate(() => !window.pwned && !document.querySelector('#dialog img')), 'a file name with markup stays text');
+    fs.unlinkSync(bad);
+    await page.close();
+
+    // A module that cannot start: a message, and the page works after a reload.
+    const broken = await browser.newPage();
+    await broken.setRequestInterception(true);
+    let breakIt = true;
+    broken.on('request', (r) => {
+      if (breakIt && r.url().endsWith('orrin.wasm')) r.respond({ status: 200, contentType: 'application/wasm', body: 'garbage' });
+      else r.continue();
+    });
+    await broken.goto(url);
+    await broken.waitForSelector('#crashed:not([hidden])', { timeout: 20000 });
+    check(true, 'a broken module shows a message');
+    breakIt = false;
+    await Promise.all([broken.waitForNavigation(), broken.click('#crashed-reload')]);
+    await broken.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
+    check(await broken.evaluate(() => window.orrin.run('dump').startsWith('step=0/0')), 'after a reload the page works');
+    await broken.close();
+  }
+
+  // ---- 5. figures ------------------------------------------------------------------
+  {
+    const page = await open();
+    const script = fs.readFileSync(path.join(top, 'bench/headless_run.orrin'), 'utf8');
+    const ms = await page.evaluate((s) => {
+      window.orrin.reset();
+      const t0 = performance.now();
+      window.orrin.run(s);
+      return performance.now() - t0;
+    }, script);
+    console.log(`figure: orrin.run over 1 400 000 small beats: ${(ms / 1000).toFixed(2)} s = ${Math.round(1.4e6 / (ms / 1000))} small beats/s`);
+    await page.evaluate(() => {
+      window.orrin.reset();
+      for (const l of ['mode microprogram', 'power', 'clr', 'qd']) window.orrin.act(l);
+    });
+    const beats = async () => Number(/step=\d+\/(\d+)/.exec(await page.evaluate(() => window.orrin.run('dump')))[1]);
+    const m0 = await page.metrics(), b0 = await beats(), t0 = Date.now();
+    await new Promise((r) => setTimeout(r, 10000));
+    const m1 = await page.metrics(), b1 = await beats(), t1 = Date.now();
+    const secs = (t1 - t0) / 1000;
+    const pace = (b1 - b0) / secs;
+    const cpu = (m1.TaskDuration - m0.TaskDuration) / secs;
+    console.log(`figure: continuous run ${pace.toFixed(0)} small beats/s = ${(100 * pace / 1400).toFixed(1)} % of pace, ` +
+      `${(100 * cpu).toFixed(1)} % of one core (renderer main thread)`);
+    check(pace > 1400 * 0.9, 'a continuous run keeps the board\'s pace');
+    await page.close();
+  }
+} finally {
+  await browser.close();
+  server.kill();
+}
+console.log(failures ? `web: ${failures} failed` : 'web: all passed');
+process.exit(failures ? 1 : 0);
