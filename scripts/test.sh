@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the machine up, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test; then builds the Debian
-# package from a Release build and checks it. Exits non-zero on failure.
+# package from a Release build and checks it, then builds the web page and
+# tests it in Chromium. Exits non-zero on failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,3 +21,8 @@ ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$(nproc)"
 # then its contents, its dependencies and its programs where it unpacks.
 deb=$(scripts/package.sh build-release)
 tests/package/deb_check.sh "$deb" "$PWD"
+
+# The web page: built with emscripten, tested in Chromium against the
+# Release programs just built.
+ORRIN_WEB=1 scripts/setup.sh
+tests/web/run.sh build-release

@@ -108,7 +108,6 @@ bool TMainForm::OpenLab(const std::string& path) {
   sim_->Startup();
   if (disassembly_ != nullptr) disassembly_->hide();
   if (timing_ != nullptr) timing_->hide();
-  sim_->session.Start(false);
   std::string error, boxes;
   {
     ConsoleLines lines(*sim_);
@@ -125,6 +124,7 @@ bool TMainForm::OpenLab(const std::string& path) {
       return false;
     }
   }
+  // The session begins after the set-up (which orrin-run --lab runs first).
   sim_->session.Start(true);
   // The panel comes beside the board, not out of it.
   if (!labPanel_->isVisible()) resize(width() + labPanel_->minimumWidth() + 20, height());

@@ -250,7 +250,6 @@ std::string OpenLab(const std::string& path, const std::string& text) {
   if (!ReadLab(text, path, *lab, errors)) return "{\"errors\":" + Json(errors) + "}";
   Reset();
   Page& p = *page;
-  p.sim.session.Start(false);
   std::string error;
   p.sim.hostRelay.Divert(p.script);
   const bool ok = RunLabSetup(p.ctx, *lab, error);
