@@ -6,4 +6,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
-"$lupdate" -silent -no-obsolete -locations relative -target-language en ui -ts translations/orrin_en.ts
+"$lupdate" -silent -no-obsolete -locations relative -target-language en ui layout -ts translations/orrin_en.ts

@@ -4,7 +4,7 @@
 <context>
     <name>orrin</name>
     <message>
-        <location filename="../ui/art_board.cpp" line="+72"/>
+        <location filename="../ui/art_board.cpp" line="+73"/>
         <source>标志</source>
         <translation>Flags</translation>
     </message>
@@ -45,7 +45,7 @@ Wiring the same two jacks again deletes the wire; a right click abandons it. Wir
 out</translation>
     </message>
     <message>
-        <location filename="../ui/art_datapath.cpp" line="+116"/>
+        <location filename="../ui/art_datapath.cpp" line="+117"/>
         <source>控制信号来自插孔 (独立方式)</source>
         <translation>Control signals from the jacks (independent)</translation>
     </message>
@@ -55,7 +55,7 @@ out</translation>
         <translation>Control signals from the microprogram</translation>
     </message>
     <message>
-        <location filename="../ui/art_micro.cpp" line="+126"/>
+        <location filename="../ui/art_micro.cpp" line="+127"/>
         <source>微指令格式 (40 位)</source>
         <translation>Microword format (40 bits)</translation>
     </message>
@@ -92,7 +92,7 @@ the controller runs but drives nothing</translation>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../ui/board_geometry.h" line="+25"/>
+        <location filename="../layout/board_geometry.h" line="+25"/>
         <source>A 端口 (ALU A)</source>
         <translation>A port (ALU A)</translation>
     </message>
@@ -184,7 +184,7 @@ the controller runs but drives nothing</translation>
     <message>
         <location line="+4"/>
         <location line="+3"/>
-        <location filename="../ui/layout_console.cpp" line="+78"/>
+        <location filename="../layout/layout_console.cpp" line="+78"/>
         <source>电源</source>
         <translation>Power</translation>
     </message>
@@ -199,12 +199,12 @@ the controller runs but drives nothing</translation>
         <translation>Disassembly</translation>
     </message>
     <message>
-        <location filename="../ui/layout_board.cpp" line="+58"/>
+        <location filename="../layout/layout_board.cpp" line="+58"/>
         <source>控制器</source>
         <translation>Controller</translation>
     </message>
     <message>
-        <location filename="../ui/layout_console.cpp" line="-22"/>
+        <location filename="../layout/layout_console.cpp" line="-22"/>
         <source>操作模式</source>
         <translation>Mode</translation>
     </message>
@@ -229,7 +229,7 @@ the controller runs but drives nothing</translation>
         <translation>Replay</translation>
     </message>
     <message>
-        <location filename="../ui/layout_datapath.cpp" line="+30"/>
+        <location filename="../layout/layout_datapath.cpp" line="+30"/>
         <source>运算器与标志</source>
         <translation>ALU and flags</translation>
     </message>
@@ -274,7 +274,7 @@ the controller runs but drives nothing</translation>
         <translation>DBUS data bus</translation>
     </message>
     <message>
-        <location filename="../ui/layout_micro.cpp" line="+37"/>
+        <location filename="../layout/layout_micro.cpp" line="+37"/>
         <source>微程序控制器</source>
         <translation>Control unit</translation>
     </message>
@@ -329,7 +329,7 @@ the controller runs but drives nothing</translation>
         <translation>Interrupt and stop</translation>
     </message>
     <message>
-        <location filename="../ui/layout_window.cpp" line="+49"/>
+        <location filename="../layout/layout_window.cpp" line="+49"/>
         <source>两孔第二次连线，则删</source>
         <translation>Wiring two jacks again</translation>
     </message>

@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "base/canvas.h"
+#include "layout/board_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
-#include "ui/board_geometry.h"
 #include "ui/fonts.h"
+#include "ui/layout.h"
 #include "ui/translate.h"
 
 namespace orrin::ui {
@@ -40,7 +41,7 @@ QRect NameRect(const JackPrint& j, int index) {
   if (j.y == 339) return (index % 2 == 0) ? QRect(j.x - w / 2, j.y - 18, w, h) : QRect(j.x - w / 2, j.y + 7, w, h);
   QRect r(j.x - w / 2, j.y - 18, w, h);
   // LPC, the last of the input row, is printed inside the row's box.
-  if (kInputs.r.contains(j.x, j.y)) r.setRight(std::min(r.right(), kInputs.r.right() - 3));
+  if (Q(kInputs.r).contains(j.x, j.y)) r.setRight(std::min(r.right(), kInputs.r.right() - 3));
   return r;
 }
 
@@ -66,16 +67,16 @@ void BitNumbers(QPainter& p, const Module& m) {
 
 void LampRows(QPainter& p) {
   for (const Module* m : {&kA, &kB, &kD, &kAR, &kPC, &kINS, &kIR}) {
-    art::ModuleBox(p, m->r, m->caption);
+    art::ModuleBox(p, Q(m->r), m->caption);
     BitNumbers(p, *m);
   }
-  art::ModuleBox(p, kFlags.r, QT_TRANSLATE_NOOP("orrin", "标志"));
+  art::ModuleBox(p, Q(kFlags.r), QT_TRANSLATE_NOOP("orrin", "标志"));
   Print(p, QRect(kFlags.r.x() + 16, kFlags.r.y() + 20, 22, 16), "Z", Face::Plain, Qt::AlignRight | Qt::AlignVCenter);
   Print(p, QRect(kFlags.r.x() + 88, kFlags.r.y() + 20, 22, 16), "C", Face::Plain, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void MicroLampNames(QPainter& p, const Module& m, std::initializer_list<const char*> names) {
-  art::ModuleBox(p, m.r, m.caption);
+  art::ModuleBox(p, Q(m.r), m.caption);
   int i = 0;
   for (const char* n : names) {
     Print(p, QRect(m.r.x() + 14 + kMicroLampPitch * i - 4, m.r.y() + 33, 19, 11), n, Face::Small, Qt::AlignCenter);
@@ -87,7 +88,7 @@ void Controller(QPainter& p) {
   MicroLampNames(p, kUA, {"5", "4", "3", "2", "1", "0"});
   MicroLampNames(p, kNuA, {"5", "4", "3", "2", "1", "0"});
   MicroLampNames(p, kP, {"4", "3", "2", "1", "0"});
-  art::ModuleBox(p, kSel.r, kSel.caption);
+  art::ModuleBox(p, Q(kSel.r), kSel.caption);
   static const char* const kSel[4] = {"SEL3", "SEL2", "SEL1", "SEL0"};
   static const char* const kReg[4] = {"RD1", "RD0", "RS1", "RS0"};
   for (int i = 0; i < 4; ++i) {
@@ -97,7 +98,7 @@ void Controller(QPainter& p) {
   }
   Print(p, QRect(board::kSel.r.x() + 196, board::kSel.r.y() + 36, 52, 12), "SELCTL", Face::Small, Qt::AlignCenter);
 
-  art::ModuleBox(p, kBeat.r, kBeat.caption);
+  art::ModuleBox(p, Q(kBeat.r), kBeat.caption);
   static const char* const kBeats[3] = {"T1", "T2", "T3"};
   for (int i = 0; i < 3; ++i)
     Print(p, QRect(kBeat.r.x() + 10, kBeat.r.y() + 28 + 34 * i, 36, 18), kBeats[i], Face::Plain,
@@ -105,7 +106,7 @@ void Controller(QPainter& p) {
 }
 
 void Signals(QPainter& p) {
-  art::ModuleBox(p, kSignals.r, kSignals.caption);
+  art::ModuleBox(p, Q(kSignals.r), kSignals.caption);
   static const char* const kNames[24] = {"M",     "S3",    "S2",    "S1",   "S0",    "CIN",  "LDC",   "LDZ",
                                          "PCADD", "INTEN", "INTDI", "LIAR", "IABUS", "MBUS", "SBUS",  "ABUS",
                                          "LIR",   "STOP",  "MEMW",  "LAR",  "ARINC", "LPC",  "PCINC", "DRW"};
@@ -122,23 +123,23 @@ void Signals(QPainter& p) {
 }
 
 void Texts(QPainter& p) {
-  art::ModuleBox(p, kLogo.r, nullptr, QColor(0x1E, 0x3A, 0x6E));
+  art::ModuleBox(p, Q(kLogo.r), nullptr, QColor(0x1E, 0x3A, 0x6E));
   QFont big = StyleOf(Face::Plain).font;
   big.setPixelSize(28);
   big.setBold(true);
   p.setFont(big);
   p.setPen(Qt::white);
-  p.drawText(kLogo.r.adjusted(12, 4, -8, -26), Qt::AlignLeft | Qt::AlignVCenter, "Orrin");
-  Print(p, kLogo.r.adjusted(120, 8, -6, -30), QT_TRANSLATE_NOOP("orrin", "8 位教学计算机"), Face::Plain,
+  p.drawText(Q(kLogo.r).adjusted(12, 4, -8, -26), Qt::AlignLeft | Qt::AlignVCenter, "Orrin");
+  Print(p, Q(kLogo.r).adjusted(120, 8, -6, -30), QT_TRANSLATE_NOOP("orrin", "8 位教学计算机"), Face::Plain,
         Qt::AlignLeft | Qt::AlignVCenter);
   p.setPen(QColor(0xC8, 0xD8, 0xF0));
   p.setFont(StyleOf(Face::Plain).font);
-  p.drawText(kLogo.r.adjusted(12, 40, -6, -6), Qt::AlignLeft | Qt::AlignVCenter,
+  p.drawText(Q(kLogo.r).adjusted(12, 40, -6, -6), Qt::AlignLeft | Qt::AlignVCenter,
              Tr(QT_TRANSLATE_NOOP("orrin", "计算机组成原理实验系统")));
   p.setPen(Qt::white);
 
-  art::ModuleBox(p, kLegend.r, kLegend.caption);
-  const QRect lr = kLegend.r;
+  art::ModuleBox(p, Q(kLegend.r), kLegend.caption);
+  const QRect lr = Q(kLegend.r);
   Jack(p, {"", lr.x() + 16, lr.y() + 30, true});
   Print(p, QRect(lr.x() + 26, lr.y() + 23, 80, 14), QT_TRANSLATE_NOOP("orrin", "输出插孔"), Face::Small,
         Qt::AlignLeft | Qt::AlignVCenter);
@@ -146,8 +147,8 @@ void Texts(QPainter& p) {
   Print(p, QRect(lr.x() + 26, lr.y() + 45, 80, 14), QT_TRANSLATE_NOOP("orrin", "输入插孔"), Face::Small,
         Qt::AlignLeft | Qt::AlignVCenter);
 
-  art::ModuleBox(p, kHint.r, kHint.caption);
-  const QRect hr = kHint.r.adjusted(10, 16, -8, -2);
+  art::ModuleBox(p, Q(kHint.r), kHint.caption);
+  const QRect hr = Q(kHint.r).adjusted(10, 16, -8, -2);
   Print(p, hr,
         QT_TRANSLATE_NOOP("orrin",
                           "在电源关闭时连线：单击一个插孔开始，在空白处单击留下折点，单击另一类插孔完成。\n"
@@ -168,15 +169,15 @@ QImage PaintBoard(const std::vector<JackPrint>& jacks) {
   Controller(p);
   Signals(p);
   Texts(p);
-  art::ModuleBox(p, kTestJacks.r, kTestJacks.caption);
-  art::ModuleBox(p, kIrOut.r, nullptr);
+  art::ModuleBox(p, Q(kTestJacks.r), kTestJacks.caption);
+  art::ModuleBox(p, Q(kIrOut.r), nullptr);
   Print(p, QRect(kIrOut.r.x() + 4, kIrOut.r.y() + 6, 46, 40), Tr(QT_TRANSLATE_NOOP("orrin", "IR7-IR4\n输出")),
         Face::Small, Qt::AlignCenter);
-  art::ModuleBox(p, kInputs.r, kInputs.caption);
-  art::ModuleBox(p, kIntInputs.r, nullptr);
-  art::ModuleBox(p, kPowerL.r, kPowerL.caption);
-  art::ModuleBox(p, kLevels.r, kLevels.caption);
-  art::ModuleBox(p, kPowerR.r, kPowerR.caption);
+  art::ModuleBox(p, Q(kInputs.r), kInputs.caption);
+  art::ModuleBox(p, Q(kIntInputs.r), nullptr);
+  art::ModuleBox(p, Q(kPowerL.r), kPowerL.caption);
+  art::ModuleBox(p, Q(kLevels.r), kLevels.caption);
+  art::ModuleBox(p, Q(kPowerR.r), kPowerR.caption);
   Jacks(p, jacks);
   return img;
 }

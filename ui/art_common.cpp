@@ -26,7 +26,7 @@ void PrintCaptions(QPainter& p, WidgetId surface, QPoint origin) {
     if (t.container != surface) continue;
     const Qt::Alignment align =
         t.face == Face::Plain ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter | Qt::AlignVCenter;
-    Print(p, t.r.translated(-origin), Tr(t.text), t.face, align);
+    Print(p, Q(t.r).translated(-origin), Tr(t.text), t.face, align);
   }
 }
 

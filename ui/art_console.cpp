@@ -2,14 +2,15 @@
 // program's icon.
 #include <QLinearGradient>
 
+#include "layout/console_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
-#include "ui/console_geometry.h"
+#include "ui/layout.h"
 
 namespace orrin::ui {
 
 QPixmap PaintConsole() {
-  const QSize size = TheLayout().Rect(WidgetId::Panel_KEY).size();
+  const QSize size = Q(TheLayout().Rect(WidgetId::Panel_KEY)).size();
   QPixmap pm(size);
   QPainter p(&pm);
   QLinearGradient g(0, 0, 0, size.height());

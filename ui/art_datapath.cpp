@@ -1,9 +1,10 @@
 // The datapath drawing behind the upper part of Panel3 (Image3_Hand and
 // Image3_NOHand): the ALU, the register file and its selectors, the memory
 // ports, AR, PC, IR, IAR and the data bus that joins them.
+#include "layout/datapath_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
-#include "ui/datapath_geometry.h"
+#include "ui/layout.h"
 #include "ui/translate.h"
 
 namespace orrin::ui {
@@ -16,7 +17,7 @@ namespace {
 
 const QColor kLineColor = ink::kLine;
 
-QRect R(WidgetId id) { return TheLayout().Rect(id); }
+QRect R(WidgetId id) { return Q(TheLayout().Rect(id)); }
 
 void Alu(QPainter& p) {
   QPolygonF alu;
@@ -121,7 +122,7 @@ void Banner(QPainter& p, bool independent) {
 }  // namespace
 
 QPixmap PaintDatapath(bool independent) {
-  QPixmap pm(kDatapathSize);
+  QPixmap pm(Q(kDatapathSize));
   pm.fill(Qt::white);
   QPainter p(&pm);
   art::Smooth(p);

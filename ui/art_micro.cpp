@@ -3,10 +3,11 @@
 // where these signals do not reach the datapath).
 #include <QPainterPath>
 
+#include "layout/micro_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
 #include "ui/fonts.h"
-#include "ui/micro_geometry.h"
+#include "ui/layout.h"
 #include "ui/translate.h"
 
 namespace orrin::ui {
@@ -23,7 +24,7 @@ constexpr const char* kBitNames[40] = {"PCADD", "SELCTL", "SEL3", "SEL2",  "SEL1
                                        "LAR",   "ARINC",  "LPC",  "PCINC", "DRW",  "P4",   "P3",    "P2",
                                        "P1",    "P0",     "NuA5", "NuA4",  "NuA3", "NuA2", "NuA1",  "NuA0"};
 
-// Positions are given in Panel3 coordinates; the picture starts at kMicroOrigin.
+// Positions are given in Panel3 coordinates; the picture starts at Q(kMicroOrigin).
 QPointF P(qreal x, qreal y) { return QPointF(x - kMicroOrigin.x(), y - kMicroOrigin.y()); }
 
 void MicroWord(QPainter& p, const QColor& line) {
@@ -148,7 +149,7 @@ void FormatCard(QPainter& p) {
 }  // namespace
 
 QPixmap PaintController(bool independent) {
-  QPixmap pm(kMicroSize);
+  QPixmap pm(Q(kMicroSize));
   pm.fill(independent ? QColor(0xF4, 0xF4, 0xF2) : Qt::white);
   QPainter p(&pm);
   art::Smooth(p);
@@ -157,7 +158,7 @@ QPixmap PaintController(bool independent) {
   NextAddress(p, line);
   Boxes(p, line);
   FormatCard(p);
-  art::PrintCaptions(p, WidgetId::Image10, kMicroOrigin);
+  art::PrintCaptions(p, WidgetId::Image10, Q(kMicroOrigin));
   if (independent) {
     QFont f = StyleOf(Face::Plain).font;
     f.setPixelSize(13);

@@ -23,7 +23,7 @@ QPixmap Blank(QSize size) {
 // A toggle switch seen from above: a nut in the middle and the lever with its
 // coloured cap pointing up (1) or down (0).
 QPixmap Lever(const QColor& cap, bool up) {
-  QPixmap pm = Blank(kLeverSize);
+  QPixmap pm = Blank(Q(kLeverSize));
   QPainter p(&pm);
   Smooth(p);
   const QRectF body(1.5, 5.5, 18, 20);
@@ -84,7 +84,7 @@ QColor LampColor(char c) {
 
 // A beat line on a small scope screen.
 QPixmap BeatLine(Pic p) {
-  QPixmap pm(kBeatSize);
+  QPixmap pm(Q(kBeatSize));
   QPainter g(&pm);
   Smooth(g);
   const bool off = p == Pic::Tx_PowerOFF;
@@ -127,7 +127,7 @@ QPixmap BeatLine(Pic p) {
 // The six small beats of a machine cycle as a timing diagram, with the
 // current one (1..6) marked; 0 marks none.
 QPixmap Phase(int phase) {
-  QPixmap pm(kPhaseSize);
+  QPixmap pm(Q(kPhaseSize));
   pm.fill(QColor(0xC0, 0xC0, 0xC0));
   QPainter p(&pm);
   Smooth(p);
@@ -171,7 +171,7 @@ QPixmap Phase(int phase) {
 // A three-state bus driver: a triangle pointing at the bus (down), or away
 // from it (up) for a write into the memory.
 QPixmap BusGate(const QColor& color, bool filled, bool up) {
-  QPixmap pm = Blank(kGateSize);
+  QPixmap pm = Blank(Q(kGateSize));
   QPainter p(&pm);
   Smooth(p);
   const qreal w = kGateSize.width(), h = kGateSize.height();
@@ -195,7 +195,7 @@ QPixmap BusGate(const QColor& color, bool filled, bool up) {
 // A gate on a signal line: open (0), closed (1..4, the closed ones with the
 // direction their data takes), loading on the beat (T), or unpowered.
 QPixmap Switch(Pic role) {
-  QPixmap pm = Blank(kSwitchSize);
+  QPixmap pm = Blank(Q(kSwitchSize));
   QPainter p(&pm);
   Smooth(p);
   const QPointF c(7, 7);

@@ -125,7 +125,7 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
         scroll_ = new QScrollArea(parent);
         auto* content = new QWidget;
         content->setObjectName("ScrollBox1Content");
-        content->setFixedSize(kWorkArea);
+        content->setFixedSize(Q(kWorkArea));
         scroll_->setWidget(content);
         scroll_->setWidgetResizable(false);
         w = scroll_;
@@ -226,8 +226,7 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
     case WidgetKind::Button:
       w = new QPushButton(parent);
       break;
-    case WidgetKind::Radio:
-    {
+    case WidgetKind::Radio: {
       w = new QRadioButton(parent);
       // A button paints its background in the Button role; the board's
       // colour of a mode (yellow, lime) is the Window role's.
@@ -245,7 +244,7 @@ QObject* TMainForm::CreateWidget(WidgetId id) {
       break;
   }
   w->setObjectName(name);
-  w->setGeometry(slot.r);
+  w->setGeometry(Q(slot.r));
   return w;
 }
 
@@ -254,7 +253,7 @@ void TMainForm::StaticTexts() {
     if (IsPaintedSurface(t.container)) continue;
     auto* label = new QLabel(Tr(t.text), Widget(t.container));
     StyleLabel(label, t.face);
-    label->setGeometry(t.r);
+    label->setGeometry(Q(t.r));
     FitText(label, label->text());
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     staticLabels_.emplace_back(label, t.text);
@@ -278,7 +277,7 @@ void TMainForm::TemplatePanel() {
 
 // ScrollBox1 grows with the window; the console strip keeps to the bottom-left.
 void TMainForm::PlaceAnchored() {
-  const QRect box = TheLayout().Rect(ScrollBox1), key = TheLayout().Rect(Panel_KEY);
+  const QRect box = Q(TheLayout().Rect(ScrollBox1)), key = Q(TheLayout().Rect(Panel_KEY));
   const int bottomGap = kClientRect.height() - box.bottom() - 1;
   const int w = central_->width(), h = central_->height();
   scroll_->setGeometry(box.x(), box.y(), std::max(0, w - 2 * box.x()), std::max(0, h - box.y() - bottomGap));

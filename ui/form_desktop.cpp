@@ -194,14 +194,11 @@ void TMainForm::Retranslate() {
 // to its right so "Independent" and "Microprogram" stay legible.
 void TMainForm::AdaptToLanguage() {
   const bool english = CurrentLanguage() == Language::English;
-  const int extra = english ? 22 : 0;
-  const Layout& l = TheLayout();
-  Widget(Panel_SetCtl)->resize(l.Rect(Panel_SetCtl).width() + extra, l.Rect(Panel_SetCtl).height());
-  // The three read as one group: all in the size the longest fits.
+  for (WidgetId id : kWidenedInEnglish) Widget(id)->resize(Q(PlacedRect(id, english).size()));
+  // The three buttons read as one group: all in the size the longest fits.
   const WidgetId radios[] = {RadioButtonHdLine, RadioButtonHandLine, RadioButtonMicroProgram};
   int px = 99;
   for (WidgetId id : radios) {
-    Widget(id)->resize(l.Rect(id).width() + extra, l.Rect(id).height());
     FitText(Widget(id), static_cast<QRadioButton*>(Widget(id))->text());
     px = std::min(px, Widget(id)->font().pixelSize());
   }

@@ -1,87 +1,18 @@
 #pragma once
-// Where every widget of the board sits and how it looks: one slot per widget
-// of the widget table, in its container's coordinates. Positions that the
-// board's drawings fix are used as they stand; the rest are chosen so each
-// lamp, label and gate sits on the module it belongs to in the artwork.
+// The board's layout (layout/, plain data both front ends read) in the
+// window's terms: its rectangles as Qt's.
+#include <QPoint>
 #include <QRect>
-#include <array>
-#include <vector>
+#include <QSize>
 
-#include "base/board_view.h"
+#include "layout/layout.h"
 
 namespace orrin::ui {
 
-// The look of a widget, beyond its kind.
-enum class Face : uint8_t {
-  Plain,      // window font on the container's background
-  Hint,       // "宋体" hint over the board, sized to its text (blue)
-  HintTag,    // the same on yellow: the name of the jack under the mouse
-  HintValue,  // the same in red: the level at that jack
-  Hand,       // signal-source window on the board: dark, with coloured text
-  Bit,        // one-digit value window
-  Hex,        // two-digit value window
-  Wide,       // longer value text (formula, bus value)
-  Warn,       // red warning caption
-  Field,      // register field: "宋体" 15 px
-  Note,       // console text
-  Small,      // small print on a panel
-};
+using namespace orrin::layout;
 
-struct Slot {
-  QRect r;
-  Face face = Face::Plain;
-  bool placed = false;
-};
-
-// A caption of a panel that is not a widget of the table.
-struct StaticText {
-  WidgetId container;
-  QRect r;
-  const char* text;
-  Face face = Face::Plain;
-};
-
-class Layout {
- public:
-  Layout();
-  const Slot& operator[](WidgetId id) const { return slots_[static_cast<size_t>(id)]; }
-  QRect Rect(WidgetId id) const { return (*this)[id].r; }
-  const std::vector<StaticText>& Texts() const { return texts_; }
-
-  void Place(WidgetId id, int x, int y, int w, int h, Face face = Face::Plain);
-  void Text(WidgetId container, int x, int y, int w, int h, const char* text, Face face = Face::Plain);
-
- private:
-  std::array<Slot, WidgetCount> slots_{};
-  std::vector<StaticText> texts_;
-};
-
-const Layout& TheLayout();
-// Hints follow the mouse over the board and size themselves to their text.
-inline bool IsHint(Face f) { return f == Face::Hint || f == Face::HintTag || f == Face::HintValue; }
-
-// Filled by one file per area.
-void LayoutWindow(Layout& l);
-void LayoutBoard(Layout& l);
-void LayoutDatapath(Layout& l);
-void LayoutMicro(Layout& l);
-void LayoutConsole(Layout& l);
-
-// Fixed geometry of the window and of the scrolled work area.
-inline constexpr QRect kClientRect{0, 0, 1018, 342};
-inline constexpr QSize kWorkArea{992, 2274};
-inline constexpr QPoint kMicroOrigin{0, 606};  // Image10 inside Panel3
-inline constexpr QSize kDatapathSize{992, 606};
-inline constexpr QSize kMicroSize{992, 700};
-
-// Sizes of the template pictures.
-inline constexpr QSize kLeverSize{21, 31};
-inline constexpr int kLampSmall = 11;
-inline constexpr int kLampMedium = 12;
-inline constexpr int kLampLarge = 16;
-inline constexpr QSize kBeatSize{34, 14};
-inline constexpr QSize kPhaseSize{100, 118};
-inline constexpr QSize kGateSize{14, 16};
-inline constexpr QSize kSwitchSize{14, 14};
+inline QRect Q(const layout::Rect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+inline QSize Q(const layout::Size& s) { return {s.width(), s.height()}; }
+inline QPoint Q(const layout::Point& p) { return {p.x(), p.y()}; }
 
 }  // namespace orrin::ui

@@ -13,11 +13,6 @@ add_library(orrin_ui STATIC
   ui/form_apply.cpp
   ui/form_bind.cpp
   ui/form_build.cpp
-  ui/layout_board.cpp
-  ui/layout_console.cpp
-  ui/layout_datapath.cpp
-  ui/layout_micro.cpp
-  ui/layout_window.cpp
   ui/main_form.cpp
   ui/disassembly_window.cpp
   ui/timing_diagram.cpp
@@ -32,7 +27,7 @@ add_library(orrin_ui STATIC
   ui/form_lab.cpp
   ui/lab_panel.cpp
 )
-target_link_libraries(orrin_ui PUBLIC orrin_sim orrin_runner Qt6::Widgets)
+target_link_libraries(orrin_ui PUBLIC orrin_sim orrin_layout orrin_runner Qt6::Widgets)
 orrin_layer(orrin_ui ui)
 
 # English: translations/orrin_en.ts (scripts/update-translations.sh keeps it

@@ -1,10 +1,11 @@
-// orrin-web-assets OUTDIR: what the web page needs to show the board the
-// window shows, made by the window itself (scripts/web.sh runs it at build
-// time, offscreen): where every widget sits and how it is styled
-// (layout.json), the painted background of the work area and of the window
-// around it with the changing widgets left out, the board picture under the
-// wires and the note panels, each in both languages, and every picture role
-// (pictures/NAME.png).
+// orrin-web-assets OUTDIR: what the web page needs, besides the layout it
+// reads from the module, to show the board the window shows, made by the
+// window itself (scripts/web.sh runs it at build time, offscreen): how each
+// widget is styled as the window resolves it (font, colours, alignment; and
+// where the window left the few widgets the layout does not place), in
+// layout_LANG.json; the painted backgrounds without any widget, each panel's
+// own picture and the board under the wires, per language; every picture
+// role and the speed buttons' glyphs (pictures/NAME.png).
 #include <QApplication>
 #include <QDir>
 #include <QFile>

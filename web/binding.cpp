@@ -13,6 +13,7 @@
 #include "app/lab.h"
 #include "app/runner.h"
 #include "asm/assembler.h"
+#include "layout/layout.h"
 #include "simulator/simulator.h"
 
 namespace orrin::web {
@@ -209,6 +210,22 @@ std::vector<std::string> WidgetNames() {
 }
 std::string Names() { return Json(WidgetNames()); }
 
+// Where every widget sits in a language, in its panel's coordinates: the
+// layout the window uses, read by the page as well.
+std::string Layout(bool english) {
+  std::string out = "{";
+  bool first = true;
+  for (int i = 0; i < WidgetCount; ++i) {
+    const auto id = static_cast<WidgetId>(i);
+    if (!layout::TheLayout()[id].placed) continue;
+    const layout::Rect r = layout::PlacedRect(id, english);
+    out += std::string(first ? "" : ",") + Json(Info(id).name) + ":[" + std::to_string(r.x()) + "," +
+           std::to_string(r.y()) + "," + std::to_string(r.width()) + "," + std::to_string(r.height()) + "]";
+    first = false;
+  }
+  return out + "}";
+}
+
 // A console script on the page's board, printing what orrin-run prints
 // (its standard output, then its standard error).
 std::string Run(const std::string& text) {
@@ -299,6 +316,7 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_timers() { return Kept(orrin::web::Timers
 EMSCRIPTEN_KEEPALIVE const char* orrin_view(int all) { return Kept(orrin::web::View(all != 0)); }
 EMSCRIPTEN_KEEPALIVE uintptr_t orrin_canvas_pixels() { return orrin::web::CanvasPixels(); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_layout(int english) { return Kept(orrin::web::Layout(english != 0)); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_run(const char* text) { return Kept(orrin::web::Run(text)); }
 EMSCRIPTEN_KEEPALIVE void orrin_reset() { orrin::web::Reset(); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_session_text() { return Kept(orrin::web::SessionText()); }

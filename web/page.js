@@ -64,6 +64,7 @@ const API = {
   view: ['orrin_view', 'string', ['number']],
   canvasPixels: ['orrin_canvas_pixels', 'number', []],
   names: ['orrin_names', 'string', []],
+  layout: ['orrin_layout', 'string', ['number']],
   run: ['orrin_run', 'string', ['string']],
   reset: ['orrin_reset', null, []],
   sessionText: ['orrin_session_text', 'string', []],
@@ -462,17 +463,21 @@ function paint(all = false) {
   if (v.canvas) paintBoard();
 }
 
-// Every widget where the current language's layout puts it, with its font.
+// Every widget where the layout puts it in the current language (the
+// module's: the window's own layout), with the font the window gives it.
 function place() {
+  const at = JSON.parse(call('layout', lang === 'en'));
   names.forEach((name, i) => {
     const L = layout.widgets[name];
     const e = name === 'Image_WireDraw' ? $('board') : el[i];
     if (!L || !e) return;
+    // A widget the layout does not place sits where the window left it.
     const P = L.container && layout.widgets[L.container];
-    Object.assign(e.style, { left: L.x - (P ? P.x : 0) + 'px', top: L.y - (P ? P.y : 0) + 'px' });
+    const [x, y, w, h] = at[name] ?? [L.x - (P ? P.x : 0), L.y - (P ? P.y : 0), L.w, L.h];
+    Object.assign(e.style, { left: x + 'px', top: y + 'px' });
     if (name === 'Image_WireDraw') return;
     Object.assign(e.style, {
-      width: L.w + 'px', height: L.h + 'px',
+      width: w + 'px', height: h + 'px',
       fontFamily: `"${L.font}", "WenQuanYi Micro Hei", sans-serif`, fontSize: L.px + 'px',
       fontWeight: L.bold ? 'bold' : 'normal', color: L.fg || '#000',
     });

@@ -1,7 +1,7 @@
 # The web page's module (scripts/web.sh builds it with emcmake): the
 # Qt-free layers and a binding the page's script calls.
 add_executable(orrin_web web/binding.cpp)
-target_link_libraries(orrin_web PRIVATE orrin_runner)
+target_link_libraries(orrin_web PRIVATE orrin_runner orrin_layout)
 target_compile_options(orrin_web PRIVATE ${ORRIN_WARNINGS})
 set_target_properties(orrin_web PROPERTIES OUTPUT_NAME orrin SUFFIX ".js")
 target_link_options(orrin_web PRIVATE

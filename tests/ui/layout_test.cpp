@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <map>
 
-#include "ui/board_geometry.h"
+#include "layout/board_geometry.h"
 #include "ui/faces.h"
 
 namespace orrin::ui {
@@ -43,10 +43,10 @@ TEST(Layout, NothingOnAPanelCoversAnythingElse) {
   for (int i = 0; i < WidgetCount; ++i) {
     const WidgetId id = static_cast<WidgetId>(i);
     if (Info(id).kind == WidgetKind::Menu || Overlays(id)) continue;
-    byPanel[Info(id).container].push_back({TheLayout().Rect(id), Info(id).name});
+    byPanel[Info(id).container].push_back({Q(TheLayout().Rect(id)), Info(id).name});
   }
   for (const StaticText& t : TheLayout().Texts())
-    byPanel[PanelOf(t.container)].push_back({t.r, std::string("caption \"") + t.text + "\""});
+    byPanel[PanelOf(t.container)].push_back({Q(t.r), std::string("caption \"") + t.text + "\""});
   for (const auto& [panel, items] : byPanel)
     for (size_t a = 0; a < items.size(); ++a)
       for (size_t b = a + 1; b < items.size(); ++b)
@@ -63,13 +63,13 @@ TEST(Layout, TheSourceWindowsStandInsideTheirBoxes) {
     const WidgetId id = static_cast<WidgetId>(i);
     const std::string_view name = Info(id).name;
     if (!name.starts_with("Label_Hand_") || id == Label_Hand_RD1_2 || id == Label_Hand_RD0_2) continue;
-    const QRect r = TheLayout().Rect(id);
-    const QRect box = r.x() < board::kIntInputs.r.x() ? board::kInputs.r : board::kIntInputs.r;
+    const QRect r = Q(TheLayout().Rect(id));
+    const QRect box = Q(r.x() < board::kIntInputs.r.x() ? board::kInputs.r : board::kIntInputs.r);
     EXPECT_TRUE(box.adjusted(2, 2, -2, -2).contains(r)) << name;
     ++checked;
   }
   EXPECT_EQ(checked, 28);
-  EXPECT_FALSE(board::kInputs.r.intersects(board::kIntInputs.r));
+  EXPECT_FALSE(Q(board::kInputs.r).intersects(Q(board::kIntInputs.r)));
 }
 
 TEST(Layout, EveryCaptionFitsItsBox) {

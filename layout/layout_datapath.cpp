@@ -1,9 +1,9 @@
 // The upper part of Panel3: ALU and flags, register file, memory, AR, PC,
 // IR, IAR and the data bus, over the datapath drawing (Image2).
-#include "ui/datapath_geometry.h"
-#include "ui/layout.h"
+#include "layout/datapath_geometry.h"
+#include "layout/layout.h"
 
-namespace orrin::ui {
+namespace orrin::layout {
 
 using enum WidgetId;
 using namespace datapath;
@@ -254,4 +254,4 @@ void LayoutDatapath(Layout& l) {
   Bus(l);
 }
 
-}  // namespace orrin::ui
+}  // namespace orrin::layout

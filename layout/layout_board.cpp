@@ -1,10 +1,10 @@
 // The board picture (Panel0) and everything that sits on it.
 #include <algorithm>
 
-#include "ui/board_geometry.h"
-#include "ui/layout.h"
+#include "layout/board_geometry.h"
+#include "layout/layout.h"
 
-namespace orrin::ui {
+namespace orrin::layout {
 
 using enum WidgetId;
 using namespace board;
@@ -103,4 +103,4 @@ void LayoutBoard(Layout& l) {
   for (const ColumnTag& t : kColumnTags) l.Place(t.id, kIntInputs.r.x() + 2, t.jackY - 5, 20, 11, Face::Hand);
 }
 
-}  // namespace orrin::ui
+}  // namespace orrin::layout

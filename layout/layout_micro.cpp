@@ -1,10 +1,10 @@
 // The lower part of Panel3: the microprogram controller (Image10) with the
 // control-store grid, the microinstruction register, the next-address logic,
 // the register-select multiplexer and the interrupt flip-flop.
-#include "ui/layout.h"
-#include "ui/micro_geometry.h"
+#include "layout/layout.h"
+#include "layout/micro_geometry.h"
 
-namespace orrin::ui {
+namespace orrin::layout {
 
 using enum WidgetId;
 using namespace micro;
@@ -185,4 +185,4 @@ void LayoutMicro(Layout& l) {
   InterruptAndStop(l);
 }
 
-}  // namespace orrin::ui
+}  // namespace orrin::layout

@@ -2,12 +2,12 @@
 // The modules printed on the board picture (Panel0). The layout puts the
 // lamps into these boxes and the artwork draws the boxes, so both read the
 // positions from here.
-#include <QRect>
+#include "layout/geometry.h"
 
-namespace orrin::ui::board {
+namespace orrin::layout::board {
 
 struct Module {
-  QRect r;
+  Rect r;
   const char* caption;
 };
 
@@ -61,4 +61,4 @@ inline constexpr Module kPowerR{{760, 470, 88, 104}, QT_TRANSLATE_NOOP("orrin", 
 inline constexpr int kSignalLampY = 272;
 inline constexpr int SignalLampCenterX(int k /* 0..23 */) { return 26 + (k / 4) * 140 + (k % 4) * 32; }
 
-}  // namespace orrin::ui::board
+}  // namespace orrin::layout::board

@@ -1,6 +1,6 @@
 #pragma once
 // The microprogram controller drawing (lower part of Panel3, Image10).
-namespace orrin::ui::micro {
+namespace orrin::layout::micro {
 
 // The microinstruction register: bit M(39 - k) at MicroBitX(k), in groups of
 // four that line up with the columns of the control-store grid below.
@@ -18,4 +18,4 @@ inline constexpr int kRowPitch = 15;
 // Columns of the logic.
 inline constexpr int kIn1X = 52, kIn2X = 96, kAndX = 116, kTermX = 138, kOrX = 190, kNuaX = 258, kOkX = 336;
 
-}  // namespace orrin::ui::micro
+}  // namespace orrin::layout::micro

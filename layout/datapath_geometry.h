@@ -1,7 +1,7 @@
 #pragma once
 // The datapath drawing on Panel3: the places the artwork draws lines and
 // symbols through, shared with the layout of the widgets on top of it.
-namespace orrin::ui::datapath {
+namespace orrin::layout::datapath {
 
 inline constexpr int kBusY = 500;  // the data bus, a thick horizontal line
 inline constexpr int kBusLeft = 10, kBusRight = 850;
@@ -33,4 +33,4 @@ inline constexpr int kIarX = 616, kIarY = 452, kIrX = 704, kIrY = 452;
 inline constexpr int kInsX = 850;      // the instruction bus runs down the right
 inline constexpr int kInsTurnY = 441;  // and turns left into IR here
 
-}  // namespace orrin::ui::datapath
+}  // namespace orrin::layout::datapath

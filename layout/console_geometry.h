@@ -1,9 +1,9 @@
 #pragma once
 // The console strip (Panel_KEY): where the levers stand, shared by the layout
 // and by the painted strip behind them.
-#include "simulator/simulator.h"
+#include "machine/wire_editor.h"
 
-namespace orrin::ui::console {
+namespace orrin::layout::console {
 
 inline constexpr int kSeparators[] = {118, 318, 710, 936};
 inline constexpr int kModeLeverX[4] = {8, 38, 64, 90};  // DP, SWC, SWB, SWA
@@ -19,4 +19,4 @@ static_assert(SdLeverX(7) == 290);
 inline int KLeverX(int i /* 0 = K15 or K31 */) { return LevelSwitchImageLeft(15 - i); }
 inline constexpr int kKUpperY = 18, kKLowerY = 66;
 
-}  // namespace orrin::ui::console
+}  // namespace orrin::layout::console

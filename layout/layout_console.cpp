@@ -1,9 +1,9 @@
 // The console strip along the bottom edge (Panel_KEY) and the hidden panel
 // that holds the template pictures.
-#include "ui/console_geometry.h"
-#include "ui/layout.h"
+#include "layout/console_geometry.h"
+#include "layout/layout.h"
 
-namespace orrin::ui {
+namespace orrin::layout {
 
 using enum WidgetId;
 using namespace console;
@@ -82,4 +82,4 @@ void LayoutConsole(Layout& l) {
   l.Place(SpeedButtonPOWER, 950, 14, 35, 66);
 }
 
-}  // namespace orrin::ui
+}  // namespace orrin::layout

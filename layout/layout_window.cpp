@@ -1,8 +1,8 @@
 // The window's frame: the scroll box and its panels, the wire panels, the
 // software description and the hidden template panel.
-#include "ui/layout.h"
+#include "layout/layout.h"
 
-namespace orrin::ui {
+namespace orrin::layout {
 
 using enum WidgetId;
 
@@ -16,18 +16,26 @@ Layout::Layout() {
 
 void Layout::Place(WidgetId id, int x, int y, int w, int h, Face face) {
   Slot& s = slots_[static_cast<size_t>(id)];
-  s.r = QRect(x, y, w, h);
+  s.r = layout::Rect(x, y, w, h);
   s.face = face;
   s.placed = true;
 }
 
 void Layout::Text(WidgetId container, int x, int y, int w, int h, const char* text, Face face) {
-  texts_.push_back({container, QRect(x, y, w, h), text, face});
+  texts_.push_back({container, layout::Rect(x, y, w, h), text, face});
 }
 
 const Layout& TheLayout() {
   static const Layout layout;
   return layout;
+}
+
+Rect PlacedRect(WidgetId id, bool english) {
+  Rect r = TheLayout().Rect(id);
+  if (english)
+    for (WidgetId w : kWidenedInEnglish)
+      if (w == id) r.rw += kEnglishWiden;
+  return r;
 }
 
 void LayoutWindow(Layout& l) {
@@ -73,4 +81,4 @@ void LayoutWindow(Layout& l) {
   l.Place(Memo2, 8, 36, 974, 300);
 }
 
-}  // namespace orrin::ui
+}  // namespace orrin::layout
