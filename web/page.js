@@ -324,9 +324,6 @@ function containerHidden(name) {
 
 function apply(w) {
   const i = w.i, name = names[i], e = el[i];
-  // Lines and cells come only when they changed.
-  if (w.lines === null) w.lines = state[i]?.lines ?? [];
-  if (w.cells === null) w.cells = state[i]?.cells ?? [];
   state[i] = w;
   if (!e) return;
   const L = layout.widgets[name];
@@ -453,9 +450,29 @@ function applyLabels(labels) {
 }
 
 // What changed since the last paint.
+// Widgets of the work area scrolled out of sight wait until they come into
+// view: nobody sees them change, and a run would restyle them every frame.
+const pending = new Map();
+let scrollTop = 0;
+function inView(i) {
+  const L = layout.widgets[names[i]];
+  return !L || L.root !== 'work' || (L.y + L.h >= scrollTop && L.y <= scrollTop + layout.scroll[3]);
+}
+
 function paint(all = false) {
   const v = JSON.parse(call('view', all));
-  for (const w of v.widgets) apply(w);
+  for (const w of v.widgets) {
+    // Lines and cells come only when they changed.
+    if (w.lines === null) w.lines = state[w.i]?.lines ?? [];
+    if (w.cells === null) w.cells = state[w.i]?.cells ?? [];
+    if (inView(w.i)) {
+      pending.delete(w.i);
+      apply(w);
+    } else {
+      state[w.i] = w;
+      pending.set(w.i, w);
+    }
+  }
   // A note panel's children follow it.
   if (v.widgets.some((w) => KIND[layout.widgets[names[w.i]]?.kind] === 'Panel'))
     for (const w of state) if (w && layout.widgets[names[w.i]]?.container) apply(w);
@@ -505,6 +522,14 @@ function build() {
   });
   place();
   const board = $('board');
+  scroll.addEventListener('scroll', () => {
+    scrollTop = scroll.scrollTop;
+    for (const [i, w] of pending) {
+      if (!inView(i)) continue;
+      pending.delete(i);
+      apply(w);
+    }
+  });
   board.addEventListener('mousemove', (e) => hover('hover ' + pointIn(e, board).join(' ')));
   board.addEventListener('contextmenu', (e) => e.preventDefault());
   board.addEventListener('mouseup', (e) => {
