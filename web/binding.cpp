@@ -5,6 +5,7 @@
 // what orrin-run prints.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -14,6 +15,8 @@
 #include "app/runner.h"
 #include "asm/assembler.h"
 #include "layout/layout.h"
+#include "machine/trace_diagram.h"
+#include "machine/trace_signals.h"
 #include "simulator/simulator.h"
 
 namespace orrin::web {
@@ -226,6 +229,32 @@ std::string Layout(bool english) {
   return out + "}";
 }
 
+// The timing diagram as the window draws it, as SVG: every row, from beat
+// `first` at `beatWidth` pixels a beat, `width` x `height` pixels; `first`
+// 0 fits the whole history. JSON: the first beat, the beat width, the
+// recorded range, the picture.
+std::string Diagram(double first, double beatWidth, int width, int height) {
+  const Simulator& s = page->sim;
+  DiagramView v;
+  for (size_t i = 0; i < TraceSignals().size(); ++i) v.rows.push_back(i);
+  v.width = std::max(200, width);
+  v.height = std::max(100, height);
+  v.microAddresses = s.console.Microprogram();
+  const BeatRange r = RecordedRange(s.machine.Beat, 0, INT64_MAX);
+  if (first <= 0) {
+    v.firstBeat = std::max<int64_t>(1, r.first);
+    const int64_t beats = std::max<int64_t>(1, r.last - r.first + 1);
+    v.beatWidth = std::max(0.001, static_cast<double>(v.width - DiagramView::kLabelWidth) / static_cast<double>(beats));
+  } else {
+    v.firstBeat = static_cast<int64_t>(first);
+    v.beatWidth = std::clamp(beatWidth, 0.001, 64.0);
+  }
+  std::ostringstream o;
+  o << "{\"first\":" << v.firstBeat << ",\"beatWidth\":" << v.beatWidth << ",\"from\":" << r.first
+    << ",\"to\":" << r.last << ",\"svg\":" << Json(DiagramSvg(DrawDiagram(s.trace, s.machine.Beat, v))) << "}";
+  return o.str();
+}
+
 // A console script on the page's board, printing what orrin-run prints
 // (its standard output, then its standard error).
 std::string Run(const std::string& text) {
@@ -316,6 +345,9 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_timers() { return Kept(orrin::web::Timers
 EMSCRIPTEN_KEEPALIVE const char* orrin_view(int all) { return Kept(orrin::web::View(all != 0)); }
 EMSCRIPTEN_KEEPALIVE uintptr_t orrin_canvas_pixels() { return orrin::web::CanvasPixels(); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_diagram(double first, double beatWidth, int width, int height) {
+  return Kept(orrin::web::Diagram(first, beatWidth, width, height));
+}
 EMSCRIPTEN_KEEPALIVE const char* orrin_layout(int english) { return Kept(orrin::web::Layout(english != 0)); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_run(const char* text) { return Kept(orrin::web::Run(text)); }
 EMSCRIPTEN_KEEPALIVE void orrin_reset() { orrin::web::Reset(); }

@@ -35,8 +35,18 @@ function tr(zh) {
   return zh;
 }
 
+// The page's own few texts, beside the window's catalogue.
+const PAGE_TEXTS = {
+  '模拟器出错，请重新载入页面。': 'The simulator failed; please reload the page.',
+  '重新载入': 'Reload',
+  '跟随': 'Follow',
+  '导出时序 (VCD)': 'Export trace (VCD)',
+  '导出时序 (CSV)': 'Export trace (CSV)',
+  '导出时序 (PNG)': 'Export trace (PNG)',
+};
+
 function loadCatalogue(json) {
-  catalogue.exact = json.exact;
+  catalogue.exact = { ...json.exact, ...PAGE_TEXTS };
   catalogue.patterns = json.patterns.map(([zh, en]) => {
     const re = new RegExp('^' + escapeRegex(zh).replace(/%(\d)/g, '(.*?)') + '$', 's');
     return [re, en];
@@ -69,6 +79,7 @@ const API = {
   reset: ['orrin_reset', null, []],
   sessionText: ['orrin_session_text', 'string', []],
   listing: ['orrin_listing', 'string', []],
+  diagram: ['orrin_diagram', 'string', ['number', 'number', 'number', 'number']],
   openLab: ['orrin_open_lab', 'string', ['string', 'string']],
 };
 
@@ -261,6 +272,18 @@ function makeWidget(i, name, L) {
     });
   }
   if (name === 'Button_SetColor' || name === 'Image_colorset') e.addEventListener('click', chooseColour);
+  // A playback arrow held down repeats, as the window's: after a second,
+  // ten steps a second, until it is let go.
+  if (name === 'SpeedButton_BackLeft' || name === 'SpeedButton_BackRight') {
+    let hold = null;
+    const stop = () => { clearTimeout(hold); clearInterval(hold); hold = null; };
+    e.addEventListener('mousedown', () => {
+      stop();
+      hold = setTimeout(() => { hold = setInterval(() => act(line), 100); }, 1000);
+    });
+    e.addEventListener('mouseup', stop);
+    e.addEventListener('mouseleave', stop);
+  }
   const k = /^Image_K(\d+)$/.exec(name);
   if (k) e.addEventListener('mousemove', (ev) => hover('hover-k ' + k[1] + ' ' + pointIn(ev, e).join(' ')));
   if (kind === 'Grid') bindGrid(e, name);
@@ -478,6 +501,7 @@ function paint(all = false) {
     for (const w of state) if (w && layout.widgets[names[w.i]]?.container) apply(w);
   if (v.labels) applyLabels(v.labels);
   if (v.canvas) paintBoard();
+  drawTiming();
 }
 
 // Every widget where the layout puts it in the current language (the
@@ -642,15 +666,18 @@ async function saveFile(command, name) {
 
 // ---- companions: the listing, the timing diagram -----------------------------
 
-function overlay(fill) {
+function overlay(fill, onClose = () => {}) {
   let o = $('overlay');
-  if (o) o.remove();
+  if (o) o.querySelector('.close').click();
   o = document.createElement('div');
   o.id = 'overlay';
   const close = document.createElement('button');
   close.className = 'close';
   close.textContent = '×';
-  close.onclick = () => o.remove();
+  close.onclick = () => {
+    o.remove();
+    onClose();
+  };
   o.appendChild(close);
   fill(o);
   document.body.appendChild(o);
@@ -666,24 +693,72 @@ function showListing() {
   });
 }
 
+// The timing diagram as the window draws it: zoom, scroll, "fit all", a
+// click shows that small beat on the board, and it follows a run.
+const timing = { open: false, first: 0, beatWidth: 12, follow: true, lastDraw: 0 };
+// Every row: the ruler, 43 rows of 18 pixels and a margin.
+const DIAGRAM_W = 960, DIAGRAM_H = 30 + 43 * 18 + 4, LABEL_W = 64;
+
+function drawTiming(force = false) {
+  const box = $('timing');
+  if (!timing.open || !box) return;
+  const now = performance.now();
+  if (!force && now - timing.lastDraw < 100) return;  // at most ten times a second
+  timing.lastDraw = now;
+  let d = JSON.parse(call('diagram', 1, timing.beatWidth, DIAGRAM_W, DIAGRAM_H));
+  const beats = Math.floor((DIAGRAM_W - LABEL_W) / timing.beatWidth);
+  if (timing.first === 0) {
+    d = JSON.parse(call('diagram', 0, 0, DIAGRAM_W, DIAGRAM_H));
+  } else {
+    const first = timing.follow ? Math.max(d.from, d.to - beats + 1) : Math.max(1, timing.first);
+    d = JSON.parse(call('diagram', first, timing.beatWidth, DIAGRAM_W, DIAGRAM_H));
+  }
+  timing.first = timing.first === 0 ? 0 : d.first;
+  timing.shownFirst = d.first;
+  timing.shownWidth = d.beatWidth;
+  const img = box.querySelector('img');
+  URL.revokeObjectURL(img.src);
+  img.src = URL.createObjectURL(new Blob([d.svg], { type: 'image/svg+xml' }));
+}
+
 function showTiming() {
-  const path = '/download/timing.svg';
-  M.FS.mkdirTree('/download');
-  const info = call('view', false);  // keep the view's changes flowing
-  JSON.parse(info).widgets.forEach(apply);
-  act('export-trace ' + path);
-  let svg;
-  try { svg = M.FS.readFile(path); } catch (e) { return; }
+  timing.open = true;
+  timing.first = 1;
+  timing.follow = true;
   overlay((o) => {
+    o.id = 'overlay';
+    const box = document.createElement('div');
+    box.id = 'timing';
+    const bar = document.createElement('div');
+    const button = (text, fn) => {
+      const b = document.createElement('button');
+      b.textContent = text;
+      b.onclick = () => { fn(); drawTiming(true); };
+      bar.appendChild(b);
+    };
+    const step = () => Math.max(1, Math.floor((DIAGRAM_W - LABEL_W) / timing.beatWidth / 2));
+    button('+', () => { timing.beatWidth = Math.min(64, timing.beatWidth * 2); timing.first ||= timing.shownFirst; });
+    button('−', () => { timing.beatWidth = Math.max(0.01, timing.beatWidth / 2); timing.first ||= timing.shownFirst; });
+    button(tr('全部'), () => { timing.first = 0; timing.follow = false; });
+    button('◀', () => { timing.follow = false; timing.first = Math.max(1, (timing.first || timing.shownFirst) - step()); });
+    button('▶', () => { timing.follow = false; timing.first = (timing.first || timing.shownFirst) + step(); });
+    button(tr('跟随'), () => { timing.follow = true; timing.first ||= timing.shownFirst; });
+    button(tr('导出…'), () => saveFile('export-trace', 'trace.svg'));
+    box.appendChild(bar);
     const img = document.createElement('img');
-    img.src = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
     img.alt = tr('时序图');
-    o.appendChild(img);
-    const save = document.createElement('button');
-    save.textContent = tr('导出…');
-    save.onclick = () => download('timing.svg', svg, 'image/svg+xml');
-    o.appendChild(save);
-  });
+    img.width = DIAGRAM_W;
+    img.height = DIAGRAM_H;
+    img.addEventListener('click', (e) => {
+      const x = e.offsetX;
+      if (x < LABEL_W) return;
+      act('show ' + (timing.shownFirst + Math.floor((x - LABEL_W) / timing.shownWidth)));
+      drawTiming(true);
+    });
+    box.appendChild(img);
+    o.appendChild(box);
+  }, () => { timing.open = false; });
+  drawTiming(true);
 }
 
 // ---- labs ----------------------------------------------------------------------

@@ -168,6 +168,16 @@ try {
     await page.evaluate((ls) => ls.forEach((l) => window.orrin.act(l)), lines);
     const side = await page.$eval('#side', (e) => e.textContent);
     check(side.includes('全部完成') && (side.match(/✔/g) || []).length === 5, 'the ALU lab in the page: every step ticked, the summary shown');
+    // The timing diagram of those beats: a click on it shows that beat on the board.
+    await page.click('#menubar .menu:nth-child(5)');
+    await page.click('#menubar .menu.open .item:nth-child(1)');
+    await page.waitForSelector('#timing img');
+    const img = await page.$('#timing img');
+    const box = await img.boundingBox();
+    await page.mouse.click(box.x + 64 + 20, box.y + 100);
+    const stepLabel = await page.evaluate(() => window.orrin.run('dump'));
+    check(/^step=(\d+)\/18 /.test(stepLabel) && !stepLabel.startsWith('step=18/18'),
+      'a click on the timing diagram shows that small beat: ' + stepLabel.split(' ')[0]);
     await page.close();
   }
 
