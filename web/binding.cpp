@@ -231,8 +231,8 @@ std::string Layout(bool english) {
 
 // The timing diagram as the window draws it, as SVG: every row, from beat
 // `first` at `beatWidth` pixels a beat, `width` x `height` pixels; `first`
-// 0 fits the whole history. JSON: the first beat, the beat width, the
-// recorded range, the picture.
+// 0 fits the whole history, -1 follows (the newest beat at the right edge).
+// JSON: the first beat, the beat width, the picture.
 std::string Diagram(double first, double beatWidth, int width, int height) {
   const Simulator& s = page->sim;
   DiagramView v;
@@ -241,17 +241,19 @@ std::string Diagram(double first, double beatWidth, int width, int height) {
   v.height = std::max(100, height);
   v.microAddresses = s.console.Microprogram();
   const BeatRange r = RecordedRange(s.machine.Beat, 0, INT64_MAX);
-  if (first <= 0) {
+  const int usable = v.width - DiagramView::kLabelWidth;
+  if (first == 0) {
     v.firstBeat = std::max<int64_t>(1, r.first);
     const int64_t beats = std::max<int64_t>(1, r.last - r.first + 1);
-    v.beatWidth = std::max(0.001, static_cast<double>(v.width - DiagramView::kLabelWidth) / static_cast<double>(beats));
+    v.beatWidth = std::max(0.001, static_cast<double>(usable) / static_cast<double>(beats));
   } else {
-    v.firstBeat = static_cast<int64_t>(first);
     v.beatWidth = std::clamp(beatWidth, 0.001, 64.0);
+    const auto shown = static_cast<int64_t>(usable / v.beatWidth);
+    v.firstBeat = first < 0 ? std::max<int64_t>({1, r.first, r.last - shown + 1}) : static_cast<int64_t>(first);
   }
   std::ostringstream o;
-  o << "{\"first\":" << v.firstBeat << ",\"beatWidth\":" << v.beatWidth << ",\"from\":" << r.first
-    << ",\"to\":" << r.last << ",\"svg\":" << Json(DiagramSvg(DrawDiagram(s.trace, s.machine.Beat, v))) << "}";
+  o << "{\"first\":" << v.firstBeat << ",\"beatWidth\":" << v.beatWidth
+    << ",\"svg\":" << Json(DiagramSvg(DrawDiagram(s.trace, s.machine.Beat, v))) << "}";
   return o.str();
 }
 

@@ -705,15 +705,10 @@ function drawTiming(force = false) {
   const now = performance.now();
   if (!force && now - timing.lastDraw < 100) return;  // at most ten times a second
   timing.lastDraw = now;
-  let d = JSON.parse(call('diagram', 1, timing.beatWidth, DIAGRAM_W, DIAGRAM_H));
-  const beats = Math.floor((DIAGRAM_W - LABEL_W) / timing.beatWidth);
-  if (timing.first === 0) {
-    d = JSON.parse(call('diagram', 0, 0, DIAGRAM_W, DIAGRAM_H));
-  } else {
-    const first = timing.follow ? Math.max(d.from, d.to - beats + 1) : Math.max(1, timing.first);
-    d = JSON.parse(call('diagram', first, timing.beatWidth, DIAGRAM_W, DIAGRAM_H));
-  }
-  timing.first = timing.first === 0 ? 0 : d.first;
+  // 0 fits all, -1 follows the newest beats, else from that beat.
+  const first = timing.first === 0 ? 0 : timing.follow ? -1 : Math.max(1, timing.first);
+  const d = JSON.parse(call('diagram', first, timing.beatWidth, DIAGRAM_W, DIAGRAM_H));
+  if (timing.first !== 0) timing.first = d.first;
   timing.shownFirst = d.first;
   timing.shownWidth = d.beatWidth;
   const img = box.querySelector('img');
