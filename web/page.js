@@ -1,7 +1,7 @@
 // The board in a web page: the simulator compiled to WebAssembly (orrin.js),
 // the board's pictures and layout made by the desktop program (assets/), and
 // this script, which performs the user's actions as the simulator's console
-// lines and paints what changed once per animation frame. Every text comes
+// lines and paints what changed, at most 25 times a second. Every text comes
 // from the simulator or the catalogue and is set as text, never as markup.
 
 const KIND = ['Panel', 'Image', 'Label', 'Edit', 'Memo', 'List', 'Grid', 'Button', 'SpeedButton', 'Radio', 'Menu'];
@@ -9,8 +9,8 @@ const DEFAULT_COLOUR = 0xffffffff;
 const $ = (id) => document.getElementById(id);
 
 let M = null;             // the module
-let layouts = {};         // assets/layout_LANG.json: where each widget sits, per language
-let layout = null;        // the current language's
+let layouts = {};         // assets/layout_LANG.json: each widget's font, colours and root, per language
+let layout = null;        // the current language's (where widgets sit comes from the module)
 let names = [];           // widget names by index
 const byName = {};        // name -> index
 const el = [];            // the page's element of each widget (or null)
@@ -62,8 +62,6 @@ function crashed(error) {
   $('crashed').hidden = false;
 }
 
-// Every call into the module goes through here: a fault inside it shows a
-// message instead of leaving a dead page.
 // The module's functions: [C name, return type, argument types].
 const API = {
   start: ['orrin_start', null, ['number']],
@@ -83,6 +81,8 @@ const API = {
   openLab: ['orrin_open_lab', 'string', ['string', 'string']],
 };
 
+// Every call into the module goes through here: a fault inside it shows a
+// message instead of leaving a dead page.
 function call(fn, ...args) {
   const [name, ret, types] = API[fn];
   try {
@@ -571,7 +571,6 @@ function build() {
 // ---- timers ------------------------------------------------------------------
 
 const timerDue = [0, 0, 0, 0];
-const frameCost = { frames: 0, ms: 0 };
 // As the window: the board is repainted at most 25 times a second; the
 // timers' ticks between two paints are done at the next (the lamps change
 // faster than anyone follows at 1400 small beats a second).
@@ -583,7 +582,6 @@ function frame(now) {
     return;
   }
   lastFrame = now;
-  const t0 = performance.now();
   if (pendingHover) {
     const line = pendingHover;
     pendingHover = null;
@@ -604,8 +602,6 @@ function frame(now) {
     if (done.length) lab.done(done);
   });
   paint();
-  frameCost.frames++;
-  frameCost.ms += performance.now() - t0;
   requestAnimationFrame(frame);
 }
 
@@ -624,7 +620,8 @@ function openFile(accept, command) {
     const bytes = new Uint8Array(await f.arrayBuffer());
     const dir = '/upload/' + ++uploads;
     M.FS.mkdirTree(dir);
-    const path = dir + '/' + f.name.replace(/[\/\\\x00-\x1f]/g, '_');
+    // A '#' after a blank would start a comment in the console line.
+    const path = dir + '/' + f.name.replace(/[\/\\\x00-\x1f#]/g, '_');
     M.FS.writeFile(path, bytes);
     act(command + ' ' + path);
   };
@@ -721,7 +718,6 @@ function showTiming() {
   timing.first = 1;
   timing.follow = true;
   overlay((o) => {
-    o.id = 'overlay';
     const box = document.createElement('div');
     box.id = 'timing';
     const bar = document.createElement('div');
@@ -977,7 +973,6 @@ async function start() {
       write: (path, bytes) => { M.FS.mkdirTree(path.replace(/\/[^/]*$/, '') || '/'); M.FS.writeFile(path, bytes); },
       chdir: (path) => { M.FS.mkdirTree(path); M.FS.chdir(path); },
     }),
-    frameCost: () => ({ ...frameCost }),
     ready: true,
   });
 }
