@@ -105,6 +105,7 @@ function act(line) {
   if (r.error) console.warn(line, r.error);
   if (r.warnings.length) message(r.warnings.map(tr).join('\n'));
   if (r.done.length) lab.done(r.done);
+  syncTimers();
   paint();
   return r;
 }
@@ -571,6 +572,16 @@ function build() {
 // ---- timers ------------------------------------------------------------------
 
 const timerDue = [0, 0, 0, 0];
+// As the window does after every action: a timer turned off stops, one
+// turned on starts counting from now (not from when it last ran).
+function syncTimers(now = performance.now()) {
+  const timers = JSON.parse(call('timers'));
+  timers.forEach(([on, ms], k) => {
+    if (!on) timerDue[k] = 0;
+    else if (!timerDue[k]) timerDue[k] = now + ms;
+  });
+  return timers;
+}
 // As the window: the board is repainted at most 25 times a second; the
 // timers' ticks between two paints are done at the next (the lamps change
 // faster than anyone follows at 1400 small beats a second).
@@ -587,13 +598,8 @@ function frame(now) {
     pendingHover = null;
     act(line);
   }
-  const timers = JSON.parse(call('timers'));
-  timers.forEach(([on, ms], k) => {
-    if (!on) {
-      timerDue[k] = 0;
-      return;
-    }
-    if (!timerDue[k]) timerDue[k] = now + ms;
+  syncTimers(now).forEach(([on, ms], k) => {
+    if (!on) return;
     // At most a quarter second of catching up after the page was hidden.
     const n = Math.min(Math.floor((now - timerDue[k]) / ms) + 1, Math.ceil(250 / ms));
     if (now < timerDue[k]) return;
@@ -770,6 +776,7 @@ const lab = {
     this.times = [];
     this.started = performance.now();
     localStorage.setItem('orrin.lab', name);
+    syncTimers();
     paint(true);
     this.show();
   },
@@ -966,8 +973,8 @@ async function start() {
   // The same engine as orrin-run: a console script on this board, and what
   // orrin-run prints for it.
   window.orrin = Object.freeze({
-    run: (text) => { const out = call('run', String(text)); paint(true); return out; },
-    reset: () => { call('reset'); paint(true); },
+    run: (text) => { const out = call('run', String(text)); syncTimers(); paint(true); return out; },
+    reset: () => { call('reset'); syncTimers(); paint(true); },
     act: (line) => act(String(line)),
     files: Object.freeze({
       write: (path, bytes) => { M.FS.mkdirTree(path.replace(/\/[^/]*$/, '') || '/'); M.FS.writeFile(path, bytes); },
