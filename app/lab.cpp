@@ -1,5 +1,6 @@
 #include "app/lab.h"
 
+#include <filesystem>
 #include <sstream>
 
 #include "base/line_ends.h"
@@ -162,7 +163,13 @@ bool LoadLab(Host& host, const std::string& path, Lab& lab, std::vector<std::str
     case files::ReadResult::Ok:
       break;
   }
-  return ReadLab(text, path, lab, errors);
+  const bool read = ReadLab(text, path, lab, errors);
+  // A lab reached through a link finds its set-up files beside the lab
+  // itself, where the teacher keeps them.
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::canonical(path, ec);
+  if (!ec) lab.folder = real.parent_path().string();
+  return read;
 }
 
 bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {

@@ -20,7 +20,7 @@ int Fail(const std::string& message) {
 
 // Reads a whole file of at most `limit` bytes; the message when it cannot.
 std::string Read(const std::string& path, std::size_t limit, std::string& text) {
-  switch (orrin::files::ReadWholeFile(path, limit, text)) {
+  switch (orrin::files::ReadWholeFile(path, limit, text, orrin::files::Accept::Streams)) {
     case orrin::files::ReadResult::CannotRead:
       return "cannot read " + path;
     case orrin::files::ReadResult::TooLarge:
@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
     for (const AsmError& e : result.errors) std::cerr << source << ":" << e.line << ": " << e.message << "\n";
     return 2;
   }
-  if (!files::WriteWholeFile(out, MemoryFileText(result.image))) return Fail("cannot write " + out);
+  if (!files::WriteWholeFile(out, MemoryFileText(result.image), files::Accept::Streams))
+    return Fail("cannot write " + out);
   return 0;
 }

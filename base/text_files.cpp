@@ -1,5 +1,9 @@
 #include "base/text_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -10,11 +14,28 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file only (unless streams are accepted): a FIFO, a device or a folder named where a
+// file is expected would block or never end, so it is refused at once
+// (the open itself does not wait for a FIFO's other end).
+File Open(const std::string& name, Accept accept, int flags, const char* mode) {
+  if (accept == Accept::Streams) return File(std::fopen(name.c_str(), mode));
+  const int fd = ::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* f = ::fdopen(fd, mode);
+  if (f == nullptr) ::close(fd);
+  return File(f);
+}
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out) {
+ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out, Accept accept) {
   out.clear();
-  File f(std::fopen(name.c_str(), "rb"));
+  File f = Open(name, accept, O_RDONLY, "rb");
   if (!f) return ReadResult::CannotRead;
   std::string data;
   char chunk[8192];
@@ -30,8 +51,8 @@ ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string
   return ReadResult::Ok;
 }
 
-bool WriteWholeFile(const std::string& name, std::string_view data) {
-  std::FILE* raw = std::fopen(name.c_str(), "wb");
+bool WriteWholeFile(const std::string& name, std::string_view data, Accept accept) {
+  std::FILE* raw = Open(name, accept, O_WRONLY | O_CREAT | O_TRUNC, "wb").release();
   if (raw == nullptr) return false;
   const bool written = std::fwrite(data.data(), 1, data.size(), raw) == data.size();
   const bool closed = std::fclose(raw) == 0;

@@ -11,12 +11,19 @@ namespace orrin::files {
 
 enum class ReadResult { Ok, CannotRead, TooLarge };
 
+// What a name may stand for. The board's files (what a student names in a
+// dialog, a lab, a check) must be regular files: a FIFO would block the
+// program and a device never end. A command line's own paths may be
+// streams too (orrin-asm x.asm -o /dev/stdout, a shell's <(…)).
+enum class Accept { RegularFiles, Streams };
+
 // Reads the whole file into `out`, refusing (TooLarge) a file of more than
 // `limit` bytes without keeping any of it.
-ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out);
+ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string& out,
+                         Accept accept = Accept::RegularFiles);
 // Creates or replaces the file with `data`; false when it could not be
 // created or written completely.
-bool WriteWholeFile(const std::string& name, std::string_view data);
+bool WriteWholeFile(const std::string& name, std::string_view data, Accept accept = Accept::RegularFiles);
 
 std::string CannotReadWarning(const std::string& name);   // "无法读取文件：NAME"
 std::string CannotWriteWarning(const std::string& name);  // "无法写入文件：NAME"

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "tests/app/perform.h"
@@ -148,6 +149,17 @@ TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
   const Outcome stuck = FollowLab(lab, "power\n" + kWrite35, kLabs + "t.lab");
   EXPECT_EQ(stuck.status, 1) << stuck.err;
   EXPECT_EQ(stuck.out, "lab: 0 of 1 steps done\n");
+
+  // Through a link from elsewhere, the set-up's files are still found beside the lab.
+  const std::filesystem::path link = std::filesystem::temp_directory_path() / "orrin_lab_link.lab";
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(kLabs + "stuck_jack.lab", link);
+  Lab linked;
+  std::vector<std::string> errors;
+  SilentHost files;
+  ASSERT_TRUE(LoadLab(files, link.string(), linked, errors));
+  EXPECT_EQ(std::filesystem::path(linked.folder), std::filesystem::canonical(kLabs));
+  std::filesystem::remove(link);
 
   const Outcome bad = FollowLab(kHead + "setup: k 99\nstep 1: a\nstep.en: a\ncheck: R0=00\n", "power\n");
   EXPECT_EQ(bad.status, 2);
