@@ -92,7 +92,10 @@ void Core::ClockEdges(int32_t phase, bool level, bool t3Rising, bool& memoryWrit
 
 void Core::ApplyStuckBits() {
   if (!stuck.any) return;
+  // Only a faulty register or cell is touched: the others keep whatever
+  // they hold, the "no value" marks of a board switched off included.
   auto apply = [](const StuckBits& b, auto&... values) {
+    if (!b.Any()) return;
     ((values = static_cast<std::remove_reference_t<decltype(values)>>(b.Apply(values))), ...);
   };
   for (size_t i = 0; i < 4; ++i) apply(stuck.registers[i], Regs.R[i], Regs.Shown.R[i]);
