@@ -27,16 +27,8 @@ struct Rect {
   constexpr int y() const { return ry; }
   constexpr int width() const { return rw; }
   constexpr int height() const { return rh; }
-  constexpr int left() const { return rx; }
-  constexpr int top() const { return ry; }
-  constexpr int right() const { return rx + rw - 1; }  // the last column inside
-  constexpr int bottom() const { return ry + rh - 1; }
+  constexpr int right() const { return rx + rw - 1; }  // the last column inside, as Qt counts
   constexpr Size size() const { return {rw, rh}; }
-  constexpr Point topLeft() const { return {rx, ry}; }
-  constexpr Rect adjusted(int x1, int y1, int x2, int y2) const {
-    return {rx + x1, ry + y1, rw - x1 + x2, rh - y1 + y2};
-  }
-  constexpr bool contains(int x, int y) const { return x >= rx && x <= right() && y >= ry && y <= bottom(); }
   constexpr bool operator==(const Rect&) const = default;
 };
 
