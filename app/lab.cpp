@@ -129,14 +129,6 @@ class LabReader {
   std::vector<std::string>& errors_;
 };
 
-// The console lines that name a file the dialog would ask for.
-bool NamesAFile(const std::string& command) {
-  for (const char* c :
-       {"load-wires", "load-memory", "load-micro", "load-asm", "save-wires", "save-memory", "save-micro"})
-    if (command == c) return true;
-  return false;
-}
-
 }  // namespace
 
 bool ReadLab(std::string_view text, const std::string& path, Lab& lab, std::vector<std::string>& errors) {
@@ -179,7 +171,7 @@ bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {
     in >> command;
     const std::string file = LineAfterWords(line, 1);  // a name may contain spaces
     std::string resolved = line;
-    if (NamesAFile(command) && !file.empty() && file != "-" && file.front() != '/')
+    if (IsFileCommand(command) && !file.empty() && file != "-" && file.front() != '/')
       resolved = command + " " + lab.folder + "/" + file;
     ctx.lineNumber = number;
     bool acted = false;

@@ -60,6 +60,13 @@ static size_t CommentStart(const std::string& line) {
   return line.size();
 }
 
+bool IsFileCommand(const std::string& command) {
+  for (const char* c :
+       {"load-wires", "load-memory", "load-micro", "load-asm", "save-wires", "save-memory", "save-micro"})
+    if (command == c) return true;
+  return false;
+}
+
 std::string LineAfterWords(const std::string& line, size_t n) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
   size_t i = 0;

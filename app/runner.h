@@ -75,6 +75,10 @@ struct RunnerContext {
 
 using Words = std::vector<std::string>;
 
+// Whether a command names a file its dialog would ask for (load-wires,
+// save-memory …): its file name is the rest of the line.
+bool IsFileCommand(const std::string& command);
+
 // The line after its first `n` words, without the blanks around it: a file
 // name may contain spaces ("My Documents").
 std::string LineAfterWords(const std::string& line, size_t n);

@@ -70,7 +70,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
       sim.Button_GridToMEMClick();
     else
       sim.Button_GridToMicroClick();
-  } else if (c == "load-memory" || c == "save-memory" || c == "load-micro" || c == "save-micro" || c == "load-asm") {
+  } else if (IsFileCommand(c) && c != "load-wires" && c != "save-wires") {
     if (w.size() < 2) {
       error = c + " needs a file name (- for Cancel)";
       return CommandResult::Error;
