@@ -76,6 +76,9 @@ struct Page {
   Simulator sim{host};
   RunnerContext ctx{sim, script, boxes};
   uint64_t canvasShown = ~0ull;
+  // The lines and cells last sent, so that a list whose selection moves (the
+  // memory listing during a run) does not send its 256 lines every frame.
+  std::map<WidgetId, std::pair<std::vector<std::string>, std::vector<std::string>>> sent;
   std::unique_ptr<Lab> lab;
   std::optional<LabProgress> progress;
 };
@@ -90,13 +93,9 @@ std::vector<std::string> Done() {
   return done;
 }
 
-// The lines and cells last sent, so that a list whose selection moves (the
-// memory listing during a run) does not send its 256 lines every frame.
-std::map<WidgetId, std::pair<std::vector<std::string>, std::vector<std::string>>> sent;
-
 std::string WidgetJson(WidgetId id, bool all) {
   const WidgetState& w = page->sim.view[id];
-  auto& [lines, cells] = sent[id];
+  auto& [lines, cells] = page->sent[id];
   const bool newLines = all || lines != w.lines, newCells = all || cells != w.cells;
   if (newLines) lines = w.lines;
   if (newCells) cells = w.cells;
