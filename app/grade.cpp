@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -151,30 +152,87 @@ std::string CopyReason(const std::string& warning, const FileReasons& reasons) {
 
 }  // namespace
 
+int64_t GradeResult::WrongAnswerCount() const {
+  int64_t n = 0;
+  for (int64_t w : wrongAnswers) n += w;
+  return n;
+}
+
+namespace {
+
+// What a session followed through a lab printed, as it went: the steps done
+// (also those before a timeout or a crash), why the next is not, the wrong
+// answers and the shortcuts the lab forbids.
+void ClassifyLab(GradeResult& r, int64_t steps, const std::vector<std::string>& lines) {
+  r.lab = true;
+  r.wrongAnswers.assign(static_cast<size_t>(steps), 0);
+  std::string notDone, shortcut;
+  for (const std::string& line : lines) {
+    long long n = 0, at = 0, step = 0;
+    int used = 0;
+    if (std::sscanf(line.c_str(), "step %lld done at line %lld%n", &n, &at, &used) == 2 &&
+        used == static_cast<int>(line.size()) && n == r.passed + 1 && n <= steps)
+      r.passed = n;
+    else if (std::sscanf(line.c_str(), "step %lld was reached after %n", &n, &used) == 1 && used > 0 &&
+             shortcut.empty())
+      shortcut = line;
+    else if (std::sscanf(line.c_str(), "step %lld not done: %n", &n, &used) == 1 && used > 0)
+      notDone = line;
+    else if (std::sscanf(line.c_str(), "line %lld: answer %*s to step %lld is wrong%n", &at, &step, &used) == 2 &&
+             used == static_cast<int>(line.size()) && step >= 1 && step <= steps)
+      ++r.wrongAnswers[static_cast<size_t>(step - 1)];
+  }
+  r.failed = steps - r.passed;
+  for (int64_t n = r.passed + 1; n <= steps; ++n) r.failures.push_back("step " + std::to_string(n) + ": not done");
+  if (r.failures.empty()) return;
+  // The step to do now says why it is not done.
+  const std::string number = std::to_string(r.passed + 1);
+  if (!shortcut.starts_with("step " + number + " ")) shortcut.clear();
+  if (!notDone.starts_with("step " + number + " ")) notDone.clear();
+  const std::string& why = !shortcut.empty() ? shortcut : notDone;
+  if (!why.empty()) r.failures.front() = "step " + number + ": " + why.substr(why.find(' ', 5) + 1);
+  r.message = shortcut.empty() ? notDone : shortcut;
+}
+
+std::string StepsDone(const GradeResult& r) {
+  return std::to_string(r.passed) + " of " + std::to_string(r.passed + r.failed) + " steps";
+}
+
+}  // namespace
+
 GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
-                     const FileReasons& reasons) {
+                     const FileReasons& reasons, int64_t labSteps) {
   GradeResult r;
+  const std::vector<std::string> lines = Lines(out);
+  const auto errLines = Lines(err);
+  if (labSteps >= 0) ClassifyLab(r, labSteps, lines);
+  const std::string doneSoFar = r.lab ? " (" + StepsDone(r) + " done)" : "";
   if (timedOut) {
     r.status = "timeout";
-    r.message = "ran past its time limit";
+    r.message = "ran past its time limit" + doneSoFar;
     return r;
   }
   if (WIFSIGNALED(waitStatus)) {
     r.status = "error";
-    r.message = "crashed (signal " + std::to_string(WTERMSIG(waitStatus)) + ")";
+    r.message = WTERMSIG(waitStatus) == SIGXFSZ
+                    ? "stopped: it wrote more than " + std::to_string(kLongestOutput >> 20) + " MiB" + doneSoFar
+                    : "crashed (signal " + std::to_string(WTERMSIG(waitStatus)) + ")" + doneSoFar;
     return r;
   }
   const int code = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
   if (code != 0 && code != 1) {
     r.status = "error";
-    const auto errLines = Lines(err);
-    r.message = errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front();
+    r.message = (errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front()) +
+                doneSoFar;
     return r;
   }
-  const std::vector<std::string> lines = Lines(out);
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (line.starts_with("line ") && line.find(": expected ") != std::string::npos) r.failures.push_back(line);
+    if (!r.lab && line.starts_with("line ") && line.find(": expected ") != std::string::npos)
+      r.failures.push_back(line);
+    // A name the session may not use (outside its folder, a link) is its file problem too.
+    const bool refused = line.starts_with("line ") && line.find(": refused: ") != std::string::npos;
+    if (r.fileProblem.empty() && refused) r.fileProblem = line;
     if (r.fileProblem.empty() && IsFileWarning(line)) {
       r.fileProblem = CopyReason(line, reasons);
       if (r.fileProblem.empty()) r.fileProblem = line.substr(kWarning.size());
@@ -182,23 +240,30 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, cons
       // first: the first of them says what is wrong.
       if (line.ends_with("：") && i + 1 < lines.size()) r.fileProblem += lines[i + 1];
     }
-    // The runner's closing count, of expectations or of a lab's steps: the
-    // steps are done in order, so those after the count are not.
+    // The runner's closing count of expectations.
     long long p = 0, f = 0;
     char rest = 0;
-    if (std::sscanf(line.c_str(), "%lld passed, %lld failed%c", &p, &f, &rest) == 2) {
+    if (!r.lab && std::sscanf(line.c_str(), "%lld passed, %lld failed%c", &p, &f, &rest) == 2) {
       r.passed = p;
       r.failed = f;
-    } else if (std::sscanf(line.c_str(), "lab: %lld of %lld steps done%c", &p, &f, &rest) == 2 && p <= f) {
-      r.passed = p;
-      r.failed = f - p;
-      for (long long n = p + 1; n <= f; ++n) r.failures.push_back("step " + std::to_string(n) + ": not done");
     }
   }
   // Why a session could not be followed (none handed in, say).
-  if (code == 1 && r.fileProblem.empty() && !Lines(err).empty()) {
+  if (code == 1 && r.fileProblem.empty() && !errLines.empty()) {
     const auto copied = reasons.find(kSessionFile);  // a link, say, left out of the copy
-    r.fileProblem = copied != reasons.end() ? copied->second : Lines(err)[0];
+    r.fileProblem = copied != reasons.end() ? copied->second : errLines[0];
+  }
+  if (r.lab) {
+    // A lab's session passes when every step was done, whatever it tried on the way.
+    r.status = code == 0 && r.failed == 0 ? "passed" : "failed";
+    if (r.status == "passed") {
+      r.message.clear();
+    } else if (!r.fileProblem.empty() && r.message.find(" was reached after ") == std::string::npos) {
+      r.message = r.fileProblem;
+    } else if (r.message.empty()) {
+      r.message = r.failures.empty() ? "the lab was not finished" : r.failures.front();
+    }
+    return r;
   }
   if (!r.fileProblem.empty()) {
     r.status = "failed";
@@ -227,12 +292,16 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
 
 // The child: runs the check in the submission's copy, its output into files
 // of the grader's scratch folder. It dies with the grader.
+// `setupOnly`: the lab's set-up alone, checked once before the class.
 [[noreturn]] void RunChild(pid_t grader, const fs::path& folder, const GradeOptions& o, const std::string& check,
-                           const fs::path& out, const fs::path& err) {
+                           const fs::path& out, const fs::path& err, bool setupOnly = false) {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGXFSZ, SIG_DFL);
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (getppid() != grader) _exit(3);  // the grader is already gone
+  const struct rlimit written = {kLongestOutput, kLongestOutput};
+  setrlimit(RLIMIT_FSIZE, &written);
   const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(3);
@@ -244,9 +313,13 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
   }
   RunOptions options;
   std::string text = check;
-  if (o.labFile != nullptr) {
+  if (setupOnly) {
+    options.lab = o.labFile;
+    text.clear();
+  } else if (o.labFile != nullptr) {
     // A lab grades the session the student recorded, read as every file.
     options.lab = o.labFile;
+    options.confineTo = ".";  // the session is the student's: it stays in the copy
     if (files::ReadWholeFile(kSessionFile, kLongestSession, text) != files::ReadResult::Ok) {
       std::cout << "lab: 0 of " << o.labFile->steps.size() << " steps done\n";
       std::cerr << "`" << kSessionFile << "` is missing or cannot be read\n";
@@ -319,6 +392,41 @@ class SignalGuard {
   }, oldTerm_{};
 };
 
+// A lab whose set-up fails, or never ends, would fail every student: it is
+// tried once, alone, within the time limit a submission has.
+std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch,
+                          std::chrono::steady_clock::duration limit) {
+  const fs::path folder = scratch / "setup", out = scratch / "setup.out", err = scratch / "setup.err";
+  std::error_code ec;
+  fs::create_directory(folder, ec);
+  std::cout.flush();
+  std::cerr.flush();
+  const pid_t grader = getpid();
+  const pid_t pid = fork();
+  if (pid == 0) RunChild(grader, folder, o, "", out, err, true);
+  if (pid < 0) return "could not start a process";
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(pid, &status, WNOHANG) != pid) {
+    if (gSignal != 0 || std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
+      if (gSignal != 0) return {};
+      return o.lab + ": the set-up did not finish within " + std::to_string(static_cast<int64_t>(o.timeout)) +
+             " s (--timeout)";
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 2) {
+    std::string text = ReadAll(err);
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text.empty() ? o.lab + ": the set-up fails" : text;
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) > 2) return o.lab + ": the set-up crashed";
+  return {};
+}
+
 }  // namespace
 
 GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::function<void(size_t)>& progress) {
@@ -336,6 +444,14 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(o.timeout));
 
   const pid_t grader = getpid();
+  const int64_t labSteps = o.labFile ? static_cast<int64_t>(o.labFile->steps.size()) : -1;
+  if (o.labFile) {
+    run.error = CheckLabSetup(o, scratch.path(), limit);
+    if (!run.error.empty() || gSignal != 0) {
+      run.interrupted = gSignal;
+      return run;
+    }
+  }
   std::vector<Running> running;
   size_t next = 0, done = 0;
   auto finish = [&](size_t i, GradeResult g) {
@@ -367,7 +483,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       int status = 0;
       if (waitpid(r.pid, &status, WNOHANG) == r.pid) {
         finish(r.index, Classify(status, r.killed, ReadAll(file("out.", r.index)), ReadAll(file("err.", r.index)),
-                                 reasons[r.index]));
+                                 reasons[r.index], labSteps));
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         reaped = true;
         continue;

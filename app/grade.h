@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_files.h"
+
 namespace orrin {
 
 struct Lab;
@@ -29,6 +31,9 @@ struct GradeOptions {
 inline constexpr const char* kSessionFile = "session.orrin";
 // A session of hours of mouse moves stays far below this.
 inline constexpr std::size_t kLongestSession = 16 << 20;
+// What a check's process may write to any file, its output included: past
+// this it is stopped (a session printing in a loop cannot fill the disk).
+inline constexpr std::size_t kLongestOutput = 256u << 20;
 
 // Reads the command line; false with a message for bad arguments.
 bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& options, std::string& error);
@@ -55,13 +60,19 @@ struct GradeResult {
   // A file of the submission the check could not use, and why; kept beside
   // failed expectations, which it usually explains.
   std::string fileProblem;
+  // A lab's session: the wrong answers given, per step (step N at N-1).
+  bool lab = false;
+  std::vector<int64_t> wrongAnswers{};
+  int64_t WrongAnswerCount() const;
 };
 
 // What one finished run of the check says: its exit status (as waitpid gives
 // it), whether it was killed for running too long, what it printed, and why
 // entries of the submission were not copied.
+// `labSteps`: the lab's number of steps when a session was followed through
+// one (-1 for a check): its steps count, whatever ended the run.
 GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
-                     const FileReasons& reasons = {});
+                     const FileReasons& reasons = {}, int64_t labSteps = -1);
 
 // What a whole run came to: the results in the order given, or an error
 // before any submission ran (no scratch folder), or the signal that ended it.
@@ -87,12 +98,10 @@ struct ExpectLine {
 };
 std::vector<ExpectLine> ExpectLines(const std::string& checkScript);
 
-// A text for a terminal or a report: valid UTF-8 stays; control characters
-// and bytes that are not UTF-8 (a folder unzipped from a GBK archive) are
-// written \xHH, so no name can break a line, a field or an XML file.
-std::string PrintableText(const std::string& text);
+using files::PrintableText;
 
-std::string CsvReport(const std::vector<GradeResult>& results);
+// With a lab, the CSV has a last column, wrong_answers.
+std::string CsvReport(const std::vector<GradeResult>& results, bool lab = false);
 std::string JUnitReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& expects);
 
 }  // namespace orrin

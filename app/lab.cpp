@@ -1,5 +1,6 @@
 #include "app/lab.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -44,19 +45,16 @@ class LabReader {
     if (key == "title.en") return Append(lab_.title.en, text);
     if (key == "goal") return Append(lab_.goal.zh, text);
     if (key == "goal.en") return Append(lab_.goal.en, text);
-    if (key == "setup") {
-      if (text.empty()) return Error(number, "'setup' needs a console line");
-      lab_.setup.emplace_back(number, text);
-      return;
-    }
+    if (key == "setup") return Setup(text, number);
     if (key.starts_with("step ")) return Step(key.substr(5), text, number);
     LabStep* step = lab_.steps.empty() ? nullptr : &lab_.steps.back();
+    if (key == "forbid") return Forbid(step ? step->forbid : lab_.forbid, text, number);
     const bool known = key == "step.en" || key == "check" || key == "hint" || key == "hint.en" || key == "choice" ||
                        key == "choice.en";
     if (!known)
       return Error(number, "unknown key '" + key +
-                               "' (title, goal, setup, step N, check, hint, choice, each but setup, step N and check "
-                               "also as KEY.en)");
+                               "' (title, goal, setup, forbid, step N, check, hint, choice, each but setup, forbid, "
+                               "step N and check also as KEY.en)");
     if (step == nullptr) return Error(number, "'" + key + "' before the first step");
     if (key == "step.en") return Append(step->instruction.en, text);
     if (key == "hint") return Append(step->hint.zh, text);
@@ -94,6 +92,38 @@ class LabReader {
     errors_.push_back(path_ + ":" + std::to_string(number) + ": " + message);
   }
 
+  // The set-up is the teacher's, but runs on every student's machine: it
+  // may load files, never write one.
+  void Setup(const std::string& text, int number) {
+    if (text.empty()) return Error(number, "'setup' needs a console line");
+    std::istringstream words(text);
+    std::string command;
+    words >> command;
+    if (IsWriteCommand(command))
+      return Error(number, "a set-up only loads files; '" + command + "' would write one");
+    lab_.setup.emplace_back(number, text);
+  }
+
+  // forbid: edit [FIELD ...] | mem-cell | micro-cell
+  void Forbid(Shortcuts& to, const std::string& text, int number) {
+    std::istringstream in(text);
+    std::vector<std::string> w;
+    for (std::string word; in >> word;) w.push_back(word);
+    const bool cell = !w.empty() && (w[0] == "mem-cell" || w[0] == "micro-cell");
+    if (w.empty() || (w[0] != "edit" && !cell) || (cell && w.size() > 1))
+      return Error(number, "'forbid' takes edit [FIELD ...], mem-cell or micro-cell");
+    if (w.size() == 1) {
+      to.push_back(w[0]);
+      return;
+    }
+    for (size_t i = 1; i < w.size(); ++i) {
+      if (!IsEditField(w[i]))
+        return Error(number, "'forbid: edit' takes fields of R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR, not '" +
+                                 w[i] + "'");
+      to.push_back("edit " + w[i]);
+    }
+  }
+
   void Step(const std::string& numberText, const std::string& text, int number) {
     const int n = std::atoi(numberText.c_str());
     if (std::to_string(n) != numberText || n != static_cast<int>(lab_.steps.size()) + 1)
@@ -119,8 +149,13 @@ class LabReader {
     std::vector<Expectation> pairs;
     std::string error;
     if (!ParseExpectations(text, "check", pairs, error)) return Error(number, error);
-    for (const Expectation& e : pairs)
-      if (e.name != "choice" && !IsBoardName(e.name)) return Error(number, "unknown name '" + e.name + "' in check");
+    for (const Expectation& e : pairs) {
+      if (e.name == "choice") continue;
+      if (!IsBoardName(e.name)) return Error(number, "unknown name '" + e.name + "' in check");
+      // A check that can never hold would leave every student stuck on it.
+      const std::string problem = ShownTextProblem(e.name, e.text);
+      if (!problem.empty()) Error(number, "check " + e.name + "=" + e.text + " can never hold: " + problem);
+    }
     step.checks.insert(step.checks.end(), pairs.begin(), pairs.end());
   }
 
@@ -175,29 +210,84 @@ bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {
       resolved = command + " " + lab.folder + "/" + file;
     ctx.lineNumber = number;
     bool acted = false;
-    if (!RunLine(ctx, resolved, error, acted)) {
-      error = lab.path + ":" + std::to_string(number) + ": " + error;
+    const int64_t warned = ctx.host.warnings;
+    std::string lineError;
+    if (!RunLine(ctx, resolved, lineError, acted)) {
+      error += (error.empty() ? "" : "\n") + lab.path + ":" + std::to_string(number) + ": " + lineError;
       return false;
     }
+    // Every student would start without the file: the lab is broken.
+    if (IsFileCommand(command) && ctx.host.warnings > warned)
+      error += (error.empty() ? "" : "\n") + lab.path + ":" + std::to_string(number) +
+               ": the set-up cannot use its file: " + ctx.host.lastWarning;
   }
-  return true;
+  return error.empty();
+}
+
+std::string FirstFailingCheck(const LabStep& step, const Simulator& sim, const std::string& choice) {
+  for (const Expectation& c : step.checks) {
+    const std::string got = c.name == "choice" ? choice : BoardText(sim, c.name).value_or("");
+    if (got != c.text) return c.name + " expected " + c.text + ", got " + (got.empty() ? "nothing" : got);
+  }
+  return {};
 }
 
 bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& choice) {
-  for (const Expectation& c : step.checks) {
-    if (c.name == "choice") {
-      if (choice != c.text) return false;
-    } else if (BoardText(sim, c.name) != c.text) {
-      return false;
-    }
+  return FirstFailingCheck(step, sim, choice).empty();
+}
+
+bool IsEditField(const std::string& name) {
+  for (const char* f : {"R0", "R1", "R2", "R3", "AR", "PC", "IR", "IAR", "C", "Z", "EN_INT", "uAR"})
+    if (name == f) return true;
+  return false;
+}
+
+bool LabProgress::Forbids(const Shortcuts& forbid, const std::string& action) const {
+  const std::string command = action.substr(0, action.find(' '));
+  return std::any_of(forbid.begin(), forbid.end(),
+                     [&](const std::string& f) { return f == action || f == command; });
+}
+
+LabProgress::Verdict LabProgress::Saw(const std::string& line, bool powerOn, int64_t number) {
+  if (Finished()) return Verdict::Fine;
+  std::istringstream in(line.substr(0, line.find('#')));
+  std::string command, argument;
+  in >> command >> argument;
+  const LabStep& now = lab_->steps[done_];
+  if (command == "choose") {
+    for (const Expectation& c : now.checks)
+      if (c.name == "choice" && c.text != argument) {
+        ++wrong_[done_];
+        return Verdict::WrongAnswer;
+      }
+    return Verdict::Fine;
   }
-  return true;
+  // Typing into a field or the memory table does nothing with the power off.
+  std::string action;
+  if (command == "edit" && powerOn) action = "edit " + argument;
+  if ((command == "mem-cell" && powerOn) || command == "micro-cell") action = command;
+  if (action.empty() || !(Forbids(lab_->forbid, action) || Forbids(now.forbid, action))) return Verdict::Fine;
+  last_ = LabShortcut{action, number};
+  if (!shortcut_) shortcut_ = last_;
+  return Verdict::Forbidden;
 }
 
 std::vector<size_t> LabProgress::Check(const Simulator& sim, const std::string& choice) {
   std::vector<size_t> done;
-  while (done_ < lab_->steps.size() && StepHolds(lab_->steps[done_], sim, choice)) done.push_back(done_++);
+  while (done_ < lab_->steps.size() && StepHolds(lab_->steps[done_], sim, choice)) {
+    if (shortcut_) {
+      if (!reachedAfter_) reachedAfter_ = done_;
+      break;
+    }
+    done.push_back(done_++);
+  }
   return done;
+}
+
+int64_t LabProgress::WrongAnswerCount() const {
+  int64_t n = 0;
+  for (int64_t w : wrong_) n += w;
+  return n;
 }
 
 CommandResult RunLabCommand(RunnerContext& ctx, const Words& w, std::string& error) {

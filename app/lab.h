@@ -15,6 +15,11 @@
 //   hint: …                              hint.en: …   (optional)
 //   choice: …                            choice.en: … (an answer step's options, 1, 2 …;
 //                                                      its check is choice=N)
+//   forbid: edit R1 uAR                  (shortcuts the lab does not allow: typing into
+//   forbid: mem-cell                      register fields, all or some, or into the tables;
+//                                         before the first step for the whole lab, else
+//                                         while that step is the one to do)
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,11 +33,16 @@ struct LabText {
   std::string zh, en;
 };
 
+// A shortcut a lab forbids: "edit" (every register field), "edit R1" (one),
+// "mem-cell" or "micro-cell" (typing into the memory or control-store table).
+using Shortcuts = std::vector<std::string>;
+
 struct LabStep {
   int line = 0;  // of its `step N:` line
   LabText instruction, hint;
   std::vector<Expectation> checks;
   std::vector<LabText> choices;
+  Shortcuts forbid;  // while this step is the one to do
 };
 
 struct Lab {
@@ -40,6 +50,7 @@ struct Lab {
   LabText title, goal;
   std::vector<std::pair<int, std::string>> setup;  // line number, console line
   std::vector<LabStep> steps;
+  Shortcuts forbid;  // for the whole lab
 };
 
 // A lab file is a page of text; a longer file is not read.
@@ -52,27 +63,61 @@ bool ReadLab(std::string_view text, const std::string& path, Lab& lab, std::vect
 bool LoadLab(Host& host, const std::string& path, Lab& lab, std::vector<std::string>& errors);
 
 // Runs the lab's set-up lines on the context's board, file names taken
-// relative to the lab's folder; false with "PATH:LINE: message" on the
-// first bad line.
+// relative to the lab's folder; false with "PATH:LINE: message" lines (one
+// per file the set-up could not use, or the first bad line).
 bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error);
 
 // Whether every check of a step holds on the board now; `choice` is the
 // student's answer so far ("" for none).
 bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& choice);
+// Why the step does not hold: its first failing check, "R1 expected 4A, got 00".
+std::string FirstFailingCheck(const LabStep& step, const Simulator& sim, const std::string& choice);
 
-// Where a student is in a lab: the steps done, in order.
+// A forbidden shortcut the student took: `edit R1` at line 12.
+struct LabShortcut {
+  std::string action;
+  int64_t line = 0;
+};
+
+// Where a student is in a lab: the steps done, in order, the shortcuts taken
+// and the wrong answers given.
 class LabProgress {
  public:
-  explicit LabProgress(const Lab& lab) : lab_(&lab) {}
+  explicit LabProgress(const Lab& lab) : lab_(&lab), wrong_(lab.steps.size(), 0) {}
+
+  // What an action of the student means to the lab.
+  enum class Verdict { Fine, Forbidden, WrongAnswer };
+  // An action of the student, as its console line (line `number` of the
+  // session), told before the board is looked at. A forbidden shortcut
+  // (acting: with the power on where the power decides) spoils every step
+  // after it; a `choose` that is not the current question's answer counts as
+  // a wrong try of that step.
+  Verdict Saw(const std::string& line, bool powerOn, int64_t number);
   // After an action: the step to do now and those after it whose checks
   // hold, in order, are done; returns them (indexes into the lab's steps).
+  // After a forbidden shortcut no step is done: the first that holds is
+  // remembered as reached after it.
   std::vector<size_t> Check(const Simulator& sim, const std::string& choice);
   size_t DoneCount() const { return done_; }
   bool Finished() const { return done_ == lab_->steps.size(); }
+  // The first forbidden shortcut taken, and the step whose checks held after it.
+  const std::optional<LabShortcut>& Shortcut() const { return shortcut_; }
+  const std::optional<LabShortcut>& LastForbidden() const { return last_; }
+  std::optional<size_t> ReachedAfterShortcut() const { return reachedAfter_; }
+  // Wrong answers per step, and in all.
+  const std::vector<int64_t>& WrongAnswers() const { return wrong_; }
+  int64_t WrongAnswerCount() const;
 
  private:
+  bool Forbids(const Shortcuts& forbid, const std::string& action) const;
   const Lab* lab_;
   size_t done_ = 0;
+  std::optional<LabShortcut> shortcut_, last_;
+  std::optional<size_t> reachedAfter_;
+  std::vector<int64_t> wrong_;
 };
+
+// The field names a lab may forbid with `forbid: edit NAME`.
+bool IsEditField(const std::string& name);
 
 }  // namespace orrin

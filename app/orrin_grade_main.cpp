@@ -26,8 +26,13 @@ bool WriteReport(const std::string& path, const std::string& text) {
   return false;
 }
 
+// Every line of the message (a lab's errors, one per line) on a line of its own.
 int Fail(const std::string& message) {
-  std::cerr << "orrin-grade: " << orrin::PrintableText(message) << "\n";
+  for (size_t start = 0; start <= message.size();) {
+    const size_t end = std::min(message.find('\n', start), message.size());
+    std::cerr << "orrin-grade: " << orrin::PrintableText(message.substr(start, end - start)) << "\n";
+    start = end + 1;
+  }
   return 2;
 }
 
@@ -91,7 +96,7 @@ int main(int argc, char** argv) {
             << counts["error"] << " error, " << counts["timeout"] << " timeout\n";
 
   bool written = true;
-  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(run.results));
+  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(run.results, options.labFile != nullptr));
   if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(run.results, expects));
   return counts["passed"] == static_cast<int64_t>(total) && written ? 0 : 1;
 }

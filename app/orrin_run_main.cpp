@@ -54,7 +54,11 @@ int main(int argc, char** argv) {
       std::cerr << "line 0: cannot read script " << argv[1] << "\n";
       return 2;
     }
+    // A script followed through a lab is a student's: its files stay in its folder.
+    if (options.lab) options.confineTo = std::filesystem::path(argv[1]).parent_path().string();
+    if (options.lab && options.confineTo.empty()) options.confineTo = ".";
     return orrin::RunScript(file, std::cout, std::cerr, options);
   }
+  if (options.lab) options.confineTo = ".";
   return orrin::RunScript(std::cin, std::cout, std::cerr, options);
 }

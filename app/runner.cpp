@@ -4,11 +4,41 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/folder_files.h"
 #include "app/lab.h"
 
 namespace orrin {
 
-void ScriptHost::Warn(const std::string& text) { out_ << (english_ ? "Warning: " : "警告: ") << Shown(text) << "\n"; }
+ScriptHost::ScriptHost(std::ostream& out, const Catalog* english) : out_(out), english_(english) {}
+ScriptHost::~ScriptHost() = default;
+
+void ScriptHost::Warn(const std::string& text) {
+  ++warnings;
+  lastWarning = text;
+  // A file's name (a student's, a teacher's) may hold anything: nothing of
+  // it may steer the terminal.
+  std::string shown = Shown(text);
+  for (size_t start = 0; start <= shown.size();) {
+    const size_t end = std::min(shown.find('\n', start), shown.size());
+    const std::string line = files::PrintableText(shown.substr(start, end - start));
+    shown.replace(start, end - start, line);
+    start += line.size() + 1;
+  }
+  out_ << (english_ ? "Warning: " : "警告: ") << shown << "\n";
+}
+
+bool ScriptHost::Confine(const std::string& folder, std::size_t writeBudget) {
+  confined_ = std::make_unique<FolderFiles>();
+  return confined_->Open(folder, writeBudget);
+}
+
+void ScriptHost::Unconfine() { confined_.reset(); }
+
+std::optional<std::string> ScriptHost::TakeRefusal() {
+  auto r = std::move(refusal_);
+  refusal_.reset();
+  return r;
+}
 
 Answer ScriptHost::Ask(const std::string& text) {
   const Answer a = nextAnswer.value_or(Answer::Cancel);
@@ -33,11 +63,21 @@ std::optional<uint32_t> ScriptHost::ChooseColor(uint32_t) {
 }
 
 files::ReadResult ScriptHost::ReadFile(const std::string& name, std::size_t limit, std::string& out) {
-  return filesAllowed ? Host::ReadFile(name, limit, out) : files::ReadResult::CannotRead;
+  if (!filesAllowed) return files::ReadResult::CannotRead;
+  if (!confined_) return Host::ReadFile(name, limit, out);
+  std::string why;
+  const files::ReadResult r = confined_->Read(name, limit, out, why);
+  if (!why.empty()) refusal_ = why;
+  return r;
 }
 
 bool ScriptHost::WriteFile(const std::string& name, std::string_view data) {
-  return filesAllowed ? Host::WriteFile(name, data) : true;
+  if (!filesAllowed) return true;
+  if (!confined_) return Host::WriteFile(name, data);
+  std::string why;
+  const bool written = confined_->Write(name, data, why);
+  if (!why.empty()) refusal_ = why;
+  return written;
 }
 
 bool ParseNumber(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
@@ -58,6 +98,12 @@ static size_t CommentStart(const std::string& line) {
   for (size_t i = 0; i < line.size(); ++i)
     if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t' || line[i - 1] == '\r')) return i;
   return line.size();
+}
+
+bool IsWriteCommand(const std::string& command) {
+  for (const char* c : {"save-wires", "save-memory", "save-micro", "export-trace"})
+    if (command == c) return true;
+  return false;
 }
 
 bool IsFileCommand(const std::string& command) {
@@ -112,6 +158,10 @@ bool IsRead(const std::string& command) {
   return false;
 }
 
+bool IsDisabledClick(const Simulator& sim, const Words& w) {
+  return w.size() == 2 && w[0] == "mode" && w[1] == "hardwired" && !sim.view[WidgetId::RadioButtonHdLine].enabled;
+}
+
 }  // namespace
 
 bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted) {
@@ -123,8 +173,9 @@ bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& act
   if (words.empty()) return true;
   ctx.line = line;
   // Every action shows the newest position first; reading the board
-  // (print, dump, expect, an export, a hover) and the arrows do not.
-  if (!IsRead(words[0])) ctx.sim.EndPlayback();
+  // (print, dump, expect, an export, a hover), the arrows and a click on a
+  // disabled button (which does nothing) do not.
+  if (!IsRead(words[0]) && !IsDisabledClick(ctx.sim, words)) ctx.sim.EndPlayback();
   CommandResult r = RunConsoleCommand(ctx, words, error);
   if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
   if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
@@ -138,6 +189,48 @@ bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& act
 
 namespace {
 
+// What a lab makes of the line just performed, printed as it happens (and
+// written out at once: a grader that must stop a run keeps what was done).
+void FollowLab(RunnerContext& ctx, LabProgress& lab, const std::string& line, int64_t number) {
+  switch (lab.Saw(line, ctx.sim.console.PowerOn, number)) {
+    case LabProgress::Verdict::Forbidden:
+      ctx.out << "line " << number << ": `" << lab.LastForbidden()->action << "` is not allowed in this lab\n";
+      break;
+    case LabProgress::Verdict::WrongAnswer:
+      ctx.out << "line " << number << ": answer " << LineAfterWords(line, 1) << " to step " << lab.DoneCount() + 1
+              << " is wrong\n";
+      break;
+    case LabProgress::Verdict::Fine:
+      break;
+  }
+  const bool reached = lab.ReachedAfterShortcut().has_value();
+  for (size_t step : lab.Check(ctx.sim, ctx.choice))
+    ctx.out << "step " << step + 1 << " done at line " << number << "\n";
+  if (!reached && lab.ReachedAfterShortcut())
+    ctx.out << "step " << *lab.ReachedAfterShortcut() + 1 << " was reached after `" << lab.Shortcut()->action
+            << "` at line " << lab.Shortcut()->line << "\n";
+  ctx.out.flush();
+}
+
+// The end of a lab followed: why the step to do is not done, the count, the wrong answers.
+void ReportLab(std::ostream& out, const Lab& l, const LabProgress& lab, const Simulator& sim,
+               const std::string& choice) {
+  if (!lab.Finished()) {
+    const std::string why = FirstFailingCheck(l.steps[lab.DoneCount()], sim, choice);
+    if (!why.empty()) out << "step " << lab.DoneCount() + 1 << " not done: " << why << "\n";
+  }
+  out << "lab: " << lab.DoneCount() << " of " << l.steps.size() << " steps done\n";
+  if (lab.WrongAnswerCount() == 0) return;
+  out << "lab: " << lab.WrongAnswerCount() << (lab.WrongAnswerCount() == 1 ? " wrong answer (" : " wrong answers (");
+  const char* sep = "";
+  for (size_t i = 0; i < lab.WrongAnswers().size(); ++i) {
+    if (lab.WrongAnswers()[i] == 0) continue;
+    out << sep << "step " << i + 1 << ": " << lab.WrongAnswers()[i];
+    sep = ", ";
+  }
+  out << ")\n";
+}
+
 int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err, LabProgress* lab) {
   std::string line;
   int64_t number = 1;
@@ -145,14 +238,15 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err, LabPro
     ctx.lineNumber = number;
     std::string error;
     bool acted = false;
-    if (!RunLine(ctx, line, error, acted)) {
-      err << "line " << number << ": " << error << "\n";
+    const bool ran = RunLine(ctx, line, error, acted);
+    if (const auto refused = ctx.host.TakeRefusal())
+      ctx.out << "line " << number << ": refused: " << files::PrintableText(*refused) << "\n";
+    if (!ran) {
+      err << "line " << number << ": " << files::PrintableText(error) << "\n";
       return 2;
     }
     // A lab's steps are done by the student's actions, checked after each.
-    if (lab && acted)
-      for (size_t step : lab->Check(ctx.sim, ctx.choice))
-        ctx.out << "step " << step + 1 << " done at line " << number << "\n";
+    if (lab && acted) FollowLab(ctx, *lab, line, number);
     if (ctx.sim.quitRequested) return 0;
   }
   if (script.bad()) {
@@ -176,16 +270,22 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
   host.nextAnswer.reset();
   host.nextFile.reset();
   host.nextColor.reset();
+  host.Unconfine();
   RunnerContext ctx{sim, host, out, options.tickBudget, options.english};
   std::optional<LabProgress> lab;
   if (options.lab) {
     std::string error;
     if (!RunLabSetup(ctx, *options.lab, error)) {
-      err << error << "\n";
+      err << files::PrintableText(error) << "\n";
       if (options.atEnd) options.atEnd(sim);
       return 2;
     }
     lab.emplace(*options.lab);
+  }
+  // The set-up is the teacher's; from here on the script is the student's.
+  if (!options.confineTo.empty() && !host.Confine(options.confineTo)) {
+    err << "line 0: cannot open the script's folder " << files::PrintableText(options.confineTo) << "\n";
+    return 2;
   }
   int status = RunLines(ctx, script, err, lab ? &*lab : nullptr);
   if (options.atEnd) options.atEnd(sim);
@@ -193,10 +293,8 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
     out << ctx.expectPassed << " passed, " << ctx.expectFailed << " failed\n";
     if (status == 0 && ctx.expectFailed > 0) status = 1;
   }
-  if (lab) {
-    out << "lab: " << lab->DoneCount() << " of " << options.lab->steps.size() << " steps done\n";
-    if (status == 0 && !lab->Finished()) status = 1;
-  }
+  if (lab) ReportLab(out, *options.lab, *lab, sim, ctx.choice);
+  if (lab && status == 0 && !lab->Finished()) status = 1;
   return status;
 }
 

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,12 +17,16 @@
 namespace orrin {
 
 struct Lab;
+class FolderFiles;
 
 // The host of a script: prints every box as it would be shown and answers
 // from what the script said before.
 class ScriptHost : public Host {
  public:
-  ScriptHost(std::ostream& out, const Catalog* english) : out_(out), english_(english) {}
+  ScriptHost(std::ostream& out, const Catalog* english);
+  ~ScriptHost() override;
+  ScriptHost(const ScriptHost&) = delete;
+  ScriptHost& operator=(const ScriptHost&) = delete;
   void Warn(const std::string& text) override;
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
@@ -32,15 +37,29 @@ class ScriptHost : public Host {
   files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override;
   bool WriteFile(const std::string& name, std::string_view data) override;
 
+  // From now on every file is one inside `folder`, the folder of a student's
+  // script: a name is taken relative to it, and one that is absolute, leaves
+  // it (..) or passes through a link is refused, as is writing more than
+  // `writeBudget` bytes in all. False when the folder cannot be opened.
+  bool Confine(const std::string& folder, std::size_t writeBudget = kSessionWriteBudget);
+  void Unconfine();
+  // Why the last file was refused by the confinement, once; nothing when it was not.
+  std::optional<std::string> TakeRefusal();
+  static constexpr std::size_t kSessionWriteBudget = 64u << 20;
+
   std::optional<Answer> nextAnswer;     // `answer`; Cancel when none
   std::optional<std::string> nextFile;  // the name the next file dialog returns
   std::optional<uint32_t> nextColor;    // the colour the next colour dialog returns
   bool filesAllowed = true;             // false: every file dialog is cancelled, no file is touched
+  int64_t warnings = 0;                 // boxes shown so far, and the text of the last
+  std::string lastWarning;
 
  private:
   std::string Shown(const std::string& text) const { return english_ ? (*english_)(text) : text; }
   std::ostream& out_;
   const Catalog* english_;
+  std::unique_ptr<FolderFiles> confined_;
+  std::optional<std::string> refusal_;
 };
 
 // Limits for scripts nobody has read (the fuzzer's): no file is opened or
@@ -52,6 +71,9 @@ struct RunOptions {
   std::function<void(const Simulator&)> atEnd;
   // Messages and printed texts in English (--lang en); nullptr: as the board shows them.
   const Catalog* english = nullptr;
+  // The folder a student's script lives in: every file it names is kept
+  // inside it (see ScriptHost::Confine); empty: names are taken as given.
+  std::string confineTo{};
   // A lab to follow (--lab): its set-up runs first, then each of its steps
   // is announced ("step N done at line L") when the script's actions have
   // made its check hold, and the script ends with "lab: K of M steps done".
@@ -78,6 +100,8 @@ using Words = std::vector<std::string>;
 // Whether a command names a file its dialog would ask for (load-wires,
 // save-memory …): its file name is the rest of the line.
 bool IsFileCommand(const std::string& command);
+// Whether a command writes a file (save-wires, save-memory, save-micro, export-trace).
+bool IsWriteCommand(const std::string& command);
 
 // The line after its first `n` words, without the blanks around it: a file
 // name may contain spaces ("My Documents").
@@ -113,6 +137,10 @@ bool ParseExpectations(std::string_view text, std::string_view command, std::vec
 std::optional<std::string> BoardText(const Simulator& sim, const std::string& name);
 // Whether NAME is one BoardText knows.
 bool IsBoardName(const std::string& name);
+// Why NAME can never show TEXT ("shows two upper-case hex digits"); empty
+// when it can: registers and MEM[HH] show two upper-case hex digits, uM[HH]
+// ten hex digits, step N/N, phase 0-6, the flags 0 or 1, an image a picture role.
+std::string ShownTextProblem(const std::string& name, const std::string& text);
 
 // A jack as printed on the board; the second of the two VCC and GND jacks is
 // written VCC#2 and GND#2. -1 when there is no such jack.

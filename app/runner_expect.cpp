@@ -1,6 +1,7 @@
 // `expect NAME=TEXT ...`: a teacher's check of what the board shows at that
 // point of a script. A mismatch is reported and the script goes on; the
 // count of passed and failed expectations decides the exit status.
+#include <algorithm>
 #include <optional>
 #include <ostream>
 
@@ -74,6 +75,40 @@ bool IsBoardName(const std::string& name) {
   for (const auto& [field, text] : DumpFields(blank))
     if (field == name) return true;
   return Indexed(name, "MEM[", 0xFF) || Indexed(name, "uM[", 0x3F) || FindWidget(name) != WidgetId::Count;
+}
+
+namespace {
+bool AllOf(const std::string& t, size_t n, bool (*ok)(char)) {
+  return t.size() == n && std::all_of(t.begin(), t.end(), ok);
+}
+bool UpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool AnyHex(char c) { return HexDigitValue(c) >= 0; }
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::string ShownTextProblem(const std::string& name, const std::string& text) {
+  for (const char* bit : {"C", "Z", "EN_INT", "INTQ"})
+    if (name == bit) return text == "0" || text == "1" ? "" : name + " shows 0 or 1";
+  if (name == "step") {
+    const size_t slash = text.find('/');
+    const std::string a = text.substr(0, slash), b = slash == std::string::npos ? "" : text.substr(slash + 1);
+    const bool ok = slash != std::string::npos && !a.empty() && !b.empty() && a.size() <= 12 && b.size() <= 12 &&
+                    AllOf(a, a.size(), Digit) && AllOf(b, b.size(), Digit);
+    return ok ? "" : "step shows the position and the count, N/N";
+  }
+  if (name == "phase") return text.size() == 1 && text[0] >= '0' && text[0] <= '6' ? "" : "phase shows 0-6";
+  if (name.starts_with("uM[")) return AllOf(text, 10, AnyHex) ? "" : name + " shows ten hex digits";
+  static const MachineState blank;
+  for (const auto& [field, shown] : DumpFields(blank))
+    if (field == name) return AllOf(text, 2, UpperHex) ? "" : name + " shows two upper-case hex digits";
+  if (name.starts_with("MEM[")) return AllOf(text, 2, UpperHex) ? "" : name + " shows two upper-case hex digits";
+  const WidgetId id = FindWidget(name);
+  if (id != WidgetId::Count && Info(id).kind == WidgetKind::Image) {
+    for (int p = 0; p < static_cast<int>(Pic::Count); ++p)
+      if (text == PicName(static_cast<Pic>(p))) return {};
+    return name + " shows a picture role (RSWH, LampRH, SpeedButton_PowerON …)";
+  }
+  return {};
 }
 
 CommandResult RunExpectCommand(RunnerContext& ctx, const Words& w, std::string& error) {

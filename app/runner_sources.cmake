@@ -6,6 +6,7 @@ target_sources(orrin_runner PRIVATE
   app/runner_expect.cpp
   app/runner_faults.cpp
   app/lab.cpp
+  app/folder_files.cpp
   app/grade.cpp
   app/grade_copy.cpp
   app/grade_report.cpp

@@ -25,11 +25,21 @@ ReadResult ReadWholeFile(const std::string& name, std::size_t limit, std::string
 // created or written completely.
 bool WriteWholeFile(const std::string& name, std::string_view data, Accept accept = Accept::RegularFiles);
 
+// The same on a file already open (and taken over: closed at the end).
+ReadResult ReadWholeFd(int fd, std::size_t limit, std::string& out);
+bool WriteWholeFd(int fd, std::string_view data);
+
 std::string CannotReadWarning(const std::string& name);   // "无法读取文件：NAME"
 std::string CannotWriteWarning(const std::string& name);  // "无法写入文件：NAME"
 // The lines of a file that gave nothing and were passed over, for a warning:
 // "3, 7, 12" (the first ten, then "…").
 std::string LineList(const std::vector<int64_t>& lines);
+
+// A text for a terminal or a report: valid UTF-8 stays; control characters
+// and bytes that are not UTF-8 (a folder unzipped from a GBK archive) are
+// written \xHH, so no name can break a line, a field or an XML file, nor
+// steer a terminal.
+std::string PrintableText(const std::string& text);
 
 // Characters of a UTF-8 text as a person counts them (one per code point).
 std::size_t CharacterCount(std::string_view text);

@@ -129,8 +129,9 @@ void Simulator::Image_SWAClick() {
 
 void Simulator::RadioButtonHdLineClick() {
   const auto recorded = Record([] { return "mode hardwired"; });
-  // The hard-wired controller is not built; its button stays disabled.
-  if (!view[RadioButtonHdLine].enabled) return EndPlayback();
+  // The hard-wired controller is not built; its button stays disabled, and
+  // a disabled button does nothing, not even end a playback.
+  if (!view[RadioButtonHdLine].enabled) return;
   SelectMode(*this, ControllerMode::HardWired);
 }
 

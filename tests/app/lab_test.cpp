@@ -135,7 +135,9 @@ TEST(LabRun, StepsAreDoneInOrderEachAtTheLineThatMadeItHold) {
   // step 1, at the same line; a wrong answer does not finish the lab.
   const Outcome r = FollowLab(lab, "sd 0\nsd 2\nsd 4\nsd 5\npower\nchoose 1\n");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "step 1 done at line 5\nstep 2 done at line 5\nlab: 2 of 3 steps done\n");
+  EXPECT_EQ(r.out,
+            "step 1 done at line 5\nstep 2 done at line 5\nline 6: answer 1 to step 3 is wrong\n"
+            "step 3 not done: choice expected 2, got 1\nlab: 2 of 3 steps done\nlab: 1 wrong answer (step 3: 1)\n");
 
   const Outcome done = FollowLab(lab, "power\nsd 0\nsd 2\nsd 4\n# nearly\nsd 5\nchoose 2\n");
   EXPECT_EQ(done.status, 0) << done.err;
@@ -148,7 +150,7 @@ TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
   // The stuck SBUS keeps R0 at 00: the lab cannot be finished.
   const Outcome stuck = FollowLab(lab, "power\n" + kWrite35, kLabs + "t.lab");
   EXPECT_EQ(stuck.status, 1) << stuck.err;
-  EXPECT_EQ(stuck.out, "lab: 0 of 1 steps done\n");
+  EXPECT_EQ(stuck.out, "step 1 not done: R0 expected 35, got 00\nlab: 0 of 1 steps done\n");
 
   // Through a link from elsewhere, the set-up's files are still found beside the lab.
   const std::filesystem::path link = std::filesystem::temp_directory_path() / "orrin_lab_link.lab";

@@ -361,7 +361,7 @@ TEST(PlaybackCommands, EveryCommandButReadsAndArrowsEndsIt) {
                         {"micro-cell 00 0000020000", true},
                         {"run", true},
                         {"tick 3", true},
-                        {"mode hardwired", true},
+                        {"mode hardwired", false},  // a disabled button: the click does nothing,
                         {"print Edit_R0", false},
                         {"dump", false},
                         {"expect R0=00", false},
