@@ -133,7 +133,7 @@ constexpr std::string_view kWarning = "警告: ";
 // does not assemble.
 bool IsFileWarning(const std::string& line) {
   if (!line.starts_with(kWarning)) return false;
-  for (const char* what : {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误"})
+  for (const char* what : {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误", "没有一条能读出"})
     if (line.find(what) != std::string::npos) return true;
   return false;
 }

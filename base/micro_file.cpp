@@ -8,8 +8,11 @@ namespace orrin::files {
 // Every hex digit outside the comment counts; blanks, colons and any other
 // character are passed over. A line of exactly twelve digits sets an entry;
 // its comment keeps the line end, as the file had it.
-std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view text) {
-  std::vector<int64_t> skipped;
+namespace {
+// Each line's twelve digits (or the count of digits when not twelve) and its
+// comment, to `take`.
+template <typename Take>
+void ForEachMicroLine(std::string_view text, Take take) {
   ForEachLine(text, [&](std::string_view line, int64_t number) {
     const size_t semi = line.find(';');
     std::string_view comment;
@@ -26,14 +29,27 @@ std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view te
       if (count < 12) digits[count] = c;
       ++count;
     }
+    take(std::string_view(digits, count == 12 ? 12 : 0), count, comment, number);
+  });
+}
+}  // namespace
+
+std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view text) {
+  std::vector<int64_t> skipped;
+  ForEachMicroLine(text, [&](std::string_view all, int count, std::string_view comment, int64_t number) {
     if (count == 12) {
-      const std::string_view all(digits, 12);
       SetControlStoreEntry(machine, ParseHex(all.substr(0, 2)), all, all.substr(2), comment);
     } else if (count > 0) {
       skipped.push_back(number);
     }
   });
   return skipped;
+}
+
+std::size_t CountMicrowords(std::string_view text) {
+  std::size_t n = 0;
+  ForEachMicroLine(text, [&](std::string_view, int count, std::string_view, int64_t) { n += count == 12 ? 1 : 0; });
+  return n;
 }
 
 std::string MicroprogramBackup(const MachineState& machine) {

@@ -16,6 +16,8 @@ inline constexpr std::size_t kLongestMicroFile = 139264;
 // store is not cleared first. Returns the numbers of the lines that had
 // digits but not twelve: they set nothing.
 std::vector<int64_t> ReadMicroprogram(MachineState& machine, std::string_view text);
+// How many lines of the text set an entry (twelve digits each).
+std::size_t CountMicrowords(std::string_view text);
 // One "AA:WWWWWWWWWW" CR LF line per set entry, in address order.
 std::string MicroprogramBackup(const MachineState& machine);
 

@@ -41,6 +41,9 @@ std::string LineList(const std::vector<int64_t>& lines);
 // steer a terminal.
 std::string PrintableText(const std::string& text);
 
+// Whether the text holds nothing but blanks and line ends (an empty file).
+bool IsBlank(std::string_view text);
+
 // Characters of a UTF-8 text as a person counts them (one per code point).
 std::size_t CharacterCount(std::string_view text);
 

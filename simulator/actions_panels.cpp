@@ -208,6 +208,13 @@ void Simulator::LoadMicroFile(const std::string& given) {
     case files::ReadResult::Ok:
       break;
   }
+  // A file without a single word (another kind of file, picked by mistake)
+  // would empty the whole store: it is refused and the store kept. An empty
+  // file is what the board writes for an empty store, and loads.
+  if (files::CountMicrowords(text) == 0 && !files::IsBlank(text)) {
+    host.Warn("微程序文件中没有一条能读出的微指令，微程序未改变：" + name);
+    return;
+  }
   trace.KeepStore(machine);
   ClearControlStore(machine);
   const std::vector<int64_t> skipped = files::ReadMicroprogram(machine, text);

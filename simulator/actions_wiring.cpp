@@ -59,10 +59,16 @@ void Simulator::Image_KMouseMove(int n, int x, int y) {
 
 namespace {
 // One line of a wire file into the store; false when it gives no wire.
+// Whether the digits of a line are a wire the board could take: at least
+// one point (to be drawn or removed in the editor), from an output to an input.
+bool IsWireLine(const WireStore& wires, std::string_view d) {
+  if (d.size() % 8 != 0 || d.size() <= 16) return false;
+  return wires.IsOutput(ParseHex(d.substr(0, 4))) && wires.IsInput(ParseHex(d.substr(4, 4)));
+}
+
 bool TakeWireLine(WireStore& wires, WireEditor& editor, std::string_view d) {
   const size_t length = d.size();
-  // A wire needs at least one point to be drawn or removed in the editor.
-  if (length % 8 != 0 || length <= 16) return false;
+  if (!IsWireLine(wires, d)) return false;
   const int from = ParseHex(d.substr(0, 4)), to = ParseHex(d.substr(4, 4));
   const auto color = static_cast<uint32_t>(ParseHex(d.substr(8, 8)));
   // The store refuses a pair already joined and anything but output to input.
@@ -111,6 +117,15 @@ void Simulator::N_ReadLineFileClick() {
       return;
     case files::ReadResult::Ok:
       break;
+  }
+  // A file that holds no wire at all (another kind of file, picked by
+  // mistake) must not cost the wiring on the board: refused before the
+  // question. An empty file is what the board writes for no wires, and loads.
+  bool any = false;
+  ForEachWireLine(bytes, [&](std::string_view line, int64_t) { any = any || IsWireLine(wires, line); });
+  if (!any && !files::IsBlank(bytes)) {
+    host.Warn("连线文件中没有一条能读出的连线，连线未改变：" + name);
+    return;
   }
   if (wires.CountInUse() > 0) {
     if (host.Ask("读连线文件前要清除现有连线，要继续吗？") != Answer::Yes) return;

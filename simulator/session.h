@@ -20,6 +20,8 @@ class Session {
   void Start(bool on);
   // The script so far, one line each (ticks not yet written included).
   std::string Text() const;
+  // The lines written so far (ticks not yet written left out).
+  const std::vector<std::string>& Lines() const { return lines_; }
   // Ticks counted so far are written as one line now: the window does this
   // at each point where it looks at the board (a lab checks its step there),
   // so a replay looks at the same points.

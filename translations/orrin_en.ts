@@ -329,7 +329,7 @@ the controller runs but drives nothing</translation>
         <translation>Interrupt and stop</translation>
     </message>
     <message>
-        <location filename="../layout/layout_window.cpp" line="+49"/>
+        <location filename="../layout/layout_window.cpp" line="+57"/>
         <source>两孔第二次连线，则删</source>
         <translation>Wiring two jacks again</translation>
     </message>
@@ -380,7 +380,7 @@ the controller runs but drives nothing</translation>
         <translation>Orrin simulator</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+57"/>
         <source>最近的文件</source>
         <translation>Recent files</translation>
     </message>
@@ -746,6 +746,16 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>连线文件中没有一条能读出的连线，连线未改变：%1</source>
+        <translation>No wire could be read from the file; the wiring is unchanged: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>微程序文件中没有一条能读出的微指令，微程序未改变：%1</source>
+        <translation>No microinstruction could be read from the file; the microprogram is unchanged: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>无法读取文件：%1</source>
         <translation>Cannot read the file: %1</translation>
     </message>
@@ -927,7 +937,7 @@ level: %4</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../ui/lab_panel.cpp" line="+207"/>
+        <location filename="../ui/lab_panel.cpp" line="+245"/>
         <source>实验</source>
         <translation>Lab</translation>
     </message>
@@ -942,7 +952,7 @@ level: %4</translation>
         <translation>Save session…</translation>
     </message>
     <message>
-        <location filename="../ui/lab_panel.cpp" line="-60"/>
+        <location filename="../ui/lab_panel.cpp" line="-80"/>
         <source>全部完成！</source>
         <translation>All done!</translation>
     </message>
@@ -957,7 +967,17 @@ level: %4</translation>
         <translation>Hint: </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
+        <source>本实验不允许这样做：%1。之后的步骤不再算完成；重新打开实验可从头开始。</source>
+        <translation>This lab does not allow this: %1. The steps after it no longer count; open the lab again to start over.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>答案不对，再想想。</source>
+        <translation>That answer is wrong; think again.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>用时 %1 · 已完成 %2/%3</source>
         <translation>Time %1 · done %2/%3</translation>
     </message>
@@ -970,6 +990,11 @@ level: %4</translation>
         <location line="+4"/>
         <source>（用了提示）</source>
         <translation> (hint used)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>（答错 %1 次）</source>
+        <translation> (%1 wrong answers)</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -987,7 +1012,17 @@ level: %4</translation>
         <translation>Total %1, %2 of %3 steps done, %4 hints used</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+6"/>
+        <source>答错 %1 次</source>
+        <translation>%1 wrong answers</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>用了本实验不允许的 %1，之后的步骤不算完成</source>
+        <translation>Used %1, which this lab does not allow; the steps after it do not count</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>显示提示</source>
         <translation>Show hint</translation>
     </message>

@@ -62,10 +62,14 @@ LabPanel::LabPanel(QWidget* parent) : QDockWidget(parent) {
   hint_ = Wrapped(body, "Lab_Hint");
   clockText_ = Wrapped(body, "Lab_Clock");
   summary_ = Wrapped(body, "Lab_Summary");
+  notice_ = Wrapped(body, "Lab_Notice");
+  notice_->setStyleSheet("color: #B00020;");
+  notice_->hide();
   // What to do now comes first; the list of all steps takes what room is left.
   column->addWidget(title_);
   column->addWidget(clockText_);
   column->addWidget(current_);
+  column->addWidget(notice_);
   column->addWidget(choices_);
   column->addWidget(hintButton_);
   column->addWidget(hint_);
@@ -98,6 +102,8 @@ void LabPanel::Begin(std::unique_ptr<Lab> lab) {
   choice_.clear();
   doneAt_.clear();
   hintUsed_.assign(lab_->steps.size(), false);
+  seen_ = 0;
+  wrongShown_ = false;
   clock_.start();
   tick_.start();
   Retranslate();
@@ -106,8 +112,20 @@ void LabPanel::Begin(std::unique_ptr<Lab> lab) {
 
 void LabPanel::Check(const Simulator& sim) {
   if (!progress_ || progress_->Finished()) return;
+  const std::vector<std::string>& lines = sim.session.Lines();
+  if (seen_ > lines.size()) seen_ = 0;  // the session began anew
+  bool notice = false;
+  for (; seen_ < lines.size(); ++seen_) {
+    const LabProgress::Verdict v =
+        progress_->Saw(lines[seen_], sim.console.PowerOn, static_cast<int64_t>(seen_ + 1));
+    if (v == LabProgress::Verdict::WrongAnswer) wrongShown_ = notice = true;
+    if (v == LabProgress::Verdict::Forbidden) notice = true;
+  }
+  if (notice) ShowNotice();
   const std::vector<size_t> done = progress_->Check(sim, choice_);
   if (done.empty()) return;
+  wrongShown_ = false;
+  ShowNotice();
   for (size_t i = 0; i < done.size(); ++i) doneAt_.push_back(clock_.elapsed());
   if (progress_->Finished()) tick_.stop();
   ShowSteps();
@@ -170,6 +188,19 @@ void LabPanel::ShowCurrent() {
   hint_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "提示：")) + Text(step.hint));
 }
 
+// A shortcut the lab forbids spoils the rest of it, and says so at once; a
+// wrong answer says so until the step is done.
+void LabPanel::ShowNotice() {
+  QStringList text;
+  if (progress_ && progress_->Shortcut())
+    text << Tr(QT_TRANSLATE_NOOP("orrin", "本实验不允许这样做：%1。之后的步骤不再算完成；重新打开实验可从头开始。"))
+                .arg(QString::fromStdString(progress_->Shortcut()->action));
+  if (wrongShown_ && progress_ && !progress_->Finished())
+    text << Tr(QT_TRANSLATE_NOOP("orrin", "答案不对，再想想。"));
+  notice_->setText(text.join('\n'));
+  notice_->setVisible(!text.isEmpty());
+}
+
 void LabPanel::ShowClock() {
   if (!lab_) return;
   const qint64 ms = progress_->Finished() ? doneAt_.back() : clock_.elapsed();
@@ -186,7 +217,9 @@ QStringList LabPanel::Summary() const {
   int hints = 0;
   for (size_t i = 0; i < lab_->steps.size(); ++i) {
     hints += hintUsed_[i] ? 1 : 0;
-    const QString used = hintUsed_[i] ? Tr(QT_TRANSLATE_NOOP("orrin", "（用了提示）")) : QString();
+    QString used = hintUsed_[i] ? Tr(QT_TRANSLATE_NOOP("orrin", "（用了提示）")) : QString();
+    if (const int64_t wrong = progress_->WrongAnswers()[i]; wrong > 0)
+      used += Tr(QT_TRANSLATE_NOOP("orrin", "（答错 %1 次）")).arg(wrong);
     if (i < doneAt_.size())
       lines << Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步：%2%3"))
                    .arg(i + 1)
@@ -200,6 +233,11 @@ QStringList LabPanel::Summary() const {
                .arg(progress_->DoneCount())
                .arg(lab_->steps.size())
                .arg(hints);
+  if (progress_->WrongAnswerCount() > 0)
+    lines << Tr(QT_TRANSLATE_NOOP("orrin", "答错 %1 次")).arg(progress_->WrongAnswerCount());
+  if (progress_->Shortcut())
+    lines << Tr(QT_TRANSLATE_NOOP("orrin", "用了本实验不允许的 %1，之后的步骤不算完成"))
+                 .arg(QString::fromStdString(progress_->Shortcut()->action));
   return lines;
 }
 
@@ -212,6 +250,7 @@ void LabPanel::Retranslate() {
   ShowSteps();
   ShowCurrent();
   ShowClock();
+  ShowNotice();
 }
 
 }  // namespace orrin::ui

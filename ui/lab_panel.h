@@ -29,7 +29,9 @@ class LabPanel : public QDockWidget {
   void Begin(std::unique_ptr<Lab> lab);
   bool Active() const { return lab_ != nullptr; }
   const Lab* CurrentLab() const { return lab_.get(); }
-  // Ticks the steps whose checks now hold, in order.
+  // Takes in the student's actions recorded since the last look (a
+  // shortcut the lab forbids, a wrong answer), then ticks the steps whose
+  // checks now hold, in order.
   void Check(const Simulator& sim);
   bool Finished() const { return progress_ && progress_->Finished(); }
   // The student's answer to the current step's question (1, 2 …); the
@@ -45,6 +47,7 @@ class LabPanel : public QDockWidget {
   void ShowSteps();
   void ShowCurrent();
   void ShowClock();
+  void ShowNotice();
 
   std::unique_ptr<Lab> lab_;
   std::optional<LabProgress> progress_;
@@ -53,7 +56,9 @@ class LabPanel : public QDockWidget {
   QTimer tick_;
   std::vector<qint64> doneAt_;  // ms since the start, per step done
   std::vector<bool> hintUsed_;
-  QLabel *title_, *goal_, *current_, *hint_, *clockText_, *summary_;
+  size_t seen_ = 0;          // session lines taken in
+  bool wrongShown_ = false;  // the last answer was wrong (until a step is done)
+  QLabel *title_, *goal_, *current_, *hint_, *clockText_, *summary_, *notice_;
   QListWidget* steps_;
   QPushButton* hintButton_;
   QWidget* choices_;

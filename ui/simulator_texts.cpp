@@ -92,6 +92,8 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "汇编文件太大，未读取。"),
       QT_TRANSLATE_NOOP("orrin", "连线文件第 %1 行无法读取，已跳过。"),
       QT_TRANSLATE_NOOP("orrin", "微程序文件第 %1 行无法读取，已跳过。"),
+      QT_TRANSLATE_NOOP("orrin", "连线文件中没有一条能读出的连线，连线未改变：%1"),
+      QT_TRANSLATE_NOOP("orrin", "微程序文件中没有一条能读出的微指令，微程序未改变：%1"),
       QT_TRANSLATE_NOOP("orrin", "无法读取文件：%1"),
       QT_TRANSLATE_NOOP("orrin", "无法写入文件：%1"),
       QT_TRANSLATE_NOOP("orrin", "无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。"),

@@ -140,6 +140,15 @@ std::string Act(const std::string& line) {
   RunLine(p.ctx, line, error, acted);
   // An answer to a lab's question is the page's, not the façade's.
   if (acted && line.starts_with("choose")) p.sim.session.Add(line);
+  // The lab hears of a shortcut it forbids, or a wrong answer, as the window's panel does.
+  if (acted && p.progress) {
+    const auto verdict =
+        p.progress->Saw(line, p.sim.console.PowerOn, static_cast<int64_t>(p.sim.session.Lines().size()));
+    if (verdict == LabProgress::Verdict::Forbidden)
+      p.host.warnings.push_back("本实验不允许这样做：" + p.progress->LastForbidden()->action +
+                                "。之后的步骤不再算完成；重新打开实验可从头开始。");
+    if (verdict == LabProgress::Verdict::WrongAnswer) p.host.warnings.push_back("答案不对，再想想。");
+  }
   return "{\"error\":" + Json(error) + ",\"warnings\":" + Json(p.host.warnings) + ",\"done\":" + Json(Done()) + "}";
 }
 

@@ -164,11 +164,11 @@ TEST_F(WireFile, EveryLineEndInAnyMixEndsALineAndNoWireIsLost) {
   EXPECT_EQ(host.warnings, (Lines{"连线文件第 2, 3 行无法读取，已跳过。"}));
 
   // Many such lines: the first ten are named.
-  std::string many;
+  std::string many = a + "\r\n";
   for (int i = 0; i < 12; ++i) many += "123\r\n";
   sim.ClearAllWires();
   Read(Write("many.txt", many));
-  EXPECT_EQ(host.warnings.back(), "连线文件第 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, … 行无法读取，已跳过。");
+  EXPECT_EQ(host.warnings.back(), "连线文件第 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, … 行无法读取，已跳过。");
 
   std::vector<std::string> lines;
   std::vector<int64_t> numbers;
