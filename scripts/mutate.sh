@@ -7,14 +7,34 @@
 # missed. The working tree is never touched.
 #
 #   scripts/mutate.sh [MUTANTS_FILE]
+#   scripts/mutate.sh --changed REV [N] [PATH...]
+#
+# With --changed, the mutants are made from the program lines changed since
+# REV (tests/mutation/changed_mutants.py: operators swapped, constants off by
+# one, conditions negated, statements dropped), N of them (default 60) chosen
+# by a fixed seed, optionally only in PATHs. A mutant that does not build is
+# not a bug anyone could ship: it is listed as invalid and not counted. The
+# survivors are listed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
-list=${1:-tests/mutation/mutants.txt}
+changed=
+if [[ "${1:-}" == --changed ]]; then
+  [[ $# -ge 2 ]] || { echo "usage: scripts/mutate.sh --changed REV [N] [PATH...]" >&2; exit 2; }
+  rev=$2
+  count=60
+  shift 2
+  if [[ $# -gt 0 && "$1" =~ ^[0-9]+$ ]]; then count=$1; shift; fi
+  changed=$(mktemp "${TMPDIR:-/tmp}/orrin-mutants.XXXXXX")
+  python3 tests/mutation/changed_mutants.py "$rev" "$count" "$@" >"$changed"
+  list=$changed
+else
+  list=${1:-tests/mutation/mutants.txt}
+fi
 scripts/setup.sh
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/orrin-mutate.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+trap 'rm -rf "$scratch" ${changed:+"$changed"}' EXIT
 src=$scratch/src
 build=$scratch/build
 mkdir -p "$src"
@@ -30,7 +50,8 @@ if ! ctest --test-dir "$build" -j"$(nproc)" --no-tests=error >"$scratch/ctest.lo
   echo "mutate: the unmutated tree fails its tests"; tail -20 "$scratch/ctest.log"; exit 2
 fi
 
-caught=0 missed=0 total=0
+caught=0 missed=0 total=0 invalid=0
+survivors=()
 while IFS=$'\t' read -r file text replacement; do
   [[ -z "$file" || "$file" == \#* ]] && continue
   total=$((total + 1))
@@ -51,6 +72,7 @@ EOF
   fi
   if ! cmake --build "$build" >"$scratch/mutant.log" 2>&1; then
     verdict="caught  (does not build)"
+    [[ -n "$changed" ]] && verdict="invalid (does not build)"
   elif ! ctest --test-dir "$build" -j"$(nproc)" --stop-on-failure --timeout 120 >"$scratch/mutant.log" 2>&1; then
     verdict="caught "
   else
@@ -59,9 +81,22 @@ EOF
   # Back to the original text, with a fresh time stamp so the next build recompiles it.
   cp "$scratch/original" "$target"
   touch "$target"
-  if [[ "$verdict" == MISSED* ]]; then missed=$((missed + 1)); else caught=$((caught + 1)); fi
+  if [[ "$verdict" == MISSED* ]]; then
+    missed=$((missed + 1))
+    survivors+=("$file: $text -> $replacement")
+  elif [[ "$verdict" == invalid* ]]; then
+    invalid=$((invalid + 1))
+    total=$((total - 1))
+  else
+    caught=$((caught + 1))
+  fi
   echo "$verdict $file: $text -> $replacement"
 done <"$list"
 
+if [[ ${#survivors[@]} -gt 0 ]]; then
+  echo "mutate: the survivors:"
+  printf '  %s\n' "${survivors[@]}"
+fi
+[[ $invalid -gt 0 ]] && echo "mutate: $invalid mutants did not build and are not counted"
 echo "mutate: $caught of $total mutants caught"
 [[ $missed -eq 0 ]]

@@ -268,3 +268,84 @@ TEST_F(CopyDir, DeepOrCrowdedFoldersAreCutWithAReason) {
 
 }  // namespace
 }  // namespace orrin
+
+namespace orrin {
+namespace {
+
+// What `orrin-run --lab` printed, as the grader reads it back.
+const std::string kTwoDone = "step 1 done at line 2\nline 5: answer 2 to step 3 is wrong\nstep 2 done at line 7\n";
+
+TEST(GradeLab, StepsDoneBeforeATimeoutACrashOrABadLineStillCount) {
+  GradeResult r = Classify(SIGKILL, true, kTwoDone, "", {}, 5);
+  EXPECT_EQ(r.status, "timeout");
+  EXPECT_EQ(r.passed, 2);
+  EXPECT_EQ(r.failed, 3);
+  EXPECT_EQ(r.message, "ran past its time limit (2 of 5 steps done)");
+  r = Classify(SIGSEGV, false, kTwoDone, "", {}, 5);
+  EXPECT_EQ(r.status, "error");
+  EXPECT_EQ(r.message, "crashed (signal 11) (2 of 5 steps done)");
+  r = Classify(Exited(2), false, kTwoDone + "lab: 2 of 5 steps done\n", "line 9: unknown command 'frob'\n", {}, 5);
+  EXPECT_EQ(r.status, "error");
+  EXPECT_EQ(r.passed, 2);
+  EXPECT_EQ(r.message, "line 9: unknown command 'frob' (2 of 5 steps done)");
+  // All done, then an endless run: the steps are kept, the grade still says what happened.
+  r = Classify(SIGKILL, true, kTwoDone, "", {}, 2);
+  EXPECT_EQ(r.passed, 2);
+  EXPECT_EQ(r.failed, 0);
+  EXPECT_EQ(r.status, "timeout");
+  // A step line out of order, or past the lab, counts nothing.
+  EXPECT_EQ(Classify(SIGKILL, true, "step 2 done at line 1\n", "", {}, 5).passed, 0);
+  EXPECT_EQ(Classify(SIGKILL, true, "step 1 done at line 1\nstep 2 done at line 1\n", "", {}, 1).passed, 1);
+  // Without a lab the printed steps mean nothing.
+  EXPECT_EQ(Classify(SIGKILL, true, kTwoDone, "").passed, 0);
+}
+
+TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreCounted) {
+  const std::string shortcut = kTwoDone + "line 12: `edit R1` is not allowed in this lab\n" +
+                               "step 3 was reached after `edit R1` at line 12\nlab: 2 of 4 steps done\n";
+  GradeResult r = Classify(Exited(1), false, shortcut, "", {}, 4);
+  EXPECT_EQ(r.status, "failed");
+  EXPECT_EQ(r.message, "step 3 was reached after `edit R1` at line 12");
+  EXPECT_EQ(r.failures.front(), "step 3: was reached after `edit R1` at line 12");
+  EXPECT_EQ(r.wrongAnswers, (std::vector<int64_t>{0, 0, 1, 0}));
+
+  r = Classify(Exited(1), false, kTwoDone + "step 3 not done: R1 expected 4A, got 00\nlab: 2 of 4 steps done\n", "", {},
+               4);
+  EXPECT_EQ(r.message, "step 3 not done: R1 expected 4A, got 00");
+  EXPECT_EQ(r.failures, (std::vector<std::string>{"step 3: not done: R1 expected 4A, got 00", "step 4: not done"}));
+  // A file the session could not use explains more than the check that then failed.
+  r = Classify(Exited(1), false, "警告: 无法读取文件：prog.txt\n" + kTwoDone + "step 3 not done: x\n", "", {}, 4);
+  EXPECT_EQ(r.message, "无法读取文件：prog.txt");
+  r = Classify(Exited(1), false, "line 3: refused: `../x` leaves the session's folder\n", "", {}, 4);
+  EXPECT_EQ(r.message, "line 3: refused: `../x` leaves the session's folder");
+  // Every step done passes, whatever went wrong on the way.
+  r = Classify(Exited(0), false, "警告: 无法读取文件：old.txt\n" + kTwoDone + "lab: 2 of 2 steps done\n", "", {}, 2);
+  EXPECT_EQ(r.status, "passed");
+  EXPECT_EQ(r.message, "");
+  EXPECT_EQ(r.WrongAnswerCount(), 0) << "a wrong answer to a step past the lab is not counted";
+
+  // The CSV's last column and the JUnit property carry them.
+  r = Classify(Exited(1), false, shortcut, "", {}, 4);
+  r.submission = "class/ann";
+  const std::string csv = CsvReport({r}, true);
+  EXPECT_EQ(csv,
+            "submission,status,passed,failed,message,wrong_answers\n"
+            "class/ann,failed,2,2,step 3 was reached after `edit R1` at line 12,1\n");
+  EXPECT_EQ(CsvReport({r}).find("wrong_answers"), std::string::npos) << "a check's CSV is as it was";
+  std::vector<ExpectLine> steps;
+  for (int n = 1; n <= 4; ++n)
+    steps.push_back({n, "step " + std::to_string(n) + ": s", "step " + std::to_string(n) + ": "});
+  const std::string xml = JUnitReport({r}, steps);
+  EXPECT_NE(xml.find("name=\"step 3: s\">\n      <properties><property name=\"wrong_answers\" value=\"1\"/></properties>"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("tests=\"4\" failures=\"2\" errors=\"0\""), std::string::npos) << xml;
+
+  // A timeout: the steps done pass, the others are errors.
+  GradeResult t = Classify(SIGKILL, true, kTwoDone, "", {}, 4);
+  t.submission = "class/bo";
+  EXPECT_NE(JUnitReport({t}, steps).find("tests=\"4\" failures=\"0\" errors=\"2\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orrin

@@ -3,6 +3,7 @@ orrin_test(orrin_app_tests
   app/expect_test.cpp
   app/grade_test.cpp
   app/lab_test.cpp
+  app/lab_trust_test.cpp
 )
 target_compile_definitions(orrin_app_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
@@ -48,3 +49,8 @@ foreach(lab ${ORRIN_LABS})
     COMMAND orrin-run --lab ${lab} ${PROJECT_SOURCE_DIR}/examples/labs/${name}.solution.orrin
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/examples/labs)
 endforeach()
+
+# orrin-grade --lab against hostile sessions and labs that cannot be done.
+add_test(NAME grade.lab
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_lab.sh $<TARGET_FILE:orrin-grade> $<TARGET_FILE:orrin-run>
+    ${PROJECT_SOURCE_DIR}/examples)
