@@ -160,6 +160,32 @@ TEST(MicroFile, TooLargeOrUnreadableFilesLeaveTheStoreAsItWas) {
   EXPECT_EQ(b.host.warnings[2], "无法写入文件：" + dir.File("no/such/dir.txt"));
 }
 
+TEST(MicroFile, AFileWithoutOneWordIsRefusedAndChangesNothing) {
+  TempDir dir;
+  Board b;
+  // A memory file, a text, binary garbage: lines with digits but no word of twelve.
+  const std::string memory(512, '0');
+  const std::string garbage("\x01\x89PNG\r\n\x1a\n\xff\xfe 12 ab", 18);
+  for (const std::string& text : {memory, std::string("hello, world\r\ncafe 42\r\n"), garbage}) {
+    b.host.warnings.clear();
+    LoadText(b, dir, text);
+    ASSERT_EQ(b.host.warnings.size(), 1u);
+    EXPECT_EQ(b.host.warnings[0], "微程序文件中没有一条能读出的微指令，微程序未改变：" + dir.File("micro.txt"));
+    EXPECT_EQ(Entry(b, 0).WordText, "0C00000041");
+    EXPECT_EQ(MicroCell(b, 0), "0C00000041");
+  }
+  // One word is enough: the store is replaced by it, as specified, and the rest named.
+  b.host.warnings.clear();
+  LoadText(b, dir, "junk\r\n05:1234567890\r\n");
+  EXPECT_EQ(Entry(b, 0).Address, NoValue);
+  EXPECT_EQ(Entry(b, 5).WordText, "1234567890");
+  EXPECT_EQ(b.host.warnings, (std::vector<std::string>{}));
+  // An empty file is the backup of an empty store: it empties the store.
+  LoadText(b, dir, "\r\n");
+  EXPECT_EQ(Entry(b, 5).Address, NoValue);
+  EXPECT_TRUE(b.host.warnings.empty());
+}
+
 TEST(MicroFile, LoadedWordsDriveTheController) {
   TempDir dir;
   Board b;

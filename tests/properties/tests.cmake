@@ -5,5 +5,6 @@ orrin_test(orrin_property_tests
   properties/isa_model_test.cpp
   properties/reset_test.cpp
   properties/session_test.cpp
+  properties/lab_session_test.cpp
 )
 target_compile_definitions(orrin_property_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -133,6 +133,42 @@ TEST_F(LabWindow, AnAnswerIsAButtonAndARefusedLabLeavesTheBoardAlone) {
   std::filesystem::remove(path);
 }
 
+TEST_F(LabWindow, AWrongAnswerAndAForbiddenShortcutAreToldAtOnceInTheStudentsLanguage) {
+  const std::string path = Scratch("strict.lab");
+  Write(path,
+        "title: 严\ntitle.en: Strict\ngoal: 答\ngoal.en: Answer\nforbid: edit R1\n"
+        "step 1: 哪个？\nstep.en: Which?\nchoice: 甲\nchoice.en: A\nchoice: 乙\nchoice.en: B\ncheck: choice=2\n"
+        "step 2: 电\nstep.en: on\ncheck: SpeedButtonPOWER=SpeedButton_PowerON\n"
+        "step 3: R1\nstep.en: R1\ncheck: R1=66\n");
+  ASSERT_TRUE(form.OpenLab(path));
+  auto* notice = panel().findChild<QLabel*>("Lab_Notice");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isHidden());
+  panel().findChild<QPushButton*>("Lab_Choice1")->click();
+  EXPECT_FALSE(notice->isHidden());
+  EXPECT_EQ(notice->text(), QString::fromUtf8("答案不对，再想想。"));
+  UseLanguage(Language::English);
+  form.Retranslate();
+  EXPECT_EQ(notice->text(), "That answer is wrong; think again.");
+  panel().findChild<QPushButton*>("Lab_Choice2")->click();
+  EXPECT_TRUE(notice->isHidden()) << "the step is done: the wrong answer is behind";
+
+  QTest::mouseClick(form.Widget(SpeedButtonPOWER), Qt::LeftButton);
+  form.Sim().view.Writable(Edit_R1).text = "66";
+  Do([](Simulator& s) { s.EditKeyPress(Edit_R1, 13); });
+  EXPECT_EQ(form.Sim().machine.Regs.R[1], 0x66);
+  EXPECT_FALSE(notice->isHidden());
+  EXPECT_TRUE(notice->text().startsWith("This lab does not allow this: edit R1.")) << notice->text().toStdString();
+  EXPECT_FALSE(panel().Finished()) << "typed in, R1 is no step done";
+  const QString summary = panel().Summary().join('\n');
+  EXPECT_TRUE(summary.contains(" (1 wrong answers)")) << summary.toStdString();
+  EXPECT_TRUE(summary.contains("Used edit R1, which this lab does not allow")) << summary.toStdString();
+  UseLanguage(Language::Chinese);
+  form.Retranslate();
+  EXPECT_TRUE(notice->text().startsWith(QString::fromUtf8("本实验不允许这样做：edit R1。")));
+  std::filesystem::remove(path);
+}
+
 TEST_F(LabWindow, AFaultsFileHoldsFaultsOnlyAndTheSessionReplaysThem) {
   const std::string path = Scratch("faults.txt");
   Write(path, "# the teacher's\nfault reg R0 0 1\nk 3\nfault lamp Image_SBUS\n");
