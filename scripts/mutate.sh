@@ -60,6 +60,8 @@ while IFS=$'\t' read -r file text replacement; do
   if ! python3 - "$target" "$text" "$replacement" <<'EOF'
 import sys
 path, text, replacement = sys.argv[1:]
+# {NL} stands for a line end, so that a mutant may span lines.
+text, replacement = text.replace("{NL}", "\n"), replacement.replace("{NL}", "\n")
 source = open(path, encoding="utf-8").read()
 if source.count(text) != 1:
     sys.exit(1)

@@ -83,6 +83,8 @@ TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
   EXPECT_EQ(PrintableText("\xC0\xAF\xED\xA0\x80"), "\\xC0\\xAF\\xED\\xA0\\x80");  // overlong, surrogate
   EXPECT_EQ(PrintableText("\xE4\xB8"), "\\xE4\\xB8");                             // cut short
   EXPECT_EQ(PrintableText("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");               // past the BMP is fine
+  // U+FFFE and U+FFFF are no characters XML 1.0 takes; U+FFFD is.
+  EXPECT_EQ(PrintableText("\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD"), "\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF\xEF\xBF\xBD");
 }
 
 // A small CSV reader: the fields of each record, quotes undone.
@@ -185,6 +187,13 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   fs::create_directories(dir / "-anna");
   const std::string check = (dir / "check.orrin").string();
   std::ofstream(check) << "expect R0=00\n";
+  // A time limit is a number of seconds above 0.
+  EXPECT_FALSE(ParseGradeArgs({"--timeout", "0", check, dir.string()}, o, error));
+  EXPECT_EQ(error, "--timeout needs a number of seconds above 0");
+  EXPECT_FALSE(ParseGradeArgs({"--timeout", "-1", check, dir.string()}, o, error));
+  o = {};
+  EXPECT_TRUE(ParseGradeArgs({"--timeout", "0.5", check, dir.string()}, o, error)) << error;
+  EXPECT_EQ(o.timeout, 0.5);
   // A report must not replace the check it grades with.
   EXPECT_FALSE(ParseGradeArgs({"--csv", check, check, dir.string()}, o, error));
   EXPECT_EQ(error, "the report " + check + " would overwrite the check");
@@ -227,6 +236,8 @@ TEST_F(CopyDir, RegularFilesAndFoldersAreCopiedEverythingElseIsNamed) {
   fs::create_symlink(from / "missing", from / "dangling");
   ASSERT_EQ(mkfifo((from / "sub" / "pipe.txt").c_str(), 0600), 0);
   Put(from / "huge.txt", std::string((1 << 20) + 5000, 'A'));
+  // A lab's session may be longer than any board file: it is copied whole.
+  Put(from / "session.orrin", std::string(1500000, '\n'));
 
   FileReasons reasons;
   ASSERT_TRUE(CopySubmission(from.string(), to.string(), reasons));
@@ -235,6 +246,7 @@ TEST_F(CopyDir, RegularFilesAndFoldersAreCopiedEverythingElseIsNamed) {
   EXPECT_EQ(Get(to / "\xD5\xC5.txt"), "gbk");
   // Cut one byte past the largest file a reader takes: still "too large".
   EXPECT_EQ(fs::file_size(to / "huge.txt"), (1u << 20) + 1);
+  EXPECT_EQ(fs::file_size(to / "session.orrin"), 1500000u);
   for (const char* absent : {"micro.txt", "friend", "dangling", "sub/pipe.txt"})
     EXPECT_FALSE(fs::exists(fs::symlink_status(to / absent))) << absent;
   EXPECT_EQ(reasons["micro.txt"], "`micro.txt` is a link, not a file");

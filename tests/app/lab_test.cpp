@@ -50,6 +50,34 @@ TEST(Faults, AStuckJackOrBrokenWireStopsTheSignalAndADarkLampStaysDark) {
   EXPECT_EQ(lamp.status, 0) << lamp.out << lamp.err;
 }
 
+// Each fault kind at its boundaries: the first and last register, bit 0 and
+// bit 7, stuck at 0 and at 1, an output jack and an input jack.
+TEST(Faults, AtTheBoundariesOfEachKind) {
+  const Outcome regs = Perform(
+      "power\nfault reg R3 0 1\nedit R3 00\nexpect R3=01\nfault reg R0 7 0\nedit R0 FF\nexpect R0=7F\n"
+      // Stuck again at the other level: the new level holds, in both directions.
+      "fault reg R0 7 1\nedit R0 00\nexpect R0=80\nfault reg R0 7 0\nedit R0 FF\nexpect R0=7F\n"
+      "fault mem FF 7 1\nmem-cell FF 00\nmem-save\nexpect MEM[FF]=80\n"
+      "fault mem 00 0 0\nmem-cell 00 FF\nmem-save\nexpect MEM[00]=FE\n");
+  EXPECT_EQ(regs.status, 0) << regs.out << regs.err;
+
+  // An output jack stuck at 0 drives 0 whatever its switch says; at 1, 1.
+  const Outcome out0 = Perform(kAluWires + "fault jack K11 0\npower\n" + kWrite35 + "expect R0=00 Image_SBUS=LampGsL\n");
+  EXPECT_EQ(out0.status, 0) << out0.out << out0.err;
+  const Outcome out1 =
+      Perform(kAluWires + "fault jack K11 1\npower\nexpect Image_SBUS=LampGsH\n" + "sd 0\nk 12\n" + kCycle +
+              "expect R0=01\n");
+  EXPECT_EQ(out1.status, 0) << out1.out << out1.err;
+  // A jack stuck with the power on shows at once, before any other action.
+  const Outcome now = Perform(kAluWires + "power\nk 11\nexpect Image_SBUS=LampGsH\nfault jack SBUS 0\n"
+                                          "expect Image_SBUS=LampGsL\nfault jack SBUS 1\nk 11\nexpect Image_SBUS=LampGsH\n");
+  EXPECT_EQ(now.status, 0) << now.out << now.err;
+  // A broken wire stays broken when the wires are cleared and drawn again.
+  const Outcome rewired = Perform(kAluWires + "fault wire K11 SBUS\nclear-wires\nanswer yes\n" + kAluWires +
+                                  "power\n" + kWrite35 + "expect R0=00\n");
+  EXPECT_EQ(rewired.status, 0) << rewired.out << rewired.err;
+}
+
 TEST(Faults, BadFaultLinesAreRefused) {
   for (const char* line : {"fault", "fault reg R4 1 1", "fault reg R0 8 1", "fault reg R0 1 2", "fault mem 1 0 1",
                            "fault mem 1G 0 1", "fault jack VCC 1", "fault jack NOPE 0", "fault wire K0 K1",

@@ -157,6 +157,30 @@ TEST(LabConfinement, TheSetUpIsTheTeachersAndRunsBeforeTheConfinement) {
   EXPECT_NE(out.str().find("line 2: refused: "), std::string::npos) << out.str();
 }
 
+TEST(LabConfinement, ASetUpFileNamedInFullIsTakenAsItIs) {
+  const std::string wiring = std::string(ORRIN_SOURCE_DIR) + "/examples/wiring/alu.txt";
+  Lab lab;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(ReadLab(kHead + "setup: load-wires " + wiring + "\nsetup: mode independent\n" +
+                          "step 1: R0\nstep.en: R0\ncheck: R0=35\n",
+                      "/nowhere/t.lab", lab, errors));
+  std::istringstream in("power\nsd 0\nsd 2\nsd 4\nsd 5\nk 11\nk 12\nstep\nstep\nstep\nstep\nstep\nstep\n");
+  std::ostringstream out, err;
+  RunOptions options;
+  options.lab = &lab;
+  EXPECT_EQ(RunScript(in, out, err, options), 0) << err.str() << out.str();
+}
+
+TEST(LineNumbers, TheLastLineWithoutALineEndHasItsOwnNumber) {
+  const Outcome r = Perform("power\r\nfrob");
+  EXPECT_EQ(r.err, "line 2: unknown command 'frob'\n");
+  const Outcome cr = Perform("power\rdump\rfrob");
+  EXPECT_EQ(cr.err, "line 3: unknown command 'frob'\n");
+  const auto e = LabErrors(kHead + "step 1: s\nstep.en: s\ncheck: R0=00\nnonsense");
+  ASSERT_EQ(e.size(), 1u);
+  EXPECT_EQ(e[0], "t.lab:8: a line is KEY: TEXT");
+}
+
 TEST(LabFile, ForbidTakesEditFieldsAndTheTablesOnTheLabOrAStep) {
   Lab lab;
   std::vector<std::string> errors;

@@ -141,6 +141,9 @@ TEST(Assembler, EveryRangeLimitOnBothSides) {
       {"DB 255\n", true},
       {"DB 256\n", false},
       {"DB 0FFH, 0xFF\n", true},
+      {"DB 0x\n", false},  // a prefix without digits is no number
+      {"DB 0x0\n", true},
+      {"DB H\n", false},
       {"DB 100H\n", false},
       {"ORG 0xFF\nDB 1\n", true},
       {"ORG 0xFF\nDB 1, 2\n", false},

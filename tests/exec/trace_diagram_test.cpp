@@ -268,5 +268,29 @@ TEST(TraceExport, AWholeRingIsEightStrips) {
   EXPECT_LE(highest, 60000);
 }
 
+// Eight strips at most however long the range: 384 beats are 8 strips of 48,
+// one beat more spreads them over 8 too; no text runs past the picture's
+// right edge (a cycle label near it is left out).
+TEST(TraceExport, NoMoreThanEightStripsAndNoTextCutAtTheEdge) {
+  const int strip = DiagramView::kRulerHeight + static_cast<int>(TraceSignals().size()) * DiagramView::kRowHeight;
+  WithSumProgram(420, [&](const Simulator& sim) {
+    for (const int64_t beats : {48, 49, 384, 385, 419}) {
+      const DiagramDrawing d = DrawExport(sim.trace, sim.machine.Beat, AllRows(), 1, beats, true);
+      const int64_t strips = std::min<int64_t>(8, (beats + 47) / 48);
+      EXPECT_EQ(d.height, strips * strip + (strips - 1) * ExportLayout::kStripGap) << beats;
+      for (const DiagramText& x : d.texts) EXPECT_LE(x.x + x.w, d.width) << beats << ": " << x.text;
+    }
+    for (int first = 1; first <= 12; ++first) {
+      DiagramView v = ViewOf(16.0, first, 700);
+      v.microAddresses = true;
+      for (const DiagramText& x : DrawDiagram(sim.trace, sim.machine.Beat, v).texts)
+        if (x.ink == Ink::Ruler) {
+          EXPECT_LE(x.x + DiagramView::kCharWidth * static_cast<double>(x.text.size()), v.width)
+              << first << ": " << x.text;
+        }
+    }
+  });
+}
+
 }  // namespace
 }  // namespace orrin

@@ -349,6 +349,18 @@ TEST_F(Playback, AResetForgetsTheChangesOfTheOldPositions) {
   EXPECT_EQ(s.Mem.ShownCells[0x10], 0xAA) << "the save came before this beat 2";
 }
 
+TEST_F(Playback, AResetForgetsTheOldChangesOfTheControlStoreToo) {
+  SetWord(sim, 0x00, "0000020000");
+  Steps(sim, 5);
+  // Saved after beat 5 of the old count; after CLR beat 2 is new, and later.
+  sim.view.SetCell(StringGrid_MicroMem, 1, 1, "4010028002");
+  sim.Button_GridToMicroClick();
+  sim.SpeedButtonCLRClick();
+  Steps(sim, 4);
+  sim.ShowPosition(2);
+  EXPECT_EQ(sim.view[Label_P4_MicroProStr].text, "00:4010028002");
+}
+
 TEST(PlaybackCommands, EveryCommandButReadsAndArrowsEndsIt) {
   // Each command, after two back clicks from beat 6, must show the newest
   // position; the reads and the arrows must not.

@@ -216,5 +216,18 @@ TEST(RecordedSession, LinesAreTheScriptsOwnWithAnswersBeforeTheirActions) {
   EXPECT_EQ(b.sim.session.Text(), "");
 }
 
+TEST(RecordedSession, AClickDuringARunComesAfterItsTicksAndASaveKeepsItsName) {
+  Board b;
+  b.sim.session.Start(true);
+  b.sim.SpeedButtonPOWERClick();
+  b.sim.SpeedButtonQDClick();
+  for (int i = 0; i < 3; ++i) b.sim.Timer_RUNTimer();
+  b.sim.ToggleDataSwitch(1);  // no frame between: the ticks still go first
+  b.host.saveNames = {"/tmp/saved memory.txt"};
+  b.sim.N_MEM2FileClick();
+  EXPECT_EQ(b.sim.session.Text(), "power\nqd\ntick 3\nsd 1\nsave-memory /tmp/saved memory.txt\n");
+  std::filesystem::remove("/tmp/saved memory.txt");
+}
+
 }  // namespace
 }  // namespace orrin

@@ -38,6 +38,20 @@ bool Overlays(WidgetId id) {
 // Captions printed on a picture belong to the panel that holds the picture.
 WidgetId PanelOf(WidgetId surface) { return surface == Image2 || surface == Image10 ? Panel3 : surface; }
 
+// Every row of eight lamps reads as the board's: bit 7 on the left.
+TEST(Layout, LampRowsRunFromBitSevenOnTheLeftToBitZero) {
+  for (const char* row : {"Image_A", "Image_B", "Image_D", "Image_AR", "Image_PC", "Image_INS", "Image_IR"}) {
+    int lastX = -1;
+    for (int bit = 7; bit >= 0; --bit) {
+      const WidgetId id = FindWidget(row + std::to_string(bit));
+      ASSERT_NE(id, WidgetId::Count) << row << bit;
+      const int x = TheLayout().Rect(id).x();
+      EXPECT_GT(x, lastX) << row << bit;
+      lastX = x;
+    }
+  }
+}
+
 TEST(Layout, NothingOnAPanelCoversAnythingElse) {
   std::map<WidgetId, std::vector<Item>> byPanel;
   for (int i = 0; i < WidgetCount; ++i) {
