@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     orrin::SilentHost files;  // reads the file system, shows nothing
     std::vector<std::string> errors;
     if (!orrin::LoadLab(files, labPath, lab, errors)) {
-      for (const std::string& e : errors) std::cerr << e << "\n";
+      for (const std::string& e : errors) std::cerr << orrin::files::PrintableText(e) << "\n";
       return 2;
     }
     options.lab = &lab;
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     std::ifstream file;
     if (!std::filesystem::is_directory(argv[1], ec)) file.open(argv[1], std::ios::binary);
     if (!file.is_open() || !file) {
-      std::cerr << "line 0: cannot read script " << argv[1] << "\n";
+      std::cerr << "line 0: cannot read script " << orrin::files::PrintableText(argv[1]) << "\n";
       return 2;
     }
     // A script followed through a lab is a student's: its files stay in its folder.

@@ -87,4 +87,25 @@ grep -q "check step=6 can never hold" never.log || { cat never.log; fail "never:
 grep -q 'the set-up did not finish within 2 s' endless.log || { cat endless.log; fail endless; }
 grep -q "a set-up only loads files; 'save-memory' would write one" writes.log || { cat writes.log; fail writes; }
 [[ -z "$(ls -A tmp)" ]] || fail "the scratch folder was left behind"
+
+# Hostile lab files: a FIFO, a huge file, binary garbage with ESC, a name
+# that is not UTF-8. Each is refused at once with status 2, and nothing of
+# it reaches the terminal raw.
+mkfifo labs/fifo.lab
+head -c 300000 /dev/zero | tr '\0' '#' >labs/huge.lab
+printf 'title: \033[2J\x01\xff\nstep 1: a\nzzz\033]0;owned\007\n' >labs/garbage.lab
+cp labs/garbage.lab labs/$'\xd5\xc5'.lab
+for lab in fifo huge garbage $'\xd5\xc5'; do
+  status=0
+  timeout 10 "$run" --lab "labs/$lab.lab" /dev/null >hostile.out 2>hostile.err </dev/null || status=$?
+  [[ $status -eq 2 ]] || fail "lab $lab: status $status, expected 2"
+  LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' hostile.err hostile.out && fail "lab $lab: a control character reached the terminal"
+  python3 -c 'import sys; open(sys.argv[1], encoding="utf-8").read()' hostile.err || fail "lab $lab: not UTF-8"
+  status=0
+  timeout 10 "$grade" --lab "labs/$lab.lab" class/victim >hostile.out 2>hostile.err || status=$?
+  [[ $status -eq 2 ]] || fail "grade, lab $lab: status $status, expected 2"
+  LC_ALL=C grep -q $'[\x01-\x08\x0b-\x1f\x7f]' hostile.err && fail "grade, lab $lab: a control character reached the terminal"
+done
+grep -q 'cannot read the lab file' <("$run" --lab labs/fifo.lab /dev/null 2>&1 </dev/null) || fail "the FIFO lab's message"
+grep -q 'the lab file is too large' <("$run" --lab labs/huge.lab /dev/null 2>&1) || fail "the huge lab's message"
 echo "grade.lab: all passed"
