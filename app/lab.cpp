@@ -232,8 +232,11 @@ std::string FirstFailingCheck(const LabStep& step, const Simulator& sim, const s
   return {};
 }
 
+// Looked at after every action: no message is made here.
 bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& choice) {
-  return FirstFailingCheck(step, sim, choice).empty();
+  return std::all_of(step.checks.begin(), step.checks.end(), [&](const Expectation& c) {
+    return c.name == "choice" ? choice == c.text : BoardText(sim, c.name) == c.text;
+  });
 }
 
 bool IsEditField(const std::string& name) {

@@ -192,24 +192,28 @@ namespace {
 // What a lab makes of the line just performed, printed as it happens (and
 // written out at once: a grader that must stop a run keeps what was done).
 void FollowLab(RunnerContext& ctx, LabProgress& lab, const std::string& line, int64_t number) {
-  switch (lab.Saw(line, ctx.sim.console.PowerOn, number)) {
-    case LabProgress::Verdict::Forbidden:
-      ctx.out << "line " << number << ": `" << lab.LastForbidden()->action << "` is not allowed in this lab\n";
-      break;
-    case LabProgress::Verdict::WrongAnswer:
-      ctx.out << "line " << number << ": answer " << LineAfterWords(line, 1) << " to step " << lab.DoneCount() + 1
-              << " is wrong\n";
-      break;
-    case LabProgress::Verdict::Fine:
-      break;
-  }
+  const LabProgress::Verdict verdict = lab.Saw(line, ctx.sim.console.PowerOn, number);
+  if (verdict == LabProgress::Verdict::Forbidden)
+    ctx.out << "line " << number << ": `" << lab.LastForbidden()->action << "` is not allowed in this lab\n";
+  if (verdict == LabProgress::Verdict::WrongAnswer)
+    ctx.out << "line " << number << ": answer " << ctx.choice << " to step " << lab.DoneCount() + 1 << " is wrong\n";
   const bool reached = lab.ReachedAfterShortcut().has_value();
-  for (size_t step : lab.Check(ctx.sim, ctx.choice))
-    ctx.out << "step " << step + 1 << " done at line " << number << "\n";
-  if (!reached && lab.ReachedAfterShortcut())
+  const std::vector<size_t> done = lab.Check(ctx.sim, ctx.choice);
+  for (size_t step : done) ctx.out << "step " << step + 1 << " done at line " << number << "\n";
+  const bool newlyReached = !reached && lab.ReachedAfterShortcut();
+  if (newlyReached)
     ctx.out << "step " << *lab.ReachedAfterShortcut() + 1 << " was reached after `" << lab.Shortcut()->action
             << "` at line " << lab.Shortcut()->line << "\n";
-  ctx.out.flush();
+  if (verdict != LabProgress::Verdict::Fine || !done.empty() || newlyReached) ctx.out.flush();
+}
+
+// Each line of a message on its own line, none able to steer the terminal.
+void PrintLines(std::ostream& out, const std::string& text) {
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    out << files::PrintableText(text.substr(start, end - start)) << "\n";
+    start = end + 1;
+  }
 }
 
 // The end of a lab followed: why the step to do is not done, the count, the wrong answers.
@@ -276,7 +280,7 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
   if (options.lab) {
     std::string error;
     if (!RunLabSetup(ctx, *options.lab, error)) {
-      err << files::PrintableText(error) << "\n";
+      PrintLines(err, error);
       if (options.atEnd) options.atEnd(sim);
       return 2;
     }

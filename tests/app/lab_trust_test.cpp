@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -301,6 +302,8 @@ TEST(LabSetUp, AFileTheSetUpCannotUseIsTheLabsErrorEveryOneNamed) {
   const std::string lab6 = (folder / "t.lab").string() + ":6: the set-up cannot use its file: ";
   EXPECT_NE(err.str().find(lab5 + "无法读取文件："), std::string::npos) << err.str();
   EXPECT_NE(err.str().find(lab6 + "微程序文件中没有一条能读出的微指令"), std::string::npos) << err.str();
+  const std::string said = err.str();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << "one line each: " << said;
 }
 
 TEST(LabRunEnd, AStepNotDoneSaysItsFirstFailingCheck) {
