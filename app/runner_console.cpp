@@ -115,15 +115,19 @@ bool RunPrint(RunnerContext& ctx, const Words& w, std::string& error) {
     error = "'print' needs at least one widget name";
     return false;
   }
-  // Every name is checked first, so a bad line prints nothing.
+  // Every name is checked first, so a bad line prints nothing. A widget, or
+  // any other name `expect` takes (a field of dump, MEM[HH], uM[HH]).
   for (size_t i = 1; i < w.size(); ++i) {
-    if (FindWidget(w[i]) == WidgetId::Count) {
+    if (FindWidget(w[i]) == WidgetId::Count && !IsBoardName(w[i])) {
       error = "unknown widget '" + w[i] + "'";
       return false;
     }
   }
-  for (size_t i = 1; i < w.size(); ++i)
-    ctx.out << w[i] << '=' << WidgetText(ctx.sim, FindWidget(w[i]), ctx.english) << '\n';
+  for (size_t i = 1; i < w.size(); ++i) {
+    const WidgetId id = FindWidget(w[i]);
+    ctx.out << w[i] << '=' << (id != WidgetId::Count ? WidgetText(ctx.sim, id, ctx.english) : *BoardText(ctx.sim, w[i]))
+            << '\n';
+  }
   return true;
 }
 

@@ -313,6 +313,13 @@ TEST(LabRunEnd, AStepNotDoneSaysItsFirstFailingCheck) {
   EXPECT_NE(choice.out.find("step 1 not done: choice expected 1, got nothing\n"), std::string::npos) << choice.out;
 }
 
+TEST(PrintNames, PrintTakesEveryNameExpectTakes) {
+  const Outcome r = Perform("power\nedit R1 4A\nprint R1 MEM[00] uM[00] step C Label_SDNum\nprint MEM[100]\n");
+  EXPECT_EQ(r.out, "R1=4A\nMEM[00]=00\nuM[00]=0C00000041\nstep=0/0\nC=0\nLabel_SDNum=00\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "line 4: unknown widget 'MEM[100]'\n");
+}
+
 TEST(TerminalText, ControlCharactersInNamesAndLinesNeverReachTheTerminalRaw) {
   const Outcome r = Perform("power\nload-memory \x1b[2Jx.txt\nfrob\x1b[31m\n");
   EXPECT_EQ(r.status, 2);
