@@ -22,7 +22,7 @@ finished=$examples/grading/lab/finished/session.orrin
 { cat "$finished"; echo "mode microprogram"; echo "qd"; echo "run 1000000000"; } >class/done_then_loop/session.orrin
 { cat "$finished"; echo "frobnicate"; } >class/done_then_bad/session.orrin
 cp "$finished" class/victim/session.orrin
-{ cat "$finished"; echo "save-memory ../victim/session.orrin"; echo "save-wires ../../../../../../tmp/orrin-escaped.txt";
+{ cat "$finished"; echo "save-memory ../victim/session.orrin"; echo "save-wires ../../../escaped.txt";
   echo "export-trace $out/escaped.csv"; } >class/writer/session.orrin
 # The lab forbids typing into the fields: R0 typed in is no step done.
 sed 's/^setup: mode independent$/setup: mode independent\nforbid: edit/' labs/alu.lab >labs/strict.lab
@@ -34,7 +34,8 @@ TMPDIR=$out/tmp "$grade" --lab labs/alu.lab --timeout 5 --csv lab.csv --junit la
   class/done_then_loop class/done_then_bad class/writer class/victim >grade.log 2>&1 || status=$?
 [[ $status -eq 1 ]] || { cat grade.log; fail "status $status, expected 1"; }
 [[ "$(cd class/victim && md5sum session.orrin)" == "$before" ]] || fail "a session wrote into another folder"
-[[ ! -e /tmp/orrin-escaped.txt && ! -e escaped.csv ]] || fail "a session wrote outside its copy"
+# The copy is $out/tmp/orrin-grade.*/copy.N: ../../../ is $out itself.
+[[ ! -e escaped.txt && ! -e escaped.csv ]] || fail "a session wrote outside its copy"
 grep -q '^class/done_then_loop,timeout,5,0,ran past its time limit (5 of 5 steps done),0$' lab.csv ||
   { cat lab.csv; fail "the steps before an endless run"; }
 grep -q "^class/done_then_bad,error,5,0,line [0-9]*: unknown command 'frobnicate' (5 of 5 steps done),0$" lab.csv ||
@@ -82,6 +83,7 @@ for lab in missing never endless writes; do
   fi
 done
 grep -q 'labs/missing.lab:9: the set-up cannot use its file: 无法读取文件' missing.log || { cat missing.log; fail "missing"; }
+grep -qx 'orrin-grade: ' missing.log && { cat missing.log; fail "an empty message line"; }
 grep -q "check MEM\[21\]=3c can never hold: MEM\[21\] shows two upper-case hex digits" never.log || { cat never.log; fail never; }
 grep -q "check step=6 can never hold" never.log || { cat never.log; fail "never: every error"; }
 grep -q 'the set-up did not finish within 2 s' endless.log || { cat endless.log; fail endless; }

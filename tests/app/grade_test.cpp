@@ -82,6 +82,9 @@ TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
             "\\xC2\\x9B2J");                                                      // a C1 control
   EXPECT_EQ(PrintableText("\xC0\xAF\xED\xA0\x80"), "\\xC0\\xAF\\xED\\xA0\\x80");  // overlong, surrogate
   EXPECT_EQ(PrintableText("\xE4\xB8"), "\\xE4\\xB8");                             // cut short
+  // A byte that leads no sequence stays escaped, whatever follows it.
+  EXPECT_EQ(PrintableText("\xC1\x90\x80\x80"), "\\xC1\\x90\\x80\\x80");
+  EXPECT_EQ(PrintableText("\xF5\x80\x80\x80"), "\\xF5\\x80\\x80\\x80");
   EXPECT_EQ(PrintableText("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");               // past the BMP is fine
   // U+FFFE and U+FFFF are no characters XML 1.0 takes; U+FFFD is.
   EXPECT_EQ(PrintableText("\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD"), "\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF\xEF\xBF\xBD");
@@ -335,6 +338,11 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   EXPECT_EQ(r.status, "passed");
   EXPECT_EQ(r.message, "");
   EXPECT_EQ(r.WrongAnswerCount(), 0) << "a wrong answer to a step past the lab is not counted";
+  // A session's own expect lines are no part of the grade: the steps are.
+  r = Classify(Exited(1), false, kTwoDone + "line 9: expected R0=01, got 00\n0 passed, 1 failed\nlab: 2 of 2 steps done\n",
+               "", {}, 2);
+  EXPECT_EQ(r.status, "passed");
+  EXPECT_EQ(r.passed, 2);
 
   // The CSV's last column and the JUnit property carry them.
   r = Classify(Exited(1), false, shortcut, "", {}, 4);

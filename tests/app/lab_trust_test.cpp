@@ -223,7 +223,7 @@ TEST(LabFile, ACheckThatCanNeverHoldIsRefusedWithEveryOneNamed) {
     EXPECT_NE(e[i].find("can never hold"), std::string::npos) << e[i];
   }
   // What the board can show is accepted.
-  for (const char* can : {"step=6/6", "step=0/120000", "MEM[21]=3C", "R3=F0", "uAR=2F", "C=0", "INTQ=1", "phase=0",
+  for (const char* can : {"step=6/6", "step=0/120000", "step=9/9", "MEM[21]=3C", "R3=F0", "R0=09", "R1=90", "uAR=2F", "C=0", "INTQ=1", "phase=0",
                           "phase=6", "uM[00]=0000020000", "uM[3F]=00abcdef01", "Image_K0=RSWH",
                           "Image_SBUS=LampGsL", "SpeedButtonPOWER=SpeedButton_PowerON", "Label_181formula=\"F = A\""})
     EXPECT_TRUE(LabErrors(kHead + "step 1: s\nstep.en: s\ncheck: " + can + "\n").empty()) << can;
@@ -318,6 +318,16 @@ TEST(PrintNames, PrintTakesEveryNameExpectTakes) {
   EXPECT_EQ(r.out, "R1=4A\nMEM[00]=00\nuM[00]=0C00000041\nstep=0/0\nC=0\nLabel_SDNum=00\n");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "line 4: unknown widget 'MEM[100]'\n");
+}
+
+TEST(FilesAllowed, AScriptNobodyReadNeitherReadsNorWritesAFile) {
+  const fs::path p = Folder("no_files") / "m.txt";
+  std::istringstream in("power\nsave-memory " + p.string() + "\nload-memory " + p.string() + "\n");
+  std::ostringstream out, err;
+  RunOptions options;
+  options.filesAllowed = false;
+  EXPECT_EQ(RunScript(in, out, err, options), 0) << err.str();
+  EXPECT_FALSE(fs::exists(p));
 }
 
 TEST(TerminalText, ControlCharactersInNamesAndLinesNeverReachTheTerminalRaw) {
