@@ -49,8 +49,8 @@ int FolderFiles::OpenParent(const std::string& name, std::string& leaf, std::str
     struct stat st {};
     if (::fstatat(dir, parts[i].c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
       refusal = Quoted(name) + " passes through a link";
-    const int next = refusal.empty() ? ::openat(dir, parts[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                                     : -1;
+    const int next =
+        refusal.empty() ? ::openat(dir, parts[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC) : -1;
     ::close(dir);
     dir = next;
   }
@@ -76,8 +76,7 @@ files::ReadResult FolderFiles::Read(const std::string& name, std::size_t limit, 
 
 bool FolderFiles::Write(const std::string& name, std::string_view data, std::string& refusal) {
   if (data.size() > budget_ - written_) {
-    refusal = Quoted(name) + " was not written: a session may write " + std::to_string(budget_ >> 20) +
-              " MiB in all";
+    refusal = Quoted(name) + " was not written: a session may write " + std::to_string(budget_ >> 20) + " MiB in all";
     return false;
   }
   std::string leaf;

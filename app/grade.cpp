@@ -133,7 +133,8 @@ constexpr std::string_view kWarning = "警告: ";
 // does not assemble.
 bool IsFileWarning(const std::string& line) {
   if (!line.starts_with(kWarning)) return false;
-  for (const char* what : {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误", "没有一条能读出"})
+  for (const char* what :
+       {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误", "没有一条能读出"})
     if (line.find(what) != std::string::npos) return true;
   return false;
 }
@@ -222,8 +223,8 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, cons
   const int code = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
   if (code != 0 && code != 1) {
     r.status = "error";
-    r.message = (errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front()) +
-                doneSoFar;
+    r.message =
+        (errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front()) + doneSoFar;
     return r;
   }
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -395,8 +396,7 @@ class SignalGuard {
 
 // A lab whose set-up fails, or never ends, would fail every student: it is
 // tried once, alone, within the time limit a submission has.
-std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch,
-                          std::chrono::steady_clock::duration limit) {
+std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch, std::chrono::steady_clock::duration limit) {
   const fs::path folder = scratch / "setup", out = scratch / "setup.out", err = scratch / "setup.err";
   std::error_code ec;
   fs::create_directory(folder, ec);

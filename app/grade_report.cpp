@@ -56,8 +56,8 @@ std::string FolderName(const std::string& path) {
 }  // namespace
 
 std::string CsvReport(const std::vector<GradeResult>& results, bool lab) {
-  std::string csv = lab ? "submission,status,passed,failed,message,wrong_answers\n"
-                        : "submission,status,passed,failed,message\n";
+  std::string csv =
+      lab ? "submission,status,passed,failed,message,wrong_answers\n" : "submission,status,passed,failed,message\n";
   for (const GradeResult& r : results) {
     csv += CsvField(PrintableText(r.submission)) + "," + r.status + "," + std::to_string(r.passed) + "," +
            std::to_string(r.failed) + "," + CsvField(PrintableText(r.message));

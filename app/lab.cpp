@@ -99,8 +99,7 @@ class LabReader {
     std::istringstream words(text);
     std::string command;
     words >> command;
-    if (IsWriteCommand(command))
-      return Error(number, "a set-up only loads files; '" + command + "' would write one");
+    if (IsWriteCommand(command)) return Error(number, "a set-up only loads files; '" + command + "' would write one");
     lab_.setup.emplace_back(number, text);
   }
 
@@ -118,8 +117,8 @@ class LabReader {
     }
     for (size_t i = 1; i < w.size(); ++i) {
       if (!IsEditField(w[i]))
-        return Error(number, "'forbid: edit' takes fields of R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR, not '" +
-                                 w[i] + "'");
+        return Error(number,
+                     "'forbid: edit' takes fields of R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR, not '" + w[i] + "'");
       to.push_back("edit " + w[i]);
     }
   }
@@ -247,8 +246,7 @@ bool IsEditField(const std::string& name) {
 
 bool LabProgress::Forbids(const Shortcuts& forbid, const std::string& action) const {
   const std::string command = action.substr(0, action.find(' '));
-  return std::any_of(forbid.begin(), forbid.end(),
-                     [&](const std::string& f) { return f == action || f == command; });
+  return std::any_of(forbid.begin(), forbid.end(), [&](const std::string& f) { return f == action || f == command; });
 }
 
 LabProgress::Verdict LabProgress::Saw(const std::string& line, bool powerOn, int64_t number) {

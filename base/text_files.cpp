@@ -132,9 +132,7 @@ std::string PrintableText(const std::string& text) {
   return out;
 }
 
-bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 std::string CannotReadWarning(const std::string& name) { return "无法读取文件：" + name; }
 std::string CannotWriteWarning(const std::string& name) { return "无法写入文件：" + name; }

@@ -116,8 +116,7 @@ void LabPanel::Check(const Simulator& sim) {
   if (seen_ > lines.size()) seen_ = 0;  // the session began anew
   bool notice = false;
   for (; seen_ < lines.size(); ++seen_) {
-    const LabProgress::Verdict v =
-        progress_->Saw(lines[seen_], sim.console.PowerOn, static_cast<int64_t>(seen_ + 1));
+    const LabProgress::Verdict v = progress_->Saw(lines[seen_], sim.console.PowerOn, static_cast<int64_t>(seen_ + 1));
     if (v == LabProgress::Verdict::WrongAnswer) wrongShown_ = notice = true;
     if (v == LabProgress::Verdict::Forbidden) notice = true;
   }
@@ -195,8 +194,7 @@ void LabPanel::ShowNotice() {
   if (progress_ && progress_->Shortcut())
     text << Tr(QT_TRANSLATE_NOOP("orrin", "本实验不允许这样做：%1。之后的步骤不再算完成；重新打开实验可从头开始。"))
                 .arg(QString::fromStdString(progress_->Shortcut()->action));
-  if (wrongShown_ && progress_ && !progress_->Finished())
-    text << Tr(QT_TRANSLATE_NOOP("orrin", "答案不对，再想想。"));
+  if (wrongShown_ && progress_ && !progress_->Finished()) text << Tr(QT_TRANSLATE_NOOP("orrin", "答案不对，再想想。"));
   notice_->setText(text.join('\n'));
   notice_->setVisible(!text.isEmpty());
 }

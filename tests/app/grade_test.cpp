@@ -85,7 +85,7 @@ TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
   // A byte that leads no sequence stays escaped, whatever follows it.
   EXPECT_EQ(PrintableText("\xC1\x90\x80\x80"), "\\xC1\\x90\\x80\\x80");
   EXPECT_EQ(PrintableText("\xF5\x80\x80\x80"), "\\xF5\\x80\\x80\\x80");
-  EXPECT_EQ(PrintableText("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");               // past the BMP is fine
+  EXPECT_EQ(PrintableText("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");  // past the BMP is fine
   // U+FFFE and U+FFFF are no characters XML 1.0 takes; U+FFFD is.
   EXPECT_EQ(PrintableText("\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD"), "\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF\xEF\xBF\xBD");
 }
@@ -271,7 +271,8 @@ TEST_F(CopyDir, DeepOrCrowdedFoldersAreCutWithAReason) {
   EXPECT_EQ(reasons["d/d/d/d/d/d/d/d/d"], "`d/d/d/d/d/d/d/d/d` was not copied: folders nest too deep");
   EXPECT_TRUE(fs::is_directory(to / "d/d/d/d/d/d/d/d"));
 
-  for (int i = 0; i < 2100; ++i) Put(other / std::string("f").append(std::to_string(i)), "");  // not "f" + ...: GCC 12 -O3 -Wrestrict
+  for (int i = 0; i < 2100; ++i)
+    Put(other / std::string("f").append(std::to_string(i)), "");  // not "f" + ...: GCC 12 -O3 -Wrestrict
   FileReasons crowded;
   ASSERT_TRUE(CopySubmission(other.string(), (dir / "copy3").string(), crowded));
   EXPECT_EQ(crowded.size(), 100u);
@@ -339,8 +340,8 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   EXPECT_EQ(r.message, "");
   EXPECT_EQ(r.WrongAnswerCount(), 0) << "a wrong answer to a step past the lab is not counted";
   // A session's own expect lines are no part of the grade: the steps are.
-  r = Classify(Exited(1), false, kTwoDone + "line 9: expected R0=01, got 00\n0 passed, 1 failed\nlab: 2 of 2 steps done\n",
-               "", {}, 2);
+  r = Classify(Exited(1), false,
+               kTwoDone + "line 9: expected R0=01, got 00\n0 passed, 1 failed\nlab: 2 of 2 steps done\n", "", {}, 2);
   EXPECT_EQ(r.status, "passed");
   EXPECT_EQ(r.passed, 2);
 
@@ -356,8 +357,9 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   for (int n = 1; n <= 4; ++n)
     steps.push_back({n, "step " + std::to_string(n) + ": s", "step " + std::to_string(n) + ": "});
   const std::string xml = JUnitReport({r}, steps);
-  EXPECT_NE(xml.find("name=\"step 3: s\">\n      <properties><property name=\"wrong_answers\" value=\"1\"/></properties>"),
-            std::string::npos)
+  EXPECT_NE(
+      xml.find("name=\"step 3: s\">\n      <properties><property name=\"wrong_answers\" value=\"1\"/></properties>"),
+      std::string::npos)
       << xml;
   EXPECT_NE(xml.find("tests=\"4\" failures=\"2\" errors=\"0\""), std::string::npos) << xml;
 

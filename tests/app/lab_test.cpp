@@ -62,19 +62,20 @@ TEST(Faults, AtTheBoundariesOfEachKind) {
   EXPECT_EQ(regs.status, 0) << regs.out << regs.err;
 
   // An output jack stuck at 0 drives 0 whatever its switch says; at 1, 1.
-  const Outcome out0 = Perform(kAluWires + "fault jack K11 0\npower\n" + kWrite35 + "expect R0=00 Image_SBUS=LampGsL\n");
+  const Outcome out0 =
+      Perform(kAluWires + "fault jack K11 0\npower\n" + kWrite35 + "expect R0=00 Image_SBUS=LampGsL\n");
   EXPECT_EQ(out0.status, 0) << out0.out << out0.err;
-  const Outcome out1 =
-      Perform(kAluWires + "fault jack K11 1\npower\nexpect Image_SBUS=LampGsH\n" + "sd 0\nk 12\n" + kCycle +
-              "expect R0=01\n");
+  const Outcome out1 = Perform(kAluWires + "fault jack K11 1\npower\nexpect Image_SBUS=LampGsH\n" + "sd 0\nk 12\n" +
+                               kCycle + "expect R0=01\n");
   EXPECT_EQ(out1.status, 0) << out1.out << out1.err;
   // A jack stuck with the power on shows at once, before any other action.
-  const Outcome now = Perform(kAluWires + "power\nk 11\nexpect Image_SBUS=LampGsH\nfault jack SBUS 0\n"
-                                          "expect Image_SBUS=LampGsL\nfault jack SBUS 1\nk 11\nexpect Image_SBUS=LampGsH\n");
+  const Outcome now = Perform(kAluWires +
+                              "power\nk 11\nexpect Image_SBUS=LampGsH\nfault jack SBUS 0\n"
+                              "expect Image_SBUS=LampGsL\nfault jack SBUS 1\nk 11\nexpect Image_SBUS=LampGsH\n");
   EXPECT_EQ(now.status, 0) << now.out << now.err;
   // A broken wire stays broken when the wires are cleared and drawn again.
-  const Outcome rewired = Perform(kAluWires + "fault wire K11 SBUS\nclear-wires\nanswer yes\n" + kAluWires +
-                                  "power\n" + kWrite35 + "expect R0=00\n");
+  const Outcome rewired = Perform(kAluWires + "fault wire K11 SBUS\nclear-wires\nanswer yes\n" + kAluWires + "power\n" +
+                                  kWrite35 + "expect R0=00\n");
   EXPECT_EQ(rewired.status, 0) << rewired.out << rewired.err;
 }
 

@@ -4,13 +4,13 @@
 // broken set-up, a check that can never hold) is refused before anyone
 // follows it.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 
 #include "app/folder_files.h"
@@ -118,8 +118,10 @@ TEST(LabConfinement, AStudentsSessionCannotTouchAnotherFolderAndSaysWhichLine) {
   const fs::path mine = Folder("mine"), victim = Folder("victim");
   Put(victim / "session.orrin", "power\n");
   Put(mine / "prog.txt", std::string(512, '0'));
-  const std::string script = "power\nload-memory prog.txt\nsave-memory ../orrin_trust_victim/session.orrin\n"
-                             "save-wires " + (victim / "w.txt").string() + "\nexport-trace ../x.csv\nsave-memory copy.txt\n";
+  const std::string script =
+      "power\nload-memory prog.txt\nsave-memory ../orrin_trust_victim/session.orrin\n"
+      "save-wires " +
+      (victim / "w.txt").string() + "\nexport-trace ../x.csv\nsave-memory copy.txt\n";
   const Outcome r = Follow(kHead + kOn, script, mine.string());
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("line 3: refused: `../orrin_trust_victim/session.orrin` leaves the session's folder"),
@@ -131,7 +133,8 @@ TEST(LabConfinement, AStudentsSessionCannotTouchAnotherFolderAndSaysWhichLine) {
   EXPECT_EQ(r.out.find("line 6: refused"), std::string::npos);
   EXPECT_EQ(Get(victim / "session.orrin"), "power\n");
   EXPECT_FALSE(fs::exists(victim / "w.txt"));
-  EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "x.csv") && fs::file_size(fs::temp_directory_path() / "x.csv") > 0 &&
+  EXPECT_FALSE(fs::exists(fs::temp_directory_path() / "x.csv") &&
+               fs::file_size(fs::temp_directory_path() / "x.csv") > 0 &&
                fs::last_write_time(fs::temp_directory_path() / "x.csv") > fs::last_write_time(mine / "prog.txt"));
   EXPECT_EQ(Get(mine / "copy.txt").size(), 512u);
 
@@ -162,9 +165,9 @@ TEST(LabConfinement, ASetUpFileNamedInFullIsTakenAsItIs) {
   const std::string wiring = std::string(ORRIN_SOURCE_DIR) + "/examples/wiring/alu.txt";
   Lab lab;
   std::vector<std::string> errors;
-  ASSERT_TRUE(ReadLab(kHead + "setup: load-wires " + wiring + "\nsetup: mode independent\n" +
-                          "step 1: R0\nstep.en: R0\ncheck: R0=35\n",
-                      "/nowhere/t.lab", lab, errors));
+  ASSERT_TRUE(ReadLab(
+      kHead + "setup: load-wires " + wiring + "\nsetup: mode independent\n" + "step 1: R0\nstep.en: R0\ncheck: R0=35\n",
+      "/nowhere/t.lab", lab, errors));
   std::istringstream in("power\nsd 0\nsd 2\nsd 4\nsd 5\nk 11\nk 12\nstep\nstep\nstep\nstep\nstep\nstep\n");
   std::ostringstream out, err;
   RunOptions options;
@@ -210,9 +213,9 @@ TEST(LabFile, ASetUpOnlyLoadsFiles) {
 }
 
 TEST(LabFile, ACheckThatCanNeverHoldIsRefusedWithEveryOneNamed) {
-  const char* kNever[] = {"step=6",  "step=6/",     "step=/6",    "MEM[21]=3c", "MEM[21]=3",   "R0=035",
-                          "R3=g0",   "uAR=2f",      "C=2",        "INTQ=",      "phase=7",     "uM[00]=00000200",
-                          "BUS=100", "Image_K0=on", "Image_SBUS=LampGs"};
+  const char* kNever[] = {
+      "step=6", "step=6/", "step=/6",         "MEM[21]=3c", "MEM[21]=3",   "R0=035",           "R3=g0", "uAR=2f", "C=2",
+      "INTQ=",  "phase=7", "uM[00]=00000200", "BUS=100",    "Image_K0=on", "Image_SBUS=LampGs"};
   std::string steps;
   for (size_t i = 0; i < std::size(kNever); ++i)
     steps += "step " + std::to_string(i + 1) + ": s\nstep.en: s\ncheck: " + kNever[i] + "\n";
@@ -223,9 +226,10 @@ TEST(LabFile, ACheckThatCanNeverHoldIsRefusedWithEveryOneNamed) {
     EXPECT_NE(e[i].find("can never hold"), std::string::npos) << e[i];
   }
   // What the board can show is accepted.
-  for (const char* can : {"step=6/6", "step=0/120000", "step=9/9", "MEM[21]=3C", "R3=F0", "R0=09", "R1=90", "uAR=2F", "C=0", "INTQ=1", "phase=0",
-                          "phase=6", "uM[00]=0000020000", "uM[3F]=00abcdef01", "Image_K0=RSWH",
-                          "Image_SBUS=LampGsL", "SpeedButtonPOWER=SpeedButton_PowerON", "Label_181formula=\"F = A\""})
+  for (const char* can :
+       {"step=6/6", "step=0/120000", "step=9/9", "MEM[21]=3C", "R3=F0", "R0=09", "R1=90", "uAR=2F", "C=0", "INTQ=1",
+        "phase=0", "phase=6", "uM[00]=0000020000", "uM[3F]=00abcdef01", "Image_K0=RSWH", "Image_SBUS=LampGsL",
+        "SpeedButtonPOWER=SpeedButton_PowerON", "Label_181formula=\"F = A\""})
     EXPECT_TRUE(LabErrors(kHead + "step 1: s\nstep.en: s\ncheck: " + can + "\n").empty()) << can;
 }
 

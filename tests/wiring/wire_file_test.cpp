@@ -60,13 +60,13 @@ TEST_F(WireFile, AFileWithoutOneWireIsRefusedBeforeTheQuestionThatClearsTheWires
   ASSERT_EQ(sim.wires.CountInUse(), 1);
   host.answers.push_back(Answer::Yes);
   // A memory file, a microprogram, a wire into an output: nothing the board could take.
-  for (const std::string& text : {std::string(512, '0'), std::string("00:0C00000041\r\n"),
-                                  std::string("0032000000FF00000100010001000100\r\n")}) {
+  for (const std::string& text :
+       {std::string(512, '0'), std::string("00:0C00000041\r\n"), std::string("0032000000FF00000100010001000100\r\n")}) {
     host.warnings.clear();
     Read(Write("other.txt", text));
     EXPECT_TRUE(host.questions.empty()) << text;
     EXPECT_EQ(host.warnings, (std::vector<std::string>{"连线文件中没有一条能读出的连线，连线未改变：" +
-                                                        (dir / "other.txt").string()}));
+                                                       (dir / "other.txt").string()}));
     EXPECT_EQ(sim.wires.CountInUse(), 1);
   }
   // One wire among junk: asked, cleared, loaded, the junk named.
