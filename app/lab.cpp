@@ -238,6 +238,22 @@ bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& cho
   });
 }
 
+std::string NamesRelativeTo(const std::string& session, const std::string& folder) {
+  const std::string prefix = folder.ends_with('/') ? folder : folder + "/";
+  std::string out;
+  ForEachLine(session, [&](std::string_view raw, int64_t) {
+    std::string line(raw);
+    std::istringstream words(line);
+    std::string command;
+    words >> command;
+    const std::string name = LineAfterWords(line, 1);
+    if (IsFileCommand(command) && name.starts_with(prefix) && name.size() > prefix.size())
+      line = command + " " + name.substr(prefix.size());
+    out += line + "\n";
+  });
+  return out;
+}
+
 bool IsEditField(const std::string& name) {
   for (const char* f : {"R0", "R1", "R2", "R3", "AR", "PC", "IR", "IAR", "C", "Z", "EN_INT", "uAR"})
     if (name == f) return true;

@@ -117,6 +117,12 @@ class LabProgress {
   std::vector<int64_t> wrong_;
 };
 
+// A recorded session to be saved in `folder`: the files its lines name
+// inside that folder are named relative to it ("load-memory prog.txt"), so
+// the session replays from a copy of the folder (as a grader makes one);
+// other names stay as the dialogs returned them.
+std::string NamesRelativeTo(const std::string& session, const std::string& folder);
+
 // The field names a lab may forbid with `forbid: edit NAME`.
 bool IsEditField(const std::string& name);
 

@@ -151,7 +151,9 @@ bool TMainForm::WriteSession(const std::string& path) {
     text.append("# replay with: orrin-run ").append(S(name)).append("\n");
   }
   text.append("# saved ").append(S(QDateTime::currentDateTime().toString(Qt::ISODate))).append("\n");
-  text += sim_->session.Text();
+  // The files the student loaded beside the session are named as they lie
+  // there, so that the session replays (and is graded) from that folder.
+  text += NamesRelativeTo(sim_->session.Text(), S(QFileInfo(Q(path)).absolutePath()));
   return files::WriteWholeFile(path, text);
 }
 

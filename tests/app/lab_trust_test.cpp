@@ -185,6 +185,18 @@ TEST(LineNumbers, TheLastLineWithoutALineEndHasItsOwnNumber) {
   EXPECT_EQ(e[0], "t.lab:8: a line is KEY: TEXT");
 }
 
+TEST(LabConfinement, ASavedSessionNamesTheFilesBesideItRelativeToIt) {
+  const std::string session =
+      "power\nload-memory /a/b/prog.txt\nsave-wires /a/b/sub/w.txt\nload-micro /a/c.txt\n"
+      "load-wires /a/bc/x.txt\nload-asm /a/b/\nsd 1\nload-memory -\n";
+  const std::string beside =
+      "power\nload-memory prog.txt\nsave-wires sub/w.txt\nload-micro /a/c.txt\n"
+      "load-wires /a/bc/x.txt\nload-asm /a/b/\nsd 1\nload-memory -\n";
+  EXPECT_EQ(NamesRelativeTo(session, "/a/b"), beside);
+  EXPECT_EQ(NamesRelativeTo(session, "/a/b/"), beside);
+  EXPECT_EQ(NamesRelativeTo("load-memory /a/b/my prog.txt", "/a/b"), "load-memory my prog.txt\n");
+}
+
 TEST(LabFile, ForbidTakesEditFieldsAndTheTablesOnTheLabOrAStep) {
   Lab lab;
   std::vector<std::string> errors;
