@@ -82,6 +82,10 @@ TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
             "\\xC2\\x9B2J");                                                      // a C1 control
   EXPECT_EQ(PrintableText("\xC0\xAF\xED\xA0\x80"), "\\xC0\\xAF\\xED\\xA0\\x80");  // overlong, surrogate
   EXPECT_EQ(PrintableText("\xE4\xB8"), "\\xE4\\xB8");                             // cut short
+  // Two-byte characters are characters; an overlong form of any length is not.
+  EXPECT_EQ(PrintableText("caf\xC3\xA9 \xDF\xBF"), "caf\xC3\xA9 \xDF\xBF");
+  EXPECT_EQ(PrintableText("\xE0\x80\xAF"), "\\xE0\\x80\\xAF");
+  EXPECT_EQ(PrintableText("\xE0\xA0\x80"), "\xE0\xA0\x80");  // U+0800, the first of three bytes
   // A byte that leads no sequence stays escaped, whatever follows it.
   EXPECT_EQ(PrintableText("\xC1\x90\x80\x80"), "\\xC1\\x90\\x80\\x80");
   EXPECT_EQ(PrintableText("\xF5\x80\x80\x80"), "\\xF5\\x80\\x80\\x80");

@@ -329,6 +329,21 @@ TEST(LabRunEnd, AStepNotDoneSaysItsFirstFailingCheck) {
   EXPECT_NE(choice.out.find("step 1 not done: choice expected 1, got nothing\n"), std::string::npos) << choice.out;
 }
 
+TEST(TerminalText, EveryLineOfABoxIsMadeSafe) {
+  // An assembler's errors are a box of lines, each starting with the file's
+  // name as given: a name that starts with ESC.
+  const fs::path folder = Folder("esc_names");
+  const std::string name = "\x1b[31mbad.asm";
+  Put(folder / name, "FOO\nBAR\n");
+  const fs::path was = fs::current_path();
+  fs::current_path(folder);
+  const Outcome r = Perform("power\nload-asm " + name + "\n");
+  fs::current_path(was);
+  EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n\\x1B[31mbad.asm:1: "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n\\x1B[31mbad.asm:2: "), std::string::npos) << r.out;
+}
+
 TEST(PrintNames, PrintTakesEveryNameExpectTakes) {
   const Outcome r = Perform("power\nedit R1 4A\nprint R1 MEM[00] uM[00] step C Label_SDNum\nprint MEM[100]\n");
   EXPECT_EQ(r.out, "R1=4A\nMEM[00]=00\nuM[00]=0C00000041\nstep=0/0\nC=0\nLabel_SDNum=00\n");
