@@ -120,6 +120,8 @@ bool TMainForm::OpenLab(const std::string& path) {
   if (!errors.empty() || !boxes.empty()) {
     sim_->host.Warn(Joined(errors) + (errors.empty() ? "" : "\n") + boxes);
     if (!errors.empty()) {
+      // The board is a fresh one now: a lab open before no longer applies to it.
+      labPanel_->End();
       StartSession();
       return false;
     }

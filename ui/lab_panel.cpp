@@ -110,10 +110,16 @@ void LabPanel::Begin(std::unique_ptr<Lab> lab) {
   show();
 }
 
+void LabPanel::End() {
+  tick_.stop();
+  progress_.reset();
+  lab_.reset();
+  hide();
+}
+
 void LabPanel::Check(const Simulator& sim) {
   if (!progress_ || progress_->Finished()) return;
   const std::vector<std::string>& lines = sim.session.Lines();
-  if (seen_ > lines.size()) seen_ = 0;  // the session began anew
   bool notice = false;
   for (; seen_ < lines.size(); ++seen_) {
     const LabProgress::Verdict v = progress_->Saw(lines[seen_], sim.console.PowerOn, static_cast<int64_t>(seen_ + 1));

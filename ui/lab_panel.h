@@ -27,6 +27,8 @@ class LabPanel : public QDockWidget {
 
   // Shows `lab` from its first step; the clock starts.
   void Begin(std::unique_ptr<Lab> lab);
+  // No lab any more: the panel hides.
+  void End();
   bool Active() const { return lab_ != nullptr; }
   const Lab* CurrentLab() const { return lab_.get(); }
   // Takes in the student's actions recorded since the last look (a
@@ -56,7 +58,7 @@ class LabPanel : public QDockWidget {
   QTimer tick_;
   std::vector<qint64> doneAt_;  // ms since the start, per step done
   std::vector<bool> hintUsed_;
-  size_t seen_ = 0;          // session lines taken in
+  size_t seen_ = 0;          // session lines taken in (the session starts with the lab)
   bool wrongShown_ = false;  // the last answer was wrong (until a step is done)
   QLabel *title_, *goal_, *current_, *hint_, *clockText_, *summary_, *notice_;
   QListWidget* steps_;

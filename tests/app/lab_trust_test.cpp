@@ -90,6 +90,7 @@ TEST(FolderFiles, NamesInsideTheFolderOnlyNeverThroughALink) {
   };
   for (const auto& [name, reason] : kRefused) {
     why.clear();
+    text = "left from before";
     EXPECT_EQ(files.Read(name, 100, text, why), files::ReadResult::CannotRead) << name;
     EXPECT_NE(why.find(reason), std::string::npos) << name << ": " << why;
     EXPECT_TRUE(text.empty());
@@ -225,9 +226,22 @@ TEST(LabFile, ASetUpOnlyLoadsFiles) {
 }
 
 TEST(LabFile, ACheckThatCanNeverHoldIsRefusedWithEveryOneNamed) {
-  const char* kNever[] = {
-      "step=6", "step=6/", "step=/6",         "MEM[21]=3c", "MEM[21]=3",   "R0=035",           "R3=g0", "uAR=2f", "C=2",
-      "INTQ=",  "phase=7", "uM[00]=00000200", "BUS=100",    "Image_K0=on", "Image_SBUS=LampGs"};
+  const char* kNever[] = {"step=6",
+                          "step=6/",
+                          "step=/6",
+                          "MEM[21]=3c",
+                          "MEM[21]=3",
+                          "R0=035",
+                          "R3=g0",
+                          "uAR=2f",
+                          "C=2",
+                          "INTQ=",
+                          "phase=7",
+                          "uM[00]=00000200",
+                          "BUS=100",
+                          "Image_K0=on",
+                          "Image_SBUS=LampGs",
+                          "step=1234567890123/1"};
   std::string steps;
   for (size_t i = 0; i < std::size(kNever); ++i)
     steps += "step " + std::to_string(i + 1) + ": s\nstep.en: s\ncheck: " + kNever[i] + "\n";
@@ -239,9 +253,9 @@ TEST(LabFile, ACheckThatCanNeverHoldIsRefusedWithEveryOneNamed) {
   }
   // What the board can show is accepted.
   for (const char* can :
-       {"step=6/6", "step=0/120000", "step=9/9", "MEM[21]=3C", "R3=F0", "R0=09", "R1=90", "uAR=2F", "C=0", "INTQ=1",
-        "phase=0", "phase=6", "uM[00]=0000020000", "uM[3F]=00abcdef01", "Image_K0=RSWH", "Image_SBUS=LampGsL",
-        "SpeedButtonPOWER=SpeedButton_PowerON", "Label_181formula=\"F = A\""})
+       {"step=6/6", "step=123456789012/123456789012", "step=0/120000", "step=9/9", "MEM[21]=3C", "R3=F0", "R0=09",
+        "R1=90", "uAR=2F", "C=0", "INTQ=1", "phase=0", "phase=6", "uM[00]=0000020000", "uM[3F]=00abcdef01",
+        "Image_K0=RSWH", "Image_SBUS=LampGsL", "SpeedButtonPOWER=SpeedButton_PowerON", "Label_181formula=\"F = A\""})
     EXPECT_TRUE(LabErrors(kHead + "step 1: s\nstep.en: s\ncheck: " + can + "\n").empty()) << can;
 }
 

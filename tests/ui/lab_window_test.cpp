@@ -124,6 +124,16 @@ TEST_F(LabWindow, AnAnswerIsAButtonAndARefusedLabLeavesTheBoardAlone) {
   form.Retranslate();
   EXPECT_EQ(panel().findChild<QLabel*>("Lab_Title")->text(), QString::fromUtf8("问"));
 
+  // A lab whose set-up fails leaves a fresh board and no lab: the one open before is over.
+  const std::string broken = Scratch("broken.lab");
+  Write(broken,
+        "title: 坏\ntitle.en: Broken\ngoal: 无\ngoal.en: None\nsetup: load-wires no-such-file.txt\n"
+        "step 1: 开\nstep.en: on\ncheck: SpeedButtonPOWER=SpeedButton_PowerON\n");
+  EXPECT_FALSE(form.OpenLab(broken));
+  EXPECT_FALSE(panel().Active());
+  EXPECT_TRUE(panel().isHidden());
+  std::filesystem::remove(broken);
+
   Write(path, "title: 问\ntitle.en: Ask\ngoal: 答\ngoal.en: Answer\nstep 2: x\n");
   Do([](Simulator& s) { s.ToggleLevelSwitch(7); });
   EXPECT_FALSE(form.OpenLab(path));
