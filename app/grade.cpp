@@ -316,8 +316,7 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
   RunOptions options;
   std::string text = check;
   if (setupOnly) {
-    options.lab = o.labFile;
-    text.clear();
+    options.lab = o.labFile;  // and no script: `check` is empty
   } else if (o.labFile != nullptr) {
     // A lab grades the session the student recorded, read as every file.
     options.lab = o.labFile;
@@ -414,18 +413,17 @@ std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch, std::c
       while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
       }
       if (gSignal != 0) return {};
-      return o.lab + ": the set-up did not finish within " + std::to_string(static_cast<int64_t>(o.timeout)) +
-             " s (--timeout)";
+      std::ostringstream seconds;
+      seconds << o.timeout;
+      return o.lab + ": the set-up did not finish within " + seconds.str() + " s (--timeout)";
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 2) {
-    std::string text = ReadAll(err);
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text.empty() ? o.lab + ": the set-up fails" : text;
-  }
-  if (!WIFEXITED(status) || WEXITSTATUS(status) > 2) return o.lab + ": the set-up crashed";
-  return {};
+  // 0 or 1: the set-up ran (no step can be done without a session).
+  if (WIFEXITED(status) && WEXITSTATUS(status) <= 1) return {};
+  std::string text = ReadAll(err);
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text.empty() ? o.lab + ": the set-up stopped without finishing" : text;
 }
 
 }  // namespace
