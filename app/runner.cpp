@@ -287,7 +287,7 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
     lab.emplace(*options.lab);
   }
   // The set-up is the teacher's; from here on the script is the student's.
-  if (!options.confineTo.empty() && !host.Confine(options.confineTo)) {
+  if (!options.confineTo.empty() && !host.Confine(options.confineTo, options.writeBudget)) {
     err << "line 0: cannot open the script's folder " << files::PrintableText(options.confineTo) << "\n";
     return 2;
   }

@@ -74,6 +74,7 @@ struct RunOptions {
   // The folder a student's script lives in: every file it names is kept
   // inside it (see ScriptHost::Confine); empty: names are taken as given.
   std::string confineTo{};
+  std::size_t writeBudget = ScriptHost::kSessionWriteBudget;  // what such a script may write in all
   // A lab to follow (--lab): its set-up runs first, then each of its steps
   // is announced ("step N done at line L") when the script's actions have
   // made its check hold, and the script ends with "lab: K of M steps done".

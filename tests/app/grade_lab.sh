@@ -46,6 +46,12 @@ python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' lab
 grep -q '<testsuite name="done_then_loop" tests="5" failures="0" errors="0">' lab.xml ||
   { cat lab.xml; fail "done steps of a timeout are not passing cases"; }
 
+# A script on standard input is the current folder's: nothing outside it either.
+mkdir -p stdin_student
+(cd stdin_student && printf 'power\nsave-memory ../from_stdin.txt\n' | "$run" --lab ../labs/alu.lab >../stdin.out 2>&1) || true
+[[ ! -e from_stdin.txt ]] || fail "a script on standard input wrote outside its folder"
+grep -q "line 2: refused: \`../from_stdin.txt\` leaves the session's folder" stdin.out || { cat stdin.out; fail "stdin refusal"; }
+
 # A forbidden shortcut is named with its line.
 status=0
 "$grade" --lab labs/strict.lab --csv strict.csv class/shortcut >strict.log 2>&1 || status=$?

@@ -42,7 +42,8 @@ std::string Get(const fs::path& p) {
   return s.str();
 }
 
-Outcome Follow(const std::string& labText, const std::string& script, const std::string& confineTo = "") {
+Outcome Follow(const std::string& labText, const std::string& script, const std::string& confineTo = "",
+               std::size_t writeBudget = ScriptHost::kSessionWriteBudget) {
   Lab lab;
   std::vector<std::string> errors;
   EXPECT_TRUE(ReadLab(labText, "t.lab", lab, errors)) << (errors.empty() ? "" : errors[0]);
@@ -51,6 +52,7 @@ Outcome Follow(const std::string& labText, const std::string& script, const std:
   RunOptions options;
   options.lab = &lab;
   options.confineTo = confineTo;
+  options.writeBudget = writeBudget;
   const int status = RunScript(in, out, err, options);
   return {status, out.str(), err.str()};
 }
@@ -143,6 +145,30 @@ TEST(LabConfinement, AStudentsSessionCannotTouchAnotherFolderAndSaysWhichLine) {
   const Outcome free = Perform("power\nsave-memory " + (victim / "mine.txt").string() + "\n");
   EXPECT_EQ(free.out, "");
   EXPECT_TRUE(fs::exists(victim / "mine.txt"));
+}
+
+TEST(LabConfinement, AnExportLoopStopsAtTheBudget) {
+  const fs::path mine = Folder("export_loop");
+  // 1 400 beats of the sum program: each CSV of them some 200 kB, the budget
+  // (64 MiB for a real session) 2 MiB here.
+  std::string script = "load-wires " + std::string(ORRIN_SOURCE_DIR) +
+                       "/examples/wiring/microprogram.txt\nmode microprogram\npower\nqd\nrun 200\n";
+  for (int i = 0; i < 40; ++i) script += "export-trace t" + std::to_string(i) + ".csv\n";
+  constexpr std::size_t kBudget = 2u << 20;
+  const Outcome r = Follow(kHead + kOn, script, mine.string(), kBudget);
+  uintmax_t written = 0;
+  int files = 0;
+  for (const auto& e : fs::directory_iterator(mine)) {
+    written += fs::file_size(e.path());
+    ++files;
+  }
+  EXPECT_LE(written, kBudget);
+  EXPECT_GT(written + fs::file_size(mine / "t0.csv"), kBudget) << "the budget is used up to the last file that fits";
+  EXPECT_LT(files, 40);
+  EXPECT_NE(r.out.find("line " + std::to_string(6 + files) + ": refused: `t" + std::to_string(files) +
+                       ".csv` was not written: a session may write 2 MiB in all"),
+            std::string::npos)
+      << r.out.substr(0, 2000);
 }
 
 TEST(LabConfinement, TheSetUpIsTheTeachersAndRunsBeforeTheConfinement) {
