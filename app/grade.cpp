@@ -161,6 +161,16 @@ int64_t GradeResult::WrongAnswerCount() const {
 
 namespace {
 
+// "step N…": N and what follows it; false for any other line.
+bool StepLine(std::string_view line, int64_t& n, std::string_view& rest) {
+  if (!line.starts_with("step ")) return false;
+  size_t i = 5;
+  n = 0;
+  for (; i < line.size() && i < 17 && line[i] >= '0' && line[i] <= '9'; ++i) n = n * 10 + (line[i] - '0');
+  rest = line.substr(i);
+  return i > 5;
+}
+
 // What a session followed through a lab printed, as it went: the steps done
 // (also those before a timeout or a crash), why the next is not, the wrong
 // answers and the shortcuts the lab forbids.
@@ -169,18 +179,23 @@ void ClassifyLab(GradeResult& r, int64_t steps, const std::vector<std::string>& 
   r.wrongAnswers.assign(static_cast<size_t>(steps), 0);
   std::string notDone, shortcut;
   for (const std::string& line : lines) {
-    long long n = 0, at = 0, step = 0;
+    int64_t n = 0;
+    std::string_view rest;
+    if (StepLine(line, n, rest)) {
+      const std::string_view at = rest.substr(std::min(rest.size(), std::string_view(" done at line ").size()));
+      if (rest.starts_with(" done at line ") && !at.empty() && at.find_first_not_of("0123456789") == at.npos &&
+          n == r.passed + 1 && n <= steps)
+        r.passed = n;
+      else if (rest.starts_with(" was reached after ") && shortcut.empty())
+        shortcut = line;
+      else if (rest.starts_with(" not done: "))
+        notDone = line;
+      continue;
+    }
+    long long at = 0, step = 0;
     int used = 0;
-    if (std::sscanf(line.c_str(), "step %lld done at line %lld%n", &n, &at, &used) == 2 &&
-        used == static_cast<int>(line.size()) && n == r.passed + 1 && n <= steps)
-      r.passed = n;
-    else if (std::sscanf(line.c_str(), "step %lld was reached after %n", &n, &used) == 1 && used > 0 &&
-             shortcut.empty())
-      shortcut = line;
-    else if (std::sscanf(line.c_str(), "step %lld not done: %n", &n, &used) == 1 && used > 0)
-      notDone = line;
-    else if (std::sscanf(line.c_str(), "line %lld: answer %*s to step %lld is wrong%n", &at, &step, &used) == 2 &&
-             used == static_cast<int>(line.size()) && step >= 1 && step <= steps)
+    if (std::sscanf(line.c_str(), "line %lld: answer %*s to step %lld is wrong%n", &at, &step, &used) == 2 &&
+        used == static_cast<int>(line.size()) && step >= 1 && step <= steps)
       ++r.wrongAnswers[static_cast<size_t>(step - 1)];
   }
   r.failed = steps - r.passed;

@@ -316,6 +316,7 @@ TEST(GradeLab, StepsDoneBeforeATimeoutACrashOrABadLineStillCount) {
   // A step line out of order, or past the lab, counts nothing.
   EXPECT_EQ(Classify(SIGKILL, true, "step 2 done at line 1\n", "", {}, 5).passed, 0);
   EXPECT_EQ(Classify(SIGKILL, true, "step 1 done at line 1\nstep 2 done at line 1\n", "", {}, 1).passed, 1);
+  EXPECT_EQ(Classify(SIGKILL, true, "step 1 done at line 5x\nstep 1 done at line \n", "", {}, 1).passed, 0);
   // Without a lab the printed steps mean nothing.
   EXPECT_EQ(Classify(SIGKILL, true, kTwoDone, "").passed, 0);
 }

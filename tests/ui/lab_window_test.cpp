@@ -170,6 +170,7 @@ TEST_F(LabWindow, AWrongAnswerAndAForbiddenShortcutAreToldAtOnceInTheStudentsLan
   EXPECT_FALSE(notice->isHidden());
   EXPECT_TRUE(notice->text().startsWith("This lab does not allow this: edit R1.")) << notice->text().toStdString();
   EXPECT_FALSE(panel().Finished()) << "typed in, R1 is no step done";
+  EXPECT_TRUE(panel().Summary().contains("1 wrong answers")) << "the total, a line of its own";
   const QString summary = panel().Summary().join('\n');
   EXPECT_TRUE(summary.contains(" (1 wrong answers)")) << summary.toStdString();
   EXPECT_TRUE(summary.contains("Used edit R1, which this lab does not allow")) << summary.toStdString();
