@@ -230,7 +230,8 @@ try {
     await chooser.accept([bad]);
     await page.waitForSelector('#dialog:not([hidden])');
     const text = await page.$eval('#dialog-text', (e) => e.textContent);
-    check(text.includes('连线文件第 1 行无法读取') || text.includes('无法读取'), 'a refused wire file gives the window\'s message: ' + JSON.stringify(text));
+    // Not one wire in it: refused before the question, with the window's message.
+    check(text.includes('连线文件中没有一条能读出的连线，连线未改变：'), 'a refused wire file gives the window\'s message: ' + JSON.stringify(text));
     check(await page.evaluate(() => !window.pwned && !document.querySelector('#dialog img')), 'a file name with markup stays text');
     fs.unlinkSync(bad);
     await page.close();
