@@ -80,9 +80,10 @@ TEST(Faults, AtTheBoundariesOfEachKind) {
 }
 
 TEST(Faults, BadFaultLinesAreRefused) {
-  for (const char* line : {"fault", "fault reg R4 1 1", "fault reg R0 8 1", "fault reg R0 1 2", "fault mem 1 0 1",
-                           "fault mem 1G 0 1", "fault jack VCC 1", "fault jack NOPE 0", "fault wire K0 K1",
-                           "fault wire SBUS K11", "fault lamp Label_SDNum", "fault clear now"}) {
+  for (const char* line :
+       {"fault", "fault reg R4 1 1", "fault reg R0 8 1", "fault reg R0 1 2", "fault mem 1 0 1", "fault mem 1G 0 1",
+        "fault jack VCC 1", "fault jack NOPE 0", "fault wire K0 K1", "fault wire SBUS K11", "fault lamp Label_SDNum",
+        "fault clear now", "fault frob K11 SBUS", "fault wire K11"}) {
     const Outcome r = Perform(std::string(line) + "\n");
     EXPECT_EQ(r.status, 2) << line;
     EXPECT_EQ(r.err.rfind("line 1: ", 0), 0u) << line << ": " << r.err;

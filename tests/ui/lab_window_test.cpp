@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -178,6 +179,28 @@ TEST_F(LabWindow, AWrongAnswerAndAForbiddenShortcutAreToldAtOnceInTheStudentsLan
   form.Retranslate();
   EXPECT_TRUE(notice->text().startsWith(QString::fromUtf8("本实验不允许这样做：edit R1。")));
   std::filesystem::remove(path);
+}
+
+TEST_F(LabWindow, ASetUpThatStartsTheRunTimerRunsInTheWindowAndASessionWithoutALabSaysHowToReplayIt) {
+  const std::string path = Scratch("running.lab");
+  Write(path, "title: 跑\ntitle.en: Run\ngoal: 跑\ngoal.en: Run\nsetup: load-wires " + kLabs +
+                  "../wiring/microprogram.txt\nsetup: mode microprogram\nsetup: power\nsetup: qd\n"
+                  "step 1: 停\nstep.en: stop\ncheck: SpeedButtonPOWER=SpeedButton_PowerOFF\n");
+  ASSERT_TRUE(form.OpenLab(path));
+  auto* timer = form.findChild<QTimer*>("Timer_RUN");
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->isActive()) << "the set-up's run goes on in the window";
+  std::filesystem::remove(path);
+
+  RecordingHost other;
+  TMainForm plain(&other);
+  const std::string session = Scratch("plain.orrin");
+  ASSERT_TRUE(plain.WriteSession(session));
+  std::ifstream saved(session);
+  std::string first;
+  std::getline(saved, first);
+  EXPECT_EQ(first, "# replay with: orrin-run orrin_lab_window_plain.orrin");
+  std::filesystem::remove(session);
 }
 
 TEST_F(LabWindow, AFaultsFileHoldsFaultsOnlyAndTheSessionReplaysThem) {
