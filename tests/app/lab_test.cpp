@@ -83,7 +83,7 @@ TEST(Faults, BadFaultLinesAreRefused) {
   for (const char* line :
        {"fault", "fault reg R4 1 1", "fault reg R0 8 1", "fault reg R0 1 2", "fault mem 1 0 1", "fault mem 1G 0 1",
         "fault jack VCC 1", "fault jack NOPE 0", "fault wire K0 K1", "fault wire SBUS K11", "fault lamp Label_SDNum",
-        "fault clear now", "fault frob K11 SBUS", "fault wire K11"}) {
+        "fault clear now", "fault frob K11 SBUS", "fault mem G1 0 1", "fault wire K11"}) {
     const Outcome r = Perform(std::string(line) + "\n");
     EXPECT_EQ(r.status, 2) << line;
     EXPECT_EQ(r.err.rfind("line 1: ", 0), 0u) << line << ": " << r.err;
@@ -109,6 +109,11 @@ TEST(LabFile, ReadsBothLanguagesAFullWidthColonAndMixedLineEnds) {
                            "check: choice=2\n";
   ASSERT_TRUE(ReadLab(text, "/labs/t.lab", lab, errors)) << errors[0];
   EXPECT_EQ(lab.folder, "/labs");
+  Lab top, here;
+  ASSERT_TRUE(ReadLab(text, "/t.lab", top, errors));
+  EXPECT_EQ(top.folder, "/");
+  ASSERT_TRUE(ReadLab(text, "t.lab", here, errors));
+  EXPECT_EQ(here.folder, ".");
   ASSERT_EQ(lab.setup.size(), 1u);
   EXPECT_EQ(lab.setup[0].second, "mode independent");
   ASSERT_EQ(lab.steps.size(), 2u);
@@ -122,6 +127,7 @@ TEST(LabFile, ReadsBothLanguagesAFullWidthColonAndMixedLineEnds) {
 TEST(LabFile, EveryFaultIsNamedWithItsLine) {
   const std::pair<std::string, std::string> kBad[] = {
       {"step 1: a\n", "t.lab:1: the lab needs a title and a title.en"},
+      {"title: t\ntitle.en: t\nstep 1: a\nstep.en: a\ncheck: R0=00\n", "t.lab:1: the lab needs a goal and a goal.en"},
       {kHead + "just words\n", "t.lab:5: a line is KEY: TEXT"},
       {kHead + "colour: red\n", "t.lab:5: unknown key 'colour'"},
       {kHead + "check: R0=00\n", "t.lab:5: 'check' before the first step"},

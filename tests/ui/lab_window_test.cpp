@@ -58,8 +58,14 @@ TEST_F(LabWindow, StepsTickAsTheStudentWorksAndTheSessionReplaysToTheSameBoard) 
   for (int n : {0, 2, 4, 5}) Do([n](Simulator& s) { s.ToggleDataSwitch(n); });
   EXPECT_TRUE(steps()->item(1)->text().startsWith(QString::fromUtf8("✔")));
 
-  // The rest of the teacher's solution, line by line as the window does it.
+  // The panel is docked beside the board; the hint, asked for, is laid out below the step.
+  EXPECT_EQ(form.dockWidgetArea(&panel()), Qt::RightDockWidgetArea);
   panel().findChild<QPushButton*>("Lab_HintButton")->click();
+  QApplication::processEvents();
+  auto* hint = panel().findChild<QLabel*>("Lab_Hint");
+  auto* current = panel().findChild<QLabel*>("Lab_Current");
+  EXPECT_FALSE(hint->isHidden());
+  EXPECT_GT(hint->geometry().top(), current->geometry().bottom()) << "the hint sits below the step";
   std::ifstream solution(kLabs + "alu.solution.orrin");
   std::string line;
   for (int skip = 0; skip < 5 && std::getline(solution, line);) skip += line.starts_with("#") ? 0 : 1;
