@@ -17,14 +17,7 @@ void ScriptHost::Warn(const std::string& text) {
   lastWarning = text;
   // A file's name (a student's, a teacher's) may hold anything: nothing of
   // it may steer the terminal.
-  std::string shown = Shown(text);
-  for (size_t start = 0; start <= shown.size();) {
-    const size_t end = std::min(shown.find('\n', start), shown.size());
-    const std::string line = files::PrintableText(shown.substr(start, end - start));
-    shown.replace(start, end - start, line);
-    start += line.size() + 1;
-  }
-  out_ << (english_ ? "Warning: " : "警告: ") << shown << "\n";
+  out_ << (english_ ? "Warning: " : "警告: ") << files::PrintableLines(Shown(text)) << "\n";
 }
 
 bool ScriptHost::Confine(const std::string& folder, std::size_t writeBudget) {
@@ -207,15 +200,6 @@ void FollowLab(RunnerContext& ctx, LabProgress& lab, const std::string& line, in
   if (verdict != LabProgress::Verdict::Fine || !done.empty() || newlyReached) ctx.out.flush();
 }
 
-// Each line of a message on its own line, none able to steer the terminal.
-void PrintLines(std::ostream& out, const std::string& text) {
-  for (size_t start = 0; start <= text.size();) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    out << files::PrintableText(text.substr(start, end - start)) << "\n";
-    start = end + 1;
-  }
-}
-
 // The end of a lab followed: why the step to do is not done, the count, the wrong answers.
 void ReportLab(std::ostream& out, const Lab& l, const LabProgress& lab, const Simulator& sim,
                const std::string& choice) {
@@ -280,7 +264,7 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
   if (options.lab) {
     std::string error;
     if (!RunLabSetup(ctx, *options.lab, error)) {
-      PrintLines(err, error);
+      err << files::PrintableLines(error) << "\n";
       if (options.atEnd) options.atEnd(sim);
       return 2;
     }

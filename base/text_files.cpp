@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -133,6 +134,17 @@ std::string PrintableText(const std::string& text) {
 }
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
+std::string PrintableLines(const std::string& text) {
+  std::string out;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    out += PrintableText(text.substr(start, end - start));
+    if (end < text.size()) out += '\n';
+    start = end + 1;
+  }
+  return out;
+}
 
 std::string CannotReadWarning(const std::string& name) { return "无法读取文件：" + name; }
 std::string CannotWriteWarning(const std::string& name) { return "无法写入文件：" + name; }
