@@ -2,15 +2,6 @@
 
 namespace orrin {
 
-const char* const kSigNames[SigCount] = {
-    "DRW",   "PCINC", "LPC", "ARINC", "LAR", "MEMW", "STOP", "LIR", "ABUS", "SBUS", "MBUS", "IABUS", "LIAR", "INTDI",
-    "INTEN", "PCADD", "LDZ", "LDC",   "CIN", "S0",   "S1",   "S2",  "S3",   "M",    "RD1",  "RD0",   "RS1",  "RS0"};
-
-const int kSigJack[SigCount] = {jack::DRW,   jack::PCINC, jack::LPC,  jack::ARINC, jack::LAR,   jack::MEMW, jack::STOP,
-                                jack::LIR,   jack::ABUS,  jack::SBUS, jack::MBUS,  jack::IABUS, jack::LIAR, jack::INTDI,
-                                jack::INTEN, jack::PCADD, jack::LDZ,  jack::LDC,   jack::CIN,   jack::S0,   jack::S1,
-                                jack::S2,    jack::S3,    jack::M,    jack::RD1,   jack::RD0,   jack::RS1,  jack::RS0};
-
 int SnapshotJack(int slot) { return slot < 38 ? slot : slot - 38 + 50; }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/alu181.h"
+#include "base/signals.h"
 #include "base/values.h"
 
 namespace orrin {
@@ -64,52 +65,40 @@ inline constexpr int INTEN = 79, INTDI = 80, LIAR = 81, IABUS = 82, LIR = 83;
 
 // ------------------------------------------------------------ control signals
 enum Sig : int {
-  DRW,
-  PCINC,
-  LPC,
-  ARINC,
-  LAR,
-  MEMW,
-  STOP,
-  LIR,
-  ABUS,
-  SBUS,
-  MBUS,
-  IABUS,
-  LIAR,
-  INTDI,
-  INTEN,
-  PCADD,
-  LDZ,
-  LDC,
-  CIN,
-  S0,
-  S1,
-  S2,
-  S3,
-  M,
-  RD1,
-  RD0,
-  RS1,
-  RS0,
-  SigCount
+#define ORRIN_SIG_ENUM(name, bit, lamp, order, label) name,
+  ORRIN_CONTROL_SIGNALS(ORRIN_SIG_ENUM)
+#undef ORRIN_SIG_ENUM
+      SigCount
 };
-extern const char* const kSigNames[SigCount];
+inline constexpr const char* kSigNames[SigCount] = {
+#define ORRIN_SIG_NAME(name, bit, lamp, order, label) #name,
+    ORRIN_CONTROL_SIGNALS(ORRIN_SIG_NAME)
+#undef ORRIN_SIG_NAME
+};
 // The input jack that carries each signal in the independent mode.
-extern const int kSigJack[SigCount];
+inline constexpr int kSigJack[SigCount] = {
+#define ORRIN_SIG_JACK(name, bit, lamp, order, label) jack::name,
+    ORRIN_CONTROL_SIGNALS(ORRIN_SIG_JACK)
+#undef ORRIN_SIG_JACK
+};
 
 struct ControlSignals {
   std::array<int16_t, SigCount> Value{};
   std::array<int16_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
 };
 
-// The bits of a microword, M39 first; M5..M0 are the base next address.
+// The bits of a microword by name (mbit::P4 is 10).
 namespace mbit {
-inline constexpr int PCADD = 39, SELCTL = 38, SEL3 = 37, SEL2 = 36, SEL1 = 35, SEL0 = 34, INTEN = 33, INTDI = 32;
-inline constexpr int LIAR = 31, IABUS = 30, MBUS = 29, SBUS = 28, ABUS = 27, M = 26, S3 = 25, S2 = 24, S1 = 23;
-inline constexpr int S0 = 22, CIN = 21, LDC = 20, LDZ = 19, LIR = 18, STOP = 17, MEMW = 16, LAR = 15, ARINC = 14;
-inline constexpr int LPC = 13, PCINC = 12, DRW = 11, P4 = 10, P3 = 9, P2 = 8, P1 = 7, P0 = 6, NuA5 = 5, NuA0 = 0;
+#define ORRIN_MBIT(name, bit) inline constexpr int name = bit;
+ORRIN_MICROWORD_BITS(ORRIN_MBIT)
+#undef ORRIN_MBIT
 }  // namespace mbit
+// The names of a microword's bits, M39 first.
+inline constexpr const char* kMicrowordBitNames[40] = {
+#define ORRIN_MBIT_NAME(name, bit) #name,
+    ORRIN_MICROWORD_BITS(ORRIN_MBIT_NAME)
+#undef ORRIN_MBIT_NAME
+};
 
 // ------------------------------------------------------------------- units
 // Each unit is one record held twice: the live copy (the unit itself, which

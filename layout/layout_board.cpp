@@ -1,6 +1,7 @@
 // The board picture (Panel0) and everything that sits on it.
 #include <algorithm>
 
+#include "base/signal_table.h"
 #include "layout/board_geometry.h"
 #include "layout/layout.h"
 
@@ -89,12 +90,9 @@ void LayoutBoard(Layout& l) {
     l.Place(beats[i], kBeat.r.x() + 52, kBeat.r.y() + 30 + 34 * i, kBeatSize.width(), kBeatSize.height());
 
   // The 24 control-signal lamps, in the board's groups of four.
-  const WidgetId lamps[24] = {Image_M,     Image_S3,   Image_S2,    Image_S1,    Image_S0,    Image_CIN,
-                              Image_LDC,   Image_LDZ,  Image_PCADD, Image_INTEN, Image_INTDI, Image_LIAR,
-                              Image_IABUS, Image_MBUS, Image_SBUS,  Image_ABUS,  Image_LIR,   Image_STOP,
-                              Image_MEMW,  Image_LAR,  Image_ARINC, Image_LPC,   Image_PCINC, Image_DRW};
-  for (int k = 0; k < 24; ++k)
-    l.Place(lamps[k], SignalLampCenterX(k) - kLampSmall / 2, kSignalLampY, kLampSmall, kLampSmall);
+  for (int k = 0; k < kSignalLampCount; ++k)
+    l.Place(kSignalInfo[kSignalLampRow[static_cast<size_t>(k)]].lampWidget, SignalLampCenterX(k) - kLampSmall / 2,
+            kSignalLampY, kLampSmall, kLampSmall);
 
   // Centred over their jacks, except LPC's, the last: kept inside the box.
   const int rowEnd = kInputs.r.right() - 2;

@@ -1,4 +1,5 @@
 // The ordered repaint of the board and the console modules of the panels.
+#include "base/signal_table.h"
 #include "base/widget_groups.h"
 #include "machine/panel_helpers.h"
 #include "machine/panels.h"
@@ -141,30 +142,15 @@ void Panels::RefreshQD(const BoardParts& bp) {
   view_.SetPicture(SpeedButtonQD, power && bp.c.Running ? Pic::SpeedButtonQDON : Pic::SpeedButtonQDOFF);
 }
 
-namespace {
-struct SignalLamp {
-  WidgetId id;
-  Sig sig;
-  bool red;
-};
-constexpr SignalLamp kSignalLamps[] = {
-    {Image_M, M, true},          {Image_S3, S3, true},       {Image_S2, S2, true},        {Image_S1, S1, true},
-    {Image_S0, S0, false},       {Image_CIN, CIN, false},    {Image_LDC, LDC, false},     {Image_LDZ, LDZ, false},
-    {Image_PCADD, PCADD, true},  {Image_INTEN, INTEN, true}, {Image_INTDI, INTDI, true},  {Image_LIAR, LIAR, true},
-    {Image_IABUS, IABUS, false}, {Image_MBUS, MBUS, false},  {Image_SBUS, SBUS, false},   {Image_ABUS, ABUS, false},
-    {Image_LIR, LIR, true},      {Image_STOP, STOP, true},   {Image_MEMW, MEMW, true},    {Image_LAR, LAR, true},
-    {Image_ARINC, ARINC, false}, {Image_LPC, LPC, false},    {Image_PCINC, PCINC, false}, {Image_DRW, DRW, false},
-};
-}  // namespace
-
 void Panels::RefreshSignalLamps(const BoardParts& bp) {
   const bool power = bp.c.PowerOn;
-  for (const SignalLamp& l : kSignalLamps) {
+  for (const SignalInfo& l : kSignalInfo) {
+    if (l.lamp == LampColour::None) continue;
     const int32_t v = power ? bp.m.Signals.Copy[static_cast<size_t>(l.sig)] : 0;
-    if (l.red)
-      view_.SetLamp(l.id, v, Pic::LampRsH, Pic::LampRsL);
+    if (l.lamp == LampColour::Red)
+      view_.SetLamp(l.lampWidget, v, Pic::LampRsH, Pic::LampRsL);
     else
-      view_.SetLamp(l.id, v, Pic::LampGsH, Pic::LampGsL);
+      view_.SetLamp(l.lampWidget, v, Pic::LampGsH, Pic::LampGsL);
   }
 }
 

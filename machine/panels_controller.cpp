@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/signal_table.h"
 #include "machine/panel_helpers.h"
 #include "machine/panels.h"
 
@@ -13,24 +14,6 @@ using enum WidgetId;
 using panels::After;
 
 namespace {
-
-struct SourceLabel {
-  WidgetId label;
-  Sig sig;
-  const char* microText;  // the microword bit that drives it in microprogram mode
-};
-constexpr SourceLabel kSourceLabels[] = {
-    {Label_Hand_M, M, "(M26)"},         {Label_Hand_S3, S3, "(M25)"},       {Label_Hand_S2, S2, "(M24)"},
-    {Label_Hand_S1, S1, "(M23)"},       {Label_Hand_S0, S0, "(M22)"},       {Label_Hand_Cin, CIN, "(M21)"},
-    {Label_Hand_LDC, LDC, "(M20)"},     {Label_Hand_LDZ, LDZ, "(M19)"},     {Label_Hand_ABUS, ABUS, "(M27)"},
-    {Label_Hand_SBUS, SBUS, "(M28)"},   {Label_Hand_MBUS, MBUS, "(M29)"},   {Label_Hand_IABUS, IABUS, "(M30)"},
-    {Label_Hand_LIAR, LIAR, "(M31)"},   {Label_Hand_INTDI, INTDI, "(M32)"}, {Label_Hand_INTEN, INTEN, "(M33)"},
-    {Label_Hand_PCADD, PCADD, "(M39)"}, {Label_Hand_LIR, LIR, "(M18)"},     {Label_Hand_STOP, STOP, "(M17)"},
-    {Label_Hand_MEMW, MEMW, "(M16)"},   {Label_Hand_LAR, LAR, "(M15)"},     {Label_Hand_ARINC, ARINC, "(M14)"},
-    {Label_Hand_LPC, LPC, "(M13)"},     {Label_Hand_PCINC, PCINC, "(M12)"}, {Label_Hand_DRW, DRW, "(M11)"},
-    {Label_Hand_RD1_1, RD1, ""},        {Label_Hand_RD0_1, RD0, ""},        {Label_Hand_RS1, RS1, ""},
-    {Label_Hand_RS0, RS0, ""},
-};
 
 // "(" + name + ")" without touching the heap.
 SmallText InParens(std::string_view name) {
@@ -78,7 +61,7 @@ constexpr WidgetId kOrLabels[5] = {Label_P4_temp12, Label_P4_temp13, Label_P4_te
 
 void Panels::RefreshSourceLabels(const BoardParts& bp) {
   if (bp.c.Independent()) {
-    for (const SourceLabel& l : kSourceLabels) {
+    for (const SignalInfo& l : kSignalInfo) {
       view_.SetFontColor(l.label, color::Lime);
       const std::string& source = bp.w.SourceName(kSigJack[l.sig]);
       view_.SetText(l.label, source.empty() ? std::string_view("(__)") : InParens(source).view());
@@ -88,7 +71,7 @@ void Panels::RefreshSourceLabels(const BoardParts& bp) {
     view_.CopyText(Label_Hand_RD1_2, Label_Hand_RD1_1);
     view_.CopyText(Label_Hand_RD0_2, Label_Hand_RD0_1);
   } else {
-    for (const SourceLabel& l : kSourceLabels) {
+    for (const SignalInfo& l : kSignalInfo) {
       view_.SetFontColor(l.label, color::Gray);
       view_.SetText(l.label, l.microText);
     }

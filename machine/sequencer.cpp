@@ -2,6 +2,7 @@
 // multiplexer, the next-address logic and the micro-address register.
 #include <algorithm>
 
+#include "base/signal_table.h"
 #include "machine/core.h"
 
 namespace orrin {
@@ -79,18 +80,9 @@ void Core::ComputeNextAddress(const Surroundings& s, int32_t ir, int32_t zOut, i
 void Core::MicroSignals() {
   const MicroDecode& d = Micro.Decode;
   auto& v = Signals.Value;
-  struct Route {
-    Sig sig;
-    int bit;
-  };
-  static constexpr Route kRoutes[] = {
-      {PCADD, mbit::PCADD}, {INTEN, mbit::INTEN}, {INTDI, mbit::INTDI}, {LIAR, mbit::LIAR}, {IABUS, mbit::IABUS},
-      {MBUS, mbit::MBUS},   {SBUS, mbit::SBUS},   {ABUS, mbit::ABUS},   {Sig::M, mbit::M},  {S3, mbit::S3},
-      {S2, mbit::S2},       {S1, mbit::S1},       {S0, mbit::S0},       {CIN, mbit::CIN},   {LDC, mbit::LDC},
-      {LDZ, mbit::LDZ},     {LIR, mbit::LIR},     {STOP, mbit::STOP},   {MEMW, mbit::MEMW}, {LAR, mbit::LAR},
-      {ARINC, mbit::ARINC}, {LPC, mbit::LPC},     {PCINC, mbit::PCINC}, {DRW, mbit::DRW},
-  };
-  for (const Route& r : kRoutes) v[r.sig] = d.Bit(r.bit);
+  // Each signal with a microword bit follows it; the register selects come from SEL.
+  for (const SignalInfo& s : kSignalInfo)
+    if (s.bit > 0) v[s.sig] = d.Bit(s.bit);
   v[RD1] = Micro.SEL[0];
   v[RD0] = Micro.SEL[1];
   v[RS1] = Micro.SEL[2];

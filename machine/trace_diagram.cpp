@@ -21,16 +21,16 @@ int DiagramView::RowAt(int y) const {
 
 std::string DiagramValueText(size_t index, int32_t v) {
   char buf[16];
-  std::snprintf(buf, sizeof buf, index == 0 ? "%d" : "%02X", static_cast<int>(v));
+  std::snprintf(buf, sizeof buf, index == column::Phase ? "%d" : "%02X", static_cast<int>(v));
   return buf;
 }
 
 namespace {
 
 Ink RowInk(size_t index) {
-  if (index == 0) return Ink::Phase;
-  if (index <= 10) return Ink::Register;
-  if (index <= 14) return Ink::Flag;
+  if (index == column::Phase) return Ink::Phase;
+  if (index <= column::Bus) return Ink::Register;
+  if (index < column::FirstSignal) return Ink::Flag;
   return Ink::Signal;
 }
 

@@ -6,9 +6,11 @@ namespace orrin {
 
 const std::vector<TraceSignal>& TraceSignals() {
   static const std::vector<TraceSignal> signals = [] {
-    std::vector<TraceSignal> s = {{"phase", 3}, {"uAR", 6}, {"PC", 8}, {"AR", 8},     {"IR", 8},
-                                  {"IAR", 8},   {"R0", 8},  {"R1", 8}, {"R2", 8},     {"R3", 8},
-                                  {"BUS", 8},   {"C", 1},   {"Z", 1},  {"EN_INT", 1}, {"INTQ", 1}};
+    std::vector<TraceSignal> s = {
+#define ORRIN_TRACE_SIGNAL(column, name, width) {name, width},
+        ORRIN_TRACE_COLUMNS(ORRIN_TRACE_SIGNAL)
+#undef ORRIN_TRACE_SIGNAL
+    };
     for (const char* name : kSigNames) s.push_back({name, 1});
     return s;
   }();

@@ -13,42 +13,58 @@ struct TraceSignal {
   const char* name;
   int width;  // bits: 1 for a signal or flag, 8 for a register or the bus
 };
-// phase, uAR, PC, AR, IR, IAR, R0-R3, BUS, C, Z, EN_INT, INTQ, then the 28
-// control signals DRW ... RS0.
+
+// The columns of the recorded history before the 28 control signals:
+// X(COLUMN, name, width).
+#define ORRIN_TRACE_COLUMNS(X)                                                                                      \
+  X(Phase, "phase", 3)                                                                                              \
+  X(MicroAddress, "uAR", 6) X(Pc, "PC", 8) X(Ar, "AR", 8) X(Ir, "IR", 8) X(Iar, "IAR", 8) X(R0, "R0", 8)            \
+      X(R1, "R1", 8) X(R2, "R2", 8) X(R3, "R3", 8) X(Bus, "BUS", 8) X(C, "C", 1) X(Z, "Z", 1) X(EnInt, "EN_INT", 1) \
+          X(Intq, "INTQ", 1)
+namespace column {
+enum : size_t {
+#define ORRIN_TRACE_COLUMN(column, name, width) column,
+  ORRIN_TRACE_COLUMNS(ORRIN_TRACE_COLUMN)
+#undef ORRIN_TRACE_COLUMN
+      FirstSignal  // then the control signals in the order of Sig
+};
+}  // namespace column
+
+// The columns, then the control signals DRW ... RS0.
 const std::vector<TraceSignal>& TraceSignals();
-// The value of signal `index` in a recorded entry (inline: the diagram asks
+// The value of column `index` in a recorded entry (inline: the diagram asks
 // it for every row of every beat it draws).
 inline int32_t TraceValue(const TraceEntry& e, size_t index) {
   switch (index) {
-    case 0:
+    case column::Phase:
       return e.beat.BeatPhase;
-    case 1:
+    case column::MicroAddress:
       return e.micro.MicroAddress & 0x3F;
-    case 2:
+    case column::Pc:
       return e.pc.PC & 0xFF;
-    case 3:
+    case column::Ar:
       return e.ar.AR & 0xFF;
-    case 4:
+    case column::Ir:
       return e.ir.IR & 0xFF;
-    case 5:
+    case column::Iar:
       return e.iar.IAR & 0xFF;
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-      return e.regs.R[index - 6] & 0xFF;
-    case 10:
+    case column::R0:
+    case column::R1:
+    case column::R2:
+    case column::R3:
+      return e.regs.R[index - column::R0] & 0xFF;
+    case column::Bus:
       return e.bus.Value & 0xFF;
-    case 11:
+    case column::C:
       return e.flags.C & 1;
-    case 12:
+    case column::Z:
       return e.flags.Z & 1;
-    case 13:
+    case column::EnInt:
       return e.intr.EN_INT & 1;
-    case 14:
+    case column::Intq:
       return e.intr.INTQ & 1;
     default:
-      return Active(e.signals[index - 15]) ? 1 : 0;
+      return Active(e.signals[index - column::FirstSignal]) ? 1 : 0;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/canvas.h"
+#include "base/signal_table.h"
 #include "layout/board_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
@@ -107,11 +108,9 @@ void Controller(QPainter& p) {
 
 void Signals(QPainter& p) {
   art::ModuleBox(p, Q(kSignals.r), kSignals.caption);
-  static const char* const kNames[24] = {"M",     "S3",    "S2",    "S1",   "S0",    "CIN",  "LDC",   "LDZ",
-                                         "PCADD", "INTEN", "INTDI", "LIAR", "IABUS", "MBUS", "SBUS",  "ABUS",
-                                         "LIR",   "STOP",  "MEMW",  "LAR",  "ARINC", "LPC",  "PCINC", "DRW"};
-  for (int k = 0; k < 24; ++k)
-    Print(p, QRect(SignalLampCenterX(k) - 16, kSignalLampY + 13, 32, 13), kNames[k], Face::Small, Qt::AlignCenter);
+  for (int k = 0; k < kSignalLampCount; ++k)
+    Print(p, QRect(SignalLampCenterX(k) - 16, kSignalLampY + 13, 32, 13),
+          kSigNames[kSignalLampRow[static_cast<size_t>(k)]], Face::Small, Qt::AlignCenter);
   // Group rules under each set of four.
   p.save();
   p.setPen(QPen(ink::kModuleLine, 1));

@@ -3,6 +3,7 @@
 // where these signals do not reach the datapath).
 #include <QPainterPath>
 
+#include "base/machine_state.h"
 #include "layout/micro_geometry.h"
 #include "ui/art_common.h"
 #include "ui/artwork.h"
@@ -17,12 +18,6 @@ using art::Arrow;
 using art::Wire;
 
 namespace {
-
-constexpr const char* kBitNames[40] = {"PCADD", "SELCTL", "SEL3", "SEL2",  "SEL1", "SEL0", "INTEN", "INTDI",
-                                       "LIAR",  "IABUS",  "MBUS", "SBUS",  "ABUS", "M",    "S3",    "S2",
-                                       "S1",    "S0",     "CIN",  "LDC",   "LDZ",  "LIR",  "STOP",  "MEMW",
-                                       "LAR",   "ARINC",  "LPC",  "PCINC", "DRW",  "P4",   "P3",    "P2",
-                                       "P1",    "P0",     "NuA5", "NuA4",  "NuA3", "NuA2", "NuA1",  "NuA0"};
 
 // Positions are given in Panel3 coordinates; the picture starts at Q(kMicroOrigin).
 QPointF P(qreal x, qreal y) { return QPointF(x - kMicroOrigin.x(), y - kMicroOrigin.y()); }
@@ -40,7 +35,7 @@ void MicroWord(QPainter& p, const QColor& line) {
     p.save();
     p.translate(MicroBitX(k) + kBitW / 2.0 + 4.5, kBitValuesY - kMicroOrigin.y() - 3);
     p.rotate(-90);
-    p.drawText(QRectF(0, -9, 44, 11), Qt::AlignLeft | Qt::AlignVCenter, kBitNames[k]);
+    p.drawText(QRectF(0, -9, 44, 11), Qt::AlignLeft | Qt::AlignVCenter, kMicrowordBitNames[k]);
     p.restore();
   }
   p.restore();
