@@ -152,7 +152,7 @@ bool IsRead(const std::string& command) {
 }
 
 bool IsDisabledClick(const Simulator& sim, const Words& w) {
-  return w.size() == 2 && w[0] == "mode" && w[1] == "hardwired" && !sim.view[WidgetId::RadioButtonHdLine].enabled;
+  return w.size() == 2 && w[0] == "mode" && w[1] == "hardwired" && !sim.ModeAvailable(ControllerMode::HardWired);
 }
 
 }  // namespace

@@ -44,19 +44,19 @@ bool RunToggle(RunnerContext& ctx, const Words& w, std::string& error) {
 bool RunMode(RunnerContext& ctx, const Words& w, std::string& error) {
   struct Mode {
     std::string_view name;
-    WidgetId button;
+    ControllerMode mode;
     void (Simulator::*click)();
   };
   static constexpr Mode kModes[] = {
-      {"independent", WidgetId::RadioButtonHandLine, &Simulator::RadioButtonHandLineClick},
-      {"microprogram", WidgetId::RadioButtonMicroProgram, &Simulator::RadioButtonMicroProgramClick},
-      {"hardwired", WidgetId::RadioButtonHdLine, &Simulator::RadioButtonHdLineClick},
+      {"independent", ControllerMode::Independent, &Simulator::RadioButtonHandLineClick},
+      {"microprogram", ControllerMode::Microprogram, &Simulator::RadioButtonMicroProgramClick},
+      {"hardwired", ControllerMode::HardWired, &Simulator::RadioButtonHdLineClick},
   };
   if (w.size() == 2) {
     for (const Mode& m : kModes) {
       if (w[1] != m.name) continue;
-      // A disabled button takes no click (the hard-wired one is disabled).
-      if (ctx.sim.view[m.button].enabled) (ctx.sim.*m.click)();
+      // A disabled button takes no click.
+      if (ctx.sim.ModeAvailable(m.mode)) (ctx.sim.*m.click)();
       return true;
     }
   }

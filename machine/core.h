@@ -9,19 +9,16 @@
 #include <string_view>
 
 #include "base/machine_state.h"
+#include "machine/controller.h"
 #include "machine/stuck_bits.h"
 #include "machine/wire_store.h"
 
 namespace orrin {
 
-// Where the control signals come from: the jacks, the control store, or the
-// hard-wired controller (not built: every signal 0).
-enum class ControllerMode : uint8_t { Independent, Microprogram, HardWired };
-
 // What the core reads of the rest of the board.
 struct Surroundings {
   WireStore& wires;
-  ControllerMode mode;
+  Controller& controller;  // the selected mode's: it forms the control signals
   bool power;
   int32_t swc, swb, swa;  // the operating-mode switches, as the sequencer tests them
 };
@@ -75,7 +72,6 @@ class Core : public MachineState {
   void Pass(const PassInputs& in, const Surroundings& s, bool level);
   void SetControls(int32_t t3);
   void FormControlSignals(const Surroundings& s);
-  void MicroSignals();
   void ComputeNextAddress(const Surroundings& s, int32_t ir, int32_t zOut, int32_t cOut);
   void ClearSequencer();
   void ClockSequencer();

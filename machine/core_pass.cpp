@@ -84,19 +84,7 @@ void Core::SetControls(int32_t t3) {
 void Core::FormControlSignals(const Surroundings& s) {
   auto& sig = Signals.Value;
   sig.fill(0);
-  switch (s.mode) {
-    case ControllerMode::HardWired:
-      break;  // the hard-wired controller is not built: every signal stays 0
-    case ControllerMode::Independent:
-      for (int i = 0; i < SigCount; ++i) {
-        const int32_t v = s.wires.Value(kSigJack[i]);
-        if (v != NoValue) sig[static_cast<size_t>(i)] = v;
-      }
-      break;
-    case ControllerMode::Microprogram:
-      MicroSignals();
-      break;
-  }
+  s.controller.FormSignals({*this, s.wires}, sig);
   Signals.Copy = sig;
 }
 

@@ -56,6 +56,7 @@ bool Core::Step(const Surroundings& s) {
   Pass(LiveInputs(), s, level);
   bool written = false;
   ClockEdges(phase, level, t3Rising, written);
+  if (Micro.MicroAddressLoaded) s.controller.ClockEdge({*this, s.wires});
   ApplyStuckBits();
   CommitShown();
   // A new microinstruction: every derived signal is formed again.

@@ -47,7 +47,7 @@ class Panels {
   // and the value labels over the board picture are opaque then.
   void ShowPower(bool on);
   // The controller-mode buttons and the pictures and notes of the mode.
-  void ShowControllerMode(ControllerMode mode);
+  void ShowControllerMode(ControllerMode mode, const Controllers& controllers);
   // The tables: every cell empty and the address headers written; the
   // control store's words into its table (typed edits are discarded).
   void ClearMemoryGrid();

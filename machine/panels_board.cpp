@@ -187,7 +187,7 @@ void Panels::ShowPower(bool on) {
   for (WidgetId id : kValueLabels) view_.SetTransparent(id, !on);
 }
 
-void Panels::ShowControllerMode(ControllerMode mode) {
+void Panels::ShowControllerMode(ControllerMode mode, const Controllers& controllers) {
   struct Look {
     ControllerMode mode;
     WidgetId button;
@@ -200,6 +200,8 @@ void Panels::ShowControllerMode(ControllerMode mode) {
       {ControllerMode::Microprogram, RadioButtonMicroProgram, color::Lime, Pic::Image3_NOHand},
   };
   for (const Look& l : kLooks) {
+    // A mode whose controller cannot be used has its button disabled.
+    view_.SetEnabled(l.button, controllers.Of(l.mode).Available());
     view_.SetChecked(l.button, l.mode == mode);
     view_.SetColor(l.button, l.mode == mode ? l.color : color::ScrollBar);
     if (l.mode == mode) view_.SetPicture(Image2, l.picture);

@@ -2,7 +2,6 @@
 // multiplexer, the next-address logic and the micro-address register.
 #include <algorithm>
 
-#include "base/signal_table.h"
 #include "machine/core.h"
 
 namespace orrin {
@@ -75,18 +74,6 @@ void Core::ComputeNextAddress(const Surroundings& s, int32_t ir, int32_t zOut, i
   DecodeForDisplay(Micro.MicroAddress, in);
   Micro.NextMicroAddress = Micro.Decode.NextMicroAddress;
   Micro.SEL = Micro.Decode.RegSelect;
-}
-
-void Core::MicroSignals() {
-  const MicroDecode& d = Micro.Decode;
-  auto& v = Signals.Value;
-  // Each signal with a microword bit follows it; the register selects come from SEL.
-  for (const SignalInfo& s : kSignalInfo)
-    if (s.bit > 0) v[s.sig] = d.Bit(s.bit);
-  v[RD1] = Micro.SEL[0];
-  v[RD0] = Micro.SEL[1];
-  v[RS1] = Micro.SEL[2];
-  v[RS0] = Micro.SEL[3];
 }
 
 // At the falling edge of T3 (the first small beat of a cycle) the

@@ -3,6 +3,7 @@
 # console, the trace and its exports, the wire editor and the panels.
 add_library(orrin_machine STATIC
   machine/control_store.cpp
+  machine/controller.cpp
   machine/core_pass.cpp
   machine/core_step.cpp
   machine/sequencer.cpp

@@ -21,6 +21,7 @@ void Simulator::SpeedButtonPOWERClick() {
     console.PowerOn = true;
     wires.ClearLevels();
     machine.PowerOn();
+    controllers.Reset();
     trace.ForgetEdits();
     console.StopTimer();
     console.Running = false;
@@ -39,6 +40,7 @@ void Simulator::SpeedButtonCLRClick() {
   console.StopTimer();
   console.Running = false;
   machine.Clear();
+  controllers.Reset();
   trace.ForgetEdits();
   BoardEvaluation();
 }
@@ -101,7 +103,7 @@ void Flip(int32_t& s) { s = 1 - s; }
 void SelectMode(Simulator& sim, ControllerMode mode) {
   sim.EndPlayback();
   sim.console.Mode = mode;
-  sim.panels.ShowControllerMode(mode);
+  sim.panels.ShowControllerMode(mode, sim.controllers);
   sim.BoardEvaluation();
 }
 }  // namespace
@@ -129,9 +131,9 @@ void Simulator::Image_SWAClick() {
 
 void Simulator::RadioButtonHdLineClick() {
   const auto recorded = Record([] { return "mode hardwired"; });
-  // The hard-wired controller is not built; its button stays disabled, and
-  // a disabled button does nothing, not even end a playback.
-  if (!view[RadioButtonHdLine].enabled) return;
+  // A controller that cannot be used has its button disabled, and a
+  // disabled button does nothing, not even end a playback.
+  if (!controllers.Of(ControllerMode::HardWired).Available()) return;
   SelectMode(*this, ControllerMode::HardWired);
 }
 

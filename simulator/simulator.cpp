@@ -66,14 +66,13 @@ constexpr const char* kSoftwareNotes[] = {
 };
 
 // The widgets as the window is created.
-void SetUpView(BoardView& view, Panels& panels, ControllerMode mode) {
+void SetUpView(BoardView& view, Panels& panels, ControllerMode mode, const Controllers& controllers) {
   for (const Caption& c : kCaptions) view.SetText(c.id, c.text);
   for (const char* line : kSoftwareNotes) {
     view.AddLine(Memo2, "");
     view.AddLine(Memo2, line);
   }
-  view.SetEnabled(RadioButtonHdLine, false);
-  panels.ShowControllerMode(mode);
+  panels.ShowControllerMode(mode, controllers);
   for (WidgetId id : {Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign, Label_KeyThisHoleName, Panel_NowMicro,
                       Label_MEMannounce, Label_ARannounce, Label_ARAdd1, Label_PCannounce, Label_PCAdd1,
                       Label_INTannounce, Label_P0_DBMultiWrite, Panel_KeyLedModel})
@@ -88,7 +87,7 @@ void SetUpView(BoardView& view, Panels& panels, ControllerMode mode) {
 }
 
 Surroundings Surround(Simulator& s) {
-  return {s.wires, s.console.Mode, s.console.PowerOn, s.console.SWC, s.console.SWB, s.console.SWA};
+  return {s.wires, s.controllers.Of(s.console.Mode), s.console.PowerOn, s.console.SWC, s.console.SWB, s.console.SWA};
 }
 
 }  // namespace
@@ -97,19 +96,20 @@ Simulator::Simulator(Host& h)
     : hostRelay(h, session),
       host(hostRelay),
       cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
-  SetUpView(view, panels, console.Mode);
+  SetUpView(view, panels, console.Mode, controllers);
 }
 
 void Simulator::Reset() {
   machine = Core{};
   wires = WireStore{};
   console = Console{};
+  controllers = Controllers{};
   trace.Reset();
   view = BoardView{};
   editor.Reset();
   panels.Reset();
   quitRequested = false;
-  SetUpView(view, panels, console.Mode);
+  SetUpView(view, panels, console.Mode, controllers);
 }
 
 void Simulator::Startup() {

@@ -40,6 +40,7 @@ class Simulator {
   Core machine;
   WireStore wires;
   Console console;
+  Controllers controllers;  // one per controller mode; the console's mode picks
   Trace trace;
   BoardView view;
   Canvas canvas;
@@ -85,6 +86,8 @@ class Simulator {
   void Image_SWBClick();
   void Image_SWAClick();
   void RadioButtonHdLineClick();
+  // Whether a controller mode's button takes a click.
+  bool ModeAvailable(ControllerMode mode) const { return controllers.Of(mode).Available(); }
   void RadioButtonHandLineClick();
   void RadioButtonMicroProgramClick();
   void Button_CloseNowHandClick();

@@ -12,8 +12,9 @@ struct Bench {
   WireStore wires;
   Core core;
   ControllerMode mode = ControllerMode::Independent;
+  Controllers controllers;
   bool power = true;
-  Surroundings S() { return {wires, mode, power, 0, 0, 0}; }
+  Surroundings S() { return {wires, controllers.Of(mode), power, 0, 0, 0}; }
   Bench() {
     core.PowerOn();
     core.Evaluate(S());
@@ -70,6 +71,28 @@ TEST(Core, SignalsComeFromTheSelectedController) {
   b.core.Evaluate(b.S());
   for (int32_t s : b.core.Signals.Value) EXPECT_EQ(s, 0);
   EXPECT_EQ(b.core.Signals.Copy, b.core.Signals.Value);
+}
+
+// A controller of its own: the core asks it for the signals in every pass
+// and steps it only where the sequencer loads the micro-address.
+struct CountingController final : Controller {
+  int edges = 0;
+  void FormSignals(const ControllerInputs&, SignalValues& signals) const override { signals[LIR] = 1; }
+  void ClockEdge(const ControllerInputs&) override { ++edges; }
+};
+
+TEST(Core, AControllerFormsTheSignalsAndStepsOncePerMachineCycle) {
+  Bench b;
+  CountingController c;
+  const Surroundings s{b.wires, c, true, 0, 0, 0};
+  b.core.Evaluate(s);
+  EXPECT_EQ(b.core.Signals.Value[LIR], 1);
+  EXPECT_EQ(c.edges, 0) << "an evaluation never clocks";
+  for (int i = 0; i < 6; ++i) b.core.Step(s);
+  EXPECT_EQ(c.edges, 0) << "the first load after power-on is suppressed";
+  for (int i = 0; i < 12; ++i) b.core.Step(s);
+  EXPECT_EQ(c.edges, 2);
+  EXPECT_EQ(b.core.Signals.Copy[LIR], 1);
 }
 
 TEST(Core, AnEvaluationNeverClocksAndShowsEverything) {
