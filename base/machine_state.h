@@ -84,7 +84,7 @@ inline constexpr int kSigJack[SigCount] = {
 
 struct ControlSignals {
   std::array<int16_t, SigCount> Value{};
-  std::array<int16_t, SigCount> Copy{};  // what the lamps draw and the trace keeps
+  std::array<int16_t, SigCount> Shown{};  // what the lamps draw and the trace keeps
 };
 
 // The bits of a microword by name (mbit::P4 is 10).

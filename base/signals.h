@@ -6,6 +6,7 @@
 
 // The 40 bits of a microword, M39 first: X(NAME, BIT). NuA5..NuA0 are the
 // base next address, P4..P0 the sequencer's tests.
+// clang-format off
 #define ORRIN_MICROWORD_BITS(X)                                                                                    \
   X(PCADD, 39)                                                                                                     \
   X(SELCTL, 38) X(SEL3, 37) X(SEL2, 36) X(SEL1, 35) X(SEL0, 34) X(INTEN, 33) X(INTDI, 32) X(LIAR, 31) X(IABUS, 30) \
@@ -13,6 +14,7 @@
           X(LDZ, 19) X(LIR, 18) X(STOP, 17) X(MEMW, 16) X(LAR, 15) X(ARINC, 14) X(LPC, 13) X(PCINC, 12) X(DRW, 11) \
               X(P4, 10) X(P3, 9) X(P2, 8) X(P1, 7) X(P0, 6) X(NuA5, 5) X(NuA4, 4) X(NuA3, 3) X(NuA2, 2) X(NuA1, 1) \
                   X(NuA0, 0)
+// clang-format on
 
 // The 28 control signals in the order of the board's signal record (and of
 // the trace's columns after the registers and flags):
@@ -25,6 +27,7 @@
 //   ORDER  the lamp's place in that row, left to right (-1: none)
 //   LABEL  the label beside its jack that names what drives it
 // Each signal has the input jack of its name (jack::NAME).
+// clang-format off
 #define ORRIN_CONTROL_SIGNALS(X)            \
   X(DRW, 11, Green, 23, Label_Hand_DRW)     \
   X(PCINC, 12, Green, 22, Label_Hand_PCINC) \
@@ -54,3 +57,4 @@
   X(RD0, 0, None, -1, Label_Hand_RD0_1)     \
   X(RS1, 0, None, -1, Label_Hand_RS1)       \
   X(RS0, 0, None, -1, Label_Hand_RS0)
+// clang-format on

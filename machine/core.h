@@ -51,7 +51,9 @@ class Core : public MachineState {
   // ---- the microprogram controller (sequencer.cpp)
   // Decodes `word` at `address` with `in` into Micro.Decode (panel fields).
   void DecodeWord(int32_t address, uint64_t word, std::string_view text, const MicroInputs& in);
-  void DecodeForDisplay(int32_t address, const MicroInputs& in);
+  // Decodes the word stored at `address`: its fields and the next address
+  // the sequencer really takes from it with these test inputs.
+  void DecodeAt(int32_t address, const MicroInputs& in);
   void LoadDefaultControlStore();
 
  private:

@@ -85,7 +85,7 @@ void Core::FormControlSignals(const Surroundings& s) {
   auto& sig = Signals.Value;
   sig.fill(0);
   s.controller.FormSignals({*this, s.wires}, sig);
-  Signals.Copy = sig;
+  Signals.Shown = sig;
 }
 
 // With the power off the register file, the ALU and its gate hold nothing.

@@ -18,8 +18,8 @@ std::string ExportFormat(const std::string& path) {
   return "";
 }
 
-std::optional<std::string> ExportText(const Core& m, const Trace& t, const std::string& path, int64_t from,
-                                      int64_t to, bool microAddresses) {
+std::optional<std::string> ExportText(const Core& m, const Trace& t, const std::string& path, int64_t from, int64_t to,
+                                      bool microAddresses) {
   const std::string ext = ExportFormat(path);
   const BeatRange r = RecordedRange(m.Beat, from, to);
   if (ext == "csv") return TraceCsv(t, r);

@@ -146,7 +146,7 @@ void Panels::RefreshSignalLamps(const BoardParts& bp) {
   const bool power = bp.c.PowerOn;
   for (const SignalInfo& l : kSignalInfo) {
     if (l.lamp == LampColour::None) continue;
-    const int32_t v = power ? bp.m.Signals.Copy[static_cast<size_t>(l.sig)] : 0;
+    const int32_t v = power ? bp.m.Signals.Shown[static_cast<size_t>(l.sig)] : 0;
     if (l.lamp == LampColour::Red)
       view_.SetLamp(l.lampWidget, v, Pic::LampRsH, Pic::LampRsL);
     else
@@ -164,7 +164,7 @@ void Panels::RefreshSelLamps(const BoardParts& bp) {
   }
   // In the independent mode the lamps show the signals, else the word's SEL bits.
   const MicroDecode& d = bp.m.Micro.Decode;
-  const auto& c = bp.m.Signals.Copy;
+  const auto& c = bp.m.Signals.Shown;
   const bool hand = bp.c.Independent();
   const int32_t v[4] = {hand ? c[RD1] : d.Bit(mbit::SEL3), hand ? c[RD0] : d.Bit(mbit::SEL2),
                         hand ? c[RS1] : d.Bit(mbit::SEL1), hand ? c[RS0] : d.Bit(mbit::SEL0)};

@@ -158,7 +158,7 @@ void Panels::RefreshInterrupt(const BoardParts& bp) {
 
 void Panels::RefreshStop(const BoardParts& bp) {
   const bool power = bp.c.PowerOn;
-  view_.SetText(Label_STOP, power ? BitText(bp.m.Signals.Copy[STOP]) : std::string_view());
+  view_.SetText(Label_STOP, power ? BitText(bp.m.Signals.Shown[STOP]) : std::string_view());
 }
 
 }  // namespace orrin

@@ -6,7 +6,7 @@
 
 namespace orrin {
 
-void Core::DecodeForDisplay(int32_t address, const MicroInputs& in) {
+void Core::DecodeAt(int32_t address, const MicroInputs& in) {
   DecodeWord(address & 63, MicrowordValue(*this, address), FetchMicroword(*this, address), in);
 }
 
@@ -71,7 +71,7 @@ void Core::ComputeNextAddress(const Surroundings& s, int32_t ir, int32_t zOut, i
   in.IR6I = jackBit(jack::IR6I);
   in.IR5I = jackBit(jack::IR5I);
   in.IR4I = jackBit(jack::IR4I);
-  DecodeForDisplay(Micro.MicroAddress, in);
+  DecodeAt(Micro.MicroAddress, in);
   Micro.NextMicroAddress = Micro.Decode.NextMicroAddress;
   Micro.SEL = Micro.Decode.RegSelect;
 }
@@ -86,7 +86,7 @@ void Core::ClockSequencer() {
     Micro.MicroAddressLoaded = true;
   }
   if (level) {
-    DecodeForDisplay(Micro.MicroAddress, Micro.In);
+    DecodeAt(Micro.MicroAddress, Micro.In);
     Micro.NextMicroAddress = Micro.Decode.NextMicroAddress;
     Micro.SEL = Micro.Decode.RegSelect;
   }

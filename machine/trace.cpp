@@ -52,7 +52,7 @@ void CaptureShown(const MachineState& m, TraceEntry& e) {
   e.levelOutputs = m.Levels.ShownOutput;
   e.dataSwitches = m.DataSw.Shown;
   e.snapshot = m.Snapshot;
-  e.signals = m.Signals.Copy;
+  e.signals = m.Signals.Shown;
 }
 
 void PutShown(MachineState& m, const TraceEntry& e) {
@@ -71,13 +71,13 @@ void PutShown(MachineState& m, const TraceEntry& e) {
   m.Levels.ShownOutput = e.levelOutputs;
   m.DataSw.Shown = e.dataSwitches;
   m.Snapshot = e.snapshot;
-  m.Signals.Copy = e.signals;
+  m.Signals.Shown = e.signals;
 }
 
 Trace::Trace() : ring_(ZeroedArray<TraceEntry>(HistoryDepth)), memRing_(ZeroedArray<MemTrace>(HistoryDepth)) {}
 
 void Trace::Reset() {
-  TraceRestored = false;
+  PlaybackShown = false;
   PlaybackDirection = 0;
   Timer_Trigger = kTrigger;
   Timer_RecotdBackPlay = kRepeat;
@@ -134,7 +134,7 @@ void Trace::Show(Core& m, WireStore& wires, int64_t pos) const {
       const std::string_view word(store->before[static_cast<size_t>(address)].data(), 10);
       m.DecodeWord(address, ParseMicroword(word), word, e.micro.In);
     } else {
-      m.DecodeForDisplay(address, e.micro.In);
+      m.DecodeAt(address, e.micro.In);
     }
     for (size_t i = 0; i < 32; ++i) m.Levels.ShownPosition[i] = e.levelOutputs[i] == 1;
   }

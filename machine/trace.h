@@ -36,7 +36,7 @@ class Trace {
   // before a beat writes it again).
   void Reset();
 
-  bool TraceRestored = false;     // an older position is shown
+  bool PlaybackShown = false;     // an older position is shown
   int32_t PlaybackDirection = 0;  // a held arrow: -1 back, +1 forward
   // A held arrow starts repeating after a second, then every 100 ms.
   static constexpr TimerRecord kTrigger{false, 1000}, kRepeat{false, 100};

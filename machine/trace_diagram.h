@@ -12,9 +12,9 @@
 namespace orrin {
 
 struct DiagramView {
-  std::vector<size_t> rows;  // indexes into TraceSignals(), top to bottom
-  double beatWidth = 12;     // pixels a small beat
-  int64_t firstBeat = 1;     // the beat at the left edge
+  std::vector<size_t> rows;      // indexes into TraceSignals(), top to bottom
+  double beatWidth = 12;         // pixels a small beat
+  int64_t firstBeat = 1;         // the beat at the left edge
   int64_t lastBeat = INT64_MAX;  // nothing after it is drawn (a strip of an export ends there)
   int width = 900, height = 800;
   // Each machine cycle's label also names the micro-address it executed

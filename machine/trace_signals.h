@@ -16,11 +16,13 @@ struct TraceSignal {
 
 // The columns of the recorded history before the 28 control signals:
 // X(COLUMN, name, width).
+// clang-format off
 #define ORRIN_TRACE_COLUMNS(X)                                                                                      \
   X(Phase, "phase", 3)                                                                                              \
   X(MicroAddress, "uAR", 6) X(Pc, "PC", 8) X(Ar, "AR", 8) X(Ir, "IR", 8) X(Iar, "IAR", 8) X(R0, "R0", 8)            \
       X(R1, "R1", 8) X(R2, "R2", 8) X(R3, "R3", 8) X(Bus, "BUS", 8) X(C, "C", 1) X(Z, "Z", 1) X(EnInt, "EN_INT", 1) \
           X(Intq, "INTQ", 1)
+// clang-format on
 namespace column {
 enum : size_t {
 #define ORRIN_TRACE_COLUMN(column, name, width) column,

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config dpkg-dev
+  cmake ninja-build g++ pkg-config dpkg-dev clang-format-14
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3

@@ -8,6 +8,7 @@
 #include "base/micro_file.h"
 #include "base/text_files.h"
 #include "base/widget_groups.h"
+#include "simulator/file_reading.h"
 #include "simulator/simulator.h"
 #include "units/units.h"
 
@@ -48,7 +49,7 @@ void Simulator::Button_GridToMEMClick() {
   const auto recorded = Record([] { return "mem-save"; });
   if (!console.PowerOn) return;
   MemoryUnit& mem = machine.Mem;
-  if (trace.TraceRestored) {
+  if (trace.PlaybackShown) {
     // The table shows an older memory. Only the cells the user changed are
     // taken over to the live memory: saving the rest would undo every write
     // made since the position shown.
@@ -111,16 +112,7 @@ void Simulator::N_Asm2MEMClick() {
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
   std::string source;
-  switch (host.ReadFile(name, kLongestSource, source)) {
-    case files::ReadResult::CannotRead:
-      host.Warn(files::CannotReadWarning(name));
-      return;
-    case files::ReadResult::TooLarge:
-      host.Warn("汇编文件太大，未读取。");
-      return;
-    case files::ReadResult::Ok:
-      break;
-  }
+  if (!ReadForLoading(host, name, kLongestSource, "汇编文件太大，未读取。", source)) return;
   const AsmResult result = Assemble(source, isa);
   if (!result.ok()) {
     // Every error in one box, as orrin-asm prints them; the memory stays.
@@ -154,15 +146,13 @@ void Simulator::N_File2MEMClick() {
   const auto recorded = Record([this] { return "load-memory " + session.FileWord(); });
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
+  // A file too long to be one is as wrong as one that is not.
+  static const std::string kWrongFormat = "内存文件格式不对：需要 512 个十六进制字符。";
   std::string data;
-  const files::ReadResult r = host.ReadFile(name, kLongestMemoryFile, data);
-  if (r == files::ReadResult::CannotRead) {
-    host.Warn(files::CannotReadWarning(name));
-    return;
-  }
+  if (!ReadForLoading(host, name, kLongestMemoryFile, kWrongFormat, data)) return;
   MemoryImage image;
-  if (r == files::ReadResult::TooLarge || !ReadMemoryFile(data, image)) {
-    host.Warn("内存文件格式不对：需要 512 个十六进制字符。");
+  if (!ReadMemoryFile(data, image)) {
+    host.Warn(kWrongFormat);
     return;
   }
   LoadIntoMemory(*this, image);
@@ -198,16 +188,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
   // The whole file is read before the store is touched, so a file that
   // cannot be read or is too long leaves the microprogram as it was.
   std::string text;
-  switch (host.ReadFile(name, files::kLongestMicroFile, text)) {
-    case files::ReadResult::CannotRead:
-      host.Warn(files::CannotReadWarning(name));
-      return;
-    case files::ReadResult::TooLarge:
-      host.Warn("微程序文件太大，未读取。");
-      return;
-    case files::ReadResult::Ok:
-      break;
-  }
+  if (!ReadForLoading(host, name, files::kLongestMicroFile, "微程序文件太大，未读取。", text)) return;
   // A file without a single word (another kind of file, picked by mistake)
   // would empty the whole store: it is refused and the store kept. An empty
   // file is what the board writes for an empty store, and loads.
@@ -256,9 +237,8 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
   if (length == 0 || key != 13) return false;
   // Enter with the power off reaches a read-only field and does nothing.
-  const auto recorded = Record([field, typed = view[field].text] {
-    return "edit " + std::string(Info(field).name).substr(5) + " " + typed;
-  });
+  const auto recorded = Record(
+      [field, typed = view[field].text] { return "edit " + std::string(Info(field).name).substr(5) + " " + typed; });
   if (!console.PowerOn) return false;
   // Typed over an older position: the text is the user's, the register the live one.
   const std::string typed = view[field].text;

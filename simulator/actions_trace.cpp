@@ -15,9 +15,9 @@ namespace {
 // Shows the position Beat.ViewPos of the ring.
 void ShowTrace(Simulator& sim) {
   // The first step away from the newest position keeps what it showed.
-  if (!sim.trace.TraceRestored) sim.trace.KeepNewest(sim.machine, sim.wires);
+  if (!sim.trace.PlaybackShown) sim.trace.KeepNewest(sim.machine, sim.wires);
   sim.trace.Show(sim.machine, sim.wires, sim.machine.Beat.ViewPos);
-  sim.trace.TraceRestored = true;
+  sim.trace.PlaybackShown = true;
   sim.panels.MemoryGridDirty = true;
   sim.Refresh(true);
 }
@@ -34,10 +34,10 @@ void ShowViewPos(Simulator& sim) {
 }  // namespace
 
 void Simulator::EndPlayback() {
-  if (!trace.TraceRestored) return;
+  if (!trace.PlaybackShown) return;
   trace.RestoreNewest(machine, wires);
   machine.Beat.ViewPos = machine.Beat.StepCount;
-  trace.TraceRestored = false;
+  trace.PlaybackShown = false;
   panels.MemoryGridDirty = true;
   Refresh();
 }

@@ -3,6 +3,7 @@
 // file ("读取连线文件", "备份连线到文件").
 #include "base/text_files.h"
 #include "base/wire_format.h"
+#include "simulator/file_reading.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -108,16 +109,7 @@ void Simulator::N_ReadLineFileClick() {
   // The file is read whole before the wiring is touched: a file that is too
   // big or cannot be read leaves the current wiring as it is.
   std::string bytes;
-  switch (host.ReadFile(name, WireFileLimit, bytes)) {
-    case files::ReadResult::CannotRead:
-      host.Warn(files::CannotReadWarning(name));
-      return;
-    case files::ReadResult::TooLarge:
-      host.Warn("连线文件太大，未读取。");
-      return;
-    case files::ReadResult::Ok:
-      break;
-  }
+  if (!ReadForLoading(host, name, WireFileLimit, "连线文件太大，未读取。", bytes)) return;
   // A file that holds no wire at all (another kind of file, picked by
   // mistake) must not cost the wiring on the board: refused before the
   // question. An empty file is what the board writes for no wires, and loads.

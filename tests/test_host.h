@@ -46,8 +46,7 @@ class RecordingHost : public Host {
 // with a point at the centre of each jack.
 inline int Join(Simulator& sim, int from, int to, uint32_t color = 0xF0CAA6) {
   const int k = sim.wires.Add(from, to, color);
-  for (int n : {from, to})
-    sim.wires.AppendPoint(k, sim.wires.JackAt(n).X, sim.wires.JackAt(n).Y);
+  for (int n : {from, to}) sim.wires.AppendPoint(k, sim.wires.JackAt(n).X, sim.wires.JackAt(n).Y);
   return k;
 }
 

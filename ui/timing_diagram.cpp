@@ -41,13 +41,9 @@ TimingDiagram::TimingDiagram(Simulator& sim, QWidget* parent) : QWidget(parent),
   setMinimumSize(kLabelWidth + 120, kRulerHeight + kRowHeight * 4);
 }
 
-QSize TimingDiagram::sizeHint() const {
-  return {900, kRulerHeight + kRowHeight * static_cast<int>(rows.size()) + 4};
-}
+QSize TimingDiagram::sizeHint() const { return {900, kRulerHeight + kRowHeight * static_cast<int>(rows.size()) + 4}; }
 
-int TimingDiagram::VisibleBeats() const {
-  return std::max(1, static_cast<int>((width() - kLabelWidth) / beatWidth));
-}
+int TimingDiagram::VisibleBeats() const { return std::max(1, static_cast<int>((width() - kLabelWidth) / beatWidth)); }
 
 int TimingDiagram::VisibleRows() const { return std::max(1, (height() - kRulerHeight) / kRowHeight); }
 
@@ -68,9 +64,7 @@ DiagramView TimingDiagram::View(int width, int height) const {
 
 int64_t TimingDiagram::BeatAt(int x) const { return View(width(), height()).BeatAt(x); }
 
-BeatRange TimingDiagram::ShownRange() const {
-  return RecordedRange(sim_.machine.Beat, firstBeat, BeatAt(width() - 1));
-}
+BeatRange TimingDiagram::ShownRange() const { return RecordedRange(sim_.machine.Beat, firstBeat, BeatAt(width() - 1)); }
 
 void TimingDiagram::FitAll() {
   const BeatRange r = RecordedRange(sim_.machine.Beat, 0, INT64_MAX);
@@ -319,9 +313,10 @@ bool TimingDiagramWindow::ExportTo(const QString& path) {
   const std::string format = ExportFormat(file);
   if (format.empty()) {
     // Composed in Chinese, as every warning; the host translates it.
-    sim_.host.Warn(QString(QT_TRANSLATE_NOOP("orrin", "无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。"))
-                       .arg(path)
-                       .toStdString());
+    sim_.host.Warn(
+        QString(QT_TRANSLATE_NOOP("orrin", "无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。"))
+            .arg(path)
+            .toStdString());
     return false;
   }
   if (format != "svg" && format != "png") {

@@ -133,8 +133,7 @@ QString JackTip(const Simulator& sim, int x, int y) {
   for (const Wire& wire : sim.wires.Wires()) {
     if (!wire.InUse) continue;
     const int other = wire.From == i ? wire.To : wire.To == i ? wire.From : -1;
-    if (other >= 0 && other < JackCount)
-      others << QString::fromStdString(sim.wires.JackAt(other).Name);
+    if (other >= 0 && other < JackCount) others << QString::fromStdString(sim.wires.JackAt(other).Name);
   }
   const QString kind =
       j.IsOutput ? Tr(QT_TRANSLATE_NOOP("orrin", "输出插孔")) : Tr(QT_TRANSLATE_NOOP("orrin", "输入插孔"));

@@ -1,7 +1,6 @@
 // The assembler's language, its errors with their lines, the listing, and
 // instruction sets read from files.
 #include "asm/assembler.h"
-#include "asm/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +10,15 @@
 #include <set>
 #include <sstream>
 
+#include "asm/messages.h"
+#include "tests/slurp.h"
+
 namespace orrin {
 namespace {
 
 namespace fs = std::filesystem;
 
 AsmResult Asm(const std::string& source) { return Assemble(source, StandardInstructionSet()); }
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 TEST(Assembler, TheExampleProgramsAssembleToTheShippedMemoryFiles) {
   const fs::path examples = fs::path(ORRIN_SOURCE_DIR) / "examples";

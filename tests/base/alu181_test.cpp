@@ -72,17 +72,42 @@ TEST(Alu181, ValuesOfEveryEntry) {
   auto inv = [](int x) { return 255 - x; };
   for (int a = 0; a < 256; a += 17) {
     for (int b = 0; b < 256; b += 13) {
-      const int logic[16] = {inv(a),     inv(a | b), inv(a) & b, 0,     inv(a & b), inv(b), a ^ b, a & inv(b),
+      const int logic[16] = {inv(a),     inv(a | b), inv(a) & b, 0,     inv(a & b), inv(b),     a ^ b, a & inv(b),
                              inv(a) | b, inv(a ^ b), b,          a & b, 255,        a | inv(b), a | b, a};
       for (int s = 0; s < 16; ++s) EXPECT_EQ(Alu(s, 1, 0, a, b).f, logic[s]) << s;
-      const int plus[16] = {a,     a | b,         a | inv(b), 255,      a + (a & inv(b)), (a | b) + (a & inv(b)),
-                            a - b - 1, (a & inv(b)) - 1, a + (a & b), a + b, (a & b) + (a | inv(b)),
-                            (a & b) - 1, a + a, a + (a | b), a + (a | inv(b)), a - 1};
+      const int plus[16] = {a,
+                            a | b,
+                            a | inv(b),
+                            255,
+                            a + (a & inv(b)),
+                            (a | b) + (a & inv(b)),
+                            a - b - 1,
+                            (a & inv(b)) - 1,
+                            a + (a & b),
+                            a + b,
+                            (a & b) + (a | inv(b)),
+                            (a & b) - 1,
+                            a + a,
+                            a + (a | b),
+                            a + (a | inv(b)),
+                            a - 1};
       for (int s = 0; s < 16; ++s) EXPECT_EQ(Alu(s, 0, 1, a, b).f, ((plus[s] % 256) + 256) % 256) << s;
-      const int carried[16] = {a + 1, (a | b) + 1, (a | inv(b)) + 1, 0, a + (a & inv(b)) + 1,
-                               (a | b) + (a & inv(b)) + 1, a - b, a & inv(b), a + (a & b) + 1, a + b + 1,
-                               (a & b) + (a | inv(b)) + 1, a & b, a + a + 1, a + (a | b) + 1,
-                               a + (a | inv(b)) + 1, a};
+      const int carried[16] = {a + 1,
+                               (a | b) + 1,
+                               (a | inv(b)) + 1,
+                               0,
+                               a + (a & inv(b)) + 1,
+                               (a | b) + (a & inv(b)) + 1,
+                               a - b,
+                               a & inv(b),
+                               a + (a & b) + 1,
+                               a + b + 1,
+                               (a & b) + (a | inv(b)) + 1,
+                               a & b,
+                               a + a + 1,
+                               a + (a | b) + 1,
+                               a + (a | inv(b)) + 1,
+                               a};
       for (int s = 0; s < 16; ++s) EXPECT_EQ(Alu(s, 0, 0, a, b).f, ((carried[s] % 256) + 256) % 256) << s;
     }
   }

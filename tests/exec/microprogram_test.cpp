@@ -22,7 +22,7 @@ TEST(ControlStore, DefaultsAndEmptyEntries) {
   const auto fetch = at(0x01);
   EXPECT_EQ(fetch[LIR], 1);
   EXPECT_EQ(fetch[PCINC], 1);
-  EXPECT_EQ(sim.machine.Micro.Decode.Bit(7), 1);              // P1
+  EXPECT_EQ(sim.machine.Micro.Decode.Bit(7), 1);               // P1
   EXPECT_EQ(sim.machine.Micro.NextMicroAddress & 0x20, 0x20);  // to 20 + opcode
   for (int v : at(0x3F)) EXPECT_EQ(v, 0);
   const MachineState& s = sim.machine;
@@ -87,8 +87,8 @@ TEST_F(Sequencer, ConditionalTestsAndInterrupt) {
 }
 
 TEST_F(Sequencer, RegisterSelectMultiplexer) {
-  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = 0x0B;         // IR3..IR0 = 1011
-  sim.machine.Micro.MicroAddress = 0x21;  // SELCTL = 0
+  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = 0x0B;  // IR3..IR0 = 1011
+  sim.machine.Micro.MicroAddress = 0x21;               // SELCTL = 0
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Signals.Value[RD1], 1);
   EXPECT_EQ(sim.machine.Signals.Value[RD0], 0);

@@ -14,16 +14,10 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "tests/slurp.h"
 
 namespace orrin {
 namespace {
-
-std::string Slurp(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // The sum program in microprogram mode for `beats` small beats, then `check`
 // with the simulator and the script's further lines.
@@ -75,7 +69,8 @@ TEST(TraceDiagram, BandsWriteEveryValueThatFitsAndFillTheRest) {
         const int row = RowOf(v, t.y);
         ASSERT_TRUE(row >= 0 && IsRegister(static_cast<size_t>(row))) << t.text;
         const int64_t beat = v.BeatAt(static_cast<int>(std::ceil(t.x - 3)));
-        EXPECT_EQ(t.text, DiagramValueText(static_cast<size_t>(row), TraceValue(sim.trace.At(beat), static_cast<size_t>(row))))
+        EXPECT_EQ(t.text,
+                  DiagramValueText(static_cast<size_t>(row), TraceValue(sim.trace.At(beat), static_cast<size_t>(row))))
             << TraceSignals()[static_cast<size_t>(row)].name << " at beat " << beat << ", " << beatWidth << " px";
         EXPECT_GE(t.w, DiagramView::kCharWidth * static_cast<double>(t.text.size()) + 1);
         covered[static_cast<size_t>(row)].push_back({t.x - 3, t.x + t.w});
@@ -162,7 +157,8 @@ TEST(TraceExport, APictureOfSixtyBeatsHasEveryValueAndBeatNumber) {
       [&](const Simulator& sim) {
         const DiagramDrawing d = DrawExport(sim.trace, sim.machine.Beat, AllRows(), 31, 90, true);
         using L = ExportLayout;
-        const int stripHeight = DiagramView::kRulerHeight + static_cast<int>(TraceSignals().size()) * DiagramView::kRowHeight;
+        const int stripHeight =
+            DiagramView::kRulerHeight + static_cast<int>(TraceSignals().size()) * DiagramView::kRowHeight;
         EXPECT_EQ(d.width, DiagramView::kLabelWidth + L::kStripBeats * L::kBeatWidth);
         EXPECT_EQ(d.height, 2 * stripHeight + L::kStripGap);
         std::vector<std::string> want, got;

@@ -11,16 +11,10 @@
 #include <stdexcept>
 
 #include "app/runner.h"
+#include "tests/slurp.h"
 
 namespace orrin {
 namespace {
-
-std::string Slurp(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 std::vector<std::string> Split(const std::string& line, char by) {
   std::vector<std::string> parts;

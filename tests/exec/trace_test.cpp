@@ -74,7 +74,7 @@ TEST_F(Playback, PlaybackLeavesTheLiveMachineAlone) {
   EXPECT_EQ(s.Beat.ViewPos, 61);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "61/61");
   EXPECT_EQ(s.Regs.Shown.R[1], s.Regs.R[1]);
-  EXPECT_FALSE(sim.trace.TraceRestored);
+  EXPECT_FALSE(sim.trace.PlaybackShown);
 }
 
 TEST_F(Playback, AnyEvaluationEndsAPlayback) {
@@ -289,7 +289,7 @@ TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
 // Memory and control-store changes made between beats are part of the past:
 // an older position shows what the memory and the controller held then.
 TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
-  SetWord(sim, 0x00, "0000020000");  // word 00 does nothing and stays at 00
+  SetWord(sim, 0x00, "0000020000");        // word 00 does nothing and stays at 00
   sim.view.Writable(Edit_AR).text = "10";  // the data port shows cell 10
   sim.EditKeyPress(Edit_AR, 13);
   Steps(sim, 3);
@@ -333,7 +333,7 @@ TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
   // edit made after the last beat.
   sim.SpeedButton_BackRightClick();
   EXPECT_EQ(s.Beat.ViewPos, 6);
-  EXPECT_FALSE(sim.trace.TraceRestored);
+  EXPECT_FALSE(sim.trace.PlaybackShown);
   EXPECT_EQ(sim.view.Cell(StringGrid_MEM, 1, 4), "DD");
   EXPECT_EQ(s.Mem.ShownCells, s.Mem.Cells);
 }

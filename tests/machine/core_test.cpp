@@ -70,7 +70,7 @@ TEST(Core, SignalsComeFromTheSelectedController) {
   b.core.Micro.MicroAddress = 0x01;  // LIR and PCINC in the word
   b.core.Evaluate(b.S());
   for (int32_t s : b.core.Signals.Value) EXPECT_EQ(s, 0);
-  EXPECT_EQ(b.core.Signals.Copy, b.core.Signals.Value);
+  EXPECT_EQ(b.core.Signals.Shown, b.core.Signals.Value);
 }
 
 // A controller of its own: the core asks it for the signals in every pass
@@ -92,7 +92,7 @@ TEST(Core, AControllerFormsTheSignalsAndStepsOncePerMachineCycle) {
   EXPECT_EQ(c.edges, 0) << "the first load after power-on is suppressed";
   for (int i = 0; i < 12; ++i) b.core.Step(s);
   EXPECT_EQ(c.edges, 2);
-  EXPECT_EQ(b.core.Signals.Copy[LIR], 1);
+  EXPECT_EQ(b.core.Signals.Shown[LIR], 1);
 }
 
 TEST(Core, AnEvaluationNeverClocksAndShowsEverything) {

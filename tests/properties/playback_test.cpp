@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "tests/slurp.h"
 
 namespace orrin {
 namespace {
@@ -93,13 +94,6 @@ void ExpectSame(const Outcome& plain, const Outcome& clicked, const std::string&
   EXPECT_EQ(clicked.store, plain.store);
   EXPECT_TRUE(clicked.trace == plain.trace);
   EXPECT_TRUE(clicked.memTrace == plain.memTrace);
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 // The golden scripts and the shipped examples: independent mode, the

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "tests/slurp.h"
 
 namespace orrin {
 namespace {
@@ -33,18 +34,10 @@ Seen RunOn(Simulator& sim, ScriptHost& host, std::ostringstream& out, const std:
   s.printed = out.str() + err.str();
   for (int i = 0; i < WidgetCount; ++i) s.widgets.push_back(sim.view[static_cast<WidgetId>(i)]);
   s.canvas.assign(sim.canvas.Data(), sim.canvas.Data() + Canvas::Width * Canvas::Height);
-  for (int64_t n = 1; n <= sim.machine.Beat.StepCount && n < HistoryDepth; ++n)
-    s.trace.push_back(sim.trace.At(n));
+  for (int64_t n = 1; n <= sim.machine.Beat.StepCount && n < HistoryDepth; ++n) s.trace.push_back(sim.trace.At(n));
   s.memory = sim.machine.Mem.Cells;
   for (const ControlStoreEntry& e : sim.machine.Micro.Store) s.store.push_back(e.FullText + "|" + e.CommentText);
   return s;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 TEST(Reset, AResetBoardRunsEveryScriptAsANewOne) {

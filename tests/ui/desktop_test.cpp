@@ -5,14 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "base/widget_groups.h"

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "machine/trace_export.h"
 #include "tests/test_host.h"

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "tests/slurp.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -16,13 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kDir = fs::path(ORRIN_SOURCE_DIR) / "examples" / "wiring";
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 std::vector<fs::path> WireFiles() {
   std::vector<fs::path> files;

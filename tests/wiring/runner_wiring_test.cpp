@@ -85,7 +85,8 @@ TEST(RunnerWiring, BadArgumentsAreRefusedWithAClearMessage) {
 
 TEST(RunnerWiring, FileCommandsAnswerTheDialogAndLeaveNoNameBehind) {
   Script s;
-  const std::string path = (std::filesystem::temp_directory_path() / "orrin runner wiring test.txt").string();  // a name with spaces
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "orrin runner wiring test.txt").string();  // a name with spaces
   s.Do("wire K0 LDC 700,450");
   EXPECT_EQ(s.Do("save-wires " + path), CommandResult::Done);
   std::ifstream in(path, std::ios::binary);

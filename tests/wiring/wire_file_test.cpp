@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/wire_format.h"
+#include "tests/slurp.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -35,12 +36,6 @@ struct WireFile : ::testing::Test {
     const fs::path p = dir / name;
     std::ofstream(p, std::ios::binary) << bytes;
     return p.string();
-  }
-  static std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
   }
   void Read(const std::string& path) {
     host.openNames.push_back(path);
