@@ -108,8 +108,8 @@ class LabReader {
     std::istringstream in(text);
     std::vector<std::string> w;
     for (std::string word; in >> word;) w.push_back(word);
-    const bool cell = !w.empty() && (w[0] == "mem-cell" || w[0] == "micro-cell");
-    if (w.empty() || (w[0] != "edit" && !cell) || (cell && w.size() > 1))
+    const bool cell = !w.empty() && (w[0] == Word(Cmd::MemCell) || w[0] == Word(Cmd::MicroCell));
+    if (w.empty() || (w[0] != Word(Cmd::Edit) && !cell) || (cell && w.size() > 1))
       return Error(number, "'forbid' takes edit [FIELD ...], mem-cell or micro-cell");
     if (w.size() == 1) {
       to.push_back(w[0]);
@@ -269,14 +269,14 @@ LabProgress::Verdict LabProgress::Saw(const std::string& line, bool powerOn, int
   if (Finished()) return Verdict::Fine;
   // Seen after every line of a long session: only four commands matter.
   const std::string_view head = Trim(line);
-  if (!head.starts_with("edit") && !head.starts_with("mem-cell") && !head.starts_with("micro-cell") &&
-      !head.starts_with("choose"))
+  if (!head.starts_with(Word(Cmd::Edit)) && !head.starts_with(Word(Cmd::MemCell)) &&
+      !head.starts_with(Word(Cmd::MicroCell)) && !head.starts_with(Word(Cmd::Choose)))
     return Verdict::Fine;
   std::istringstream in(line.substr(0, line.find('#')));
   std::string command, argument;
   in >> command >> argument;
   const LabStep& now = lab_->steps[done_];
-  if (command == "choose") {
+  if (command == Word(Cmd::Choose)) {
     for (const Expectation& c : now.checks)
       if (c.name == "choice" && c.text != argument) {
         ++wrong_[done_];
@@ -312,14 +312,14 @@ int64_t LabProgress::WrongAnswerCount() const {
   return n;
 }
 
-CommandResult RunLabCommand(RunnerContext& ctx, const Words& w, std::string& error) {
-  if (w[0] != "choose") return CommandResult::NotMine;
+CommandResult RunLabCommand(RunnerContext& ctx, Cmd command, const Words& w, std::string& error) {
+  if (command != Cmd::Choose) return CommandResult::NotMine;
   int64_t n = 0;
   if (w.size() != 2 || !ParseNumber(w[1], 1, 99, n)) {
     error = "'choose' needs the number of a choice, 1-99";
     return CommandResult::Error;
   }
-  ctx.choice = std::to_string(n);
+  ctx.sim.ChooseAnswer(static_cast<int>(n));
   return CommandResult::Done;
 }
 

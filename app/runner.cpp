@@ -93,19 +93,6 @@ static size_t CommentStart(const std::string& line) {
   return line.size();
 }
 
-bool IsWriteCommand(const std::string& command) {
-  for (const char* c : {"save-wires", "save-memory", "save-micro", "export-trace"})
-    if (command == c) return true;
-  return false;
-}
-
-bool IsFileCommand(const std::string& command) {
-  for (const char* c :
-       {"load-wires", "load-memory", "load-micro", "load-asm", "save-wires", "save-memory", "save-micro"})
-    if (command == c) return true;
-  return false;
-}
-
 std::string LineAfterWords(const std::string& line, size_t n) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
   size_t i = 0;
@@ -144,13 +131,6 @@ bool ScriptLines::Next(std::string& line) {
 }
 
 namespace {
-bool IsRead(const std::string& command) {
-  for (const char* read : {"print", "dump", "expect", "export-trace", "move", "back", "forward", "show", "hover",
-                           "hover-k", "hover-label", "hover-console", "blink", "choose"})
-    if (command == read) return true;
-  return false;
-}
-
 bool IsDisabledClick(const Simulator& sim, const Words& w) {
   return w.size() == 2 && w[0] == "mode" && w[1] == "hardwired" && !sim.ModeAvailable(ControllerMode::HardWired);
 }
@@ -165,16 +145,20 @@ bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& act
   acted = false;
   if (words.empty()) return true;
   ctx.line = line;
-  // Every action shows the newest position first; reading the board
-  // (print, dump, expect, an export, a hover), the arrows and a click on a
-  // disabled button (which does nothing) do not.
-  if (!IsRead(words[0]) && !IsDisabledClick(ctx.sim, words)) ctx.sim.EndPlayback();
-  CommandResult r = RunConsoleCommand(ctx, words, error);
-  if (r == CommandResult::NotMine) r = RunWiringCommand(ctx, words, error);
-  if (r == CommandResult::NotMine) r = RunPanelCommand(ctx, words, error);
-  if (r == CommandResult::NotMine) r = RunExpectCommand(ctx, words, error);
-  if (r == CommandResult::NotMine) r = RunFaultCommand(ctx, words, error);
-  if (r == CommandResult::NotMine) r = RunLabCommand(ctx, words, error);
+  // Every action shows the newest position first (an unknown word too, as
+  // it always has); reading the board (print, dump, expect, an export, a
+  // hover), the arrows and a click on a disabled button (which does nothing)
+  // do not.
+  const std::optional<Cmd> command = FindCommand(words[0]);
+  if ((!command || Info(*command).kind == CommandKind::Act) && !IsDisabledClick(ctx.sim, words)) ctx.sim.EndPlayback();
+  CommandResult r = CommandResult::NotMine;
+  if (command) {
+    for (auto group :
+         {RunConsoleCommand, RunWiringCommand, RunPanelCommand, RunExpectCommand, RunFaultCommand, RunLabCommand}) {
+      r = group(ctx, *command, words, error);
+      if (r != CommandResult::NotMine) break;
+    }
+  }
   if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
   acted = r == CommandResult::Done;
   return acted;
@@ -189,9 +173,10 @@ void FollowLab(RunnerContext& ctx, LabProgress& lab, const std::string& line, in
   if (verdict == LabProgress::Verdict::Forbidden)
     ctx.out << "line " << number << ": `" << lab.LastForbidden()->action << "` is not allowed in this lab\n";
   if (verdict == LabProgress::Verdict::WrongAnswer)
-    ctx.out << "line " << number << ": answer " << ctx.choice << " to step " << lab.DoneCount() + 1 << " is wrong\n";
+    ctx.out << "line " << number << ": answer " << ctx.sim.Choice() << " to step " << lab.DoneCount() + 1
+            << " is wrong\n";
   const bool reached = lab.ReachedAfterShortcut().has_value();
-  const std::vector<size_t> done = lab.Check(ctx.sim, ctx.choice);
+  const std::vector<size_t> done = lab.Check(ctx.sim, ctx.sim.Choice());
   for (size_t step : done) ctx.out << "step " << step + 1 << " done at line " << number << "\n";
   const bool newlyReached = !reached && lab.ReachedAfterShortcut();
   if (newlyReached)
@@ -281,7 +266,7 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
     out << ctx.expectPassed << " passed, " << ctx.expectFailed << " failed\n";
     if (status == 0 && ctx.expectFailed > 0) status = 1;
   }
-  if (lab) ReportLab(out, *options.lab, *lab, sim, ctx.choice);
+  if (lab) ReportLab(out, *options.lab, *lab, sim, ctx.sim.Choice());
   if (lab && status == 0 && !lab->Finished()) status = 1;
   return status;
 }

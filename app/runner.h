@@ -12,6 +12,7 @@
 
 #include "base/host.h"
 #include "base/translation.h"
+#include "simulator/commands.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -91,18 +92,11 @@ struct RunnerContext {
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
   int64_t expectPassed = 0, expectFailed = 0;
-  std::string choice{};  // the student's answer to a lab's question (`choose N`)
   // One tick of console.Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };
 
 using Words = std::vector<std::string>;
-
-// Whether a command names a file its dialog would ask for (load-wires,
-// save-memory …): its file name is the rest of the line.
-bool IsFileCommand(const std::string& command);
-// Whether a command writes a file (save-wires, save-memory, save-micro, export-trace).
-bool IsWriteCommand(const std::string& command);
 
 // The line after its first `n` words, without the blanks around it: a file
 // name may contain spaces ("My Documents").
@@ -113,12 +107,12 @@ enum class CommandResult { NotMine, Done, Error };
 
 // Each group of commands lives with the Part it drives; the runner asks them
 // in turn. On Error the group has written the message (without "line N: ").
-CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& words, std::string& error);
-CommandResult RunWiringCommand(RunnerContext& ctx, const Words& words, std::string& error);
-CommandResult RunPanelCommand(RunnerContext& ctx, const Words& words, std::string& error);
-CommandResult RunExpectCommand(RunnerContext& ctx, const Words& words, std::string& error);
-CommandResult RunFaultCommand(RunnerContext& ctx, const Words& words, std::string& error);
-CommandResult RunLabCommand(RunnerContext& ctx, const Words& words, std::string& error);
+CommandResult RunConsoleCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
+CommandResult RunWiringCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
+CommandResult RunPanelCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
+CommandResult RunExpectCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
+CommandResult RunFaultCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
+CommandResult RunLabCommand(RunnerContext& ctx, Cmd command, const Words& words, std::string& error);
 
 // Performs one line of a script (its comment is cut off here); false with
 // the message on a bad line. `acted`: the line held a command, performed.

@@ -186,34 +186,34 @@ bool RunShow(RunnerContext& ctx, const Words& w, std::string& error) {
 }
 
 struct Command {
-  std::string_view name;
+  Cmd command;
   Handler run;
 };
 
 constexpr Command kCommands[] = {
-    {"power", RunClick<&Simulator::SpeedButtonPOWERClick>},
-    {"clr", RunClick<&Simulator::SpeedButtonCLRClick>},
-    {"qd", RunClick<&Simulator::SpeedButtonQDClick>},
-    {"pulse", RunClick<&Simulator::SpeedButton_PULSEClick>},
-    {"pause", RunClick<&Simulator::Button_PAUSEClick>},
-    {"step", RunClick<&Simulator::Button_OneLittleStepClick>},
-    {"dp", RunClick<&Simulator::Image_DPClick>},
-    {"swc", RunClick<&Simulator::Image_SWCClick>},
-    {"swb", RunClick<&Simulator::Image_SWBClick>},
-    {"swa", RunClick<&Simulator::Image_SWAClick>},
-    {"back", RunClick<&Simulator::SpeedButton_BackLeftClick>},
-    {"forward", RunClick<&Simulator::SpeedButton_BackRightClick>},
-    {"k", RunToggle<&Simulator::ToggleLevelSwitch, 31>},
-    {"sd", RunToggle<&Simulator::ToggleDataSwitch, 7>},
-    {"mode", RunMode},
-    {"tick", RunTick},
-    {"run", RunRun},
-    {"answer", RunAnswer},
-    {"print", RunPrint},
-    {"dump", RunDump},
-    {"export-trace", RunExportTrace},
-    {"close-note", RunCloseNote},
-    {"show", RunShow},
+    {Cmd::Power, RunClick<&Simulator::SpeedButtonPOWERClick>},
+    {Cmd::Clr, RunClick<&Simulator::SpeedButtonCLRClick>},
+    {Cmd::Qd, RunClick<&Simulator::SpeedButtonQDClick>},
+    {Cmd::Pulse, RunClick<&Simulator::SpeedButton_PULSEClick>},
+    {Cmd::Pause, RunClick<&Simulator::Button_PAUSEClick>},
+    {Cmd::Step, RunClick<&Simulator::Button_OneLittleStepClick>},
+    {Cmd::Dp, RunClick<&Simulator::Image_DPClick>},
+    {Cmd::Swc, RunClick<&Simulator::Image_SWCClick>},
+    {Cmd::Swb, RunClick<&Simulator::Image_SWBClick>},
+    {Cmd::Swa, RunClick<&Simulator::Image_SWAClick>},
+    {Cmd::Back, RunClick<&Simulator::SpeedButton_BackLeftClick>},
+    {Cmd::Forward, RunClick<&Simulator::SpeedButton_BackRightClick>},
+    {Cmd::K, RunToggle<&Simulator::ToggleLevelSwitch, 31>},
+    {Cmd::Sd, RunToggle<&Simulator::ToggleDataSwitch, 7>},
+    {Cmd::Mode, RunMode},
+    {Cmd::Tick, RunTick},
+    {Cmd::Run, RunRun},
+    {Cmd::AnswerNext, RunAnswer},
+    {Cmd::Print, RunPrint},
+    {Cmd::Dump, RunDump},
+    {Cmd::ExportTrace, RunExportTrace},
+    {Cmd::CloseNote, RunCloseNote},
+    {Cmd::Show, RunShow},
 };
 
 }  // namespace
@@ -260,9 +260,9 @@ std::vector<std::pair<std::string, std::string>> DumpFields(const MachineState& 
           {"BUS", hex(s.Bus.Shown.Value)}};
 }
 
-CommandResult RunConsoleCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+CommandResult RunConsoleCommand(RunnerContext& ctx, Cmd command, const Words& w, std::string& error) {
   for (const Command& c : kCommands) {
-    if (w[0] == c.name) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
+    if (command == c.command) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
   }
   return CommandResult::NotMine;
 }

@@ -111,8 +111,8 @@ std::string ShownTextProblem(const std::string& name, const std::string& text) {
   return {};
 }
 
-CommandResult RunExpectCommand(RunnerContext& ctx, const Words& w, std::string& error) {
-  if (w[0] != "expect") return CommandResult::NotMine;
+CommandResult RunExpectCommand(RunnerContext& ctx, Cmd command, const Words&, std::string& error) {
+  if (command != Cmd::Expect) return CommandResult::NotMine;
   std::vector<Expectation> pairs;
   if (!ParseExpectations(std::string_view(ctx.line).substr(ctx.line.find("expect") + 6), "expect", pairs, error))
     return CommandResult::Error;

@@ -87,8 +87,8 @@ bool RunFault(RunnerContext& ctx, const Words& w, std::string& error) {
 
 }  // namespace
 
-CommandResult RunFaultCommand(RunnerContext& ctx, const Words& w, std::string& error) {
-  if (w[0] != "fault") return CommandResult::NotMine;
+CommandResult RunFaultCommand(RunnerContext& ctx, Cmd command, const Words& w, std::string& error) {
+  if (command != Cmd::Fault) return CommandResult::NotMine;
   return RunFault(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
 }
 

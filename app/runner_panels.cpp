@@ -39,10 +39,28 @@ void WithFile(RunnerContext& ctx, const std::string& path, void (Simulator::*com
 }
 }  // namespace
 
-CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+// The file commands of the panels, each the click on its menu item.
+void (Simulator::*FileClick(Cmd command))() {
+  switch (command) {
+    case Cmd::LoadAsm:
+      return &Simulator::N_Asm2MEMClick;
+    case Cmd::LoadMemory:
+      return &Simulator::N_File2MEMClick;
+    case Cmd::SaveMemory:
+      return &Simulator::N_MEM2FileClick;
+    case Cmd::LoadMicro:
+      return &Simulator::N_ReadMicroFileClick;
+    case Cmd::SaveMicro:
+      return &Simulator::N_BakMicro2FileClick;
+    default:
+      return nullptr;
+  }
+}
+
+CommandResult RunPanelCommand(RunnerContext& ctx, Cmd command, const Words& w, std::string& error) {
   Simulator& sim = ctx.sim;
   const std::string& c = w[0];
-  if (c == "edit") {
+  if (command == Cmd::Edit) {
     const WidgetId field = w.size() >= 2 ? FindWidget("Edit_" + w[1]) : WidgetId::Count;
     if (field == WidgetId::Count || RegisterFieldLength(field) == 0 || w.size() > 3) {
       error = "edit needs a field (R0 R1 R2 R3 AR PC IR IAR C Z EN_INT uAR) and at most one text";
@@ -51,8 +69,8 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
     // A read-only field (power off) takes no typing; Enter still reaches it.
     if (!sim.view[field].readOnly) sim.view.Writable(field).text = Rest(w, 2);
     sim.EditKeyPress(field, 13);
-  } else if (c == "mem-cell" || c == "micro-cell") {
-    const bool mem = c == "mem-cell";
+  } else if (command == Cmd::MemCell || command == Cmd::MicroCell) {
+    const bool mem = command == Cmd::MemCell;
     int a = 0;
     if (w.size() < 2 || w.size() > 3 || !ParseAddress(w[1], mem ? 0xFF : 0x3F, a)) {
       error = c + (mem ? " needs a hex address 00-FF" : " needs a hex address 00-3F") + " and at most one text";
@@ -61,26 +79,21 @@ CommandResult RunPanelCommand(RunnerContext& ctx, const Words& w, std::string& e
     const int cols = mem ? 16 : 8;
     const WidgetId grid = mem ? StringGrid_MEM : StringGrid_MicroMem;
     sim.TypeGridCell(grid, a % cols + 1, a / cols + 1, Rest(w, 2));
-  } else if (c == "mem-save" || c == "micro-save") {
+  } else if (command == Cmd::MemSave || command == Cmd::MicroSave) {
     if (w.size() != 1) {
       error = c + " takes no arguments";
       return CommandResult::Error;
     }
-    if (c == "mem-save")
+    if (command == Cmd::MemSave)
       sim.Button_GridToMEMClick();
     else
       sim.Button_GridToMicroClick();
-  } else if (IsFileCommand(c) && c != "load-wires" && c != "save-wires") {
+  } else if (const auto click = FileClick(command)) {
     if (w.size() < 2) {
       error = c + " needs a file name (- for Cancel)";
       return CommandResult::Error;
     }
-    void (Simulator::*command)() = c == "load-asm"      ? &Simulator::N_Asm2MEMClick
-                                   : c == "load-memory" ? &Simulator::N_File2MEMClick
-                                   : c == "save-memory" ? &Simulator::N_MEM2FileClick
-                                   : c == "load-micro"  ? &Simulator::N_ReadMicroFileClick
-                                                        : &Simulator::N_BakMicro2FileClick;
-    WithFile(ctx, LineAfterWords(ctx.line, 1), command);
+    WithFile(ctx, LineAfterWords(ctx.line, 1), click);
   } else {
     return CommandResult::NotMine;
   }

@@ -182,7 +182,7 @@ bool RunWireFile(RunnerContext& ctx, const Words& w, std::string& error) {
   }
   const std::string name = LineAfterWords(ctx.line, 1);
   ctx.host.nextFile = name == "-" ? std::string() : name;
-  if (w[0] == "load-wires")
+  if (w[0] == Word(Cmd::LoadWires))
     ctx.sim.N_ReadLineFileClick();
   else
     ctx.sim.N_SaveLineFileClick();
@@ -193,23 +193,23 @@ bool RunWireFile(RunnerContext& ctx, const Words& w, std::string& error) {
 }
 
 struct Command {
-  std::string_view name;
+  Cmd command;
   bool (*run)(RunnerContext&, const Words&, std::string&);
 };
 
 constexpr Command kCommands[] = {
-    {"move", RunMove},
-    {"release", RunRelease},
-    {"wire", RunWire},
-    {"clear-wires", RunClearWires},
-    {"load-wires", RunWireFile},
-    {"save-wires", RunWireFile},
-    {"hover", RunHover},
-    {"hover-k", RunHoverSwitch},
-    {"hover-label", RunPlain<&Simulator::PointLabelMouseMove>},
-    {"hover-console", RunPlain<&Simulator::Panel_KEYMouseMove>},
-    {"blink", RunPlain<&Simulator::Timer_WrongLineTimer>},
-    {"wire-colour", RunWireColour},
+    {Cmd::Move, RunMove},
+    {Cmd::Release, RunRelease},
+    {Cmd::Wire, RunWire},
+    {Cmd::ClearWires, RunClearWires},
+    {Cmd::LoadWires, RunWireFile},
+    {Cmd::SaveWires, RunWireFile},
+    {Cmd::Hover, RunHover},
+    {Cmd::HoverK, RunHoverSwitch},
+    {Cmd::HoverLabel, RunPlain<&Simulator::PointLabelMouseMove>},
+    {Cmd::HoverConsole, RunPlain<&Simulator::Panel_KEYMouseMove>},
+    {Cmd::Blink, RunPlain<&Simulator::Timer_WrongLineTimer>},
+    {Cmd::WireColour, RunWireColour},
 };
 
 }  // namespace
@@ -230,9 +230,9 @@ int FindJack(const Simulator& sim, const std::string& text) {
   return -1;
 }
 
-CommandResult RunWiringCommand(RunnerContext& ctx, const Words& w, std::string& error) {
+CommandResult RunWiringCommand(RunnerContext& ctx, Cmd command, const Words& w, std::string& error) {
   for (const Command& c : kCommands) {
-    if (w[0] == c.name) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
+    if (command == c.command) return c.run(ctx, w, error) ? CommandResult::Done : CommandResult::Error;
   }
   return CommandResult::NotMine;
 }

@@ -1,6 +1,7 @@
 // The console's actions: power, CLR, QD, PULSE, PAUSE, the single small
 // beat, DP, the operating-mode switches, the controller-mode buttons, the
 // switch banks and the run timer's tick.
+#include "simulator/commands.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -8,7 +9,7 @@ namespace orrin {
 using enum WidgetId;
 
 void Simulator::SpeedButtonPOWERClick() {
-  const auto recorded = Record([] { return "power"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Power); });
   EndPlayback();
   if (console.PowerOn) {
     console.PowerOn = false;
@@ -34,7 +35,7 @@ void Simulator::SpeedButtonPOWERClick() {
 }
 
 void Simulator::SpeedButtonCLRClick() {
-  const auto recorded = Record([] { return "clr"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Clr); });
   EndPlayback();
   if (!console.PowerOn) return;
   console.StopTimer();
@@ -46,7 +47,7 @@ void Simulator::SpeedButtonCLRClick() {
 }
 
 void Simulator::SpeedButtonQDClick() {
-  const auto recorded = Record([] { return "qd"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Qd); });
   EndPlayback();
   if (!console.PowerOn || console.Running) return;
   console.Running = true;
@@ -55,7 +56,7 @@ void Simulator::SpeedButtonQDClick() {
 }
 
 void Simulator::SpeedButton_PULSEClick() {
-  const auto recorded = Record([] { return "pulse"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Pulse); });
   EndPlayback();
   if (!console.PowerOn) return;
   InterruptUnit& in = machine.Int;
@@ -69,7 +70,7 @@ void Simulator::SpeedButton_PULSEClick() {
 }
 
 void Simulator::Button_PAUSEClick() {
-  const auto recorded = Record([] { return "pause"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Pause); });
   EndPlayback();
   if (!console.PowerOn) return;
   if (console.Running) {
@@ -80,7 +81,7 @@ void Simulator::Button_PAUSEClick() {
 }
 
 void Simulator::Button_OneLittleStepClick() {
-  const auto recorded = Record([] { return "step"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Step); });
   EndPlayback();
   if (!console.PowerOn) return;
   Button_PAUSEClick();
@@ -91,7 +92,7 @@ void Simulator::Button_OneLittleStepClick() {
 }
 
 void Simulator::Image_DPClick() {
-  const auto recorded = Record([] { return "dp"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Dp); });
   EndPlayback();
   console.SingleBeat = !console.SingleBeat;
   panels.RefreshDP(Parts());
@@ -109,28 +110,28 @@ void SelectMode(Simulator& sim, ControllerMode mode) {
 }  // namespace
 
 void Simulator::Image_SWCClick() {
-  const auto recorded = Record([] { return "swc"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Swc); });
   EndPlayback();
   Flip(console.SWC);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWBClick() {
-  const auto recorded = Record([] { return "swb"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Swb); });
   EndPlayback();
   Flip(console.SWB);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWAClick() {
-  const auto recorded = Record([] { return "swa"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Swa); });
   EndPlayback();
   Flip(console.SWA);
   BoardEvaluation();
 }
 
 void Simulator::RadioButtonHdLineClick() {
-  const auto recorded = Record([] { return "mode hardwired"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Mode, "hardwired"); });
   // A controller that cannot be used has its button disabled, and a
   // disabled button does nothing, not even end a playback.
   if (!controllers.Of(ControllerMode::HardWired).Available()) return;
@@ -138,28 +139,33 @@ void Simulator::RadioButtonHdLineClick() {
 }
 
 void Simulator::RadioButtonHandLineClick() {
-  const auto recorded = Record([] { return "mode independent"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Mode, "independent"); });
   SelectMode(*this, ControllerMode::Independent);
 }
 void Simulator::RadioButtonMicroProgramClick() {
-  const auto recorded = Record([] { return "mode microprogram"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Mode, "microprogram"); });
   SelectMode(*this, ControllerMode::Microprogram);
 }
 
+void Simulator::ChooseAnswer(int n) {
+  const auto recorded = Record([n] { return CommandLine(Cmd::Choose, n); });
+  choice_ = std::to_string(n);
+}
+
 void Simulator::Button_CloseNowHandClick() {
-  const auto recorded = Record([] { return "close-note independent"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::CloseNote, "independent"); });
   EndPlayback();
   view.SetVisible(Panel_NowHand, false);
 }
 
 void Simulator::Button_CloseNowMicroClick() {
-  const auto recorded = Record([] { return "close-note microprogram"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::CloseNote, "microprogram"); });
   EndPlayback();
   view.SetVisible(Panel_NowMicro, false);
 }
 
 void Simulator::ToggleLevelSwitch(int n) {
-  const auto recorded = Record([n] { return "k " + std::to_string(n & 31); });
+  const auto recorded = Record([n] { return CommandLine(Cmd::K, n & 31); });
   EndPlayback();
   LevelSwitches& ls = machine.Levels;
   const size_t i = static_cast<size_t>(n & 31);
@@ -177,7 +183,7 @@ void Simulator::ToggleLevelSwitch(int n) {
 }
 
 void Simulator::ToggleDataSwitch(int n) {
-  const auto recorded = Record([n] { return "sd " + std::to_string(n & 7); });
+  const auto recorded = Record([n] { return CommandLine(Cmd::Sd, n & 7); });
   EndPlayback();
   DataSwitches& ds = machine.DataSw;
   const size_t i = static_cast<size_t>(n & 7);

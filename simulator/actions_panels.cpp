@@ -8,6 +8,7 @@
 #include "base/micro_file.h"
 #include "base/text_files.h"
 #include "base/widget_groups.h"
+#include "simulator/commands.h"
 #include "simulator/file_reading.h"
 #include "simulator/simulator.h"
 #include "units/units.h"
@@ -38,7 +39,7 @@ void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string&
     const bool mem = grid == StringGrid_MEM;
     const int cols = mem ? 16 : 8, rows = mem ? 16 : 8;
     if (col < 1 || col > cols || row < 1 || row > rows) return std::string();
-    return (mem ? "mem-cell " : "micro-cell ") + std::string(Hex2((row - 1) * cols + col - 1).view()) + " " + text;
+    return CommandLine(mem ? Cmd::MemCell : Cmd::MicroCell, std::string(Hex2((row - 1) * cols + col - 1).view()), text);
   });
   EndPlayback();
   // A disabled table (the memory's, power off) takes no typing.
@@ -46,7 +47,7 @@ void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string&
 }
 
 void Simulator::Button_GridToMEMClick() {
-  const auto recorded = Record([] { return "mem-save"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::MemSave); });
   if (!console.PowerOn) return;
   MemoryUnit& mem = machine.Mem;
   if (trace.PlaybackShown) {
@@ -75,7 +76,7 @@ void Simulator::Button_GridToMEMClick() {
 }
 
 void Simulator::N_MEM2FileClick() {
-  const auto recorded = Record([this] { return "save-memory " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::SaveMemory, session.FileWord()); });
   EndPlayback();
   if (!console.PowerOn) {
     host.Warn("电源没开，内存没有数据，不能备份！");
@@ -108,7 +109,7 @@ void LoadIntoMemory(Simulator& sim, const MemoryImage& image) {
 }  // namespace
 
 void Simulator::N_Asm2MEMClick() {
-  const auto recorded = Record([this] { return "load-asm " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadAsm, session.FileWord()); });
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
   std::string source;
@@ -143,7 +144,7 @@ void Simulator::UseInstructionSetFile(const std::string& path) {
 }
 
 void Simulator::N_File2MEMClick() {
-  const auto recorded = Record([this] { return "load-memory " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadMemory, session.FileWord()); });
   const std::string name = ChooseMemoryInput(*this);
   if (name.empty()) return;
   // A file too long to be one is as wrong as one that is not.
@@ -159,7 +160,7 @@ void Simulator::N_File2MEMClick() {
 }
 
 void Simulator::Button_GridToMicroClick() {
-  const auto recorded = Record([] { return "micro-save"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::MicroSave); });
   EndPlayback();
   trace.KeepStore(machine);
   for (int r = 1; r <= 8; ++r) {
@@ -177,7 +178,7 @@ void Simulator::Button_GridToMicroClick() {
 }
 
 void Simulator::N_ReadMicroFileClick() {
-  const auto recorded = Record([this] { return "load-micro " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadMicro, session.FileWord()); });
   LoadMicroFile("defaultfile");
 }
 
@@ -205,7 +206,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
 }
 
 void Simulator::N_BakMicro2FileClick() {
-  const auto recorded = Record([this] { return "save-micro " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::SaveMicro, session.FileWord()); });
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
@@ -237,8 +238,9 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
   const int length = RegisterFieldLength(field);
   if (length == 0 || key != 13) return false;
   // Enter with the power off reaches a read-only field and does nothing.
-  const auto recorded = Record(
-      [field, typed = view[field].text] { return "edit " + std::string(Info(field).name).substr(5) + " " + typed; });
+  const auto recorded = Record([field, typed = view[field].text] {
+    return CommandLine(Cmd::Edit, std::string(Info(field).name).substr(5), typed);
+  });
   if (!console.PowerOn) return false;
   // Typed over an older position: the text is the user's, the register the live one.
   const std::string typed = view[field].text;

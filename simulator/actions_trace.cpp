@@ -6,6 +6,7 @@
 
 #include "base/text_files.h"
 #include "machine/exporter.h"
+#include "simulator/commands.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -43,7 +44,7 @@ void Simulator::EndPlayback() {
 }
 
 void Simulator::ShowPosition(int64_t pos) {
-  const auto recorded = Record([pos] { return "show " + std::to_string(pos); });
+  const auto recorded = Record([pos] { return CommandLine(Cmd::Show, pos); });
   BeatGen& b = machine.Beat;
   if (!console.PowerOn || b.StepCount == 0) return;
   pos = std::clamp<int64_t>(pos, std::max<int64_t>(1, b.StepCount - (HistoryDepth - 1)), b.StepCount);
@@ -53,7 +54,7 @@ void Simulator::ShowPosition(int64_t pos) {
 }
 
 void Simulator::SpeedButton_BackLeftClick() {
-  const auto recorded = Record([] { return "back"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Back); });
   BeatGen& b = machine.Beat;
   if (b.ViewPos > 0 && b.ViewPos > b.StepCount - (HistoryDepth - 1)) {
     --b.ViewPos;
@@ -62,7 +63,7 @@ void Simulator::SpeedButton_BackLeftClick() {
 }
 
 void Simulator::SpeedButton_BackRightClick() {
-  const auto recorded = Record([] { return "forward"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Forward); });
   BeatGen& b = machine.Beat;
   if (b.ViewPos < b.StepCount) {
     ++b.ViewPos;
@@ -92,8 +93,7 @@ void Simulator::Timer_RecotdBackPlayTimer() {
 }
 
 Simulator::ExportResult Simulator::ExportTrace(const std::string& path, int64_t from, int64_t to) {
-  const auto recorded =
-      Record([&] { return "export-trace " + path + " " + std::to_string(from) + " " + std::to_string(to); });
+  const auto recorded = Record([&] { return CommandLine(Cmd::ExportTrace, path, from, to); });
   const std::optional<std::string> text = ExportText(machine, trace, path, from, to, console.Microprogram());
   if (!text) return ExportResult::UnknownFormat;
   if (!host.WriteFile(path, *text)) {

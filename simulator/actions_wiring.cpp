@@ -3,20 +3,21 @@
 // file ("读取连线文件", "备份连线到文件").
 #include "base/text_files.h"
 #include "base/wire_format.h"
+#include "simulator/commands.h"
 #include "simulator/file_reading.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
 
 void Simulator::Image_WireDrawMouseMove(int x, int y) {
-  const auto recorded = Record([=] { return "hover " + std::to_string(x) + " " + std::to_string(y); });
+  const auto recorded = Record([=] { return CommandLine(Cmd::Hover, x, y); });
   editor.MouseMove(x, y, console.PowerOn);
 }
 
 void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
   const auto recorded = Record([=] {
     const char* which = button == MouseButton::Right ? " right" : button == MouseButton::Middle ? " middle" : "";
-    return "release " + std::to_string(x) + " " + std::to_string(y) + which;
+    return CommandLine(Cmd::Release, x, y) + which;
   });
   EndPlayback();
   const WireEditor::Release r = editor.MouseUp(button, x, y, console.PowerOn);
@@ -27,7 +28,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
 }
 
 void Simulator::Button_delLineClick() {
-  const auto recorded = Record([] { return "clear-wires"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::ClearWires); });
   EndPlayback();
   if (console.PowerOn) {
     host.Warn("通电状态不能删除连线。");
@@ -44,7 +45,7 @@ void Simulator::ClearAllWires() {
 }
 
 void Simulator::Button_SetColorClick() {
-  const auto recorded = Record([this] { return "wire-colour " + session.ColorWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::WireColour, session.ColorWord()); });
   EndPlayback();
   if (editor.WireDrawing) return;
   if (const auto chosen = host.ChooseColor(editor.WireColor)) editor.WireColor = *chosen;
@@ -53,8 +54,7 @@ void Simulator::Button_SetColorClick() {
 
 void Simulator::Image_KMouseMove(int n, int x, int y) {
   if (n < 0 || n > 31) return;
-  const auto recorded =
-      Record([=] { return "hover-k " + std::to_string(n) + " " + std::to_string(x) + " " + std::to_string(y); });
+  const auto recorded = Record([=] { return CommandLine(Cmd::HoverK, n, x, y); });
   editor.ShowSwitchWires(n, LevelSwitchImageLeft(n) + x - 4, n < 16 ? y - 4 : y + 44, console.Microprogram());
 }
 
@@ -83,22 +83,22 @@ bool TakeWireLine(WireStore& wires, WireEditor& editor, std::string_view d) {
 }  // namespace
 
 void Simulator::PointLabelMouseMove() {
-  const auto recorded = Record([] { return "hover-label"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::HoverLabel); });
   editor.PointLabelMouseMove();
 }
 
 void Simulator::Panel_KEYMouseMove() {
-  const auto recorded = Record([] { return "hover-console"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::HoverConsole); });
   editor.HideSwitchWires();
 }
 
 void Simulator::Timer_WrongLineTimer() {
-  const auto recorded = Record([] { return "blink"; });
+  const auto recorded = Record([] { return CommandLine(Cmd::Blink); });
   editor.BlinkTick();
 }
 
 void Simulator::N_ReadLineFileClick() {
-  const auto recorded = Record([this] { return "load-wires " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadWires, session.FileWord()); });
   EndPlayback();
   if (console.PowerOn) {
     host.Warn("通电状态不能读取连线文件。");
@@ -136,7 +136,7 @@ void Simulator::N_ReadLineFileClick() {
 }
 
 void Simulator::N_SaveLineFileClick() {
-  const auto recorded = Record([this] { return "save-wires " + session.FileWord(); });
+  const auto recorded = Record([this] { return CommandLine(Cmd::SaveWires, session.FileWord()); });
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;

@@ -109,6 +109,7 @@ void Simulator::Reset() {
   editor.Reset();
   panels.Reset();
   quitRequested = false;
+  choice_.clear();
   SetUpView(view, panels, console.Mode, controllers);
 }
 

@@ -93,6 +93,11 @@ class Simulator {
   void Button_CloseNowHandClick();
   void Button_CloseNowMicroClick();
   void N_QuitClick() { quitRequested = true; }
+  // A lab's question answered with choice n (its button, `choose N`): what a
+  // lab's check `choice=N` compares with, until a lab starts again.
+  void ChooseAnswer(int n);
+  const std::string& Choice() const { return choice_; }
+  void ForgetChoice() { choice_.clear(); }
   void ToggleLevelSwitch(int n);
   void ToggleDataSwitch(int n);
   void Timer_RUNTimer();
@@ -153,6 +158,7 @@ class Simulator {
   bool EditKeyPress(WidgetId field, int key);
 
  private:
+  std::string choice_;
   BoardParts Parts() const { return {machine, console, wires}; }
   // The recording of one action: `line()` makes its console line when the
   // action ends, if it is the outermost one and a session is recording.

@@ -3,6 +3,7 @@ add_library(orrin_sim STATIC
   simulator/simulator.cpp
   simulator/faults.cpp
   simulator/session.cpp
+  simulator/commands.cpp
   simulator/actions_console.cpp
   simulator/actions_trace.cpp
   simulator/actions_wiring.cpp

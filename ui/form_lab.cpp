@@ -82,7 +82,7 @@ void TMainForm::LabMenu() {
   labPanel_->hide();
   addDockWidget(Qt::RightDockWidgetArea, labPanel_);
   labPanel_->onChoice = [this](int n) {
-    sim_->session.Add(std::string("choose ") + std::to_string(n));
+    sim_->ChooseAnswer(n);
     ApplyView();  // the board is looked at again: the answer may finish a step
   };
   RetranslateLabMenu();
@@ -140,7 +140,7 @@ void TMainForm::StartSession() {
   // The colour remembered from last time is not the board's own: the
   // session sets it, as the student would have.
   if (sim_->editor.WireColor != color::SkyBlue)
-    sim_->session.Add(std::string("wire-colour ") + Session::ColourText(sim_->editor.WireColor));
+    sim_->session.Add(CommandLine(Cmd::WireColour, Session::ColourText(sim_->editor.WireColor)));
 }
 
 bool TMainForm::WriteSession(const std::string& path) {

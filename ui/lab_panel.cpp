@@ -127,7 +127,7 @@ void LabPanel::Check(const Simulator& sim) {
     if (v == LabProgress::Verdict::Forbidden) notice = true;
   }
   if (notice) ShowNotice();
-  const std::vector<size_t> done = progress_->Check(sim, choice_);
+  const std::vector<size_t> done = progress_->Check(sim, sim.Choice());
   if (done.empty()) return;
   wrongShown_ = false;
   ShowNotice();

@@ -89,7 +89,7 @@ Page* page = nullptr;
 std::vector<std::string> Done() {
   std::vector<std::string> done;
   if (page->progress)
-    for (size_t s : page->progress->Check(page->sim, page->ctx.choice)) done.push_back(std::to_string(s + 1));
+    for (size_t s : page->progress->Check(page->sim, page->sim.Choice())) done.push_back(std::to_string(s + 1));
   return done;
 }
 
@@ -138,8 +138,6 @@ std::string Act(const std::string& line) {
   bool acted = false;
   p.host.warnings.clear();
   RunLine(p.ctx, line, error, acted);
-  // An answer to a lab's question is the page's, not the façade's.
-  if (acted && line.starts_with("choose")) p.sim.session.Add(line);
   // The lab hears of a shortcut it forbids, or a wrong answer, as the window's panel does.
   if (acted && p.progress) {
     const auto verdict =
@@ -221,6 +219,18 @@ std::vector<std::string> WidgetNames() {
 }
 std::string Names() { return Json(WidgetNames()); }
 
+// The console line of a click on every widget whose click is one command.
+std::string Clicks() {
+  std::string out = "{";
+  for (int i = 0; i < WidgetCount; ++i) {
+    const auto id = static_cast<WidgetId>(i);
+    const std::string line = ClickLine(id);
+    if (line.empty()) continue;
+    out += (out.size() > 1 ? "," : "") + Json(std::string(Info(id).name)) + ":" + Json(line);
+  }
+  return out + "}";
+}
+
 // Where every widget sits in a language, in its panel's coordinates: the
 // layout the window uses, read by the page as well.
 std::string Layout(bool english) {
@@ -285,7 +295,6 @@ void Reset() {
   page->sim.session.Start(true);
   page->lab.reset();
   page->progress.reset();
-  page->ctx.choice.clear();
 }
 
 std::string SessionText() { return page->sim.session.Text(); }
@@ -330,7 +339,7 @@ std::string OpenLab(const std::string& path, const std::string& text) {
                           ",\"steps\":" + steps + "}";
   p.lab = std::move(lab);
   p.progress.emplace(*p.lab);
-  p.ctx.choice.clear();
+  p.sim.ForgetChoice();
   return out;
 }
 
@@ -355,6 +364,7 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_timers() { return Kept(orrin::web::Timers
 EMSCRIPTEN_KEEPALIVE const char* orrin_view(int all) { return Kept(orrin::web::View(all != 0)); }
 EMSCRIPTEN_KEEPALIVE uintptr_t orrin_canvas_pixels() { return orrin::web::CanvasPixels(); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_clicks() { return Kept(orrin::web::Clicks()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_diagram(double first, double beatWidth, int width, int height) {
   return Kept(orrin::web::Diagram(first, beatWidth, width, height));
 }

@@ -72,6 +72,7 @@ const API = {
   view: ['orrin_view', 'string', ['number']],
   canvasPixels: ['orrin_canvas_pixels', 'number', []],
   names: ['orrin_names', 'string', []],
+  clicks: ['orrin_clicks', 'string', []],
   layout: ['orrin_layout', 'string', ['number']],
   run: ['orrin_run', 'string', ['string']],
   reset: ['orrin_reset', null, []],
@@ -165,23 +166,12 @@ function colour(c, fallback) {
   return `rgb(${r},${g},${b})`;
 }
 
-const CONSOLE_LINES = {
-  SpeedButtonPOWER: 'power', SpeedButtonCLR: 'clr', SpeedButtonQD: 'qd', SpeedButton_PULSE: 'pulse',
-  SpeedButton_BackLeft: 'back', SpeedButton_BackRight: 'forward', Button_PAUSE: 'pause',
-  Button_OneLittleStep: 'step', Image_DP: 'dp', Image_SWC: 'swc', Image_SWB: 'swb', Image_SWA: 'swa',
-  Button_delLine: 'clear-wires', Button_GridToMEM: 'mem-save', Button_GridToMicro: 'micro-save',
-  Button_CloseNowHand: 'close-note independent', Button_CloseNowMicro: 'close-note microprogram',
-  RadioButtonHandLine: 'mode independent', RadioButtonMicroProgram: 'mode microprogram',
-  RadioButtonHdLine: 'mode hardwired',
-};
+// The console line of a click on each button or switch, from the module's
+// command table.
+let clickLines = {};
 
 function lineOfClick(name) {
-  if (CONSOLE_LINES[name]) return CONSOLE_LINES[name];
-  let m = /^Image_K(\d+)$/.exec(name);
-  if (m) return 'k ' + m[1];
-  m = /^Image_SD(\d)$/.exec(name);
-  if (m) return 'sd ' + m[1];
-  return null;
+  return clickLines[name] || null;
 }
 
 function pointIn(e, target) {
@@ -956,6 +946,7 @@ async function start() {
   loadCatalogue(await fetch('assets/en.json').then((r) => r.json()));
   M = await createOrrin({ onAbort: crashed });
   names = JSON.parse(call('names'));
+  clickLines = JSON.parse(call('clicks'));
   build();
   call('start', await boardPixels(lang));
   document.documentElement.lang = lang;

@@ -127,7 +127,7 @@ struct Console {
   Console() { sim.Startup(); }
   CommandResult Do(const Words& words) {
     std::string error;
-    return RunConsoleCommand(ctx, words, error);
+    return RunConsoleCommand(ctx, FindCommand(words[0]).value_or(Cmd::Count), words, error);
   }
 };
 

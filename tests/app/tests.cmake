@@ -1,5 +1,6 @@
 orrin_test(orrin_app_tests
   app/runner_test.cpp
+  app/command_table_test.cpp
   app/expect_test.cpp
   app/grade_test.cpp
   app/lab_test.cpp

@@ -24,7 +24,7 @@ struct Script {
     for (std::string s; in >> s;) w.push_back(s);
     error.clear();
     ctx.line = line;
-    return RunWiringCommand(ctx, w, error);
+    return RunWiringCommand(ctx, FindCommand(w[0]).value_or(Cmd::Count), w, error);
   }
 };
 

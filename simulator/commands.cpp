@@ -1,0 +1,54 @@
+#include "simulator/commands.h"
+
+#include <iterator>
+
+#include "base/widget_groups.h"
+
+namespace orrin {
+
+using enum WidgetId;
+
+std::optional<Cmd> FindCommand(std::string_view word) {
+  for (size_t i = 0; i < static_cast<size_t>(Cmd::Count); ++i)
+    if (kCommandInfo[i].word == word) return static_cast<Cmd>(i);
+  return std::nullopt;
+}
+
+const Click kClicks[] = {
+    {SpeedButtonPOWER, Cmd::Power, ""},
+    {SpeedButtonCLR, Cmd::Clr, ""},
+    {SpeedButtonQD, Cmd::Qd, ""},
+    {SpeedButton_PULSE, Cmd::Pulse, ""},
+    {SpeedButton_BackLeft, Cmd::Back, ""},
+    {SpeedButton_BackRight, Cmd::Forward, ""},
+    {Button_PAUSE, Cmd::Pause, ""},
+    {Button_OneLittleStep, Cmd::Step, ""},
+    {Image_DP, Cmd::Dp, ""},
+    {Image_SWC, Cmd::Swc, ""},
+    {Image_SWB, Cmd::Swb, ""},
+    {Image_SWA, Cmd::Swa, ""},
+    {Button_delLine, Cmd::ClearWires, ""},
+    {Button_GridToMEM, Cmd::MemSave, ""},
+    {Button_GridToMicro, Cmd::MicroSave, ""},
+    {Button_CloseNowHand, Cmd::CloseNote, "independent"},
+    {Button_CloseNowMicro, Cmd::CloseNote, "microprogram"},
+    {RadioButtonHandLine, Cmd::Mode, "independent"},
+    {RadioButtonMicroProgram, Cmd::Mode, "microprogram"},
+    {RadioButtonHdLine, Cmd::Mode, "hardwired"},
+};
+const size_t kClickCount = std::size(kClicks);
+
+std::string ClickLine(WidgetId widget) {
+  for (const Click& c : kClicks) {
+    if (c.widget != widget) continue;
+    return *c.argument ? CommandLine(c.command, c.argument) : CommandLine(c.command);
+  }
+  // The switch banks: a click on lever n flips switch n.
+  for (int n = 0; n < 32; ++n)
+    if (kKLevers[n] == widget) return CommandLine(Cmd::K, n);
+  for (int n = 0; n < 8; ++n)
+    if (kSDLevers[n] == widget) return CommandLine(Cmd::Sd, n);
+  return {};
+}
+
+}  // namespace orrin
