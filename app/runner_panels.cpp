@@ -67,7 +67,7 @@ CommandResult RunPanelCommand(RunnerContext& ctx, Cmd command, const Words& w, s
       return CommandResult::Error;
     }
     // A read-only field (power off) takes no typing; Enter still reaches it.
-    if (!sim.view[field].readOnly) sim.view.Writable(field).text = Rest(w, 2);
+    sim.TypeField(field, Rest(w, 2));
     sim.EditKeyPress(field, 13);
   } else if (command == Cmd::MemCell || command == Cmd::MicroCell) {
     const bool mem = command == Cmd::MemCell;

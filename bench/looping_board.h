@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/host.h"
+#include "simulator/access.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -22,16 +23,16 @@ struct LoopingBoard {
                             {jack::IR4O, jack::IR4I},
                             {jack::CO, jack::CI},
                             {jack::ZO, jack::ZI}}) {
-      sim.wires.Add(from, to, color::SkyBlue);
+      Access(sim).wires.Add(from, to, color::SkyBlue);
     }
     sim.RadioButtonMicroProgramClick();
     sim.SpeedButtonPOWERClick();
     size_t a = 0;
-    for (uint8_t byte : program) sim.machine.Mem.Cells[a++] = byte;
-    sim.machine.Mem.ShownCells = sim.machine.Mem.Cells;
-    sim.panels.MemoryGridDirty = true;
-    sim.machine.Regs.R[1] = r1;
-    sim.machine.Regs.R[2] = r2;
+    for (uint8_t byte : program) Access(sim).machine.Mem.Cells[a++] = byte;
+    Access(sim).machine.Mem.ShownCells = Access(sim).machine.Mem.Cells;
+    Access(sim).panels.MemoryGridDirty = true;
+    Access(sim).machine.Regs.R[1] = r1;
+    Access(sim).machine.Regs.R[2] = r2;
   }
 };
 

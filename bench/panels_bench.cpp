@@ -11,6 +11,7 @@
 #include <chrono>
 
 #include "bench/looping_board.h"
+#include "simulator/access.h"
 
 namespace orrin {
 namespace {
@@ -29,7 +30,7 @@ void BM_FullDisplayRefresh(benchmark::State& state) {
   double changed = 0;
   for (auto _ : state) {
     sim.StepSmallBeat();  // the machine moves on (untimed)
-    if (sim.panels.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
+    if (Access(sim).panels.MemoryGridDirty) state.SkipWithError("the memory table became dirty");
     sim.view = previous;   // the view as the last beat left it
     sim.view.TakeDirty();  // as if the window had applied it
     const auto t0 = std::chrono::steady_clock::now();

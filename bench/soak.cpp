@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/looping_board.h"
+#include "simulator/access.h"
 
 using namespace orrin;
 
@@ -64,12 +65,12 @@ int main(int argc, char** argv) {
   const int64_t newest = sim.machine.Beat.StepCount;
   long mismatches = 0, checked = 0;
   for (int k = 1; k < HistoryDepth; k += (k < 100 ? 1 : 97)) {
-    sim.machine.Beat.ViewPos = newest - k + 1;
+    Access(sim).machine.Beat.ViewPos = newest - k + 1;
     sim.SpeedButton_BackLeftClick();
     ++checked;
     if (!(Look(sim.machine) == seen[seenCount - 1 - static_cast<size_t>(k)])) ++mismatches;
   }
-  sim.machine.Beat.ViewPos = newest - (HistoryDepth - 1);
+  Access(sim).machine.Beat.ViewPos = newest - (HistoryDepth - 1);
   sim.SpeedButton_BackLeftClick();  // the oldest kept position: no further
   const bool stopsAtOldest = sim.machine.Beat.ViewPos == newest - (HistoryDepth - 1);
   std::printf("playback after %lld laps: %ld positions checked, %ld differ; stops at the oldest: %s\n",

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "simulator/access.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -27,12 +28,12 @@ void AddWires(Simulator& sim, int count) {
     for (int i = 50; i <= 83 && n < count; ++i, ++n) {
       const Jack& a = sim.wires.JackAt(o);
       const Jack& b = sim.wires.JackAt(i);
-      const int k = sim.wires.Add(o, i, 0x00F0CAA6);
-      sim.wires.AppendPoint(k, a.X, a.Y);
-      sim.wires.AppendPoint(k, a.X, 470);
-      sim.wires.AppendPoint(k, b.X, 470);
-      sim.wires.AppendPoint(k, b.X, b.Y);
-      sim.editor.DrawWire(k);
+      const int k = Access(sim).wires.Add(o, i, 0x00F0CAA6);
+      Access(sim).wires.AppendPoint(k, a.X, a.Y);
+      Access(sim).wires.AppendPoint(k, a.X, 470);
+      Access(sim).wires.AppendPoint(k, b.X, 470);
+      Access(sim).wires.AppendPoint(k, b.X, b.Y);
+      Access(sim).editor.DrawWire(k);
     }
   }
 }
@@ -44,7 +45,7 @@ void BM_CheckWiringAndEvaluation300(benchmark::State& state) {
   sim.SpeedButtonPOWERClick();  // with the power on the evaluation does the most
   AddWires(sim, 300);
   for (auto _ : state) {
-    sim.editor.Check();
+    Access(sim).editor.Check();
     sim.BoardEvaluation();
   }
 }

@@ -1,6 +1,7 @@
 // The console's actions: power, CLR, QD, PULSE, PAUSE, the single small
 // beat, DP, the operating-mode switches, the controller-mode buttons, the
 // switch banks and the run timer's tick.
+#include "simulator/access.h"
 #include "simulator/commands.h"
 #include "simulator/simulator.h"
 
@@ -11,91 +12,91 @@ using enum WidgetId;
 void Simulator::SpeedButtonPOWERClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Power); });
   EndPlayback();
-  if (console.PowerOn) {
-    console.PowerOn = false;
-    machine.PowerOff();
-    trace.ForgetEdits();
-    console.StopTimer();
-  } else if (editor.WireDrawing) {
+  if (console_.PowerOn) {
+    console_.PowerOn = false;
+    machine_.PowerOff();
+    trace_.ForgetEdits();
+    console_.StopTimer();
+  } else if (editor_.WireDrawing) {
     host.Warn("连线进行中，不能通电。");
-  } else if (editor.WrongInputCount < 1) {
-    console.PowerOn = true;
-    wires.ClearLevels();
-    machine.PowerOn();
-    controllers.Reset();
-    trace.ForgetEdits();
-    console.StopTimer();
-    console.Running = false;
-    panels.MemoryGridDirty = true;
+  } else if (editor_.WrongInputCount < 1) {
+    console_.PowerOn = true;
+    wires_.ClearLevels();
+    machine_.PowerOn();
+    controllers_.Reset();
+    trace_.ForgetEdits();
+    console_.StopTimer();
+    console_.Running = false;
+    panels_.MemoryGridDirty = true;
   } else {
     host.Warn("检查连线！输入插孔不能接多个输出插孔。");
   }
-  panels.ShowPower(console.PowerOn);
+  panels_.ShowPower(console_.PowerOn);
   BoardEvaluation();
 }
 
 void Simulator::SpeedButtonCLRClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Clr); });
   EndPlayback();
-  if (!console.PowerOn) return;
-  console.StopTimer();
-  console.Running = false;
-  machine.Clear();
-  controllers.Reset();
-  trace.ForgetEdits();
+  if (!console_.PowerOn) return;
+  console_.StopTimer();
+  console_.Running = false;
+  machine_.Clear();
+  controllers_.Reset();
+  trace_.ForgetEdits();
   BoardEvaluation();
 }
 
 void Simulator::SpeedButtonQDClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Qd); });
   EndPlayback();
-  if (!console.PowerOn || console.Running) return;
-  console.Running = true;
+  if (!console_.PowerOn || console_.Running) return;
+  console_.Running = true;
   BoardEvaluation();
-  console.StartRun();
+  console_.StartRun();
 }
 
 void Simulator::SpeedButton_PULSEClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Pulse); });
   EndPlayback();
-  if (!console.PowerOn) return;
-  InterruptUnit& in = machine.Int;
+  if (!console_.PowerOn) return;
+  InterruptUnit& in = machine_.Int;
   if (in.INTQ != 1) {
     if (in.EN_INT == 1) in.INTQ = 1;
     in.Shown.INTQ = in.INTQ;
   }
   BoardEvaluation();
   // Between beats the request belongs to the newest position too.
-  if (!console.TimerActive) trace.Record(machine, machine.Beat.StepCount);
+  if (!console_.TimerActive) trace_.Record(machine_, machine_.Beat.StepCount);
 }
 
 void Simulator::Button_PAUSEClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Pause); });
   EndPlayback();
-  if (!console.PowerOn) return;
-  if (console.Running) {
-    console.Running = false;
-    panels.RefreshQD(Parts());
+  if (!console_.PowerOn) return;
+  if (console_.Running) {
+    console_.Running = false;
+    panels_.RefreshQD(Parts());
   }
-  console.StopTimer();
+  console_.StopTimer();
 }
 
 void Simulator::Button_OneLittleStepClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Step); });
   EndPlayback();
-  if (!console.PowerOn) return;
+  if (!console_.PowerOn) return;
   Button_PAUSEClick();
   StepSmallBeat();
   // Where a run would have stopped at STOP, the count starts again, so a run
   // started after single beats through a STOP word is not cut short.
-  if (machine.StopWordHeld()) machine.Beat.StopCounter = 0;
+  if (machine_.StopWordHeld()) machine_.Beat.StopCounter = 0;
 }
 
 void Simulator::Image_DPClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Dp); });
   EndPlayback();
-  console.SingleBeat = !console.SingleBeat;
-  panels.RefreshDP(Parts());
+  console_.SingleBeat = !console_.SingleBeat;
+  panels_.RefreshDP(Parts());
 }
 
 namespace {
@@ -103,8 +104,8 @@ void Flip(int32_t& s) { s = 1 - s; }
 
 void SelectMode(Simulator& sim, ControllerMode mode) {
   sim.EndPlayback();
-  sim.console.Mode = mode;
-  sim.panels.ShowControllerMode(mode, sim.controllers);
+  Access(sim).console.Mode = mode;
+  Access(sim).panels.ShowControllerMode(mode, Access(sim).controllers);
   sim.BoardEvaluation();
 }
 }  // namespace
@@ -112,21 +113,21 @@ void SelectMode(Simulator& sim, ControllerMode mode) {
 void Simulator::Image_SWCClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Swc); });
   EndPlayback();
-  Flip(console.SWC);
+  Flip(console_.SWC);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWBClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Swb); });
   EndPlayback();
-  Flip(console.SWB);
+  Flip(console_.SWB);
   BoardEvaluation();
 }
 
 void Simulator::Image_SWAClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Swa); });
   EndPlayback();
-  Flip(console.SWA);
+  Flip(console_.SWA);
   BoardEvaluation();
 }
 
@@ -134,7 +135,7 @@ void Simulator::RadioButtonHdLineClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Mode, "hardwired"); });
   // A controller that cannot be used has its button disabled, and a
   // disabled button does nothing, not even end a playback.
-  if (!controllers.Of(ControllerMode::HardWired).Available()) return;
+  if (!controllers_.Of(ControllerMode::HardWired).Available()) return;
   SelectMode(*this, ControllerMode::HardWired);
 }
 
@@ -167,14 +168,14 @@ void Simulator::Button_CloseNowMicroClick() {
 void Simulator::ToggleLevelSwitch(int n) {
   const auto recorded = Record([n] { return CommandLine(Cmd::K, n & 31); });
   EndPlayback();
-  LevelSwitches& ls = machine.Levels;
+  LevelSwitches& ls = machine_.Levels;
   const size_t i = static_cast<size_t>(n & 31);
   ls.Position[i] = !ls.Position[i];
   ls.ShownPosition[i] = ls.Position[i];
-  if (console.PowerOn) {
+  if (console_.PowerOn) {
     ls.Output[i] = ls.ShownOutput[i] = ls.Position[i] ? 1 : 0;
     // During a run the new level reaches the jack at the next small beat.
-    if (console.TimerActive) return Refresh();
+    if (console_.TimerActive) return Refresh();
   } else {
     ls.Output.fill(0);
     ls.ShownOutput.fill(0);
@@ -185,39 +186,39 @@ void Simulator::ToggleLevelSwitch(int n) {
 void Simulator::ToggleDataSwitch(int n) {
   const auto recorded = Record([n] { return CommandLine(Cmd::Sd, n & 7); });
   EndPlayback();
-  DataSwitches& ds = machine.DataSw;
+  DataSwitches& ds = machine_.DataSw;
   const size_t i = static_cast<size_t>(n & 7);
   ds.Bits[i] = ds.Bits[i] ? 0 : 1;
   ds.Value = 0;
   for (size_t b = 0; b < 8; ++b) ds.Value |= ds.Bits[b] << b;
   ds.DrivenValue = ds.Value;
   ds.DrivenBits = ds.Bits;
-  if (console.PowerOn && console.TimerActive) return Refresh();
+  if (console_.PowerOn && console_.TimerActive) return Refresh();
   BoardEvaluation();
 }
 
 void Simulator::Timer_RUNTimer() {
   session.Tick();
   EndPlayback();
-  if (!console.PowerOn) {
-    console.Timer_RUN.enabled = false;
-    console.TimerActive = console.Running = false;
-    panels.RefreshQD(Parts());
+  if (!console_.PowerOn) {
+    console_.Timer_RUN.enabled = false;
+    console_.TimerActive = console_.Running = false;
+    panels_.RefreshQD(Parts());
     return;
   }
-  console.Timer_RUN.enabled = false;
-  console.TimerActive = true;
+  console_.Timer_RUN.enabled = false;
+  console_.TimerActive = true;
   const ViewHold hold(*this);  // one repaint for the tick's small beats
-  for (int i = 0; i < console.StepsPerTick && console.KeepRunning; ++i) {
+  for (int i = 0; i < console_.StepsPerTick && console_.KeepRunning; ++i) {
     StepSmallBeat();
-    if (machine.AtCycleStart() && (console.SingleBeat || machine.StopWordHeld())) {
-      machine.Beat.StopCounter = 0;
-      console.KeepRunning = console.Running = false;
-      panels.RefreshQD(Parts());
+    if (machine_.AtCycleStart() && (console_.SingleBeat || machine_.StopWordHeld())) {
+      machine_.Beat.StopCounter = 0;
+      console_.KeepRunning = console_.Running = false;
+      panels_.RefreshQD(Parts());
       break;
     }
   }
-  console.Timer_RUN.enabled = console.TimerActive = console.KeepRunning;
+  console_.Timer_RUN.enabled = console_.TimerActive = console_.KeepRunning;
 }
 
 }  // namespace orrin

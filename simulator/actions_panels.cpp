@@ -8,6 +8,7 @@
 #include "base/micro_file.h"
 #include "base/text_files.h"
 #include "base/widget_groups.h"
+#include "simulator/access.h"
 #include "simulator/commands.h"
 #include "simulator/file_reading.h"
 #include "simulator/simulator.h"
@@ -48,9 +49,9 @@ void Simulator::TypeGridCell(WidgetId grid, int col, int row, const std::string&
 
 void Simulator::Button_GridToMEMClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::MemSave); });
-  if (!console.PowerOn) return;
-  MemoryUnit& mem = machine.Mem;
-  if (trace.PlaybackShown) {
+  if (!console_.PowerOn) return;
+  MemoryUnit& mem = machine_.Mem;
+  if (trace_.PlaybackShown) {
     // The table shows an older memory. Only the cells the user changed are
     // taken over to the live memory: saving the rest would undo every write
     // made since the position shown.
@@ -62,7 +63,7 @@ void Simulator::Button_GridToMEMClick() {
     EndPlayback();  // the table now shows the live memory
     for (const auto& [a, text] : typed) view.SetCell(StringGrid_MEM, a % 16 + 1, a / 16 + 1, text);
   }
-  trace.KeepMemory(machine);
+  trace_.KeepMemory(machine_);
   for (int r = 1; r <= 16; ++r) {
     for (int c = 1; c <= 16; ++c) {
       const std::string& text = view.Cell(StringGrid_MEM, c, r);
@@ -71,20 +72,20 @@ void Simulator::Button_GridToMEMClick() {
       mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(text) & 0xFF);
     }
   }
-  panels.MemoryGridDirty = true;
+  panels_.MemoryGridDirty = true;
   BoardEvaluation();
 }
 
 void Simulator::N_MEM2FileClick() {
   const auto recorded = Record([this] { return CommandLine(Cmd::SaveMemory, session.FileWord()); });
   EndPlayback();
-  if (!console.PowerOn) {
+  if (!console_.PowerOn) {
     host.Warn("电源没开，内存没有数据，不能备份！");
     return;
   }
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!host.WriteFile(name, MemoryFileText(machine.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
+  if (!host.WriteFile(name, MemoryFileText(machine_.Mem.Cells))) host.Warn(files::CannotWriteWarning(name));
 }
 
 namespace {
@@ -92,7 +93,7 @@ namespace {
 // command ends).
 std::string ChooseMemoryInput(Simulator& sim) {
   sim.EndPlayback();
-  if (!sim.console.PowerOn) {
+  if (!Access(sim).console.PowerOn) {
     sim.host.Warn("电源没开，内存无法写入！");
     return {};
   }
@@ -101,9 +102,9 @@ std::string ChooseMemoryInput(Simulator& sim) {
 
 // ... and their end.
 void LoadIntoMemory(Simulator& sim, const MemoryImage& image) {
-  sim.trace.KeepMemory(sim.machine);
-  sim.machine.Mem.Cells = sim.machine.Mem.ShownCells = image;
-  sim.panels.MemoryGridDirty = true;
+  Access(sim).trace.KeepMemory(Access(sim).machine);
+  Access(sim).machine.Mem.Cells = Access(sim).machine.Mem.ShownCells = image;
+  Access(sim).panels.MemoryGridDirty = true;
   sim.BoardEvaluation();
 }
 }  // namespace
@@ -162,7 +163,7 @@ void Simulator::N_File2MEMClick() {
 void Simulator::Button_GridToMicroClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::MicroSave); });
   EndPlayback();
-  trace.KeepStore(machine);
+  trace_.KeepStore(machine_);
   for (int r = 1; r <= 8; ++r) {
     for (int c = 1; c <= 8; ++c) {
       std::string word = view.Cell(StringGrid_MicroMem, c, r);
@@ -170,10 +171,10 @@ void Simulator::Button_GridToMicroClick() {
       for (char& ch : word)
         if (ch >= 'a' && ch <= 'f') ch = static_cast<char>(ch - 'a' + 'A');
       const int a = (r - 1) * 8 + (c - 1);
-      SetControlStoreEntry(machine, a, std::string(Hex2(a).view()) + word, word, "");
+      SetControlStoreEntry(machine_, a, std::string(Hex2(a).view()) + word, word, "");
     }
   }
-  panels.RefillMicroGrid(machine);
+  panels_.RefillMicroGrid(machine_);
   BoardEvaluation();
 }
 
@@ -197,10 +198,10 @@ void Simulator::LoadMicroFile(const std::string& given) {
     host.Warn("微程序文件中没有一条能读出的微指令，微程序未改变：" + name);
     return;
   }
-  trace.KeepStore(machine);
-  ClearControlStore(machine);
-  const std::vector<int64_t> skipped = files::ReadMicroprogram(machine, text);
-  panels.RefillMicroGrid(machine);
+  trace_.KeepStore(machine_);
+  ClearControlStore(machine_);
+  const std::vector<int64_t> skipped = files::ReadMicroprogram(machine_, text);
+  panels_.RefillMicroGrid(machine_);
   BoardEvaluation();
   if (!skipped.empty()) host.Warn("微程序文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }
@@ -210,7 +211,11 @@ void Simulator::N_BakMicro2FileClick() {
   EndPlayback();
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
-  if (!host.WriteFile(name, files::MicroprogramBackup(machine))) host.Warn(files::CannotWriteWarning(name));
+  if (!host.WriteFile(name, files::MicroprogramBackup(machine_))) host.Warn(files::CannotWriteWarning(name));
+}
+
+void Simulator::TypeField(WidgetId field, const std::string& text) {
+  if (!view[field].readOnly) view.Writable(field).text = text;
 }
 
 int RegisterFieldLength(WidgetId field) {
@@ -241,7 +246,7 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
   const auto recorded = Record([field, typed = view[field].text] {
     return CommandLine(Cmd::Edit, std::string(Info(field).name).substr(5), typed);
   });
-  if (!console.PowerOn) return false;
+  if (!console_.PowerOn) return false;
   // Typed over an older position: the text is the user's, the register the live one.
   const std::string typed = view[field].text;
   EndPlayback();
@@ -251,37 +256,37 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
     const int32_t bit = v & 1, byte = v & 0xFF;
     switch (field) {
       case Edit_EN_INT:
-        machine.Int.EN_INT = machine.Int.Shown.EN_INT = bit;
+        machine_.Int.EN_INT = machine_.Int.Shown.EN_INT = bit;
         break;
       case Edit_Z:
-        machine.Flags.Z = machine.Flags.ZOut = machine.Flags.Shown.Z = machine.Flags.Shown.ZOut = bit;
+        machine_.Flags.Z = machine_.Flags.ZOut = machine_.Flags.Shown.Z = machine_.Flags.Shown.ZOut = bit;
         break;
       case Edit_C:
-        machine.Flags.C = machine.Flags.COut = machine.Flags.Shown.C = machine.Flags.Shown.COut = bit;
+        machine_.Flags.C = machine_.Flags.COut = machine_.Flags.Shown.C = machine_.Flags.Shown.COut = bit;
         break;
       case Edit_R0:
       case Edit_R1:
       case Edit_R2:
       case Edit_R3: {
         const size_t r = static_cast<size_t>(static_cast<int>(field) - static_cast<int>(Edit_R0));
-        machine.Regs.R[r] = machine.Regs.Shown.R[r] = byte;
+        machine_.Regs.R[r] = machine_.Regs.Shown.R[r] = byte;
         break;
       }
       case Edit_AR:
-        machine.Ar.AR = machine.Ar.Out = machine.Ar.Shown.AR = machine.Ar.Shown.Out = byte;
+        machine_.Ar.AR = machine_.Ar.Out = machine_.Ar.Shown.AR = machine_.Ar.Shown.Out = byte;
         break;
       case Edit_PC:
-        EditPc(machine.Pc, byte);
+        EditPc(machine_.Pc, byte);
         break;
       case Edit_IR:
-        machine.Ir.IR = machine.Ir.Out = machine.Ir.Shown.IR = machine.Ir.Shown.Out = byte;
+        machine_.Ir.IR = machine_.Ir.Out = machine_.Ir.Shown.IR = machine_.Ir.Shown.Out = byte;
         break;
       case Edit_IAR:
         // The bus gate offers what IAR holds, so it follows the edit too.
-        machine.Iar.IAR = machine.Iar.Shown.IAR = machine.Iar.NextValue = byte;
+        machine_.Iar.IAR = machine_.Iar.Shown.IAR = machine_.Iar.NextValue = byte;
         break;
       case Edit_uAR:
-        machine.Micro.MicroAddress = machine.Micro.Shown.MicroAddress = v & 63;
+        machine_.Micro.MicroAddress = machine_.Micro.Shown.MicroAddress = v & 63;
         break;
       default:
         break;

@@ -1,6 +1,7 @@
 #include "simulator/simulator.h"
 
 #include "base/widget_groups.h"
+#include "simulator/access.h"
 
 namespace orrin {
 
@@ -66,13 +67,13 @@ constexpr const char* kSoftwareNotes[] = {
 };
 
 // The widgets as the window is created.
-void SetUpView(BoardView& view, Panels& panels, ControllerMode mode, const Controllers& controllers) {
+void SetUpView(BoardView& view, Panels& panels_, ControllerMode mode, const Controllers& controllers_) {
   for (const Caption& c : kCaptions) view.SetText(c.id, c.text);
   for (const char* line : kSoftwareNotes) {
     view.AddLine(Memo2, "");
     view.AddLine(Memo2, line);
   }
-  panels.ShowControllerMode(mode, controllers);
+  panels_.ShowControllerMode(mode, controllers_);
   for (WidgetId id : {Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign, Label_KeyThisHoleName, Panel_NowMicro,
                       Label_MEMannounce, Label_ARannounce, Label_ARAdd1, Label_PCannounce, Label_PCAdd1,
                       Label_INTannounce, Label_P0_DBMultiWrite, Panel_KeyLedModel})
@@ -87,7 +88,9 @@ void SetUpView(BoardView& view, Panels& panels, ControllerMode mode, const Contr
 }
 
 Surroundings Surround(Simulator& s) {
-  return {s.wires, s.controllers.Of(s.console.Mode), s.console.PowerOn, s.console.SWC, s.console.SWB, s.console.SWA};
+  return {Access(s).wires,           Access(s).controllers.Of(Access(s).console.Mode),
+          Access(s).console.PowerOn, Access(s).console.SWC,
+          Access(s).console.SWB,     Access(s).console.SWA};
 }
 
 }  // namespace
@@ -96,66 +99,76 @@ Simulator::Simulator(Host& h)
     : hostRelay(h, session),
       host(hostRelay),
       cleanBoard(static_cast<size_t>(Canvas::Width * Canvas::Height), 0x00FFFFFF) {
-  SetUpView(view, panels, console.Mode, controllers);
+  SetUpView(view, panels_, console_.Mode, controllers_);
 }
 
 void Simulator::Reset() {
-  machine = Core{};
-  wires = WireStore{};
-  console = Console{};
-  controllers = Controllers{};
-  trace.Reset();
+  machine_ = Core{};
+  wires_ = WireStore{};
+  console_ = Console{};
+  controllers_ = Controllers{};
+  trace_.Reset();
   view = BoardView{};
-  editor.Reset();
-  panels.Reset();
+  editor_.Reset();
+  panels_.Reset();
   quitRequested = false;
   choice_.clear();
-  SetUpView(view, panels, console.Mode, controllers);
+  SetUpView(view, panels_, console_.Mode, controllers_);
+}
+
+void Simulator::ReplaceBoardPicture(std::vector<uint32_t> picture) {
+  canvas_.Rebase(cleanBoard, picture);
+  cleanBoard = std::move(picture);
+}
+
+void Simulator::RestoreWireColour(uint32_t stored) {
+  editor_.WireColor = stored & 0x00FFFFFF;
+  editor_.ShowWireColor();
 }
 
 void Simulator::Startup() {
-  canvas.Load(cleanBoard);
+  canvas_.Load(cleanBoard);
   view.SetPicture(Image_WireDraw, Pic::Image1_ori);
   view.SetPicture(Image2, Pic::Image3_Hand);
-  editor.WireColor = color::SkyBlue;
+  editor_.WireColor = color::SkyBlue;
   for (int i = 0; i < WireCapacity; ++i)
-    if (wires.WireAt(i).InUse) editor.DrawWire(i);
-  editor.ShowWireColor();
-  editor.Check();
+    if (wires_.WireAt(i).InUse) editor_.DrawWire(i);
+  editor_.ShowWireColor();
+  editor_.Check();
   view.SetPicture(Image10, Pic::Image10_Hand_ori);
-  console.PowerOn = false;
-  machine.PowerOff();
-  trace.ForgetEdits();
-  machine.Levels = LevelSwitches{};
-  machine.DataSw = DataSwitches{};
-  console.SingleBeat = console.Running = false;
-  console.SWC = console.SWB = console.SWA = 0;
-  console.StopTimer();
-  panels.ShowPower(false);
-  panels.MemoryGridDirty = true;
-  panels.ClearMemoryGrid();
-  panels.ClearMicroGrid();
-  panels.RefillMicroGrid(machine);
+  console_.PowerOn = false;
+  machine_.PowerOff();
+  trace_.ForgetEdits();
+  machine_.Levels = LevelSwitches{};
+  machine_.DataSw = DataSwitches{};
+  console_.SingleBeat = console_.Running = false;
+  console_.SWC = console_.SWB = console_.SWA = 0;
+  console_.StopTimer();
+  panels_.ShowPower(false);
+  panels_.MemoryGridDirty = true;
+  panels_.ClearMemoryGrid();
+  panels_.ClearMicroGrid();
+  panels_.RefillMicroGrid(machine_);
   Refresh();
 }
 
 void Simulator::BoardEvaluation() {
   // An evaluation always computes from the newest position.
   EndPlayback();
-  machine.Evaluate(Surround(*this));
+  machine_.Evaluate(Surround(*this));
   Refresh();
 }
 
 void Simulator::Refresh(bool fromRecording) {
-  if (!fromRecording) machine.CommitSwitches();
-  panels.Refresh(Parts());
+  if (!fromRecording) machine_.CommitSwitches();
+  panels_.Refresh(Parts());
 }
 
 void Simulator::StepSmallBeat() {
-  if (!console.PowerOn) return;
-  if (machine.Step(Surround(*this))) panels.MemoryGridDirty = true;
+  if (!console_.PowerOn) return;
+  if (machine_.Step(Surround(*this))) panels_.MemoryGridDirty = true;
   Refresh();
-  trace.Record(machine, machine.Beat.StepCount);
+  trace_.Record(machine_, machine_.Beat.StepCount);
 }
 
 }  // namespace orrin

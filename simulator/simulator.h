@@ -37,15 +37,32 @@ class Simulator {
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
-  Core machine;
-  WireStore wires;
-  Console console;
-  Controllers controllers;  // one per controller mode; the console's mode picks
-  Trace trace;
+  // What the board shows: the window and the page paint it; a field's text
+  // is typed into it before its Enter (EditKeyPress) or a grid's "保存".
   BoardView view;
-  Canvas canvas;
-  WireEditor editor{wires, canvas, view};
-  Panels panels{view};
+
+ private:
+  // The components: written only through the actions below (the tests and
+  // the teacher's faults reach them through SimulatorAccess).
+  Core machine_;
+  WireStore wires_;
+  Console console_;
+  Controllers controllers_;  // one per controller mode; the console's mode picks
+  Trace trace_;
+  Canvas canvas_;
+  WireEditor editor_{wires_, canvas_, view};
+  Panels panels_{view};
+  friend struct SimulatorAccess;
+
+ public:
+  // ... and read by everyone.
+  const Core& machine = machine_;
+  const WireStore& wires = wires_;
+  const Console& console = console_;
+  const Controllers& controllers = controllers_;
+  const Trace& trace = trace_;
+  const Canvas& canvas = canvas_;
+  const WireEditor& editor = editor_;
   // What the user did, as a script (recorded when session.recording).
   Session session;
   // Every box and dialog goes through here to the program's host.
@@ -56,6 +73,12 @@ class Simulator {
   // Startup (an all-white picture stands in for it headless).
   std::vector<uint32_t> cleanBoard;
   bool quitRequested = false;  // set by "退出"
+
+  // Another board picture under the wires (the language changed): the wires
+  // stay drawn over it.
+  void ReplaceBoardPicture(std::vector<uint32_t> picture);
+  // The wire colour the window remembered from last time (0x00BBGGRR).
+  void RestoreWireColour(uint32_t stored);
 
   // Post-construction set-up of the window, in its order.
   void Startup();
@@ -70,8 +93,8 @@ class Simulator {
   // The ordered refresh (while the view is held it only marks it stale);
   // `fromRecording`: a recorded position is shown, the switches keep theirs.
   void Refresh(bool fromRecording = false);
-  void HoldView() { panels.Hold(); }
-  void ReleaseView() { panels.Release(Parts()); }
+  void HoldView() { panels_.Hold(); }
+  void ReleaseView() { panels_.Release(Parts()); }
   void StepSmallBeat();  // one small beat with the power on, its repaint and trace entry
 
   // ---- console
@@ -87,7 +110,7 @@ class Simulator {
   void Image_SWAClick();
   void RadioButtonHdLineClick();
   // Whether a controller mode's button takes a click.
-  bool ModeAvailable(ControllerMode mode) const { return controllers.Of(mode).Available(); }
+  bool ModeAvailable(ControllerMode mode) const { return controllers_.Of(mode).Available(); }
   void RadioButtonHandLineClick();
   void RadioButtonMicroProgramClick();
   void Button_CloseNowHandClick();
@@ -153,13 +176,16 @@ class Simulator {
   // action it shows the newest position first, so the cell is typed over the
   // live contents. Nothing is stored until the table's "保存".
   void TypeGridCell(WidgetId grid, int col, int row, const std::string& text);
+  // Text typed into a register field, kept until its Enter; a read-only
+  // field (power off) takes none.
+  void TypeField(WidgetId field, const std::string& text);
   // A key typed into one of the twelve register fields; returns true when the
   // key was swallowed (Enter with the power on).
   bool EditKeyPress(WidgetId field, int key);
 
  private:
   std::string choice_;
-  BoardParts Parts() const { return {machine, console, wires}; }
+  BoardParts Parts() const { return {machine_, console_, wires_}; }
   // The recording of one action: `line()` makes its console line when the
   // action ends, if it is the outermost one and a session is recording.
   template <typename Line>

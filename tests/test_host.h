@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/host.h"
+#include "simulator/access.h"
 #include "simulator/simulator.h"
 
 namespace orrin {
@@ -45,8 +46,9 @@ class RecordingHost : public Host {
 // Joins output `from` to input `to` as the wire editor leaves it: a wire
 // with a point at the centre of each jack.
 inline int Join(Simulator& sim, int from, int to, uint32_t color = 0xF0CAA6) {
-  const int k = sim.wires.Add(from, to, color);
-  for (int n : {from, to}) sim.wires.AppendPoint(k, sim.wires.JackAt(n).X, sim.wires.JackAt(n).Y);
+  const int k = Access(sim).wires.Add(from, to, color);
+  for (int n : {from, to})
+    Access(sim).wires.AppendPoint(k, Access(sim).wires.JackAt(n).X, Access(sim).wires.JackAt(n).Y);
   return k;
 }
 

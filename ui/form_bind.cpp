@@ -155,8 +155,7 @@ void TMainForm::BindEvents() {
   // Register fields: typing flows into the view; Enter commits.
   for (WidgetId id : kRegisterFields) {
     auto* edit = static_cast<QLineEdit*>(Widget(id));
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, id](const QString& text) { sim_->view.Writable(id).text = S(text); });
+    connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) { sim_->TypeField(id, S(text)); });
     edit->installEventFilter(this);
   }
   // Grids: a typed cell is an action (as `mem-cell` is in a script): it ends

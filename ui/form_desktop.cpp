@@ -173,10 +173,10 @@ void TMainForm::Retranslate() {
     label->setText(Tr(text));
     FitText(label, label->text());
   }
-  const std::vector<uint32_t> oldBoard = sim_->cleanBoard;
   art_->Paint(BoardPrints());
-  BoardPixels(art_->Board(), sim_->cleanBoard);
-  sim_->canvas.Rebase(oldBoard, sim_->cleanBoard);
+  std::vector<uint32_t> picture;
+  BoardPixels(art_->Board(), picture);
+  sim_->ReplaceBoardPicture(std::move(picture));
   static_cast<PanelBox*>(Widget(Panel_KEY))->SetBackground(art_->Console());
   ApplyAll();
   AdaptToLanguage();
@@ -277,8 +277,7 @@ void TMainForm::UseSettings() {
   QSettings settings;
   if (settings.contains("window/geometry")) restoreGeometry(settings.value("window/geometry").toByteArray());
   if (settings.contains("wireColor")) {
-    sim_->editor.WireColor = settings.value("wireColor").toUInt() & 0x00FFFFFF;
-    sim_->editor.ShowWireColor();
+    sim_->RestoreWireColour(settings.value("wireColor").toUInt());
     ApplyView();
   }
   StartSession();

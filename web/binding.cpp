@@ -124,9 +124,7 @@ void Start(uintptr_t pixels) {
 // Another board picture (the language changed): the wires stay drawn over it.
 void Rebase(uintptr_t pixels) {
   const auto* p = reinterpret_cast<const uint32_t*>(pixels);
-  std::vector<uint32_t> picture(p, p + Canvas::Width * Canvas::Height);
-  page->sim.canvas.Rebase(page->sim.cleanBoard, picture);
-  page->sim.cleanBoard = std::move(picture);
+  page->sim.ReplaceBoardPicture(std::vector<uint32_t>(p, p + Canvas::Width * Canvas::Height));
 }
 
 // One action as a console line (a file name or colour its dialog returns is

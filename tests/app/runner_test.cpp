@@ -9,6 +9,7 @@
 #include <streambuf>
 #include <string>
 
+#include "simulator/access.h"
 #include "tests/app/perform.h"
 
 namespace orrin {
@@ -144,7 +145,7 @@ TEST(Runner, AnAnswerServesOneQuestionThenCancelIsTheDefault) {
 
 TEST(Runner, RefusedPowerOnIsPrintedAsAWarning) {
   Console c;
-  c.sim.editor.WireDrawing = 1;
+  Access(c.sim).editor.WireDrawing = 1;
   EXPECT_EQ(c.Do({"power"}), CommandResult::Done);
   EXPECT_EQ(c.out.str(), "警告: 连线进行中，不能通电。\n");
   EXPECT_EQ(c.sim.console.PowerOn, 0);

@@ -2,6 +2,7 @@
 // Shared set-ups for tests that drive the whole board.
 #include <string>
 
+#include "simulator/access.h"
 #include "tests/test_host.h"
 
 namespace orrin {
@@ -25,7 +26,7 @@ inline int RunTimer(Simulator& sim, int maxTicks = 1000000) {
 }
 
 inline void SetWord(Simulator& sim, int address, const std::string& word) {
-  SetControlStoreEntry(sim.machine, address, std::string(Hex2(address).view()) + word, word, "");
+  SetControlStoreEntry(Access(sim).machine, address, std::string(Hex2(address).view()) + word, word, "");
 }
 
 // The microprogram-mode wiring: flags and IR bits 7..4 to the sequencer's tests.

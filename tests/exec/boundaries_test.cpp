@@ -4,6 +4,7 @@
 // word, and the two ends of the playback range.
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -16,7 +17,7 @@ class Edges : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.machine;
+  MachineState& s = Access(b.sim).machine;
   int nextSwitch = 0;
   // Wires a fresh level switch to each input and raises it.
   void Raise(std::initializer_list<int> inputs) {
@@ -220,7 +221,7 @@ TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {
   PowerOn(sim);
   for (int i = 0; i < 49999; ++i) sim.StepSmallBeat();
   auto oldest = [&] {
-    sim.machine.Beat.ViewPos = 3;  // most of the way back at once
+    Access(sim).machine.Beat.ViewPos = 3;  // most of the way back at once
     for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
     return sim.machine.Beat.ViewPos;
   };
@@ -229,7 +230,7 @@ TEST(PlaybackEnds, TheOldestPositionDependsOnHowFullTheRingIs) {
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "0/49999");
   sim.Button_OneLittleStepClick();
   EXPECT_EQ(oldest(), 1);  // the ring is full: 1 is the oldest kept
-  sim.machine.Beat.ViewPos = 49999;
+  Access(sim).machine.Beat.ViewPos = 49999;
   sim.SpeedButton_BackRightClick();
   sim.SpeedButton_BackRightClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 50000);

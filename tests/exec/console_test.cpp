@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -27,10 +28,10 @@ TEST(Console, StartsPoweredOffWithThePowerOffPicture) {
 
 TEST(Console, PowerRefusals) {
   Board b;
-  b.sim.editor.WireDrawing = 1;
+  Access(b.sim).editor.WireDrawing = 1;
   b.sim.SpeedButtonPOWERClick();
-  b.sim.editor.WireDrawing = 0;
-  b.sim.editor.WrongInputCount = 1;
+  Access(b.sim).editor.WireDrawing = 0;
+  Access(b.sim).editor.WrongInputCount = 1;
   b.sim.SpeedButtonPOWERClick();
   EXPECT_EQ(b.sim.console.PowerOn, 0);
   ASSERT_EQ(b.host.warnings.size(), 2u);
@@ -81,7 +82,7 @@ TEST(Console, NothingRunsWithoutPower) {
   sim.SpeedButtonCLRClick();
   EXPECT_FALSE(sim.console.Timer_RUN.enabled);
   EXPECT_EQ(sim.machine.Beat.StepCount, 0);
-  sim.console.Timer_RUN.enabled = true;  // a stray tick after power-off switches the timer off
+  Access(sim).console.Timer_RUN.enabled = true;  // a stray tick after power-off switches the timer off
   sim.Timer_RUNTimer();
   EXPECT_FALSE(sim.console.Timer_RUN.enabled);
 }
@@ -92,7 +93,7 @@ TEST(Console, PulseNeedsEnabledInterrupts) {
   PowerOn(sim);
   sim.SpeedButton_PULSEClick();
   EXPECT_EQ(sim.machine.Int.INTQ, 0);
-  sim.machine.Int.EN_INT = 1;
+  Access(sim).machine.Int.EN_INT = 1;
   sim.SpeedButton_PULSEClick();
   EXPECT_EQ(sim.machine.Int.INTQ, 1);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -14,7 +15,7 @@ TEST(ControlStore, DefaultsAndEmptyEntries) {
   // the console switches (P0), 01 fetches (LIR, PCINC, dispatch on IR by P1),
   // 3F is unused and drives nothing.
   auto at = [&](int address) {
-    sim.machine.Micro.MicroAddress = address;
+    Access(sim).machine.Micro.MicroAddress = address;
     sim.BoardEvaluation();
     return sim.machine.Signals.Value;
   };
@@ -29,7 +30,7 @@ TEST(ControlStore, DefaultsAndEmptyEntries) {
   EXPECT_EQ(FetchMicroword(s, 0x40 + 0x01), FetchMicroword(s, 0x01));  // addresses wrap at 64
   EXPECT_EQ(s.Micro.Store[0x2B].FullText.substr(0, 2), "2B");
   for (const auto& e : s.Micro.Store) EXPECT_EQ(e.CommentText, "");
-  ClearControlStore(b.sim.machine);
+  ClearControlStore(Access(b.sim).machine);
   EXPECT_EQ(FetchMicroword(b.sim.machine, 7), "0000020000");
 }
 
@@ -50,7 +51,7 @@ class Sequencer : public ::testing::Test {
     PowerOn(sim);
   }
   int NextAt(int address) {
-    sim.machine.Micro.MicroAddress = address;
+    Access(sim).machine.Micro.MicroAddress = address;
     sim.BoardEvaluation();
     return sim.machine.Micro.NextMicroAddress;
   }
@@ -67,7 +68,7 @@ TEST_F(Sequencer, ConsoleDispatchBySwitches) {
 }
 
 TEST_F(Sequencer, InstructionDispatchNeedsTheIrJacks) {
-  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = 0x5A;
+  Access(sim).machine.Ir.IR = Access(sim).machine.Ir.Shown.IR = 0x5A;
   EXPECT_EQ(NextAt(0x01), 0x20);  // IR jacks unwired: always 20
   WireSequencerInputs(sim);
   EXPECT_EQ(NextAt(0x01), 0x25);
@@ -76,25 +77,25 @@ TEST_F(Sequencer, InstructionDispatchNeedsTheIrJacks) {
 TEST_F(Sequencer, ConditionalTestsAndInterrupt) {
   WireSequencerInputs(sim);
   EXPECT_EQ(NextAt(0x27), 0x12);
-  sim.machine.Flags.C = sim.machine.Flags.Shown.C = 1;
+  Access(sim).machine.Flags.C = Access(sim).machine.Flags.Shown.C = 1;
   EXPECT_EQ(NextAt(0x27), 0x13);
   EXPECT_EQ(NextAt(0x28), 0x12);
-  sim.machine.Flags.Z = sim.machine.Flags.Shown.Z = 1;
+  Access(sim).machine.Flags.Z = Access(sim).machine.Flags.Shown.Z = 1;
   EXPECT_EQ(NextAt(0x28), 0x13);
   EXPECT_EQ(NextAt(0x21), 0x01);
-  sim.machine.Int.INTQ = 1;
+  Access(sim).machine.Int.INTQ = 1;
   EXPECT_EQ(NextAt(0x21), 0x11);  // P4 with a pending request
 }
 
 TEST_F(Sequencer, RegisterSelectMultiplexer) {
-  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = 0x0B;  // IR3..IR0 = 1011
-  sim.machine.Micro.MicroAddress = 0x21;               // SELCTL = 0
+  Access(sim).machine.Ir.IR = Access(sim).machine.Ir.Shown.IR = 0x0B;  // IR3..IR0 = 1011
+  Access(sim).machine.Micro.MicroAddress = 0x21;                       // SELCTL = 0
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Signals.Value[RD1], 1);
   EXPECT_EQ(sim.machine.Signals.Value[RD0], 0);
   EXPECT_EQ(sim.machine.Signals.Value[RS1], 1);
   EXPECT_EQ(sim.machine.Signals.Value[RS0], 1);
-  sim.machine.Micro.MicroAddress = 0x06;  // SELCTL = 1, SEL = B
+  Access(sim).machine.Micro.MicroAddress = 0x06;  // SELCTL = 1, SEL = B
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Signals.Value[RD1], 1);
   EXPECT_EQ(sim.machine.Signals.Value[RD0], 0);
@@ -102,7 +103,7 @@ TEST_F(Sequencer, RegisterSelectMultiplexer) {
   EXPECT_EQ(sim.machine.Signals.Value[RS0], 1);
   // In microprogram mode the SEL lamps show the word's SEL field even without SELCTL.
   SetWord(sim, 0x21, "240A780C01");
-  sim.machine.Micro.MicroAddress = 0x21;
+  Access(sim).machine.Micro.MicroAddress = 0x21;
   sim.BoardEvaluation();
   EXPECT_EQ(sim.view[WidgetId::Image_SEL3].picture, Pic::LampRsH);  // M37
   EXPECT_EQ(sim.view[WidgetId::Image_SEL2].picture, Pic::LampRsL);  // M36
@@ -113,11 +114,11 @@ TEST_F(Sequencer, RegisterSelectMultiplexer) {
 TEST_F(Sequencer, WordDecodingIgnoresCaseAndTreatsJunkAsZero) {
   SetWord(sim, 5, "0c00000041");
   SetWord(sim, 6, "0Z000000Q1");
-  sim.machine.Micro.MicroAddress = 5;
+  Access(sim).machine.Micro.MicroAddress = 5;
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Micro.Decode.Bit(6), 1);  // P0 from the lower-case c
   EXPECT_EQ(sim.machine.Micro.NextMicroAddress, 1);
-  sim.machine.Micro.MicroAddress = 6;
+  Access(sim).machine.Micro.MicroAddress = 6;
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Micro.Decode.Bit(38), 0);
   EXPECT_EQ(sim.machine.Micro.NextMicroAddress, 1);
@@ -125,7 +126,7 @@ TEST_F(Sequencer, WordDecodingIgnoresCaseAndTreatsJunkAsZero) {
 }
 
 TEST_F(Sequencer, ControlSignalsByMode) {
-  sim.machine.Micro.MicroAddress = 0x01;  // LIR PCINC
+  Access(sim).machine.Micro.MicroAddress = 0x01;  // LIR PCINC
   sim.BoardEvaluation();
   EXPECT_EQ(sim.machine.Signals.Value[LIR], 1);
   EXPECT_EQ(sim.machine.Signals.Value[PCINC], 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -10,7 +11,7 @@ class IndependentBoard : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.machine;
+  MachineState& s = Access(b.sim).machine;
   int nextSwitch = 0;
   int SwitchFor(int inputJack) {
     const int k = nextSwitch++;
@@ -61,7 +62,7 @@ TEST_F(IndependentBoard, MemoryWriteOnlyInPhaseFour) {
   EXPECT_EQ(s.Mem.Cells[0], 0x21);
   EXPECT_EQ(s.Mem.ShownCells[0], 0x21);
   // The write marked the memory views dirty and the same beat's refresh rebuilt them.
-  EXPECT_EQ(sim.panels.MemoryGridDirty, false);
+  EXPECT_EQ(Access(sim).panels.MemoryGridDirty, false);
   EXPECT_EQ(sim.view.Cell(WidgetId::StringGrid_MEM, 1, 1), "21");
 }
 
@@ -135,7 +136,7 @@ TEST(StopRules, DpDuringAContinuousRunStopsAtTheNextPhaseOne) {
 TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.machine;
+  MachineState& s = Access(sim).machine;
   sim.RadioButtonMicroProgramClick();
   PowerOn(sim);
   s.Mem.Cells[7] = 0x42;
@@ -165,7 +166,7 @@ TEST(Reset, ClrKeepsMemoryAndRegistersAndRestartsAtWordZero) {
 TEST(Reset, PowerOnClearsMemoryAndRegistersButKeepsStoreAndSwitches) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.machine;
+  MachineState& s = Access(sim).machine;
   sim.ToggleLevelSwitch(5);
   EXPECT_EQ(sim.view[WidgetId::Image_K5].picture, Pic::RSWH);
   EXPECT_EQ(s.Levels.Output[5], 0);

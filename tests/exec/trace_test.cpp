@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/memory_file.h"
+#include "simulator/access.h"
 #include "tests/app/perform.h"
 #include "tests/exec/board_fixture.h"
 
@@ -34,7 +35,7 @@ class Playback : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.machine;
+  MachineState& s = Access(b.sim).machine;
   void SetUp() override {
     sim.RadioButtonMicroProgramClick();
     WireSequencerInputs(sim);
@@ -94,7 +95,7 @@ class ActingDuringPlayback : public ::testing::Test {
  protected:
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = b.sim.machine;
+  MachineState& s = Access(b.sim).machine;
   void SetUp() override {
     Join(sim, 0, jack::SBUS);
     Join(sim, 1, jack::DRW);
@@ -196,7 +197,7 @@ TEST(StopCount, ARunAfterSingleBeatsThroughStopIsNotCutShort) {
 TEST(PlaybackMemory, OlderPositionsUndoLaterWrites) {
   Board b;
   Simulator& sim = b.sim;
-  MachineState& s = sim.machine;
+  MachineState& s = Access(sim).machine;
   Join(sim, 0, jack::MEMW);
   Join(sim, 1, jack::SBUS);
   PowerOn(sim);
@@ -230,7 +231,7 @@ TEST(PlaybackRange, LeftArrowStopsAtTheOldestKeptBeat) {
   for (int i = 0; i < 60000; ++i) sim.StepSmallBeat();
   for (int i = 0; i < 10; ++i) sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 59990);
-  sim.machine.Beat.ViewPos = 10003;  // skip most of the way back
+  Access(sim).machine.Beat.ViewPos = 10003;  // skip most of the way back
   for (int i = 0; i < 5; ++i) sim.SpeedButton_BackLeftClick();
   EXPECT_EQ(sim.machine.Beat.ViewPos, 10001);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "10001/60000");
@@ -265,7 +266,7 @@ TEST(PlaybackPulse, PulseWhileIdleRewritesTheNewestEntry) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  sim.machine.Int.EN_INT = 1;
+  Access(sim).machine.Int.EN_INT = 1;
   Steps(sim, 3);
   sim.SpeedButton_PULSEClick();
   Steps(sim, 1);
@@ -278,7 +279,7 @@ TEST(LongRuns, StepNumbersPassTwoToTheThirtyOne) {
   Board b;
   Simulator& sim = b.sim;
   PowerOn(sim);
-  sim.machine.Beat.StepCount = sim.machine.Beat.ViewPos = (int64_t{1} << 31) - 2;
+  Access(sim).machine.Beat.StepCount = Access(sim).machine.Beat.ViewPos = (int64_t{1} << 31) - 2;
   Steps(sim, 4);
   EXPECT_EQ(sim.machine.Beat.StepCount, (int64_t{1} << 31) + 2);
   EXPECT_EQ(sim.view[Label_PK_StepNum].text, "2147483650/2147483650");
@@ -301,9 +302,9 @@ TEST_F(Playback, ChangesBetweenBeatsShowAtThePositionsAfterThem) {
   MemoryImage image{};
   image[0x10] = 0xBB;
   image[0x20] = 0xCC;
-  sim.trace.KeepMemory(s);
+  Access(sim).trace.KeepMemory(s);
   s.Mem.Cells = s.Mem.ShownCells = image;
-  sim.panels.MemoryGridDirty = true;
+  Access(sim).panels.MemoryGridDirty = true;
   sim.view.SetCell(StringGrid_MicroMem, 1, 1, "4010028002");
   sim.Button_GridToMicroClick();
   Steps(sim, 1);
@@ -396,8 +397,8 @@ TEST(PcAdd, TheOffsetIsWhatIrPublishedNotWhatLirLoadsAtTheSameEdge) {
   PowerOn(sim);
   // IR already holds 03 when one word both loads IR (LIR) and adds (PCADD):
   // the edge-triggered IR still offers 03 to the adder while it takes 0C.
-  sim.machine.Ir.IR = sim.machine.Ir.Shown.IR = sim.machine.Ir.Out = 0x03;
-  sim.machine.Mem.Cells[0] = sim.machine.Mem.ShownCells[0] = 0x0C;
+  Access(sim).machine.Ir.IR = Access(sim).machine.Ir.Shown.IR = Access(sim).machine.Ir.Out = 0x03;
+  Access(sim).machine.Mem.Cells[0] = Access(sim).machine.Mem.ShownCells[0] = 0x0C;
   SetWord(sim, 0x00, "8000040000");  // PCADD (M39) and LIR (M18), next address 00
   sim.BoardEvaluation();
   Steps(sim, 6);

@@ -1,6 +1,7 @@
 // The memory table and listing, the grid's save button, and the memory file.
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/panels/panel_test_util.h"
 
 namespace orrin {
@@ -69,9 +70,9 @@ TEST(MemoryGridSave, CellRules) {
   b.Type(0x16, "中");     // one character, not a digit: 00
   b.Type(0x17, "1é");     // two characters, whatever their bytes: 10
   b.Type(0x18, "中中5");  // three characters: skipped
-  b.sim.machine.Mem.Cells[0x18] = b.sim.machine.Mem.ShownCells[0x18] = 0x88;
-  b.sim.machine.Mem.Cells[0x14] = b.sim.machine.Mem.ShownCells[0x14] = 0x44;
-  b.sim.machine.Mem.Cells[0x15] = b.sim.machine.Mem.ShownCells[0x15] = 0x55;
+  Access(b.sim).machine.Mem.Cells[0x18] = Access(b.sim).machine.Mem.ShownCells[0x18] = 0x88;
+  Access(b.sim).machine.Mem.Cells[0x14] = Access(b.sim).machine.Mem.ShownCells[0x14] = 0x44;
+  Access(b.sim).machine.Mem.Cells[0x15] = Access(b.sim).machine.Mem.ShownCells[0x15] = 0x55;
   b.sim.Button_GridToMEMClick();
   EXPECT_EQ(b.Byte(0x10), 0x07);
   EXPECT_EQ(b.Byte(0x11), 0x00);
@@ -144,7 +145,7 @@ TEST(MemoryFile, AnyOtherLengthIsRefusedWithAWarning) {
     const std::string name = dir.File("bad.txt");
     WriteFile(name, bytes);
     PoweredBoard b;
-    b.sim.machine.Mem.Cells[0] = b.sim.machine.Mem.ShownCells[0] = 0x77;
+    Access(b.sim).machine.Mem.Cells[0] = Access(b.sim).machine.Mem.ShownCells[0] = 0x77;
     b.host.openNames.push_back(name);
     b.sim.N_File2MEMClick();
     ASSERT_EQ(b.host.warnings.size(), 1u) << bytes.size();

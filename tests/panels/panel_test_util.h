@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "simulator/access.h"
 #include "tests/test_host.h"
 
 namespace orrin {
@@ -18,7 +19,7 @@ inline bool Visible(const Board& b, WidgetId id) { return b.sim.view[id].visible
 // Microprogram mode with `word` at address 00 and the power on: the word's
 // signals are then in force, and every later step executes it again.
 inline void RunWord(Board& b, const std::string& word) {
-  SetControlStoreEntry(b.sim.machine, 0, "00" + word, word, "");
+  SetControlStoreEntry(Access(b.sim).machine, 0, "00" + word, word, "");
   b.sim.RadioButtonMicroProgramClick();
   if (b.sim.console.PowerOn != 1) b.sim.SpeedButtonPOWERClick();
 }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "asm/assembler.h"
+#include "simulator/access.h"
 #include "tests/exec/board_fixture.h"
 
 namespace orrin {
@@ -146,7 +147,7 @@ TEST(InstructionSetModel, RandomProgramsRunAlikeOnTheModelAndTheBoard) {
     sim.RadioButtonMicroProgramClick();
     WireSequencerInputs(sim);
     PowerOn(sim);
-    sim.machine.Mem.Cells = sim.machine.Mem.ShownCells = program.image;
+    Access(sim).machine.Mem.Cells = Access(sim).machine.Mem.ShownCells = program.image;
     sim.SpeedButtonQDClick();
     RunTimer(sim, 5000);
     const MachineState& s = sim.machine;

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "simulator/access.h"
 #include "tests/test_host.h"
 
 namespace orrin {
@@ -14,7 +15,7 @@ using enum WidgetId;
 
 struct Pair {
   Board eager, lazy;
-  Pair() { eager.sim.panels.eagerView = true; }
+  Pair() { Access(eager.sim).panels.eagerView = true; }
   template <typename F>
   void Both(F act) {
     act(eager.sim);
@@ -111,8 +112,8 @@ void RandomActions(Pair& p, std::mt19937& rng, int count, bool rewire = false) {
         p.Both([k, input](Simulator& s) {
           s.SpeedButtonPOWERClick();
           if (s.console.PowerOn == 0) {
-            if (!s.wires.Delete(k, input)) Join(s, k, input);
-            s.editor.Check();
+            if (!Access(s).wires.Delete(k, input)) Join(s, k, input);
+            Access(s).editor.Check();
             s.SpeedButtonPOWERClick();
           }
         });
@@ -140,7 +141,7 @@ TEST(LazyView, IndependentModeWithSwitchesOnTheControls) {
     p.Both([&](Simulator& s) {
       for (int k = 0; k < 8; ++k) Join(s, k, inputs[k]);
       s.SpeedButtonPOWERClick();
-      s.machine.Int.EN_INT = 1;
+      Access(s).machine.Int.EN_INT = 1;
     });
     std::mt19937 rng(seed);
     RandomActions(p, rng, 300);
@@ -157,10 +158,10 @@ TEST(LazyView, MicroprogramModeRunningAProgram) {
       s.RadioButtonMicroProgramClick();
       s.SpeedButtonPOWERClick();
       // INC R0 / ST [R1],R0 / JMP R2 with R2 = 0: counts into memory for ever.
-      s.machine.Mem.Cells[0] = 0x40;
-      s.machine.Mem.Cells[1] = 0x64;
-      s.machine.Mem.Cells[2] = 0x98;
-      s.machine.Mem.ShownCells = s.machine.Mem.Cells;
+      Access(s).machine.Mem.Cells[0] = 0x40;
+      Access(s).machine.Mem.Cells[1] = 0x64;
+      Access(s).machine.Mem.Cells[2] = 0x98;
+      Access(s).machine.Mem.ShownCells = Access(s).machine.Mem.Cells;
       s.BoardEvaluation();
     });
     std::mt19937 rng(seed);

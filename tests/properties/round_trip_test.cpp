@@ -6,6 +6,7 @@
 #include <random>
 
 #include "fuzz/invariants.h"
+#include "simulator/access.h"
 #include "tests/test_host.h"
 
 namespace orrin {
@@ -25,26 +26,26 @@ class RoundTrip : public ::testing::Test {
 TEST_F(RoundTrip, Wirings) {
   Board a, b;
   for (int round = 0; round < 200; ++round) {
-    a.sim.wires.Clear();
+    Access(a.sim).wires.Clear();
     b.host.answers.push_back(Answer::Yes);  // reading clears the last round's wires
     const int wires = Pick(0, 60);
     for (int i = 0; i < wires; ++i) {
       const int from = Pick(0, 41), to = Pick(50, 83);
       if (a.sim.wires.Find(from, to) >= 0) continue;
-      const int k = a.sim.wires.Add(from, to, static_cast<uint32_t>(Pick(0, 0xFFFFFF)));
+      const int k = Access(a.sim).wires.Add(from, to, static_cast<uint32_t>(Pick(0, 0xFFFFFF)));
       const int points = Pick(2, 6);
       for (int p = 0; p < points; ++p)
-        a.sim.wires.AppendPoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
+        Access(a.sim).wires.AppendPoint(k, Pick(0, Canvas::Width - 1), Pick(0, Canvas::Height - 1));
     }
     // Free a few records in the middle so the record order matters.
     for (int i = 0; i < 3; ++i) {
       const Wire& w = a.sim.wires.WireAt(static_cast<size_t>(Pick(0, 20)));
       if (w.InUse) {
         const int from = w.From, to = w.To;
-        a.sim.wires.Delete(from, to);
+        Access(a.sim).wires.Delete(from, to);
       }
     }
-    a.sim.editor.Check();
+    Access(a.sim).editor.Check();
     a.host.saveNames.push_back(File("wires.txt"));
     a.sim.N_SaveLineFileClick();
     b.host.openNames.push_back(File("wires.txt"));
@@ -71,8 +72,8 @@ TEST_F(RoundTrip, Memories) {
   a.sim.SpeedButtonPOWERClick();
   b.sim.SpeedButtonPOWERClick();
   for (int round = 0; round < 300; ++round) {
-    for (auto& cell : a.sim.machine.Mem.Cells) cell = static_cast<uint8_t>(Pick(0, 255));
-    a.sim.machine.Mem.ShownCells = a.sim.machine.Mem.Cells;
+    for (auto& cell : Access(a.sim).machine.Mem.Cells) cell = static_cast<uint8_t>(Pick(0, 255));
+    Access(a.sim).machine.Mem.ShownCells = Access(a.sim).machine.Mem.Cells;
     a.host.saveNames.push_back(File("memory.txt"));
     a.sim.N_MEM2FileClick();
     b.host.openNames.push_back(File("memory.txt"));
@@ -87,13 +88,13 @@ TEST_F(RoundTrip, ControlStores) {
   static constexpr char kDigits[] = "0123456789ABCDEFabcdef";
   Board a, b;
   for (int round = 0; round < 300; ++round) {
-    ClearControlStore(a.sim.machine);
+    ClearControlStore(Access(a.sim).machine);
     const int entries = Pick(0, 64);
     for (int i = 0; i < entries; ++i) {
       const int address = Pick(0, 63);
       std::string word;
       for (int d = 0; d < 10; ++d) word += kDigits[Pick(0, 21)];
-      SetControlStoreEntry(a.sim.machine, address, std::string(Hex2(address).view()) + word, word, "");
+      SetControlStoreEntry(Access(a.sim).machine, address, std::string(Hex2(address).view()) + word, word, "");
     }
     a.host.saveNames.push_back(File("micro.txt"));
     a.sim.N_BakMicro2FileClick();

@@ -17,6 +17,7 @@
 
 #include "base/widget_groups.h"
 #include "machine/trace_export.h"
+#include "simulator/access.h"
 #include "tests/test_host.h"
 #include "ui/main_form.h"
 #include "ui/timing_diagram.h"
@@ -77,7 +78,7 @@ TEST(Desktop, TooltipsTellThePresentValue) {
   EXPECT_TRUE(TipFor(s, kALamps[0]).startsWith("A0 = ")) << TipFor(s, kALamps[0]).toStdString();
   // A jack: its name, kind, the other end of its wires and its level.
   Join(s, 3, 73);  // K3 -> LDC
-  s.editor.Check();
+  Access(s).editor.Check();
   s.BoardEvaluation();
   const Jack& ldc = s.wires.JackAt(73);
   const QString tip = JackTip(s, ldc.X, ldc.Y);

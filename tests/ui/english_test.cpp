@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "base/translation.h"
+#include "simulator/access.h"
 #include "tests/test_host.h"
 #include "ui/main_form.h"
 #include "ui/text_fit.h"
@@ -93,7 +94,7 @@ TEST(English, NothingChineseIsLeftOnTheWindowInAnyState) {
   // Two outputs into one input: the wiring lists report the bad jack.
   Join(s, 0, 73);
   Join(s, 1, 73);
-  s.editor.Check();
+  Access(s).editor.Check();
   s.SpeedButtonPOWERClick();
   form.AfterAction();
   ExpectNoChinese(form, "a bad jack, power refused");
@@ -120,7 +121,7 @@ TEST(English, NoCaptionIsCutOff) {
     // The longest source names in the narrow windows above the jacks.
     Join(form.Sim(), 34, 65);  // IR7-O -> ABUS
     Join(form.Sim(), 37, 79);  // IR4-O -> INTEN
-    form.Sim().editor.Check();
+    Access(form.Sim()).editor.Check();
     form.Sim().BoardEvaluation();
     form.AfterAction();
     ASSERT_EQ(static_cast<QLabel*>(form.Widget(Label_Hand_ABUS))->text(), "(IR7-O)");
@@ -154,7 +155,7 @@ TEST(English, SwitchingAtOnceKeepsTheWiresAndEveryText) {
   TMainForm form(&host);
   Simulator& s = form.Sim();
   for (int k = 0; k < 6; ++k) {
-    s.editor.DrawWire(Join(s, k, 60 + k, 0x00102030u * static_cast<uint32_t>(k + 1)));
+    Access(s).editor.DrawWire(Join(s, k, 60 + k, 0x00102030u * static_cast<uint32_t>(k + 1)));
   }
   form.AfterAction();
   const std::vector<uint32_t> chinese(s.canvas.Data(), s.canvas.Data() + Canvas::Width * Canvas::Height);
@@ -168,7 +169,7 @@ TEST(English, SwitchingAtOnceKeepsTheWiresAndEveryText) {
   RecordingHost host2;
   TMainForm fresh(&host2);
   Simulator& f = fresh.Sim();
-  for (int k = 0; k < 6; ++k) f.editor.DrawWire(Join(f, k, 60 + k, 0x00102030u * static_cast<uint32_t>(k + 1)));
+  for (int k = 0; k < 6; ++k) Access(f).editor.DrawWire(Join(f, k, 60 + k, 0x00102030u * static_cast<uint32_t>(k + 1)));
   EXPECT_TRUE(std::equal(s.canvas.Data(), s.canvas.Data() + Canvas::Width * Canvas::Height, f.canvas.Data()));
   EXPECT_FALSE(std::equal(chinese.begin(), chinese.end(), s.canvas.Data()));
 

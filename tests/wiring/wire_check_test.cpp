@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -91,7 +92,7 @@ TEST(WireCheck, TheIndicatorBlinksEveryHalfSecondAndKeepsItsPhase) {
   DrawWireBetween(sim, K5, jack::LDC);  // stop, then start again
   EXPECT_TRUE(sim.editor.Timer_WrongLine.enabled);
   EXPECT_EQ(sim.editor.WrongBlinkCounter, 22);
-  sim.editor.WrongBlinkCounter = 19998;
+  Access(sim).editor.WrongBlinkCounter = 19998;
   sim.Timer_WrongLineTimer();
   EXPECT_EQ(sim.view[Label_wrongNum].color, color::Lime);
   EXPECT_EQ(sim.view[Label_wrongNum].fontColor, color::Yellow);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -45,7 +46,7 @@ TEST_F(Editor, AWireStartedOnTheInputIsStoredFromTheOutputWithItsPointsInDrawing
   // The lines drawn while editing are the wire's picture: drawing the stored
   // wire once more takes every pixel back to the clean board.
   EXPECT_NE(Pixels(sim.canvas), clean);
-  sim.editor.DrawWire(0);
+  Access(sim).editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -144,7 +145,7 @@ TEST_F(Editor, BendPointsOffThePictureAreClampedToItsEdges) {
   const std::vector<WirePoint> points = {{742, 514}, {0, 577}, {855, 0}, {619, 413}};
   EXPECT_EQ(W(0).Points, points);
   EXPECT_EQ(Lines(Memo_LineMidWay)[1], "0,577");
-  sim.editor.DrawWire(0);
+  Access(sim).editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -155,7 +156,7 @@ TEST_F(Editor, AReleaseWithoutAMoveThereStillDrawsTheLinesTheWireStores) {
   sim.Image_WireDrawMouseMove(600, 300);  // the last move is elsewhere
   sim.Image_WireDrawMouseUp(MouseButton::Left, 700, 460);
   sim.Image_WireDrawMouseUp(MouseButton::Left, ldc.X, ldc.Y);
-  sim.editor.DrawWire(0);
+  Access(sim).editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -164,7 +165,7 @@ TEST_F(Editor, CompletingAWireWithEveryRecordInUseIsRefusedAndLeavesNoLines) {
   int n = 0;
   for (int o = 0; o <= 41 && n < WireCapacity; ++o)
     for (int i = 50; i <= 83 && n < WireCapacity; ++i, ++n) {
-      sim.wires.Add(o, i, 0);
+      Access(sim).wires.Add(o, i, 0);
     }
   const auto before = Pixels(sim.canvas);
   DrawWireBetween(sim, jack::GND2, jack::LIR, {{800, 480}});  // pair 1427: not stored
@@ -189,7 +190,7 @@ TEST_F(Editor, BendPointsBeyondTheListAreIgnoredButTheWireCanBeCompleted) {
   EXPECT_EQ(Lines(Memo_LineMidWay).size(), static_cast<size_t>(MidwayCapacity) - 1);
   ClickJack(sim, jack::LDC);
   EXPECT_EQ(W(0).Points.size(), static_cast<size_t>(MidwayCapacity));
-  sim.editor.DrawWire(0);
+  Access(sim).editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 
@@ -267,8 +268,8 @@ TEST_F(Editor, TheWireColourIsChosenWhenNoWireIsBeingDrawn) {
   EXPECT_EQ(sim.editor.WireColor, 0x000000FFu);
   // Both wires come off the picture in their own colours.
   Click(sim, 10, 10, MouseButton::Right);
-  sim.editor.DrawWire(0);
-  sim.editor.DrawWire(1);
+  Access(sim).editor.DrawWire(0);
+  Access(sim).editor.DrawWire(1);
   EXPECT_EQ(Pixels(sim.canvas), clean);
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/wire_format.h"
+#include "simulator/access.h"
 #include "tests/slurp.h"
 #include "tests/wiring/wiring_util.h"
 
@@ -255,7 +256,7 @@ TEST_F(WireFile, ReadingAsksBeforeClearingAndIsRefusedWithThePowerOn) {
   EXPECT_EQ(sim.wires.CountInUse(), 1);
   EXPECT_EQ(W(0).From, K1);
   EXPECT_NE(Pixels(sim.canvas), picture);
-  sim.editor.DrawWire(0);
+  Access(sim).editor.DrawWire(0);
   EXPECT_EQ(Pixels(sim.canvas), sim.cleanBoard);
 }
 
@@ -288,8 +289,8 @@ TEST_F(WireFile, AWireBeingDrawnWhileAFileIsReadKeepsItsOwnColour) {
   sim.Image_WireDrawMouseMove(690, 440);
   ClickJack(sim, jack::LDC);
   ASSERT_EQ(sim.wires.CountInUse(), 2);
-  sim.editor.DrawWire(0);
-  sim.editor.DrawWire(1);
+  Access(sim).editor.DrawWire(0);
+  Access(sim).editor.DrawWire(1);
   EXPECT_EQ(Pixels(sim.canvas), sim.cleanBoard);
 }
 

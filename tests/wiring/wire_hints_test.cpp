@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "simulator/access.h"
 #include "tests/wiring/wiring_util.h"
 
 namespace orrin {
@@ -43,7 +44,7 @@ TEST(WireHints, TheJackUnderTheMouseIsNamedWithItsWires) {
 TEST(WireHints, CoordinatesFollowTheMouseAndTheLevelShowsWithThePowerOn) {
   Board b;
   Simulator& sim = b.sim;
-  sim.editor.WireColor = 0x00123456;
+  Access(sim).editor.WireColor = 0x00123456;
   sim.Image_WireDrawMouseMove(300, 200);
   EXPECT_EQ(sim.view[Label_NowMouseXY].text, "(300, 200)");
   EXPECT_EQ(sim.view[Label_NowXY].text, "300,200");
