@@ -223,6 +223,17 @@ bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error) {
   return error.empty();
 }
 
+bool BeginLab(RunnerContext& ctx, const Lab& lab, std::string& error) {
+  Simulator& sim = ctx.sim;
+  sim.Reset();
+  sim.Startup();
+  sim.hostRelay.Divert(ctx.host);
+  const bool ok = RunLabSetup(ctx, lab, error);
+  sim.hostRelay.Restore();
+  sim.session.Start(true);
+  return ok;
+}
+
 std::string FirstFailingCheck(const LabStep& step, const Simulator& sim, const std::string& choice) {
   for (const Expectation& c : step.checks) {
     const std::string got = c.name == "choice" ? choice : BoardText(sim, c.name).value_or("");

@@ -66,6 +66,12 @@ bool LoadLab(Host& host, const std::string& path, Lab& lab, std::vector<std::str
 // relative to the lab's folder; false with "PATH:LINE: message" lines (one
 // per file the set-up could not use, or the first bad line).
 bool RunLabSetup(RunnerContext& ctx, const Lab& lab, std::string& error);
+// A lab opened in the window or the page: a fresh board (as orrin-run starts
+// with), the set-up run with its questions and dialogs answered by its lines
+// (the boxes it raises go to the context's host), and the student's session
+// recorded from there. False with the set-up's errors; the board is a fresh
+// one then too.
+bool BeginLab(RunnerContext& ctx, const Lab& lab, std::string& error);
 
 // Whether every check of a step holds on the board now; `choice` is the
 // student's answer so far ("" for none).

@@ -104,14 +104,12 @@ bool TMainForm::OpenLab(const std::string& path) {
   }
   // A fresh board, as orrin-run starts one, so that the recorded session
   // replays on top of the same set-up.
-  sim_->Reset();
-  sim_->Startup();
   if (disassembly_ != nullptr) disassembly_->hide();
   if (timing_ != nullptr) timing_->hide();
   std::string error, boxes;
   {
     ConsoleLines lines(*sim_);
-    if (!RunLabSetup(lines.Context(), *lab, error)) errors.push_back(error);
+    if (!BeginLab(lines.Context(), *lab, error)) errors.push_back(error);
     boxes = lines.Boxes();
   }
   ApplyAll();
@@ -126,8 +124,6 @@ bool TMainForm::OpenLab(const std::string& path) {
       return false;
     }
   }
-  // The session begins after the set-up (which orrin-run --lab runs first).
-  sim_->session.Start(true);
   // The panel comes beside the board, not out of it.
   if (!labPanel_->isVisible()) resize(width() + labPanel_->minimumWidth() + 20, height());
   labPanel_->Begin(std::move(lab));

@@ -311,14 +311,11 @@ std::string OpenLab(const std::string& path, const std::string& text) {
   auto lab = std::make_unique<Lab>();
   std::vector<std::string> errors;
   if (!ReadLab(text, path, *lab, errors)) return "{\"errors\":" + Json(errors) + "}";
-  Reset();
   Page& p = *page;
+  p.lab.reset();
+  p.progress.reset();
   std::string error;
-  p.sim.hostRelay.Divert(p.script);
-  const bool ok = RunLabSetup(p.ctx, *lab, error);
-  p.sim.hostRelay.Restore();
-  if (!ok) return "{\"errors\":" + Json(std::vector<std::string>{error}) + "}";
-  p.sim.session.Start(true);
+  if (!BeginLab(p.ctx, *lab, error)) return "{\"errors\":" + Json(std::vector<std::string>{error}) + "}";
   std::string steps = "[";
   for (size_t i = 0; i < lab->steps.size(); ++i) {
     const LabStep& s = lab->steps[i];

@@ -206,3 +206,45 @@ TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
 
 }  // namespace
 }  // namespace orrin
+
+namespace orrin {
+namespace {
+
+// Opening a lab in the window or the page: whatever the board held, the lab
+// starts on a fresh one, the set-up's questions are answered by its lines,
+// and the session records only what the student does after it.
+TEST(Lab, BeginningALabStartsAFreshBoardWithItsSetUpAndAnEmptySession) {
+  Lab lab;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(
+      ReadLab("title: t\ntitle.en: t\ngoal: g\ngoal.en: g\nsetup: mode microprogram\nsetup: power\n"
+              "step 1: s\nstep.en: s\ncheck: R0=00\n",
+              kLabs + "x.lab", lab, errors));
+  std::ostringstream out;
+  ScriptHost host(out, nullptr);
+  Simulator sim(host);
+  sim.Startup();
+  sim.session.Start(true);
+  sim.ToggleLevelSwitch(4);
+  sim.ChooseAnswer(2);
+  RunnerContext ctx{sim, host, out};
+  std::string error;
+  ASSERT_TRUE(BeginLab(ctx, lab, error)) << error;
+  EXPECT_TRUE(sim.console.PowerOn);
+  EXPECT_TRUE(sim.console.Microprogram());
+  EXPECT_FALSE(sim.machine.Levels.Position[4]) << "the switch flipped before is back";
+  EXPECT_EQ(sim.Choice(), "");
+  EXPECT_EQ(sim.session.Text(), "");
+  sim.ToggleDataSwitch(1);
+  EXPECT_EQ(sim.session.Text(), "sd 1\n");
+
+  Lab broken = lab;
+  broken.setup = {{7, "k 99"}};
+  sim.ToggleLevelSwitch(4);
+  EXPECT_FALSE(BeginLab(ctx, broken, error));
+  EXPECT_NE(error.find("x.lab:7: "), std::string::npos) << error;
+  EXPECT_FALSE(sim.machine.Levels.Position[4]) << "a failed set-up still leaves a fresh board";
+}
+
+}  // namespace
+}  // namespace orrin
