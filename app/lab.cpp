@@ -1,6 +1,7 @@
 #include "app/lab.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -305,7 +306,7 @@ LabProgress::Verdict LabProgress::Saw(const std::string& line, bool powerOn, int
   return Verdict::Forbidden;
 }
 
-std::vector<size_t> LabProgress::Check(const Simulator& sim, const std::string& choice) {
+std::vector<size_t> LabProgress::Check(const Simulator& sim, const std::string& choice, int64_t elapsedMs) {
   std::vector<size_t> done;
   while (done_ < lab_->steps.size() && StepHolds(lab_->steps[done_], sim, choice)) {
     if (shortcut_) {
@@ -313,8 +314,56 @@ std::vector<size_t> LabProgress::Check(const Simulator& sim, const std::string& 
       break;
     }
     done.push_back(done_++);
+    doneAt_.push_back(elapsedMs);
   }
   return done;
+}
+
+void LabProgress::UseHint() {
+  if (!Finished()) hints_[done_] = true;
+}
+
+int64_t LabProgress::HintCount() const { return std::count(hints_.begin(), hints_.end(), true); }
+
+std::string LabClock(int64_t ms) {
+  const int64_t s = std::max<int64_t>(0, ms) / 1000;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02lld:%02lld", static_cast<long long>(s / 60), static_cast<long long>(s % 60));
+  return buf;
+}
+
+std::string CatalogueText(const Catalog* english, std::string_view text, const std::vector<std::string>& args) {
+  std::string out = english ? (*english)(text) : std::string(text);
+  // %1 … %9, each once, as the window's arg() replaces them.
+  for (size_t i = 0; i < args.size() && i < 9; ++i) {
+    const std::string mark = "%" + std::to_string(i + 1);
+    const size_t at = out.find(mark);
+    if (at != std::string::npos) out.replace(at, mark.size(), args[i]);
+  }
+  return out;
+}
+
+std::vector<std::string> LabProgress::Summary(int64_t nowMs, const Catalog* english) const {
+  auto tr = [english](std::string_view text, const std::vector<std::string>& args = {}) {
+    return CatalogueText(english, text, args);
+  };
+  std::vector<std::string> lines;
+  lines.push_back(tr("实验：%1", {english ? lab_->title.en : lab_->title.zh}));
+  for (size_t i = 0; i < lab_->steps.size(); ++i) {
+    std::string used = hints_[i] ? tr("（用了提示）") : "";
+    if (wrong_[i] > 0) used += tr("（答错 %1 次）", {std::to_string(wrong_[i])});
+    if (i < doneAt_.size())
+      lines.push_back(
+          tr("第 %1 步：%2%3", {std::to_string(i + 1), LabClock(doneAt_[i] - (i > 0 ? doneAt_[i - 1] : 0)), used}));
+    else
+      lines.push_back(tr("第 %1 步：未完成%2", {std::to_string(i + 1), used}));
+  }
+  lines.push_back(tr("共用时 %1，完成 %2/%3 步，用了 %4 次提示",
+                     {LabClock(Elapsed(nowMs)), std::to_string(done_), std::to_string(lab_->steps.size()),
+                      std::to_string(HintCount())}));
+  if (WrongAnswerCount() > 0) lines.push_back(tr("答错 %1 次", {std::to_string(WrongAnswerCount())}));
+  if (shortcut_) lines.push_back(tr("用了本实验不允许的 %1，之后的步骤不算完成", {shortcut_->action}));
+  return lines;
 }
 
 int64_t LabProgress::WrongAnswerCount() const {

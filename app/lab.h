@@ -103,7 +103,9 @@ class LabProgress {
   // hold, in order, are done; returns them (indexes into the lab's steps).
   // After a forbidden shortcut no step is done: the first that holds is
   // remembered as reached after it.
-  std::vector<size_t> Check(const Simulator& sim, const std::string& choice);
+  // `elapsedMs`: the front end's clock since the lab began, kept as the
+  // time each step was done.
+  std::vector<size_t> Check(const Simulator& sim, const std::string& choice, int64_t elapsedMs = 0);
   size_t DoneCount() const { return done_; }
   bool Finished() const { return done_ == lab_->steps.size(); }
   // The first forbidden shortcut taken, and the step whose checks held after it.
@@ -113,6 +115,19 @@ class LabProgress {
   // Wrong answers per step, and in all.
   const std::vector<int64_t>& WrongAnswers() const { return wrong_; }
   int64_t WrongAnswerCount() const;
+  // The current step's hint was shown; whether step `i`'s was, and in all.
+  void UseHint();
+  bool HintUsed(size_t step) const { return hints_[step]; }
+  int64_t HintCount() const;
+  // When each step done so far was done (ms since the lab began).
+  const std::vector<int64_t>& DoneAt() const { return doneAt_; }
+  // The time the lab has taken: up to its last step once finished.
+  int64_t Elapsed(int64_t nowMs) const { return Finished() && !doneAt_.empty() ? doneAt_.back() : nowMs; }
+  // What the window's and the page's panels show when the lab is done (and
+  // a saved session keeps as comments): the lab, each step's time, hints and
+  // wrong tries, the totals and a shortcut taken; in Chinese, or in English
+  // through `english`.
+  std::vector<std::string> Summary(int64_t nowMs, const Catalog* english) const;
 
  private:
   bool Forbids(const Shortcuts& forbid, const std::string& action) const;
@@ -121,7 +136,15 @@ class LabProgress {
   std::optional<LabShortcut> shortcut_, last_;
   std::optional<size_t> reachedAfter_;
   std::vector<int64_t> wrong_;
+  std::vector<bool> hints_ = std::vector<bool>(lab_->steps.size(), false);
+  std::vector<int64_t> doneAt_;
 };
+
+// A lab's clock, "mm:ss".
+std::string LabClock(int64_t ms);
+// A text of the catalogue in Chinese or, through `english`, in English, with
+// its %1, %2 … replaced by `args`.
+std::string CatalogueText(const Catalog* english, std::string_view text, const std::vector<std::string>& args = {});
 
 // A recorded session to be saved in `folder`: the files its lines name
 // inside that folder are named relative to it ("load-memory prog.txt"), so

@@ -93,6 +93,17 @@ namespace mbit {
 ORRIN_MICROWORD_BITS(ORRIN_MBIT)
 #undef ORRIN_MBIT
 }  // namespace mbit
+// Each bit is named once, M39 first and down to M0.
+static_assert(
+    [] {
+      int expected = 39;
+#define ORRIN_MBIT_ORDER(name, bit) \
+  if (bit != expected--) return false;
+      ORRIN_MICROWORD_BITS(ORRIN_MBIT_ORDER)
+#undef ORRIN_MBIT_ORDER
+      return expected == -1;
+    }(),
+    "the microword bits run from M39 to M0");
 // The names of a microword's bits, M39 first.
 inline constexpr const char* kMicrowordBitNames[40] = {
 #define ORRIN_MBIT_NAME(name, bit) #name,

@@ -43,6 +43,19 @@ inline constexpr SignalInfo kSignalInfo[SigCount] = {
 #undef ORRIN_LAMP_WIDGET_None
 
 inline constexpr int kSignalLampCount = 24;
+static_assert(
+    [] {
+      // The lamps' places are 0 .. 23, each one signal's.
+      int seen[kSignalLampCount] = {};
+      int lamps = 0;
+      for (const SignalInfo& s : kSignalInfo) {
+        if (s.order < 0) continue;
+        if (s.order >= kSignalLampCount || seen[s.order]++) return false;
+        ++lamps;
+      }
+      return lamps == kSignalLampCount;
+    }(),
+    "every lamp of the row is one signal's");
 // The signals with a lamp, left to right along the row.
 inline constexpr std::array<Sig, kSignalLampCount> kSignalLampRow = [] {
   std::array<Sig, kSignalLampCount> row{};

@@ -4,12 +4,12 @@
 <context>
     <name>orrin</name>
     <message>
-        <location filename="../ui/art_board.cpp" line="+73"/>
+        <location filename="../ui/art_board.cpp" line="+74"/>
         <source>标志</source>
         <translation>Flags</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+58"/>
         <source>8 位教学计算机</source>
         <translation>8-bit computer</translation>
     </message>
@@ -20,7 +20,7 @@
     </message>
     <message>
         <location line="+6"/>
-        <location filename="../ui/tooltips.cpp" line="+140"/>
+        <location filename="../ui/tooltips.cpp" line="+139"/>
         <source>输出插孔</source>
         <translation>output jack</translation>
     </message>
@@ -55,7 +55,7 @@ out</translation>
         <translation>Control signals from the microprogram</translation>
     </message>
     <message>
-        <location filename="../ui/art_micro.cpp" line="+127"/>
+        <location filename="../ui/art_micro.cpp" line="+122"/>
         <source>微指令格式 (40 位)</source>
         <translation>Microword format (40 bits)</translation>
     </message>
@@ -199,7 +199,7 @@ the controller runs but drives nothing</translation>
         <translation>Disassembly</translation>
     </message>
     <message>
-        <location filename="../layout/layout_board.cpp" line="+58"/>
+        <location filename="../layout/layout_board.cpp" line="+59"/>
         <source>控制器</source>
         <translation>Controller</translation>
     </message>
@@ -535,7 +535,7 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+239"/>
+        <location filename="../ui/timing_diagram.cpp" line="+233"/>
         <source>时序图</source>
         <translation>Timing diagram</translation>
     </message>
@@ -766,7 +766,7 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+83"/>
+        <location filename="../ui/timing_diagram.cpp" line="+84"/>
         <source>无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。</source>
         <translation>Cannot export to %1: the file name must end in .vcd, .csv, .json, .svg or .png.</translation>
     </message>
@@ -781,7 +781,7 @@ levels reach no unit.</translation>
         <translation>Cannot read the instruction set file; the standard set is used: %1</translation>
     </message>
     <message>
-        <location filename="../ui/timing_diagram.cpp" line="-82"/>
+        <location filename="../ui/timing_diagram.cpp" line="-83"/>
         <source>全部</source>
         <translation>Fit all</translation>
     </message>
@@ -792,7 +792,7 @@ levels reach no unit.</translation>
         <translation>Export…</translation>
     </message>
     <message>
-        <location filename="../ui/tooltips.cpp" line="-119"/>
+        <location filename="../ui/tooltips.cpp" line="-118"/>
         <source>回放：显示的小拍/最新的小拍</source>
         <translation>Replay: beat shown/newest</translation>
     </message>
@@ -902,7 +902,7 @@ levels reach no unit.</translation>
         <translation>%1 is driven by %2</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+20"/>
         <source>未连线</source>
         <translation>not wired</translation>
     </message>
@@ -937,7 +937,7 @@ level: %4</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../ui/lab_panel.cpp" line="+245"/>
+        <location filename="../ui/lab_panel.cpp" line="+218"/>
         <source>实验</source>
         <translation>Lab</translation>
     </message>
@@ -952,7 +952,7 @@ level: %4</translation>
         <translation>Save session…</translation>
     </message>
     <message>
-        <location filename="../ui/lab_panel.cpp" line="-80"/>
+        <location filename="../ui/lab_panel.cpp" line="-55"/>
         <source>全部完成！</source>
         <translation>All done!</translation>
     </message>
@@ -972,57 +972,57 @@ level: %4</translation>
         <translation>This lab does not allow this: %1. The steps after it no longer count; open the lab again to start over.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>答案不对，再想想。</source>
         <translation>That answer is wrong; think again.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>用时 %1 · 已完成 %2/%3</source>
         <translation>Time %1 · done %2/%3</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location filename="../ui/simulator_texts.cpp" line="+2"/>
         <source>实验：%1</source>
         <translation>Lab: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+1"/>
         <source>（用了提示）</source>
         <translation> (hint used)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>（答错 %1 次）</source>
         <translation> (%1 wrong answers)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>第 %1 步：%2%3</source>
         <translation>Step %1: %2%3</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+1"/>
         <source>第 %1 步：未完成%2</source>
         <translation>Step %1: not done%2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>共用时 %1，完成 %2/%3 步，用了 %4 次提示</source>
         <translation>Total %1, %2 of %3 steps done, %4 hints used</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+1"/>
         <source>答错 %1 次</source>
         <translation>%1 wrong answers</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>用了本实验不允许的 %1，之后的步骤不算完成</source>
         <translation>Used %1, which this lab does not allow; the steps after it do not count</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../ui/lab_panel.cpp" line="+16"/>
         <source>显示提示</source>
         <translation>Show hint</translation>
     </message>

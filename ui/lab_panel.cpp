@@ -12,11 +12,6 @@ namespace orrin::ui {
 
 namespace {
 
-QString Clock(qint64 ms) {
-  const qint64 s = ms / 1000;
-  return QString("%1:%2").arg(s / 60, 2, 10, QChar('0')).arg(s % 60, 2, 10, QChar('0'));
-}
-
 QLabel* Wrapped(QWidget* parent, const char* name) {
   auto* l = new QLabel(parent);
   l->setObjectName(name);
@@ -83,7 +78,7 @@ LabPanel::LabPanel(QWidget* parent) : QDockWidget(parent) {
 
   connect(hintButton_, &QPushButton::clicked, this, [this] {
     if (!progress_ || progress_->Finished()) return;
-    hintUsed_[progress_->DoneCount()] = true;
+    progress_->UseHint();
     ShowCurrent();
   });
   tick_.setInterval(1000);
@@ -100,8 +95,6 @@ void LabPanel::Begin(std::unique_ptr<Lab> lab) {
   lab_ = std::move(lab);
   progress_.emplace(*lab_);
   choice_.clear();
-  doneAt_.clear();
-  hintUsed_.assign(lab_->steps.size(), false);
   seen_ = 0;
   wrongShown_ = false;
   clock_.start();
@@ -127,11 +120,10 @@ void LabPanel::Check(const Simulator& sim) {
     if (v == LabProgress::Verdict::Forbidden) notice = true;
   }
   if (notice) ShowNotice();
-  const std::vector<size_t> done = progress_->Check(sim, sim.Choice());
+  const std::vector<size_t> done = progress_->Check(sim, sim.Choice(), clock_.elapsed());
   if (done.empty()) return;
   wrongShown_ = false;
   ShowNotice();
-  for (size_t i = 0; i < done.size(); ++i) doneAt_.push_back(clock_.elapsed());
   if (progress_->Finished()) tick_.stop();
   ShowSteps();
   ShowCurrent();
@@ -188,8 +180,8 @@ void LabPanel::ShowCurrent() {
     choiceLayout_->addWidget(b);
   }
   const bool hasHint = !step.hint.zh.empty();
-  hintButton_->setVisible(hasHint && !hintUsed_[n]);
-  hint_->setVisible(hasHint && hintUsed_[n]);
+  hintButton_->setVisible(hasHint && !progress_->HintUsed(n));
+  hint_->setVisible(hasHint && progress_->HintUsed(n));
   hint_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "提示：")) + Text(step.hint));
 }
 
@@ -207,9 +199,8 @@ void LabPanel::ShowNotice() {
 
 void LabPanel::ShowClock() {
   if (!lab_) return;
-  const qint64 ms = progress_->Finished() ? doneAt_.back() : clock_.elapsed();
   clockText_->setText(Tr(QT_TRANSLATE_NOOP("orrin", "用时 %1 · 已完成 %2/%3"))
-                          .arg(Clock(ms))
+                          .arg(QString::fromStdString(LabClock(progress_->Elapsed(clock_.elapsed()))))
                           .arg(progress_->DoneCount())
                           .arg(lab_->steps.size()));
 }
@@ -217,31 +208,8 @@ void LabPanel::ShowClock() {
 QStringList LabPanel::Summary() const {
   QStringList lines;
   if (!lab_) return lines;
-  lines << Tr(QT_TRANSLATE_NOOP("orrin", "实验：%1")).arg(Text(lab_->title));
-  int hints = 0;
-  for (size_t i = 0; i < lab_->steps.size(); ++i) {
-    hints += hintUsed_[i] ? 1 : 0;
-    QString used = hintUsed_[i] ? Tr(QT_TRANSLATE_NOOP("orrin", "（用了提示）")) : QString();
-    if (const int64_t wrong = progress_->WrongAnswers()[i]; wrong > 0)
-      used += Tr(QT_TRANSLATE_NOOP("orrin", "（答错 %1 次）")).arg(wrong);
-    if (i < doneAt_.size())
-      lines << Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步：%2%3"))
-                   .arg(i + 1)
-                   .arg(Clock(doneAt_[i] - (i > 0 ? doneAt_[i - 1] : 0)))
-                   .arg(used);
-    else
-      lines << Tr(QT_TRANSLATE_NOOP("orrin", "第 %1 步：未完成%2")).arg(i + 1).arg(used);
-  }
-  lines << Tr(QT_TRANSLATE_NOOP("orrin", "共用时 %1，完成 %2/%3 步，用了 %4 次提示"))
-               .arg(Clock(progress_->Finished() ? doneAt_.back() : clock_.elapsed()))
-               .arg(progress_->DoneCount())
-               .arg(lab_->steps.size())
-               .arg(hints);
-  if (progress_->WrongAnswerCount() > 0)
-    lines << Tr(QT_TRANSLATE_NOOP("orrin", "答错 %1 次")).arg(progress_->WrongAnswerCount());
-  if (progress_->Shortcut())
-    lines << Tr(QT_TRANSLATE_NOOP("orrin", "用了本实验不允许的 %1，之后的步骤不算完成"))
-                 .arg(QString::fromStdString(progress_->Shortcut()->action));
+  const Catalog* english = CurrentLanguage() == Language::English ? &EnglishCatalog() : nullptr;
+  for (const std::string& line : progress_->Summary(clock_.elapsed(), english)) lines << QString::fromStdString(line);
   return lines;
 }
 

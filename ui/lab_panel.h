@@ -56,8 +56,6 @@ class LabPanel : public QDockWidget {
   std::string choice_;
   QElapsedTimer clock_;
   QTimer tick_;
-  std::vector<qint64> doneAt_;  // ms since the start, per step done
-  std::vector<bool> hintUsed_;
   size_t seen_ = 0;          // session lines taken in (the session starts with the lab)
   bool wrongShown_ = false;  // the last answer was wrong (until a step is done)
   QLabel *title_, *goal_, *current_, *hint_, *clockText_, *summary_, *notice_;

@@ -99,6 +99,15 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "无法导出到 %1：文件名须以 .vcd、.csv、.json、.svg 或 .png 结尾。"),
       QT_TRANSLATE_NOOP("orrin", "指令集文件有错误，使用标准指令集：%1"),
       QT_TRANSLATE_NOOP("orrin", "无法读取指令集文件，使用标准指令集：%1"),
+      // A lab's summary (app/lab.cpp), shown by the window and the page.
+      QT_TRANSLATE_NOOP("orrin", "实验：%1"),
+      QT_TRANSLATE_NOOP("orrin", "（用了提示）"),
+      QT_TRANSLATE_NOOP("orrin", "（答错 %1 次）"),
+      QT_TRANSLATE_NOOP("orrin", "第 %1 步：%2%3"),
+      QT_TRANSLATE_NOOP("orrin", "第 %1 步：未完成%2"),
+      QT_TRANSLATE_NOOP("orrin", "共用时 %1，完成 %2/%3 步，用了 %4 次提示"),
+      QT_TRANSLATE_NOOP("orrin", "答错 %1 次"),
+      QT_TRANSLATE_NOOP("orrin", "用了本实验不允许的 %1，之后的步骤不算完成"),
   };
   return texts;
 }

@@ -81,15 +81,19 @@ struct Page {
   std::map<WidgetId, std::pair<std::vector<std::string>, std::vector<std::string>>> sent;
   std::unique_ptr<Lab> lab;
   std::optional<LabProgress> progress;
+  double labStarted = 0;  // emscripten_get_now() when the lab began
 };
 
 Page* page = nullptr;
+
+int64_t LabElapsed() { return static_cast<int64_t>(emscripten_get_now() - page->labStarted); }
 
 // The lab's steps the board now makes hold, in order (numbered from 1).
 std::vector<std::string> Done() {
   std::vector<std::string> done;
   if (page->progress)
-    for (size_t s : page->progress->Check(page->sim, page->sim.Choice())) done.push_back(std::to_string(s + 1));
+    for (size_t s : page->progress->Check(page->sim, page->sim.Choice(), LabElapsed()))
+      done.push_back(std::to_string(s + 1));
   return done;
 }
 
@@ -297,6 +301,15 @@ void Reset() {
 
 std::string SessionText() { return page->sim.session.Text(); }
 
+// The current step's hint shown; the lab's summary as the window shows it.
+void LabHint() {
+  if (page->progress) page->progress->UseHint();
+}
+std::string LabSummary(bool english) {
+  if (!page->progress) return "[]";
+  return Json(page->progress->Summary(LabElapsed(), english ? &EnglishCatalog() : nullptr));
+}
+
 // The memory shown, in mnemonics, and the address PC shows (-1 power off).
 std::string Listing() {
   const Simulator& s = page->sim;
@@ -334,6 +347,7 @@ std::string OpenLab(const std::string& path, const std::string& text) {
                           ",\"steps\":" + steps + "}";
   p.lab = std::move(lab);
   p.progress.emplace(*p.lab);
+  p.labStarted = emscripten_get_now();
   p.sim.ForgetChoice();
   return out;
 }
@@ -366,6 +380,8 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_diagram(double first, double beatWidth, i
 EMSCRIPTEN_KEEPALIVE const char* orrin_layout(int english) { return Kept(orrin::web::Layout(english != 0)); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_run(const char* text) { return Kept(orrin::web::Run(text)); }
 EMSCRIPTEN_KEEPALIVE void orrin_reset() { orrin::web::Reset(); }
+EMSCRIPTEN_KEEPALIVE void orrin_lab_hint() { orrin::web::LabHint(); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_lab_summary(int english) { return Kept(orrin::web::LabSummary(english != 0)); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_session_text() { return Kept(orrin::web::SessionText()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_listing() { return Kept(orrin::web::Listing()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_open_lab(const char* path, const char* text) {

@@ -77,6 +77,8 @@ const API = {
   run: ['orrin_run', 'string', ['string']],
   reset: ['orrin_reset', null, []],
   sessionText: ['orrin_session_text', 'string', []],
+  labHint: ['orrin_lab_hint', null, []],
+  labSummary: ['orrin_lab_summary', 'string', ['number']],
   listing: ['orrin_listing', 'string', []],
   diagram: ['orrin_diagram', 'string', ['number', 'number', 'number', 'number']],
   openLab: ['orrin_open_lab', 'string', ['string', 'string']],
@@ -815,7 +817,7 @@ const lab = {
         } else {
           const b = document.createElement('button');
           b.textContent = tr('显示提示');
-          b.onclick = () => { this.hints[n] = true; this.show(); };
+          b.onclick = () => { this.hints[n] = true; call('labHint'); this.show(); };
           side.appendChild(b);
         }
       }
@@ -823,9 +825,8 @@ const lab = {
       const sum = document.createElement('div');
       sum.className = 'current';
       sum.style.whiteSpace = 'pre-wrap';
-      sum.textContent = [tr('全部完成！')].concat(this.times.map((t, k) =>
-        tr('第 %1 步：%2%3').replace('%1', k + 1).replace('%2', this.clock(t - (k ? this.times[k - 1] : this.started)))
-          .replace('%3', this.hints[k] ? tr('（用了提示）') : ''))).join('\n');
+      // The summary is the module's, in the page's language, as the window shows it.
+      sum.textContent = [tr('全部完成！')].concat(JSON.parse(call('labSummary', lang === 'en'))).join('\n');
       side.appendChild(sum);
     }
     const ol = document.createElement('ol');

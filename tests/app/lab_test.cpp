@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/app/perform.h"
+#include "tests/test_host.h"
 
 namespace orrin {
 namespace {
@@ -244,6 +245,46 @@ TEST(Lab, BeginningALabStartsAFreshBoardWithItsSetUpAndAnEmptySession) {
   EXPECT_FALSE(BeginLab(ctx, broken, error));
   EXPECT_NE(error.find("x.lab:7: "), std::string::npos) << error;
   EXPECT_FALSE(sim.machine.Levels.Position[4]) << "a failed set-up still leaves a fresh board";
+}
+
+}  // namespace
+}  // namespace orrin
+
+namespace orrin {
+namespace {
+
+// The summary the window and the page both show: a step's time from the
+// one before it, its hint and wrong tries, the totals, in either language.
+TEST(Lab, TheSummaryKeepsEachStepsTimeHintsAndWrongTriesInBothLanguages) {
+  Lab lab;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(
+      ReadLab("title: 写\ntitle.en: Write\ngoal: g\ngoal.en: g\n"
+              "step 1: a\nstep.en: a\ncheck: SpeedButtonPOWER=SpeedButton_PowerON\nhint: h\nhint.en: h\n"
+              "step 2: b\nstep.en: b\nchoice: x\nchoice.en: x\nchoice: y\nchoice.en: y\ncheck: choice=2\n"
+              "step 3: c\nstep.en: c\ncheck: R0=35\n",
+              "t.lab", lab, errors));
+  Board b;
+  LabProgress p(lab);
+  p.UseHint();
+  b.sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(p.Check(b.sim, "", 61000).size(), 1u);
+  p.UseHint();  // step 2 has no hint, but the student asked: it counts
+  EXPECT_EQ(p.Saw("choose 1", true, 2), LabProgress::Verdict::WrongAnswer);
+  EXPECT_EQ(p.Check(b.sim, "2", 65500).size(), 1u);
+  EXPECT_EQ(p.Elapsed(70000), 70000) << "not finished: the clock runs on";
+  EXPECT_EQ(
+      p.Summary(70000, nullptr),
+      (std::vector<std::string>{"实验：写", "第 1 步：01:01（用了提示）", "第 2 步：00:04（用了提示）（答错 1 次）",
+                                "第 3 步：未完成", "共用时 01:10，完成 2/3 步，用了 2 次提示", "答错 1 次"}));
+  const std::vector<std::string> en = p.Summary(70000, &EnglishCatalog());
+  ASSERT_EQ(en.size(), 6u);
+  EXPECT_EQ(en[0].find("Write"), en[0].size() - 5) << en[0];
+  for (const std::string& line : en)
+    for (unsigned char c : line) EXPECT_LT(c, 0x80) << "Chinese left in: " << line;
+  EXPECT_EQ(LabClock(3599999), "59:59");
+  EXPECT_EQ(LabClock(-5), "00:00");
+  EXPECT_EQ(CatalogueText(nullptr, "%2 and %1", {"a", "b"}), "b and a");
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ TEST(TraceDiagram, BandsWriteEveryValueThatFitsAndFillTheRest) {
                   DiagramValueText(static_cast<size_t>(row), TraceValue(sim.trace.At(beat), static_cast<size_t>(row))))
             << TraceSignals()[static_cast<size_t>(row)].name << " at beat " << beat << ", " << beatWidth << " px";
         EXPECT_GE(t.w, DiagramView::kCharWidth * static_cast<double>(t.text.size()) + 1);
+        // The phase in its own ink, the registers and the bus in theirs.
+        EXPECT_EQ(t.ink, row == static_cast<int>(column::Phase) ? Ink::Phase : Ink::Register) << t.text;
         covered[static_cast<size_t>(row)].push_back({t.x - 3, t.x + t.w});
         ++written;
       }
