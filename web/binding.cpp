@@ -109,7 +109,8 @@ std::string WidgetJson(WidgetId id, bool all) {
     << ",\"enabled\":" << w.enabled << ",\"readOnly\":" << w.readOnly << ",\"checked\":" << w.checked
     << ",\"moved\":" << w.moved << ",\"x\":" << w.x << ",\"y\":" << w.y
     << ",\"lines\":" << (newLines ? Json(w.lines) : "null") << ",\"selected\":" << w.selectedLine
-    << ",\"cols\":" << w.cols << ",\"rows\":" << w.rows << ",\"cells\":" << (newCells ? Json(w.cells) : "null") << "}";
+    << ",\"cols\":" << w.cols << ",\"rows\":" << w.rows << ",\"currentRow\":" << w.currentRow
+    << ",\"currentCol\":" << w.currentCol << ",\"cells\":" << (newCells ? Json(w.cells) : "null") << "}";
   return o.str();
 }
 

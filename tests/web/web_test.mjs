@@ -168,6 +168,13 @@ try {
     await page.evaluate((ls) => ls.forEach((l) => window.orrin.act(l)), lines);
     const side = await page.$eval('#side', (e) => e.textContent);
     check(side.includes('全部完成') && (side.match(/✔/g) || []).length === 5, 'the ALU lab in the page: every step ticked, the summary shown');
+    // The summary is the lab's own, as the window shows it: the totals too.
+    check(side.includes('共用时') && side.includes('完成 5/5 步'), 'the page\'s lab summary has the totals: ' + JSON.stringify(side.slice(-120)));
+    // The grids outline their current cell (the memory's at AR, the store's at uAR).
+    await page.evaluate(() => document.querySelector('[data-name="StringGrid_MEM"]')?.scrollIntoView());
+    await new Promise((r) => setTimeout(r, 300));
+    const outlined = await page.evaluate(() => document.querySelectorAll('.grid td.cur').length);
+    check(outlined >= 1, `a grid outlines its current cell (${outlined} outlined)`);
     // The timing diagram of those beats: a click on it shows that beat on the board.
     await page.click('#menubar .menu:nth-child(5)');
     await page.click('#menubar .menu.open .item:nth-child(1)');
