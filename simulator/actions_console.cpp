@@ -4,6 +4,7 @@
 #include "simulator/access.h"
 #include "simulator/commands.h"
 #include "simulator/simulator.h"
+#include "units/units.h"
 
 namespace orrin {
 
@@ -60,11 +61,7 @@ void Simulator::SpeedButton_PULSEClick() {
   const auto recorded = Record([] { return CommandLine(Cmd::Pulse); });
   EndPlayback();
   if (!console_.PowerOn) return;
-  InterruptUnit& in = machine_.Int;
-  if (in.INTQ != 1) {
-    if (in.EN_INT == 1) in.INTQ = 1;
-    in.Shown.INTQ = in.INTQ;
-  }
+  RequestInterrupt(machine_.Int);
   BoardEvaluation();
   // Between beats the request belongs to the newest position too.
   if (!console_.TimerActive) trace_.Record(machine_, machine_.Beat.StepCount);
@@ -168,31 +165,16 @@ void Simulator::Button_CloseNowMicroClick() {
 void Simulator::ToggleLevelSwitch(int n) {
   const auto recorded = Record([n] { return CommandLine(Cmd::K, n & 31); });
   EndPlayback();
-  LevelSwitches& ls = machine_.Levels;
-  const size_t i = static_cast<size_t>(n & 31);
-  ls.Position[i] = !ls.Position[i];
-  ls.ShownPosition[i] = ls.Position[i];
-  if (console_.PowerOn) {
-    ls.Output[i] = ls.ShownOutput[i] = ls.Position[i] ? 1 : 0;
-    // During a run the new level reaches the jack at the next small beat.
-    if (console_.TimerActive) return Refresh();
-  } else {
-    ls.Output.fill(0);
-    ls.ShownOutput.fill(0);
-  }
+  FlipLevelSwitch(machine_.Levels, static_cast<size_t>(n & 31), console_.PowerOn);
+  // During a run the new level reaches the jack at the next small beat.
+  if (console_.PowerOn && console_.TimerActive) return Refresh();
   BoardEvaluation();
 }
 
 void Simulator::ToggleDataSwitch(int n) {
   const auto recorded = Record([n] { return CommandLine(Cmd::Sd, n & 7); });
   EndPlayback();
-  DataSwitches& ds = machine_.DataSw;
-  const size_t i = static_cast<size_t>(n & 7);
-  ds.Bits[i] = ds.Bits[i] ? 0 : 1;
-  ds.Value = 0;
-  for (size_t b = 0; b < 8; ++b) ds.Value |= ds.Bits[b] << b;
-  ds.DrivenValue = ds.Value;
-  ds.DrivenBits = ds.Bits;
+  FlipDataSwitch(machine_.DataSw, static_cast<size_t>(n & 7));
   if (console_.PowerOn && console_.TimerActive) return Refresh();
   BoardEvaluation();
 }

@@ -256,37 +256,34 @@ bool Simulator::EditKeyPress(WidgetId field, int key) {
     const int32_t bit = v & 1, byte = v & 0xFF;
     switch (field) {
       case Edit_EN_INT:
-        machine_.Int.EN_INT = machine_.Int.Shown.EN_INT = bit;
+        EditInterruptEnable(machine_.Int, bit);
         break;
       case Edit_Z:
-        machine_.Flags.Z = machine_.Flags.ZOut = machine_.Flags.Shown.Z = machine_.Flags.Shown.ZOut = bit;
+        EditZ(machine_.Flags, bit);
         break;
       case Edit_C:
-        machine_.Flags.C = machine_.Flags.COut = machine_.Flags.Shown.C = machine_.Flags.Shown.COut = bit;
+        EditC(machine_.Flags, bit);
         break;
       case Edit_R0:
       case Edit_R1:
       case Edit_R2:
-      case Edit_R3: {
-        const size_t r = static_cast<size_t>(static_cast<int>(field) - static_cast<int>(Edit_R0));
-        machine_.Regs.R[r] = machine_.Regs.Shown.R[r] = byte;
+      case Edit_R3:
+        EditRegister(machine_.Regs, static_cast<size_t>(static_cast<int>(field) - static_cast<int>(Edit_R0)), byte);
         break;
-      }
       case Edit_AR:
-        machine_.Ar.AR = machine_.Ar.Out = machine_.Ar.Shown.AR = machine_.Ar.Shown.Out = byte;
+        EditAr(machine_.Ar, byte);
         break;
       case Edit_PC:
         EditPc(machine_.Pc, byte);
         break;
       case Edit_IR:
-        machine_.Ir.IR = machine_.Ir.Out = machine_.Ir.Shown.IR = machine_.Ir.Shown.Out = byte;
+        EditIr(machine_.Ir, byte);
         break;
       case Edit_IAR:
-        // The bus gate offers what IAR holds, so it follows the edit too.
-        machine_.Iar.IAR = machine_.Iar.Shown.IAR = machine_.Iar.NextValue = byte;
+        EditIar(machine_.Iar, byte);
         break;
       case Edit_uAR:
-        machine_.Micro.MicroAddress = machine_.Micro.Shown.MicroAddress = v & 63;
+        EditMicroAddress(machine_.Micro, v);
         break;
       default:
         break;

@@ -23,4 +23,6 @@ void ClockAr(ArUnit& ar, int32_t bus, bool t3Rising) {
   ar.Out = ar.AR;
 }
 
+void EditAr(ArUnit& ar, int32_t byte) { ar.AR = ar.Out = ar.Shown.AR = ar.Shown.Out = static_cast<int16_t>(byte); }
+
 }  // namespace orrin

@@ -21,4 +21,7 @@ void ClockFlags(FlagRecord& f, const AluRecord& alu, const SignalValues& sig, bo
   }
 }
 
+void EditZ(FlagUnit& f, int32_t bit) { f.Z = f.ZOut = f.Shown.Z = f.Shown.ZOut = static_cast<int16_t>(bit); }
+void EditC(FlagUnit& f, int32_t bit) { f.C = f.COut = f.Shown.C = f.Shown.COut = static_cast<int16_t>(bit); }
+
 }  // namespace orrin

@@ -20,4 +20,10 @@ void ClockIar(IarUnit& iar, int32_t pcOut, bool t3Rising) {
   iar.NextValue = iar.IAR;
 }
 
+void EditIar(IarUnit& iar, int32_t byte) { iar.IAR = iar.Shown.IAR = iar.NextValue = static_cast<int16_t>(byte); }
+
+void EditMicroAddress(MicroUnit& micro, int32_t address) {
+  micro.MicroAddress = micro.Shown.MicroAddress = static_cast<int16_t>(address & 63);
+}
+
 }  // namespace orrin

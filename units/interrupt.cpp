@@ -15,4 +15,12 @@ void ClockInterruptEnable(InterruptRecord& in, bool level) {
   in.Changed = in.EN_INT != before;
 }
 
+void EditInterruptEnable(InterruptUnit& in, int32_t bit) { in.EN_INT = in.Shown.EN_INT = static_cast<int16_t>(bit); }
+
+void RequestInterrupt(InterruptUnit& in) {
+  if (in.INTQ == 1) return;
+  if (in.EN_INT == 1) in.INTQ = 1;
+  in.Shown.INTQ = in.INTQ;
+}
+
 }  // namespace orrin

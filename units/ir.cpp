@@ -16,4 +16,6 @@ void ClockIr(IrUnit& ir, MemoryUnit& mem, int32_t pc, bool t3Rising) {
   mem.FetchAddress = pc & 0xFF;
 }
 
+void EditIr(IrUnit& ir, int32_t byte) { ir.IR = ir.Out = ir.Shown.IR = ir.Shown.Out = static_cast<int16_t>(byte); }
+
 }  // namespace orrin

@@ -25,4 +25,8 @@ void ReadRegisterPorts(RegisterRecord& rf) {
   rf.BPort = rf.Out[static_cast<size_t>(rf.RsNum)];
 }
 
+void EditRegister(RegisterFile& rf, size_t n, int32_t byte) {
+  rf.R[n & 3] = rf.Shown.R[n & 3] = static_cast<int16_t>(byte);
+}
+
 }  // namespace orrin

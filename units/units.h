@@ -33,6 +33,8 @@ inline int32_t GateOffer(const GateRecord& gate) { return Offer(gate.Gate, gate.
 void SelectRegisters(RegisterRecord& rf, const SignalValues& sig);
 // DRW at the rising edge of T3 writes the bus into the register RD selects.
 void WriteRegister(RegisterRecord& rf, int32_t bus, bool t3Rising);
+// Rn typed into its field.
+void EditRegister(RegisterFile& rf, size_t n, int32_t byte);
 // The A port shows the register RD selects, the B port the one RS selects.
 void ReadRegisterPorts(RegisterRecord& rf);
 
@@ -40,11 +42,18 @@ void ReadRegisterPorts(RegisterRecord& rf);
 void SetFlagControls(FlagRecord& f, const SignalValues& sig, int32_t t3);
 // At the rising edge of T3, LDZ loads Z (result zero) and LDC loads C (carry out).
 void ClockFlags(FlagRecord& f, const AluRecord& alu, const SignalValues& sig, bool t3Rising);
+// A flag typed into its field: the flag and what it drives, live and shown.
+void EditZ(FlagUnit& f, int32_t bit);
+void EditC(FlagUnit& f, int32_t bit);
 
 // ---- interrupt enable (interrupt.cpp)
 void SetInterruptControls(InterruptRecord& in, const SignalValues& sig);
 // At level small beats INTDI clears EN_INT, then INTEN sets it: INTEN wins.
 void ClockInterruptEnable(InterruptRecord& in, bool level);
+// EN_INT typed into its field.
+void EditInterruptEnable(InterruptUnit& in, int32_t bit);
+// PULSE: a request is taken only while interrupts are enabled; one pending stays.
+void RequestInterrupt(InterruptUnit& in);
 
 // ---- memory (memory.cpp)
 // The data port reads onto the bus with MBUS while MEMW does not write.
@@ -57,13 +66,21 @@ bool WriteMemory(MemoryUnit& mem, const SignalValues& sig, const BeatRecord& bea
 void SetIrControls(IrRecord& ir, const SignalValues& sig, int32_t t3);
 // LIR at the rising edge of T3 loads the byte at PC, before PC moves.
 void ClockIr(IrUnit& ir, MemoryUnit& mem, int32_t pc, bool t3Rising);
+// IR typed into its field: the register and what it drives.
+void EditIr(IrUnit& ir, int32_t byte);
 void SetIarControls(IarRecord& iar, const SignalValues& sig, int32_t t3);
 // LIAR at the rising edge of T3 loads PC's output; the gate offers IAR in
 // the next small beat while IABUS is up.
 void ClockIar(IarUnit& iar, int32_t pcOut, bool t3Rising);
+// IAR typed into its field: the bus gate offers what IAR holds, so it follows too.
+void EditIar(IarUnit& iar, int32_t byte);
+// The micro-address typed into its field.
+void EditMicroAddress(MicroUnit& micro, int32_t address);
 void SetArControls(ArRecord& ar, const SignalValues& sig, int32_t t3);
 // At the rising edge of T3, ARINC counts (wrapping at FF) and wins over LAR.
 void ClockAr(ArUnit& ar, int32_t bus, bool t3Rising);
+// AR typed into its field: the register and the address it drives.
+void EditAr(ArUnit& ar, int32_t byte);
 void SetPcControls(PcRecord& pc, const SignalValues& sig, int32_t t3);
 // At the rising edge of T3, PCINC counts, else LPC loads the bus, else PCADD
 // adds IR3..IR0 (unsigned); all wrap at FF. The output follows at level beats.
@@ -82,6 +99,11 @@ PcActions WinningPcAction(const PcRecord& pc);
 // ---- data switches (switches.cpp)
 // SBUS opens the SD gate; the committed switch value is what it offers.
 void SetSwitchGate(DataSwitches& ds, const SignalValues& sig);
+// A click on data switch SDn: its bit flips, and the value the gate offers follows.
+void FlipDataSwitch(DataSwitches& ds, size_t n);
+// A click on level switch Kn: the lever flips; with the power on its output
+// follows, with it off every output is low.
+void FlipLevelSwitch(LevelSwitches& ls, size_t n, bool powerOn);
 inline int32_t SwitchOffer(const DataSwitches& ds) { return Offer(ds.Gate, ds.DrivenValue); }
 
 }  // namespace orrin

@@ -207,3 +207,39 @@ TEST(Gates, AluIrAndIarLatchWhatTheyOffer) {
 
 }  // namespace
 }  // namespace orrin
+
+namespace orrin {
+namespace {
+
+// The console's own edits of unit records are the units' rules too.
+TEST(Units, PulseRequestsOnlyWhileEnabledAndSwitchesFlipWhatTheyDrive) {
+  InterruptUnit in;
+  RequestInterrupt(in);
+  EXPECT_EQ(in.INTQ, 0) << "interrupts disabled: PULSE is lost";
+  EditInterruptEnable(in, 1);
+  RequestInterrupt(in);
+  EXPECT_EQ(in.INTQ, 1);
+  EXPECT_EQ(in.Shown.INTQ, 1);
+  EditInterruptEnable(in, 0);
+  RequestInterrupt(in);
+  EXPECT_EQ(in.INTQ, 1) << "a pending request stays";
+
+  DataSwitches ds;
+  FlipDataSwitch(ds, 0);
+  FlipDataSwitch(ds, 5);
+  EXPECT_EQ(ds.Value, 0x21);
+  EXPECT_EQ(ds.DrivenValue, 0x21);
+  FlipDataSwitch(ds, 5);
+  EXPECT_EQ(ds.DrivenValue, 0x01);
+
+  LevelSwitches ls;
+  FlipLevelSwitch(ls, 3, true);
+  EXPECT_EQ(ls.Output[3], 1);
+  FlipLevelSwitch(ls, 4, false);
+  EXPECT_TRUE(ls.Position[3] && ls.Position[4]);
+  EXPECT_EQ(ls.Output[3], 0) << "with the power off every output is low";
+  EXPECT_EQ(ls.ShownOutput[4], 0);
+}
+
+}  // namespace
+}  // namespace orrin
