@@ -24,8 +24,12 @@ namespace orrin::web {
 namespace {
 
 // A question is the browser's own confirm box (OK is yes, Cancel cancels:
-// the board's questions only go on with yes).
-EM_JS(int, AskInPage, (const char* text), { return window.confirm(UTF8ToString(text)) ? 1 : 0; });
+// the board's questions only go on with yes), in the page's language: the
+// page hands the module its translation (Module.tr) when it creates it.
+EM_JS(int, AskInPage, (const char* text), {
+  const question = UTF8ToString(text);
+  return window.confirm(Module.tr ? Module.tr(question) : question) ? 1 : 0;
+});
 
 std::string Json(const std::string& s) {
   std::string out = "\"";

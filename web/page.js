@@ -945,7 +945,7 @@ async function start() {
   layouts = { zh, en };
   layout = layouts[lang];
   loadCatalogue(await fetch('assets/en.json').then((r) => r.json()));
-  M = await createOrrin({ onAbort: crashed });
+  M = await createOrrin({ onAbort: crashed, tr: (text) => tr(text) });
   names = JSON.parse(call('names'));
   clickLines = JSON.parse(call('clicks'));
   build();

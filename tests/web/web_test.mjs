@@ -242,6 +242,19 @@ try {
     check(await page.evaluate(() => !window.pwned && !document.querySelector('#dialog img')), 'a file name with markup stays text');
     fs.unlinkSync(bad);
     await page.close();
+  }
+
+  // ---- 4b. an English page asks its questions in English ----------------------
+  {
+    const page = await open('?lang=en');
+    const asked = [];
+    page.on('dialog', (d) => asked.push(d.message()));
+    await page.evaluate(() => window.orrin.act('wire K0 LDC'));
+    await page.click('[data-name="Button_delLine"]');
+    await new Promise((r) => setTimeout(r, 300));
+    check(asked.length === 1 && asked[0] === 'Clearing the wires cannot be undone. Continue?',
+      'an English page asks in English: ' + JSON.stringify(asked));
+    await page.close();
 
     // A module that cannot start: a message, and the page works after a reload.
     const broken = await browser.newPage();
