@@ -227,3 +227,22 @@ TEST(AsmFile, AnInstructionSetFileIsNamedOnceWhenItFails) {
 
 }  // namespace
 }  // namespace orrin
+
+namespace orrin {
+namespace {
+
+// Power cycled: the memory is cleared, and so is every cell of its table.
+TEST(MemoryViews, APowerCycleShowsTheClearedMemoryInTheTable) {
+  PoweredBoard b;
+  b.Type(0x21, "5A");
+  b.sim.Button_GridToMEMClick();
+  ASSERT_EQ(b.Cell(0x21), "5A");
+  b.sim.SpeedButtonPOWERClick();
+  b.sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(b.Byte(0x21), 0);
+  EXPECT_EQ(b.Cell(0x21), "00");
+  EXPECT_EQ(b.sim.view[ListBox_MEM].lines[0x21], "21:00000000");
+}
+
+}  // namespace
+}  // namespace orrin
