@@ -132,7 +132,8 @@ bool ScriptLines::Next(std::string& line) {
 
 namespace {
 bool IsDisabledClick(const Simulator& sim, const Words& w) {
-  return w.size() == 2 && w[0] == Word(Cmd::Mode) && w[1] == "hardwired" && !sim.ModeAvailable(ControllerMode::HardWired);
+  return w.size() == 2 && w[0] == Word(Cmd::Mode) && w[1] == "hardwired" &&
+         !sim.ModeAvailable(ControllerMode::HardWired);
 }
 
 }  // namespace
