@@ -120,36 +120,27 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  ForEachLine(text, [&](std::string_view line, int64_t) { lines.emplace_back(line); });
-  return lines;
-}
-
-constexpr std::string_view kWarning = "警告: ";
-
-// A warning about a file the check loads: the student's file is missing,
-// unreadable, too large, malformed, has lines that could not be read, or
-// does not assemble.
-bool IsFileWarning(const std::string& line) {
-  if (!line.starts_with(kWarning)) return false;
-  for (const char* what :
-       {"无法读取文件", "文件太大", "文件格式不对", "行无法读取", "汇编文件有错误", "没有一条能读出"})
-    if (line.find(what) != std::string::npos) return true;
-  return false;
-}
-
-// The file a "无法读取文件：NAME" warning names, as a path inside the
-// submission, when the grader knows why it is missing from the copy.
-std::string CopyReason(const std::string& warning, const FileReasons& reasons) {
-  constexpr std::string_view kCannotRead = "无法读取文件：";
-  const size_t at = warning.find(kCannotRead);
-  if (at == std::string::npos) return {};
-  const fs::path name = fs::path(warning.substr(at + kCannotRead.size())).lexically_normal();
-  if (name.is_absolute()) return {};
+// The reason a file the run could not read was left out of the copy, when
+// the grader knows one: a name inside the submission ("sub/micro.txt").
+std::string CopyReason(const std::string& file, const FileReasons& reasons) {
+  const fs::path name = fs::path(file).lexically_normal();
+  if (file.empty() || name.is_absolute()) return {};
   const auto it = reasons.find(name.generic_string());
   return it == reasons.end() ? std::string() : it->second;
 }
+
+// What the grade says of a warning about a file: its first line, and for a
+// box of several lines (the assembler's errors) the line after it too, which
+// says what is wrong.
+std::string FileProblemText(const std::string& text) {
+  const size_t end = text.find('\n');
+  if (end == std::string::npos) return text;
+  std::string first = text.substr(0, end);
+  if (first.ends_with("：")) first += text.substr(end + 1, text.find('\n', end + 1) - end - 1);
+  return first;
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 }  // namespace
 
@@ -161,53 +152,39 @@ int64_t GradeResult::WrongAnswerCount() const {
 
 namespace {
 
-// "step N…": N and what follows it; false for any other line.
-bool StepLine(std::string_view line, int64_t& n, std::string_view& rest) {
-  if (!line.starts_with("step ")) return false;
-  size_t i = 5;
-  n = 0;
-  for (; i < line.size() && i < 17 && line[i] >= '0' && line[i] <= '9'; ++i) n = n * 10 + (line[i] - '0');
-  rest = line.substr(i);
-  return i > 5;
+using Kind = RunFact::Kind;
+
+std::string StepText(const RunFact& f) {
+  return "step " + std::to_string(f.step) +
+         (f.kind == Kind::ReachedAfter ? " was reached after `" + f.text + "` at line " + std::to_string(f.line)
+                                       : " not done: " + f.text);
 }
 
-// What a session followed through a lab printed, as it went: the steps done
+// What a session followed through a lab did, as it went: the steps done
 // (also those before a timeout or a crash), why the next is not, the wrong
 // answers and the shortcuts the lab forbids.
-void ClassifyLab(GradeResult& r, int64_t steps, const std::vector<std::string>& lines) {
+void ClassifyLab(GradeResult& r, int64_t steps, const std::vector<RunFact>& facts) {
   r.lab = true;
   r.wrongAnswers.assign(static_cast<size_t>(steps), 0);
-  std::string notDone, shortcut;
-  for (const std::string& line : lines) {
-    int64_t n = 0;
-    std::string_view rest;
-    if (StepLine(line, n, rest)) {
-      const std::string_view at = rest.substr(std::min(rest.size(), std::string_view(" done at line ").size()));
-      if (rest.starts_with(" done at line ") && !at.empty() && at.find_first_not_of("0123456789") == at.npos &&
-          n == r.passed + 1 && n <= steps)
-        r.passed = n;
-      else if (rest.starts_with(" was reached after ") && shortcut.empty())
-        shortcut = line;
-      else if (rest.starts_with(" not done: "))
-        notDone = line;
-      continue;
-    }
-    long long at = 0, step = 0;
-    int used = 0;
-    if (std::sscanf(line.c_str(), "line %lld: answer %*s to step %lld is wrong%n", &at, &step, &used) == 2 &&
-        used == static_cast<int>(line.size()) && step >= 1 && step <= steps)
-      ++r.wrongAnswers[static_cast<size_t>(step - 1)];
+  const RunFact *notDone = nullptr, *shortcut = nullptr;
+  for (const RunFact& f : facts) {
+    if (f.kind == Kind::StepDone && f.step == r.passed + 1 && f.step <= steps) r.passed = f.step;
+    if (f.kind == Kind::ReachedAfter && shortcut == nullptr) shortcut = &f;
+    if (f.kind == Kind::NotDone) notDone = &f;
+    if (f.kind == Kind::WrongAnswer && f.step >= 1 && f.step <= steps)
+      ++r.wrongAnswers[static_cast<size_t>(f.step - 1)];
   }
   r.failed = steps - r.passed;
   for (int64_t n = r.passed + 1; n <= steps; ++n) r.failures.push_back("step " + std::to_string(n) + ": not done");
   if (r.failures.empty()) return;
   // The step to do now says why it is not done.
-  const std::string number = std::to_string(r.passed + 1);
-  if (!shortcut.starts_with("step " + number + " ")) shortcut.clear();
-  if (!notDone.starts_with("step " + number + " ")) notDone.clear();
-  const std::string& why = !shortcut.empty() ? shortcut : notDone;
-  if (!why.empty()) r.failures.front() = "step " + number + ": " + why.substr(why.find(' ', 5) + 1);
-  r.message = shortcut.empty() ? notDone : shortcut;
+  const int64_t now = r.passed + 1;
+  if (shortcut != nullptr && shortcut->step != now) shortcut = nullptr;
+  if (notDone != nullptr && notDone->step != now) notDone = nullptr;
+  const RunFact* why = shortcut != nullptr ? shortcut : notDone;
+  if (why == nullptr) return;
+  r.message = StepText(*why);
+  r.failures.front() = "step " + std::to_string(now) + ": " + r.message.substr(r.message.find(' ', 5) + 1);
 }
 
 std::string StepsDone(const GradeResult& r) {
@@ -216,12 +193,10 @@ std::string StepsDone(const GradeResult& r) {
 
 }  // namespace
 
-GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
-                     const FileReasons& reasons, int64_t labSteps) {
+GradeResult Classify(int waitStatus, bool timedOut, const std::vector<RunFact>& facts, const FileReasons& reasons,
+                     int64_t labSteps) {
   GradeResult r;
-  const std::vector<std::string> lines = Lines(out);
-  const auto errLines = Lines(err);
-  if (labSteps >= 0) ClassifyLab(r, labSteps, lines);
+  if (labSteps >= 0) ClassifyLab(r, labSteps, facts);
   const std::string doneSoFar = r.lab ? " (" + StepsDone(r) + " done)" : "";
   if (timedOut) {
     r.status = "timeout";
@@ -235,39 +210,34 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, cons
                     : "crashed (signal " + std::to_string(WTERMSIG(waitStatus)) + ")" + doneSoFar;
     return r;
   }
+  const RunFact* stopped = nullptr;
+  for (const RunFact& f : facts)
+    if (f.kind == Kind::Stopped && stopped == nullptr) stopped = &f;
   const int code = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
   if (code != 0 && code != 1) {
     r.status = "error";
     r.message =
-        (errLines.empty() ? "the check stopped with status " + std::to_string(code) : errLines.front()) + doneSoFar;
+        (stopped ? FirstLine(stopped->text) : "the check stopped with status " + std::to_string(code)) + doneSoFar;
     return r;
   }
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
-    if (!r.lab && line.starts_with("line ") && line.find(": expected ") != std::string::npos)
-      r.failures.push_back(line);
+  for (const RunFact& f : facts) {
+    if (!r.lab && f.kind == Kind::ExpectFailed) r.failures.push_back(f.text);
     // A name the session may not use (outside its folder, a link) is its file problem too.
-    const bool refused = line.starts_with("line ") && line.find(": refused: ") != std::string::npos;
-    if (r.fileProblem.empty() && refused) r.fileProblem = line;
-    if (r.fileProblem.empty() && IsFileWarning(line)) {
-      r.fileProblem = CopyReason(line, reasons);
-      if (r.fileProblem.empty()) r.fileProblem = line.substr(kWarning.size());
-      // A box of several lines (the assembler's errors) goes on below its
-      // first: the first of them says what is wrong.
-      if (line.ends_with("：") && i + 1 < lines.size()) r.fileProblem += lines[i + 1];
+    if (r.fileProblem.empty() && f.kind == Kind::Refused)
+      r.fileProblem = "line " + std::to_string(f.line) + ": refused: " + f.text;
+    if (r.fileProblem.empty() && f.kind == Kind::FileProblem) {
+      r.fileProblem = CopyReason(f.name, reasons);
+      if (r.fileProblem.empty()) r.fileProblem = FileProblemText(f.text);
     }
-    // The runner's closing count of expectations.
-    long long p = 0, f = 0;
-    char rest = 0;
-    if (!r.lab && std::sscanf(line.c_str(), "%lld passed, %lld failed%c", &p, &f, &rest) == 2) {
-      r.passed = p;
-      r.failed = f;
+    if (!r.lab && f.kind == Kind::Tally) {
+      r.passed = f.step;
+      r.failed = f.line;
     }
   }
   // Why a session could not be followed (none handed in, say).
-  if (code == 1 && r.fileProblem.empty() && !errLines.empty()) {
+  if (code == 1 && r.fileProblem.empty() && stopped) {
     const auto copied = reasons.find(kSessionFile);  // a link, say, left out of the copy
-    r.fileProblem = copied != reasons.end() ? copied->second : errLines[0];
+    r.fileProblem = copied != reasons.end() ? copied->second : FirstLine(stopped->text);
   }
   if (r.lab) {
     // A lab's session passes when every step was done, whatever it tried on
@@ -307,11 +277,26 @@ std::string ReadAll(const fs::path& p) {
 volatile std::sig_atomic_t gSignal = 0;
 extern "C" void OnSignal(int sig) { gSignal = sig; }
 
+// The files of the grader's scratch folder a child writes: what it printed,
+// and what it found, as facts.
+struct ChildFiles {
+  fs::path out, err, facts;
+};
+
+void WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
 // The child: runs the check in the submission's copy, its output into files
 // of the grader's scratch folder. It dies with the grader.
 // `setupOnly`: the lab's set-up alone, checked once before the class.
 [[noreturn]] void RunChild(pid_t grader, const fs::path& folder, const GradeOptions& o, const std::string& check,
-                           const fs::path& out, const fs::path& err, bool setupOnly = false) {
+                           const ChildFiles& files, bool setupOnly = false) {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   std::signal(SIGXFSZ, SIG_DFL);
@@ -319,9 +304,10 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
   if (getppid() != grader) _exit(3);  // the grader is already gone
   const struct rlimit written = {kLongestOutput, kLongestOutput};
   setrlimit(RLIMIT_FSIZE, &written);
-  const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (outFd < 0 || errFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(3);
+  const int outFd = open(files.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int errFd = open(files.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int factsFd = open(files.facts.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (outFd < 0 || errFd < 0 || factsFd < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(3);
   const int nullFd = open("/dev/null", O_RDONLY);
   if (nullFd >= 0) dup2(nullFd, 0);
   if (chdir(folder.c_str()) != 0) {
@@ -329,6 +315,8 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
     _exit(3);
   }
   RunOptions options;
+  // Each fact is written at once: a run killed later keeps it.
+  options.facts = [factsFd](const RunFact& f) { WriteAll(factsFd, EncodeFact(f)); };
   std::string text = check;
   if (setupOnly) {
     options.lab = o.labFile;  // and no script: `check` is empty
@@ -338,7 +326,9 @@ extern "C" void OnSignal(int sig) { gSignal = sig; }
     options.confineTo = ".";  // the session is the student's: it stays in the copy
     if (files::ReadWholeFile(kSessionFile, kLongestSession, text) != files::ReadResult::Ok) {
       std::cout << "lab: 0 of " << o.labFile->steps.size() << " steps done\n";
-      std::cerr << "`" << kSessionFile << "` is missing or cannot be read\n";
+      const std::string why = "`" + std::string(kSessionFile) + "` is missing or cannot be read";
+      std::cerr << why << "\n";
+      options.facts({RunFact::Kind::Stopped, 0, 0, why});
       std::cout.flush();
       std::cerr.flush();
       _exit(1);
@@ -411,14 +401,15 @@ class SignalGuard {
 // A lab whose set-up fails, or never ends, would fail every student: it is
 // tried once, alone, within the time limit a submission has.
 std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch, std::chrono::steady_clock::duration limit) {
-  const fs::path folder = scratch / "setup", out = scratch / "setup.out", err = scratch / "setup.err";
+  const fs::path folder = scratch / "setup";
+  const ChildFiles files{scratch / "setup.out", scratch / "setup.err", scratch / "setup.facts"};
   std::error_code ec;
   fs::create_directory(folder, ec);
   std::cout.flush();
   std::cerr.flush();
   const pid_t grader = getpid();
   const pid_t pid = fork();
-  if (pid == 0) RunChild(grader, folder, o, "", out, err, true);
+  if (pid == 0) RunChild(grader, folder, o, "", files, true);
   if (pid < 0) return "could not start a process";
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
@@ -436,8 +427,9 @@ std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch, std::c
   }
   // 0 or 1: the set-up ran (no step can be done without a session).
   if (WIFEXITED(status) && WEXITSTATUS(status) <= 1) return {};
-  std::string text = ReadAll(err);
-  while (!text.empty() && text.back() == '\n') text.pop_back();
+  std::string text;
+  for (const RunFact& f : DecodeFacts(ReadAll(files.facts)))
+    if (f.kind == RunFact::Kind::Stopped) text += (text.empty() ? "" : "\n") + f.text;
   return text.empty() ? o.lab + ": the set-up stopped without finishing" : text;
 }
 
@@ -454,6 +446,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
   run.results.resize(o.submissions.size());
   std::vector<FileReasons> reasons(o.submissions.size());
   auto file = [&](const char* what, size_t i) { return scratch.path() / (what + std::to_string(i)); };
+  auto childFiles = [&](size_t i) { return ChildFiles{file("out.", i), file("err.", i), file("facts.", i)}; };
   const auto limit =
       std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(o.timeout));
 
@@ -484,7 +477,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       std::cout.flush();
       std::cerr.flush();
       const pid_t pid = fork();
-      if (pid == 0) RunChild(grader, file("copy.", i), o, check, file("out.", i), file("err.", i));
+      if (pid == 0) RunChild(grader, file("copy.", i), o, check, childFiles(i));
       if (pid < 0) {
         finish(i, {{}, "error", 0, 0, "could not start a process", {}, {}});
         continue;
@@ -496,8 +489,8 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       Running& r = running[k];
       int status = 0;
       if (waitpid(r.pid, &status, WNOHANG) == r.pid) {
-        finish(r.index, Classify(status, r.killed, ReadAll(file("out.", r.index)), ReadAll(file("err.", r.index)),
-                                 reasons[r.index], labSteps));
+        finish(r.index,
+               Classify(status, r.killed, DecodeFacts(ReadAll(file("facts.", r.index))), reasons[r.index], labSteps));
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         reaped = true;
         continue;

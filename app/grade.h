@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_facts.h"
 #include "base/text_files.h"
 
 namespace orrin {
@@ -67,12 +68,12 @@ struct GradeResult {
 };
 
 // What one finished run of the check says: its exit status (as waitpid gives
-// it), whether it was killed for running too long, what it printed, and why
-// entries of the submission were not copied.
+// it), whether it was killed for running too long, the facts it told as it
+// went, and why entries of the submission were not copied.
 // `labSteps`: the lab's number of steps when a session was followed through
 // one (-1 for a check): its steps count, whatever ended the run.
-GradeResult Classify(int waitStatus, bool timedOut, const std::string& out, const std::string& err,
-                     const FileReasons& reasons = {}, int64_t labSteps = -1);
+GradeResult Classify(int waitStatus, bool timedOut, const std::vector<RunFact>& facts, const FileReasons& reasons = {},
+                     int64_t labSteps = -1);
 
 // What a whole run came to: the results in the order given, or an error
 // before any submission ran (no scratch folder), or the signal that ended it.

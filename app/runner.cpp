@@ -33,6 +33,15 @@ std::optional<std::string> ScriptHost::TakeRefusal() {
   return r;
 }
 
+void ScriptHost::WarnAboutFile(const std::string& name, const std::string& text) {
+  Warn(text);
+  if (facts && *facts) (*facts)({RunFact::Kind::FileProblem, 0, 0, files::PrintableLines(Shown(text)), name});
+}
+
+void RunnerContext::Tell(const RunFact& fact) const {
+  if (facts && *facts) (*facts)(fact);
+}
+
 Answer ScriptHost::Ask(const std::string& text) {
   const Answer a = nextAnswer.value_or(Answer::Cancel);
   nextAnswer.reset();
@@ -173,25 +182,35 @@ void FollowLab(RunnerContext& ctx, LabProgress& lab, const std::string& line, in
   const LabProgress::Verdict verdict = lab.Saw(line, ctx.sim.console.PowerOn, number);
   if (verdict == LabProgress::Verdict::Forbidden)
     ctx.out << "line " << number << ": `" << lab.LastForbidden()->action << "` is not allowed in this lab\n";
-  if (verdict == LabProgress::Verdict::WrongAnswer)
-    ctx.out << "line " << number << ": answer " << ctx.sim.Choice() << " to step " << lab.DoneCount() + 1
-            << " is wrong\n";
+  if (verdict == LabProgress::Verdict::WrongAnswer) {
+    const int64_t step = static_cast<int64_t>(lab.DoneCount()) + 1;
+    ctx.out << "line " << number << ": answer " << ctx.sim.Choice() << " to step " << step << " is wrong\n";
+    ctx.Tell({RunFact::Kind::WrongAnswer, step, number});
+  }
   const bool reached = lab.ReachedAfterShortcut().has_value();
   const std::vector<size_t> done = lab.Check(ctx.sim, ctx.sim.Choice());
-  for (size_t step : done) ctx.out << "step " << step + 1 << " done at line " << number << "\n";
+  for (size_t step : done) {
+    ctx.out << "step " << step + 1 << " done at line " << number << "\n";
+    ctx.Tell({RunFact::Kind::StepDone, static_cast<int64_t>(step) + 1, number});
+  }
   const bool newlyReached = !reached && lab.ReachedAfterShortcut();
-  if (newlyReached)
-    ctx.out << "step " << *lab.ReachedAfterShortcut() + 1 << " was reached after `" << lab.Shortcut()->action
-            << "` at line " << lab.Shortcut()->line << "\n";
+  if (newlyReached) {
+    const int64_t step = static_cast<int64_t>(*lab.ReachedAfterShortcut()) + 1;
+    ctx.out << "step " << step << " was reached after `" << lab.Shortcut()->action << "` at line "
+            << lab.Shortcut()->line << "\n";
+    ctx.Tell({RunFact::Kind::ReachedAfter, step, lab.Shortcut()->line, lab.Shortcut()->action});
+  }
   if (verdict != LabProgress::Verdict::Fine || !done.empty() || newlyReached) ctx.out.flush();
 }
 
 // The end of a lab followed: why the step to do is not done, the count, the wrong answers.
-void ReportLab(std::ostream& out, const Lab& l, const LabProgress& lab, const Simulator& sim,
-               const std::string& choice) {
+void ReportLab(const RunnerContext& ctx, const Lab& l, const LabProgress& lab) {
+  std::ostream& out = ctx.out;
   if (!lab.Finished()) {
-    const std::string why = FirstFailingCheck(l.steps[lab.DoneCount()], sim, choice);
-    if (!why.empty()) out << "step " << lab.DoneCount() + 1 << " not done: " << why << "\n";
+    const std::string why = FirstFailingCheck(l.steps[lab.DoneCount()], ctx.sim, ctx.sim.Choice());
+    const int64_t step = static_cast<int64_t>(lab.DoneCount()) + 1;
+    if (!why.empty()) out << "step " << step << " not done: " << why << "\n";
+    if (!why.empty()) ctx.Tell({RunFact::Kind::NotDone, step, 0, why});
   }
   out << "lab: " << lab.DoneCount() << " of " << l.steps.size() << " steps done\n";
   if (lab.WrongAnswerCount() == 0) return;
@@ -205,6 +224,13 @@ void ReportLab(std::ostream& out, const Lab& l, const LabProgress& lab, const Si
   out << ")\n";
 }
 
+// A run that cannot go on: why, on `err`; status 2.
+int Stop(const RunnerContext& ctx, std::ostream& err, const std::string& why) {
+  err << why << "\n";
+  ctx.Tell({RunFact::Kind::Stopped, 0, 0, why});
+  return 2;
+}
+
 int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err, LabProgress* lab) {
   std::string line;
   int64_t number = 1;
@@ -213,20 +239,18 @@ int RunLines(RunnerContext& ctx, std::istream& script, std::ostream& err, LabPro
     std::string error;
     bool acted = false;
     const bool ran = RunLine(ctx, line, error, acted);
-    if (const auto refused = ctx.host.TakeRefusal())
+    if (const auto refused = ctx.host.TakeRefusal()) {
       ctx.out << "line " << number << ": refused: " << files::PrintableText(*refused) << "\n";
+      ctx.Tell({RunFact::Kind::Refused, 0, number, files::PrintableText(*refused)});
+    }
     if (!ran) {
-      err << "line " << number << ": " << files::PrintableText(error) << "\n";
-      return 2;
+      return Stop(ctx, err, "line " + std::to_string(number) + ": " + files::PrintableText(error));
     }
     // A lab's steps are done by the student's actions, checked after each.
     if (lab && acted) FollowLab(ctx, *lab, line, number);
     if (ctx.sim.quitRequested) return 0;
   }
-  if (script.bad()) {
-    err << "line " << number << ": cannot read the script\n";
-    return 2;
-  }
+  if (script.bad()) return Stop(ctx, err, "line " + std::to_string(number) + ": cannot read the script");
   return 0;
 }
 }  // namespace
@@ -245,29 +269,34 @@ int RunScriptOn(Simulator& sim, ScriptHost& host, std::istream& script, std::ost
   host.nextFile.reset();
   host.nextColor.reset();
   host.Unconfine();
+  host.facts = &options.facts;
+  struct Untell {  // the host may outlive these options (the fuzzer's does)
+    ScriptHost& host;
+    ~Untell() { host.facts = nullptr; }
+  } untell{host};
   RunnerContext ctx{sim, host, out, options.tickBudget, options.english};
+  ctx.facts = &options.facts;
   std::optional<LabProgress> lab;
   if (options.lab) {
     std::string error;
     if (!RunLabSetup(ctx, *options.lab, error)) {
-      err << files::PrintableLines(error) << "\n";
+      Stop(ctx, err, files::PrintableLines(error));
       if (options.atEnd) options.atEnd(sim);
       return 2;
     }
     lab.emplace(*options.lab);
   }
   // The set-up is the teacher's; from here on the script is the student's.
-  if (!options.confineTo.empty() && !host.Confine(options.confineTo, options.writeBudget)) {
-    err << "line 0: cannot open the script's folder " << files::PrintableText(options.confineTo) << "\n";
-    return 2;
-  }
+  if (!options.confineTo.empty() && !host.Confine(options.confineTo, options.writeBudget))
+    return Stop(ctx, err, "line 0: cannot open the script's folder " + files::PrintableText(options.confineTo));
   int status = RunLines(ctx, script, err, lab ? &*lab : nullptr);
   if (options.atEnd) options.atEnd(sim);
   if (ctx.expectPassed + ctx.expectFailed > 0) {
     out << ctx.expectPassed << " passed, " << ctx.expectFailed << " failed\n";
+    ctx.Tell({RunFact::Kind::Tally, ctx.expectPassed, ctx.expectFailed});
     if (status == 0 && ctx.expectFailed > 0) status = 1;
   }
-  if (lab) ReportLab(out, *options.lab, *lab, sim, ctx.sim.Choice());
+  if (lab) ReportLab(ctx, *options.lab, *lab);
   if (lab && status == 0 && !lab->Finished()) status = 1;
   return status;
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/run_facts.h"
 #include "base/host.h"
 #include "base/translation.h"
 #include "simulator/commands.h"
@@ -29,6 +30,7 @@ class ScriptHost : public Host {
   ScriptHost(const ScriptHost&) = delete;
   ScriptHost& operator=(const ScriptHost&) = delete;
   void Warn(const std::string& text) override;
+  void WarnAboutFile(const std::string& name, const std::string& text) override;
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
   std::string SaveFileName() override;
@@ -54,6 +56,7 @@ class ScriptHost : public Host {
   bool filesAllowed = true;             // false: every file dialog is cancelled, no file is touched
   int64_t warnings = 0;                 // boxes shown so far, and the text of the last
   std::string lastWarning;
+  const FactSink* facts = nullptr;  // told of every warning about a file
 
  private:
   std::string Shown(const std::string& text) const { return english_ ? (*english_)(text) : text; }
@@ -80,6 +83,8 @@ struct RunOptions {
   // is announced ("step N done at line L") when the script's actions have
   // made its check hold, and the script ends with "lab: K of M steps done".
   const Lab* lab = nullptr;
+  // Told what a grader needs as it happens (see RunFact); empty: nobody asks.
+  FactSink facts{};
 };
 
 struct RunnerContext {
@@ -92,6 +97,8 @@ struct RunnerContext {
   std::string line{};  // the line being performed, as written (for quoted texts)
   // Expectations checked so far, with their outcome.
   int64_t expectPassed = 0, expectFailed = 0;
+  const FactSink* facts = nullptr;
+  void Tell(const RunFact& fact) const;
   // One tick of console.Timer_RUN if it is enabled and the budget allows; false when not.
   bool Tick();
 };

@@ -131,8 +131,10 @@ CommandResult RunExpectCommand(RunnerContext& ctx, Cmd command, const Words&, st
       ++ctx.expectPassed;
     } else {
       ++ctx.expectFailed;
-      ctx.out << "line " << ctx.lineNumber << ": expected " << pairs[i].name << '=' << pairs[i].text << ", got "
-              << got[i] << '\n';
+      const std::string failure = "line " + std::to_string(ctx.lineNumber) + ": expected " + pairs[i].name + '=' +
+                                  pairs[i].text + ", got " + got[i];
+      ctx.out << failure << '\n';
+      ctx.Tell({RunFact::Kind::ExpectFailed, 0, ctx.lineNumber, failure});
     }
   }
   return CommandResult::Done;

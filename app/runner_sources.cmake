@@ -7,6 +7,7 @@ target_sources(orrin_runner PRIVATE
   app/runner_faults.cpp
   app/lab.cpp
   app/folder_files.cpp
+  app/run_facts.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/english_ts.cpp
 )
 # orrin-run --lang en speaks the window's English, from the same .ts file.

@@ -17,6 +17,13 @@ class Host {
   virtual ~Host() = default;
   // Modal box, caption "警告", one OK button.
   virtual void Warn(const std::string& text) = 0;
+  // The same box about a file the user named that could not be used
+  // (unreadable, too large, malformed, lines skipped): a grader holds it
+  // against that file.
+  virtual void WarnAboutFile(const std::string& name, const std::string& text) {
+    static_cast<void>(name);
+    Warn(text);
+  }
   // Yes / No / Cancel, Cancel the default, caption "警告".
   virtual Answer Ask(const std::string& text) = 0;
   // File dialogs with the filter "TXT files(*.txt)|*.txt|All files(*.*)|*.*",

@@ -120,7 +120,7 @@ void Simulator::N_Asm2MEMClick() {
     // Every error in one box, as orrin-asm prints them; the memory stays.
     std::string text = "汇编文件有错误，内存未改变：";
     for (const AsmError& e : result.errors) text += "\n" + name + ":" + std::to_string(e.line) + ": " + e.message;
-    host.Warn(text);
+    host.WarnAboutFile(name, text);
     return;
   }
   LoadIntoMemory(*this, result.image);
@@ -154,7 +154,7 @@ void Simulator::N_File2MEMClick() {
   if (!ReadForLoading(host, name, kLongestMemoryFile, kWrongFormat, data)) return;
   MemoryImage image;
   if (!ReadMemoryFile(data, image)) {
-    host.Warn(kWrongFormat);
+    host.WarnAboutFile(name, kWrongFormat);
     return;
   }
   LoadIntoMemory(*this, image);
@@ -195,7 +195,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
   // would empty the whole store: it is refused and the store kept. An empty
   // file is what the board writes for an empty store, and loads.
   if (files::CountMicrowords(text) == 0 && !files::IsBlank(text)) {
-    host.Warn("微程序文件中没有一条能读出的微指令，微程序未改变：" + name);
+    host.WarnAboutFile(name, "微程序文件中没有一条能读出的微指令，微程序未改变：" + name);
     return;
   }
   trace_.KeepStore(machine_);
@@ -203,7 +203,7 @@ void Simulator::LoadMicroFile(const std::string& given) {
   const std::vector<int64_t> skipped = files::ReadMicroprogram(machine_, text);
   panels_.RefillMicroGrid(machine_);
   BoardEvaluation();
-  if (!skipped.empty()) host.Warn("微程序文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
+  if (!skipped.empty()) host.WarnAboutFile(name, "微程序文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }
 
 void Simulator::N_BakMicro2FileClick() {

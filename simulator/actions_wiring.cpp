@@ -116,7 +116,7 @@ void Simulator::N_ReadLineFileClick() {
   bool any = false;
   ForEachWireLine(bytes, [&](std::string_view line, int64_t) { any = any || IsWireLine(wires_, line); });
   if (!any && !files::IsBlank(bytes)) {
-    host.Warn("连线文件中没有一条能读出的连线，连线未改变：" + name);
+    host.WarnAboutFile(name, "连线文件中没有一条能读出的连线，连线未改变：" + name);
     return;
   }
   if (wires_.CountInUse() > 0) {
@@ -132,7 +132,7 @@ void Simulator::N_ReadLineFileClick() {
   });
   editor_.Check();
   BoardEvaluation();
-  if (!skipped.empty()) host.Warn("连线文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
+  if (!skipped.empty()) host.WarnAboutFile(name, "连线文件第 " + files::LineList(skipped) + " 行无法读取，已跳过。");
 }
 
 void Simulator::N_SaveLineFileClick() {

@@ -14,10 +14,10 @@ inline bool ReadForLoading(Host& host, const std::string& name, std::size_t limi
                            std::string& out) {
   switch (host.ReadFile(name, limit, out)) {
     case files::ReadResult::CannotRead:
-      host.Warn(files::CannotReadWarning(name));
+      host.WarnAboutFile(name, files::CannotReadWarning(name));
       return false;
     case files::ReadResult::TooLarge:
-      host.Warn(tooLarge);
+      host.WarnAboutFile(name, tooLarge);
       return false;
     case files::ReadResult::Ok:
       break;

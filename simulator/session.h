@@ -72,6 +72,7 @@ class HostRelay : public Host {
   void Restore() { target_ = own_; }
 
   void Warn(const std::string& text) override { target_->Warn(text); }
+  void WarnAboutFile(const std::string& name, const std::string& text) override { target_->WarnAboutFile(name, text); }
   Answer Ask(const std::string& text) override;
   std::string OpenFileName() override;
   std::string SaveFileName() override;

@@ -19,58 +19,98 @@ namespace fs = std::filesystem;
 
 int Exited(int code) { return code << 8; }  // as waitpid reports an exit
 
-TEST(GradeClassify, StatusFromTheRunnersExitAndOutput) {
-  GradeResult r = Classify(Exited(0), false, "ran 3 ticks\n2 passed, 0 failed\n", "");
+using K = RunFact::Kind;
+using Facts = std::vector<RunFact>;
+RunFact Tally(int64_t passed, int64_t failed) { return {K::Tally, passed, failed}; }
+RunFact Failed(int64_t line, const std::string& text) { return {K::ExpectFailed, 0, line, text}; }
+RunFact FileWarning(const std::string& text, const std::string& name = "f.txt") {
+  return {K::FileProblem, 0, 0, text, name};
+}
+RunFact Stopped(const std::string& text) { return {K::Stopped, 0, 0, text}; }
+Facts operator+(Facts a, const Facts& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(GradeClassify, StatusFromTheRunnersExitAndFacts) {
+  GradeResult r = Classify(Exited(0), false, {Tally(2, 0)});
   EXPECT_EQ(r.status, "passed");
   EXPECT_EQ(r.passed, 2);
 
-  r = Classify(Exited(1), false, "line 9: expected R0=7F, got 35\n1 passed, 1 failed\n", "");
+  r = Classify(Exited(1), false, {Failed(9, "line 9: expected R0=7F, got 35"), Tally(1, 1)});
   EXPECT_EQ(r.status, "failed");
   EXPECT_EQ(r.failed, 1);
   EXPECT_EQ(r.message, "line 9: expected R0=7F, got 35");
+  EXPECT_EQ(Classify(Exited(1), false, {}).message, "an expectation failed");
 
-  // Other warnings are the check's business.
-  EXPECT_EQ(Classify(Exited(0), false, "警告: 电源没开，内存无法写入！\n", "").status, "passed");
-
-  r = Classify(Exited(2), false, "", "line 4: unknown command 'x'\n");
+  r = Classify(Exited(2), false, {Stopped("line 4: unknown command 'x'"), Stopped("line 5: later")});
   EXPECT_EQ(r.status, "error");
   EXPECT_EQ(r.message, "line 4: unknown command 'x'");
-  EXPECT_EQ(Classify(SIGSEGV, false, "", "").status, "error");
-  EXPECT_EQ(Classify(SIGKILL, true, "", "").status, "timeout");
+  EXPECT_EQ(Classify(Exited(2), false, {Stopped("lab:3: first\nlab:4: second")}).message, "lab:3: first");
+  EXPECT_EQ(Classify(Exited(3), false, {}).message, "the check stopped with status 3");
+  EXPECT_EQ(Classify(SIGSEGV, false, {}).status, "error");
+  EXPECT_EQ(Classify(SIGXFSZ, false, {}).message, "stopped: it wrote more than 256 MiB");
+  EXPECT_EQ(Classify(SIGKILL, true, {}).status, "timeout");
 }
 
 TEST(GradeClassify, TheGradeSaysWhichFileWasWrongAndWhy) {
-  const std::string failed = "line 9: expected MEM[FF]=0F, got 00\n0 passed, 1 failed\n";
+  const Facts failed = {Failed(9, "line 9: expected MEM[FF]=0F, got 00"), Tally(0, 1)};
   struct Case {
-    std::string out;
+    std::string warning;
     std::string message;
   };
   const Case cases[] = {
-      {"警告: 无法读取文件：prog.txt\n", "无法读取文件：prog.txt"},
-      {"警告: 内存文件格式不对：需要 512 个十六进制字符。\n", "内存文件格式不对：需要 512 个十六进制字符。"},
-      {"警告: 连线文件太大，未读取。\n", "连线文件太大，未读取。"},
-      {"警告: 微程序文件第 3 行无法读取，已跳过。\n", "微程序文件第 3 行无法读取，已跳过。"},
+      {"无法读取文件：prog.txt", "无法读取文件：prog.txt"},
+      {"内存文件格式不对：需要 512 个十六进制字符。", "内存文件格式不对：需要 512 个十六进制字符。"},
       // An assembly error is a box of several lines: its first error says what.
-      {"警告: 汇编文件有错误，内存未改变：\nprog.asm:7: unknown mnemonic 'HALT'\nprog.asm:9: undefined label 'x'\n",
+      {"汇编文件有错误，内存未改变：\nprog.asm:7: unknown mnemonic 'HALT'\nprog.asm:9: undefined label 'x'",
        "汇编文件有错误，内存未改变：prog.asm:7: unknown mnemonic 'HALT'"},
+      {"first line\nsecond line", "first line"},
   };
   for (const Case& c : cases) {
-    const GradeResult r = Classify(Exited(1), false, c.out + failed, "");
-    EXPECT_EQ(r.status, "failed") << c.out;
+    const GradeResult r = Classify(Exited(1), false, Facts{FileWarning(c.warning)} + failed);
+    EXPECT_EQ(r.status, "failed") << c.warning;
     EXPECT_EQ(r.message, c.message);
     EXPECT_EQ(r.fileProblem, c.message);
     EXPECT_EQ(r.failures.size(), 1u) << "the failed expectation is kept beside the file";
   }
+  // The first file problem is the grade's, a refused name included.
+  EXPECT_EQ(Classify(Exited(1), false, {{K::Refused, 0, 3, "`../x` leaves"}, FileWarning("w")}).message,
+            "line 3: refused: `../x` leaves");
+  EXPECT_EQ(Classify(Exited(1), false, {FileWarning("w"), {K::Refused, 0, 3, "`../x` leaves"}}).message, "w");
   // A file the copy left out is named with the grader's reason, whichever
   // way the check wrote its path.
   const FileReasons reasons = {{"micro.txt", "`micro.txt` is a link, not a file"},
                                {"sub/prog.txt", "`sub/prog.txt` is a FIFO, not a file"}};
-  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：micro.txt\n" + failed, "", reasons).message,
-            "`micro.txt` is a link, not a file");
-  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：./sub/../sub/prog.txt\n", "", reasons).message,
+  EXPECT_EQ(
+      Classify(Exited(1), false, Facts{FileWarning("无法读取文件：micro.txt", "micro.txt")} + failed, reasons).message,
+      "`micro.txt` is a link, not a file");
+  EXPECT_EQ(Classify(Exited(1), false, {FileWarning("x", "./sub/../sub/prog.txt")}, reasons).message,
             "`sub/prog.txt` is a FIFO, not a file");
-  EXPECT_EQ(Classify(Exited(1), false, "警告: 无法读取文件：/abs/micro.txt\n", "", reasons).message,
-            "无法读取文件：/abs/micro.txt");
+  EXPECT_EQ(
+      Classify(Exited(1), false, {FileWarning("无法读取文件：/abs/micro.txt", "/abs/micro.txt")}, reasons).message,
+      "无法读取文件：/abs/micro.txt");
+  // A session that could not be read at all says why, the copy's reason first.
+  EXPECT_EQ(Classify(Exited(1), false, {Stopped("`session.orrin` is missing")}).message, "`session.orrin` is missing");
+  EXPECT_EQ(Classify(Exited(1), false, {Stopped("missing")}, {{"session.orrin", "a link"}}).message, "a link");
+}
+
+TEST(GradeFacts, RecordsOfAnyBytesReadBackAndACutRecordIsDropped) {
+  const Facts facts = {{K::ExpectFailed, 0, 9, "line 9: expected R0=7F, got \n35 3 4\n"},
+                       {K::FileProblem, 0, 0, std::string("a\0b", 3), "\xD5\xC5 x\n"},
+                       {K::Tally, 123456789012, -1},
+                       {K::Refused, 0, 2, ""}};
+  std::string records;
+  for (const RunFact& f : facts) records += EncodeFact(f);
+  EXPECT_EQ(DecodeFacts(records), facts);
+  // Killed while writing the last record: the ones before it stay.
+  for (size_t cut = 1; cut < EncodeFact(facts.back()).size(); ++cut)
+    EXPECT_EQ(DecodeFacts(records.substr(0, records.size() - cut)), Facts(facts.begin(), facts.end() - 1)) << cut;
+  EXPECT_TRUE(DecodeFacts("").empty());
+  EXPECT_TRUE(DecodeFacts("9 0 0 0 0\n\n").empty()) << "an unknown kind";
+  EXPECT_TRUE(DecodeFacts("1 0 0 -1 0\n\n").empty());
+  EXPECT_TRUE(DecodeFacts("1 0 0 99999999999999999999 0\n").empty());
+  EXPECT_TRUE(DecodeFacts("1 0 0 2 0\nabc").empty()) << "a record must end where its lengths say";
 }
 
 TEST(GradePrintable, NamesThatAreNotUtf8OrHoldControlsAreEscaped) {
@@ -292,66 +332,73 @@ TEST_F(CopyDir, DeepOrCrowdedFoldersAreCutWithAReason) {
 namespace orrin {
 namespace {
 
-// What `orrin-run --lab` printed, as the grader reads it back.
-const std::string kTwoDone = "step 1 done at line 2\nline 5: answer 2 to step 3 is wrong\nstep 2 done at line 7\n";
+// What `orrin-run --lab` told, as the grader reads it back.
+const Facts kTwoDone = {{K::StepDone, 1, 2}, {K::WrongAnswer, 3, 5}, {K::StepDone, 2, 7}};
 
 TEST(GradeLab, StepsDoneBeforeATimeoutACrashOrABadLineStillCount) {
-  GradeResult r = Classify(SIGKILL, true, kTwoDone, "", {}, 5);
+  GradeResult r = Classify(SIGKILL, true, kTwoDone, {}, 5);
   EXPECT_EQ(r.status, "timeout");
   EXPECT_EQ(r.passed, 2);
   EXPECT_EQ(r.failed, 3);
   EXPECT_EQ(r.message, "ran past its time limit (2 of 5 steps done)");
-  r = Classify(SIGSEGV, false, kTwoDone, "", {}, 5);
+  r = Classify(SIGSEGV, false, kTwoDone, {}, 5);
   EXPECT_EQ(r.status, "error");
   EXPECT_EQ(r.message, "crashed (signal 11) (2 of 5 steps done)");
-  r = Classify(Exited(2), false, kTwoDone + "lab: 2 of 5 steps done\n", "line 9: unknown command 'frob'\n", {}, 5);
+  r = Classify(Exited(2), false, kTwoDone + Facts{Stopped("line 9: unknown command 'frob'")}, {}, 5);
   EXPECT_EQ(r.status, "error");
   EXPECT_EQ(r.passed, 2);
   EXPECT_EQ(r.message, "line 9: unknown command 'frob' (2 of 5 steps done)");
   // All done, then an endless run: the steps are kept, the grade still says what happened.
-  r = Classify(SIGKILL, true, kTwoDone, "", {}, 2);
+  r = Classify(SIGKILL, true, kTwoDone, {}, 2);
   EXPECT_EQ(r.passed, 2);
   EXPECT_EQ(r.failed, 0);
   EXPECT_EQ(r.status, "timeout");
-  // A step line out of order, or past the lab, counts nothing.
-  EXPECT_EQ(Classify(SIGKILL, true, "step 2 done at line 1\n", "", {}, 5).passed, 0);
-  EXPECT_EQ(Classify(SIGKILL, true, "step 1 done at line 1\nstep 2 done at line 1\n", "", {}, 1).passed, 1);
-  EXPECT_EQ(Classify(SIGKILL, true, "step 1 done at line 5x\nstep 1 done at line \n", "", {}, 1).passed, 0);
-  // Without a lab the printed steps mean nothing.
-  EXPECT_EQ(Classify(SIGKILL, true, kTwoDone, "").passed, 0);
+  // A step out of order, or past the lab, counts nothing.
+  EXPECT_EQ(Classify(SIGKILL, true, {{K::StepDone, 2, 1}}, {}, 5).passed, 0);
+  EXPECT_EQ(Classify(SIGKILL, true, {{K::StepDone, 1, 1}, {K::StepDone, 2, 1}}, {}, 1).passed, 1);
+  EXPECT_EQ(Classify(SIGKILL, true, {{K::StepDone, 1, 1}, {K::StepDone, 1, 2}}, {}, 3).passed, 1);
+  // Without a lab the steps mean nothing.
+  EXPECT_EQ(Classify(SIGKILL, true, kTwoDone).passed, 0);
 }
 
 TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreCounted) {
-  const std::string shortcut = kTwoDone + "line 12: `edit R1` is not allowed in this lab\n" +
-                               "step 3 was reached after `edit R1` at line 12\nlab: 2 of 4 steps done\n";
-  GradeResult r = Classify(Exited(1), false, shortcut, "", {}, 4);
+  const Facts shortcut = kTwoDone + Facts{{K::ReachedAfter, 3, 12, "edit R1"},
+                                          {K::ReachedAfter, 3, 14, "edit R0"},
+                                          {K::NotDone, 3, 0, "R1 expected 4A, got 00"}};
+  GradeResult r = Classify(Exited(1), false, shortcut, {}, 4);
   EXPECT_EQ(r.status, "failed");
   EXPECT_EQ(r.message, "step 3 was reached after `edit R1` at line 12");
   EXPECT_EQ(r.failures.front(), "step 3: was reached after `edit R1` at line 12");
   EXPECT_EQ(r.wrongAnswers, (std::vector<int64_t>{0, 0, 1, 0}));
 
-  r = Classify(Exited(1), false, kTwoDone + "step 3 not done: R1 expected 4A, got 00\nlab: 2 of 4 steps done\n", "", {},
-               4);
+  r = Classify(Exited(1), false, kTwoDone + Facts{{K::NotDone, 3, 0, "R1 expected 4A, got 00"}}, {}, 4);
   EXPECT_EQ(r.message, "step 3 not done: R1 expected 4A, got 00");
   EXPECT_EQ(r.failures, (std::vector<std::string>{"step 3: not done: R1 expected 4A, got 00", "step 4: not done"}));
+  // Only the step to do now explains itself.
+  r = Classify(Exited(1), false, kTwoDone + Facts{{K::NotDone, 4, 0, "x"}, {K::ReachedAfter, 4, 1, "edit"}}, {}, 4);
+  EXPECT_EQ(r.message, "step 3: not done");
+  EXPECT_EQ(r.failures.front(), "step 3: not done");
   // A file the session could not use explains more than the check that then failed.
-  r = Classify(Exited(1), false, "警告: 无法读取文件：prog.txt\n" + kTwoDone + "step 3 not done: x\n", "", {}, 4);
+  r = Classify(Exited(1), false,
+               Facts{FileWarning("无法读取文件：prog.txt")} + kTwoDone + Facts{{K::NotDone, 3, 0, "x"}}, {}, 4);
   EXPECT_EQ(r.message, "无法读取文件：prog.txt");
-  r = Classify(Exited(1), false, "line 3: refused: `../x` leaves the session's folder\n", "", {}, 4);
+  r = Classify(Exited(1), false, {{K::Refused, 0, 3, "`../x` leaves the session's folder"}}, {}, 4);
   EXPECT_EQ(r.message, "line 3: refused: `../x` leaves the session's folder");
+  // ... but not more than a shortcut.
+  r = Classify(Exited(1), false, Facts{FileWarning("w")} + shortcut, {}, 4);
+  EXPECT_EQ(r.message, "step 3 was reached after `edit R1` at line 12");
   // Every step done passes, whatever went wrong on the way.
-  r = Classify(Exited(0), false, "警告: 无法读取文件：old.txt\n" + kTwoDone + "lab: 2 of 2 steps done\n", "", {}, 2);
+  r = Classify(Exited(0), false, Facts{FileWarning("无法读取文件：old.txt")} + kTwoDone, {}, 2);
   EXPECT_EQ(r.status, "passed");
   EXPECT_EQ(r.message, "");
   EXPECT_EQ(r.WrongAnswerCount(), 0) << "a wrong answer to a step past the lab is not counted";
   // A session's own expect lines are no part of the grade: the steps are.
-  r = Classify(Exited(1), false,
-               kTwoDone + "line 9: expected R0=01, got 00\n0 passed, 1 failed\nlab: 2 of 2 steps done\n", "", {}, 2);
+  r = Classify(Exited(1), false, kTwoDone + Facts{Failed(9, "line 9: expected R0=01, got 00"), Tally(0, 1)}, {}, 2);
   EXPECT_EQ(r.status, "passed");
   EXPECT_EQ(r.passed, 2);
 
   // The CSV's last column and the JUnit property carry them.
-  r = Classify(Exited(1), false, shortcut, "", {}, 4);
+  r = Classify(Exited(1), false, shortcut, {}, 4);
   r.submission = "class/ann";
   const std::string csv = CsvReport({r}, true);
   EXPECT_EQ(csv,
@@ -369,7 +416,7 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   EXPECT_NE(xml.find("tests=\"4\" failures=\"2\" errors=\"0\""), std::string::npos) << xml;
 
   // A timeout: the steps done pass, the others are errors.
-  GradeResult t = Classify(SIGKILL, true, kTwoDone, "", {}, 4);
+  GradeResult t = Classify(SIGKILL, true, kTwoDone, {}, 4);
   t.submission = "class/bo";
   EXPECT_NE(JUnitReport({t}, steps).find("tests=\"4\" failures=\"0\" errors=\"2\""), std::string::npos);
 }

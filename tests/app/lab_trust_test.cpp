@@ -410,5 +410,52 @@ TEST(TerminalText, ControlCharactersInNamesAndLinesNeverReachTheTerminalRaw) {
   EXPECT_NE(r.err.find("\\x1B[31m"), std::string::npos) << r.err;
 }
 
+// A grader learns from the facts the runner tells, each as it is printed.
+std::vector<RunFact> Facts(const std::string& labText, const std::string& script, std::string* out = nullptr) {
+  Lab lab;
+  std::vector<std::string> errors;
+  if (!labText.empty()) {
+    EXPECT_TRUE(ReadLab(labText, "t.lab", lab, errors));
+  }
+  std::istringstream in(script);
+  std::ostringstream printed, err;
+  std::vector<RunFact> facts;
+  RunOptions options;
+  options.lab = labText.empty() ? nullptr : &lab;
+  options.facts = [&](const RunFact& f) { facts.push_back(f); };
+  RunScript(in, printed, err, options);
+  if (out) *out = printed.str() + err.str();
+  return facts;
+}
+
+TEST(RunFacts, TheRunnerTellsWhatAGraderNeedsAsItPrintsIt) {
+  using K = RunFact::Kind;
+  std::string out;
+  EXPECT_EQ(Facts("", "power\nload-memory nosuch.txt\nexpect PC=00 R0=01\nfrobnicate\n", &out),
+            (std::vector<RunFact>{{K::FileProblem, 0, 0, "无法读取文件：nosuch.txt", "nosuch.txt"},
+                                  {K::ExpectFailed, 0, 3, "line 3: expected R0=01, got 00"},
+                                  {K::Stopped, 0, 0, "line 4: unknown command 'frobnicate'"},
+                                  {K::Tally, 1, 1}}));
+  EXPECT_NE(out.find("line 3: expected R0=01, got 00\n"), std::string::npos) << out;
+  // Other warnings are the check's business.
+  EXPECT_TRUE(Facts("", "load-memory nosuch.txt\n").empty()) << "the power is off: no file is read";
+
+  EXPECT_EQ(Facts(kHead + "forbid: edit R1\n" + kTwoSteps, "power\nedit R1 66\n"),
+            (std::vector<RunFact>{{K::StepDone, 1, 1}, {K::ReachedAfter, 2, 2, "edit R1"}}));
+  EXPECT_EQ(Facts(kHead + kTwoSteps, "power\nedit R1 65\n", &out),
+            (std::vector<RunFact>{{K::StepDone, 1, 1}, {K::NotDone, 2, 0, "R1 expected 66, got 65"}}));
+  EXPECT_NE(out.find("step 2 not done: R1 expected 66, got 65\n"), std::string::npos) << out;
+  const std::string question =
+      kHead + kOn + "step 2: q\nstep.en: q\nchoice: a\nchoice.en: a\nchoice: b\n" + "choice.en: b\ncheck: choice=2\n";
+  EXPECT_EQ(Facts(question, "power\nchoose 1\nchoose 2\n"),
+            (std::vector<RunFact>{{K::StepDone, 1, 1}, {K::WrongAnswer, 2, 2}, {K::StepDone, 2, 3}}));
+  // A set-up that cannot run stops the run before the script.
+  const auto stopped = Facts(kHead + "setup: load-wires nosuch.txt\n" + kOn, "power\n");
+  ASSERT_EQ(stopped.size(), 2u);
+  EXPECT_EQ(stopped[0].kind, K::FileProblem);
+  EXPECT_EQ(stopped[1].kind, K::Stopped);
+  EXPECT_NE(stopped[1].text.find("the set-up cannot use its file"), std::string::npos) << stopped[1].text;
+}
+
 }  // namespace
 }  // namespace orrin
