@@ -69,7 +69,7 @@ void Simulator::Button_GridToMEMClick() {
       const std::string& text = view.Cell(StringGrid_MEM, c, r);
       if (files::CharacterCount(text) > 2) continue;  // an over-long cell keeps its byte
       const size_t a = static_cast<size_t>((r - 1) * 16 + (c - 1));
-      mem.Cells[a] = mem.ShownCells[a] = static_cast<uint8_t>(ParseHex(text) & 0xFF);
+      EditMemoryCell(mem, a, static_cast<uint8_t>(ParseHex(text) & 0xFF));
     }
   }
   panels_.MemoryGridDirty = true;
@@ -103,7 +103,7 @@ std::string ChooseMemoryInput(Simulator& sim) {
 // ... and their end.
 void LoadIntoMemory(Simulator& sim, const MemoryImage& image) {
   Access(sim).trace.KeepMemory(Access(sim).machine);
-  Access(sim).machine.Mem.Cells = Access(sim).machine.Mem.ShownCells = image;
+  LoadMemoryImage(Access(sim).machine.Mem, image);
   Access(sim).panels.MemoryGridDirty = true;
   sim.BoardEvaluation();
 }

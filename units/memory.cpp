@@ -22,4 +22,13 @@ bool WriteMemory(MemoryUnit& mem, const SignalValues& sig, const BeatRecord& bea
   return true;
 }
 
+void EditMemoryCell(MemoryUnit& mem, size_t address, uint8_t byte) {
+  mem.Cells[address & 0xFF] = mem.ShownCells[address & 0xFF] = byte;
+}
+
+void LoadMemoryImage(MemoryUnit& mem, const std::array<uint8_t, MemorySize>& image) {
+  mem.Cells = image;
+  mem.ShownCells = image;
+}
+
 }  // namespace orrin

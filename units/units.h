@@ -61,6 +61,10 @@ inline bool MemoryReads(const SignalValues& sig) { return Active(sig[MBUS]) && !
 void SetMemoryPorts(MemoryPorts& mem, const SignalValues& sig, int32_t t2, int32_t pc, int32_t ar);
 // MEMW in phase 4 (T2 high, a level small beat) writes the bus to the cell at AR.
 bool WriteMemory(MemoryUnit& mem, const SignalValues& sig, const BeatRecord& beat, int32_t ar, int32_t bus);
+// A cell typed into the memory table, and a whole image loaded from a file:
+// the live cells and the shown ones alike.
+void EditMemoryCell(MemoryUnit& mem, size_t address, uint8_t byte);
+void LoadMemoryImage(MemoryUnit& mem, const std::array<uint8_t, MemorySize>& image);
 
 // ---- IR, IAR, AR, PC (ir.cpp, iar.cpp, ar.cpp, pc.cpp)
 void SetIrControls(IrRecord& ir, const SignalValues& sig, int32_t t3);
