@@ -145,16 +145,7 @@ bool IsDisabledClick(const Simulator& sim, const Words& w) {
          !sim.ModeAvailable(ControllerMode::HardWired);
 }
 
-}  // namespace
-
-bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted) {
-  line.erase(CommentStart(line));
-  std::istringstream in(line);
-  Words words;
-  for (std::string w; in >> w;) words.push_back(w);
-  acted = false;
-  if (words.empty()) return true;
-  ctx.line = line;
+bool RunWords(RunnerContext& ctx, const Words& words, std::string& error, bool& acted) {
   // Every action shows the newest position first (an unknown word too, as
   // it always has); reading the board (print, dump, expect, an export, a
   // hover), the arrows and a click on a disabled button (which does nothing)
@@ -172,6 +163,26 @@ bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& act
   if (r == CommandResult::NotMine) error = "unknown command '" + words[0] + "'";
   acted = r == CommandResult::Done;
   return acted;
+}
+}  // namespace
+
+bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted) {
+  line.erase(CommentStart(line));
+  std::istringstream in(line);
+  Words words;
+  for (std::string w; in >> w;) words.push_back(w);
+  acted = false;
+  if (words.empty()) return true;
+  ctx.line = line;
+  return RunWords(ctx, words, error, acted);
+}
+
+bool RunCommand(RunnerContext& ctx, const Words& words, std::string& error, bool& acted) {
+  acted = false;
+  if (words.empty() || words[0].empty()) return true;
+  ctx.line = words[0];
+  for (size_t i = 1; i < words.size(); ++i) AppendArgument(ctx.line, words[i]);
+  return RunWords(ctx, words, error, acted);
 }
 
 namespace {

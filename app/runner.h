@@ -124,6 +124,10 @@ CommandResult RunLabCommand(RunnerContext& ctx, Cmd command, const Words& words,
 // Performs one line of a script (its comment is cut off here); false with
 // the message on a bad line. `acted`: the line held a command, performed.
 bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& acted);
+// The same for a command already in its words, as a front end that is no
+// console hands it over: a word may hold blanks or '#' (a typed value, a
+// file's name), which no line could. The line recorded is the words joined.
+bool RunCommand(RunnerContext& ctx, const Words& words, std::string& error, bool& acted);
 
 // A NAME=TEXT pair of `expect` (and of a lab's check).
 struct Expectation {

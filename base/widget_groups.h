@@ -95,4 +95,10 @@ inline constexpr WidgetId kP3INSLamps[8] = {
     WidgetId::Image_P3_INS4, WidgetId::Image_P3_INS5, WidgetId::Image_P3_INS6, WidgetId::Image_P3_INS7,
 };
 
+// The menus of the menu bar; each menu item follows its menu in the table.
+inline constexpr bool IsTopMenu(WidgetId id) {
+  return id == WidgetId::N_File || id == WidgetId::N_Line || id == WidgetId::N_Memory || id == WidgetId::N_Micro ||
+         id == WidgetId::N_View;
+}
+
 }  // namespace orrin

@@ -29,6 +29,7 @@ build() {
   python3 scripts/catalogue_json.py translations/orrin_en.ts >"$site/assets/en.json"
   cp build-web/module/orrin.js build-web/module/orrin.wasm build-web/module/orrin.data web/index.html \
     web/page.js web/orrin.css "$site/"
+  cp -r web/js "$site/js"
   # The labs' texts, fetched by the page (their files are in the module's data).
   mkdir -p "$site/examples/labs"
   cp examples/labs/*.lab "$site/examples/labs/"

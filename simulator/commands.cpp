@@ -38,6 +38,26 @@ const Click kClicks[] = {
 };
 const size_t kClickCount = std::size(kClicks);
 
+const MenuCommand kMenuCommands[] = {
+    {N_ReadLineFile, Cmd::LoadWires, ".txt"},       {N_SaveLineFile, Cmd::SaveWires, "wires.txt"},
+    {N_File2MEM, Cmd::LoadMemory, ".txt"},          {N_MEM2File, Cmd::SaveMemory, "memory.txt"},
+    {N_Asm2MEM, Cmd::LoadAsm, ".asm,.s,.txt"},      {N_ReadMicroFile, Cmd::LoadMicro, ".txt"},
+    {N_BakMicro2File, Cmd::SaveMicro, "micro.txt"},
+};
+const size_t kMenuCommandCount = std::size(kMenuCommands);
+
+const ConsoleKey kConsoleKeys[] = {
+    {Button_OneLittleStep, "F7"},
+    {SpeedButtonQD, "F5"},
+    {Button_PAUSE, "F6"},
+    {SpeedButton_PULSE, "F8"},
+    {SpeedButtonCLR, "F9"},
+    {SpeedButtonPOWER, "F12"},
+    {SpeedButton_BackLeft, "Alt+Left"},
+    {SpeedButton_BackRight, "Alt+Right"},
+};
+const size_t kConsoleKeyCount = std::size(kConsoleKeys);
+
 std::string ClickLine(WidgetId widget) {
   for (const Click& c : kClicks) {
     if (c.widget != widget) continue;

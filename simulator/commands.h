@@ -113,4 +113,23 @@ extern const size_t kClickCount;
 // The console line of a click on `widget`; empty when its click is no command.
 std::string ClickLine(WidgetId widget);
 
+// The menu items that are one file command, and the file it suggests: the
+// extensions a load takes, the name a save proposes.
+struct MenuCommand {
+  WidgetId item;
+  Cmd command;
+  const char* file;
+};
+extern const MenuCommand kMenuCommands[];
+extern const size_t kMenuCommandCount;
+
+// The console's keys, in the window's notation ("F5", "Alt+Left"): each
+// does what a click on its widget does.
+struct ConsoleKey {
+  WidgetId widget;
+  const char* key;
+};
+extern const ConsoleKey kConsoleKeys[];
+extern const size_t kConsoleKeyCount;
+
 }  // namespace orrin

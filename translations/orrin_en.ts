@@ -374,7 +374,7 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+171"/>
+        <location filename="../ui/form_desktop.cpp" line="+174"/>
         <location filename="../ui/main_form.cpp" line="+33"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
@@ -781,6 +781,36 @@ levels reach no unit.</translation>
         <translation>Cannot read the instruction set file; the standard set is used: %1</translation>
     </message>
     <message>
+        <location line="+11"/>
+        <source>模拟器出错，请重新载入页面。</source>
+        <translation>The simulator failed; please reload the page.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>重新载入</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>跟随</source>
+        <translation>Follow</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出时序 (VCD)</source>
+        <translation>Export trace (VCD)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出时序 (CSV)</source>
+        <translation>Export trace (CSV)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>导出时序 (PNG)</source>
+        <translation>Export trace (PNG)</translation>
+    </message>
+    <message>
         <location filename="../ui/timing_diagram.cpp" line="-83"/>
         <source>全部</source>
         <translation>Fit all</translation>
@@ -937,7 +967,7 @@ level: %4</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location filename="../ui/lab_panel.cpp" line="+218"/>
+        <location filename="../ui/lab_panel.cpp" line="+217"/>
         <source>实验</source>
         <translation>Lab</translation>
     </message>
@@ -982,7 +1012,7 @@ level: %4</translation>
         <translation>Time %1 · done %2/%3</translation>
     </message>
     <message>
-        <location filename="../ui/simulator_texts.cpp" line="+2"/>
+        <location filename="../ui/simulator_texts.cpp" line="-14"/>
         <source>实验：%1</source>
         <translation>Lab: %1</translation>
     </message>

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QTableWidget>
 
+#include "base/widget_groups.h"
 #include "ui/board_canvas.h"
 #include "ui/faces.h"
 #include "ui/fonts.h"
@@ -26,8 +27,6 @@ namespace orrin::ui {
 using enum WidgetId;
 
 namespace {
-
-bool IsTopMenu(WidgetId id) { return id == N_File || id == N_Line || id == N_Memory || id == N_Micro || id == N_View; }
 
 // Texts printed into a painted surface are not widgets.
 bool IsPaintedSurface(WidgetId id) { return id == Image2 || id == Image10 || id == Panel_KEY; }

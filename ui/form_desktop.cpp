@@ -16,8 +16,10 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QToolTip>
+#include <algorithm>
 
 #include "base/widget_groups.h"
+#include "simulator/commands.h"
 #include "ui/artwork.h"
 #include "ui/board_canvas.h"
 #include "ui/disassembly_window.h"
@@ -93,31 +95,31 @@ void TMainForm::SetUpDesktop() {
 // they work wherever the focus is — except while the user types in a grid or
 // a register field (see IsTyping), where every key is the field's.
 void TMainForm::BindShortcuts() {
-  struct Key {
-    WidgetId id;
-    QKeySequence key;
-    void (Simulator::*handler)();
+  const std::pair<WidgetId, void (Simulator::*)()> handlers[] = {
+      {Button_OneLittleStep, &Simulator::Button_OneLittleStepClick},
+      {SpeedButtonQD, &Simulator::SpeedButtonQDClick},
+      {Button_PAUSE, &Simulator::Button_PAUSEClick},
+      {SpeedButton_PULSE, &Simulator::SpeedButton_PULSEClick},
+      {SpeedButtonCLR, &Simulator::SpeedButtonCLRClick},
+      {SpeedButtonPOWER, &Simulator::SpeedButtonPOWERClick},
+      {SpeedButton_BackLeft, &Simulator::SpeedButton_BackLeftClick},
+      {SpeedButton_BackRight, &Simulator::SpeedButton_BackRightClick},
   };
-  const Key console[] = {
-      {Button_OneLittleStep, QKeySequence(Qt::Key_F7), &Simulator::Button_OneLittleStepClick},
-      {SpeedButtonQD, QKeySequence(Qt::Key_F5), &Simulator::SpeedButtonQDClick},
-      {Button_PAUSE, QKeySequence(Qt::Key_F6), &Simulator::Button_PAUSEClick},
-      {SpeedButton_PULSE, QKeySequence(Qt::Key_F8), &Simulator::SpeedButton_PULSEClick},
-      {SpeedButtonCLR, QKeySequence(Qt::Key_F9), &Simulator::SpeedButtonCLRClick},
-      {SpeedButtonPOWER, QKeySequence(Qt::Key_F12), &Simulator::SpeedButtonPOWERClick},
-      {SpeedButton_BackLeft, QKeySequence(Qt::ALT | Qt::Key_Left), &Simulator::SpeedButton_BackLeftClick},
-      {SpeedButton_BackRight, QKeySequence(Qt::ALT | Qt::Key_Right), &Simulator::SpeedButton_BackRightClick},
-  };
-  for (const Key& k : console) {
+  // The keys are the page's too: one table names them.
+  for (const auto& [id, handler] : handlers) {
+    const auto* k = std::find_if(kConsoleKeys, kConsoleKeys + kConsoleKeyCount,
+                                 [id = id](const ConsoleKey& c) { return c.widget == id; });
+    if (k == kConsoleKeys + kConsoleKeyCount) continue;
+    const QKeySequence key(QString::fromLatin1(k->key), QKeySequence::PortableText);
     auto* action = new QAction(this);
-    action->setObjectName(QString("Key_") + Info(k.id).name);
-    action->setShortcut(k.key);
+    action->setObjectName(QString("Key_") + Info(id).name);
+    action->setShortcut(key);
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, h = k.handler] {
+    connect(action, &QAction::triggered, this, [this, h = handler] {
       (sim_.get()->*h)();
       AfterAction();
     });
-    keys_[static_cast<size_t>(k.id)] = k.key;
+    keys_[static_cast<size_t>(id)] = key;
   }
   const std::pair<WidgetId, QKeySequence> menus[] = {
       {N_Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},

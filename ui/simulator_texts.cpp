@@ -108,6 +108,13 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "共用时 %1，完成 %2/%3 步，用了 %4 次提示"),
       QT_TRANSLATE_NOOP("orrin", "答错 %1 次"),
       QT_TRANSLATE_NOOP("orrin", "用了本实验不允许的 %1，之后的步骤不算完成"),
+      // The web page's own texts (web/js/).
+      QT_TRANSLATE_NOOP("orrin", "模拟器出错，请重新载入页面。"),
+      QT_TRANSLATE_NOOP("orrin", "重新载入"),
+      QT_TRANSLATE_NOOP("orrin", "跟随"),
+      QT_TRANSLATE_NOOP("orrin", "导出时序 (VCD)"),
+      QT_TRANSLATE_NOOP("orrin", "导出时序 (CSV)"),
+      QT_TRANSLATE_NOOP("orrin", "导出时序 (PNG)"),
   };
   return texts;
 }

@@ -14,6 +14,7 @@
 #include "app/lab.h"
 #include "app/runner.h"
 #include "asm/assembler.h"
+#include "base/widget_groups.h"
 #include "layout/layout.h"
 #include "machine/trace_diagram.h"
 #include "machine/trace_signals.h"
@@ -136,25 +137,43 @@ void Rebase(uintptr_t pixels) {
   page->sim.ReplaceBoardPicture(std::vector<uint32_t>(p, p + Canvas::Width * Canvas::Height));
 }
 
-// One action as a console line (a file name or colour its dialog returns is
-// on the line). JSON: the error of a bad line, the warnings it raised, the
-// lab's steps it made hold.
-std::string Act(const std::string& line) {
+// What an action came to, as JSON: the error of a bad one, the warnings it
+// raised, the lab's steps it made hold. The lab hears of a shortcut it
+// forbids, or a wrong answer, as the window's panel does.
+std::string Acted(bool acted, const std::string& error) {
   Page& p = *page;
-  std::string error;
-  bool acted = false;
-  p.host.warnings.clear();
-  RunLine(p.ctx, line, error, acted);
-  // The lab hears of a shortcut it forbids, or a wrong answer, as the window's panel does.
   if (acted && p.progress) {
     const auto verdict =
-        p.progress->Saw(line, p.sim.console.PowerOn, static_cast<int64_t>(p.sim.session.Lines().size()));
+        p.progress->Saw(p.ctx.line, p.sim.console.PowerOn, static_cast<int64_t>(p.sim.session.Lines().size()));
     if (verdict == LabProgress::Verdict::Forbidden)
       p.host.warnings.push_back("本实验不允许这样做：" + p.progress->LastForbidden()->action +
                                 "。之后的步骤不再算完成；重新打开实验可从头开始。");
     if (verdict == LabProgress::Verdict::WrongAnswer) p.host.warnings.push_back("答案不对，再想想。");
   }
   return "{\"error\":" + Json(error) + ",\"warnings\":" + Json(p.host.warnings) + ",\"done\":" + Json(Done()) + "}";
+}
+
+// One action as a console line (a file name or colour its dialog returns is
+// on the line): what a script on the page does.
+std::string Act(const std::string& line) {
+  std::string error;
+  bool acted = false;
+  page->host.warnings.clear();
+  RunLine(page->ctx, line, error, acted);
+  return Acted(acted, error);
+}
+
+// One action of the page's own: a command of the table and its arguments,
+// each whole (a typed value, a file's name), never composed into a line.
+std::string Do(const Words& words) {
+  std::string error;
+  bool acted = false;
+  page->host.warnings.clear();
+  if (!FindCommand(words[0]))
+    error = "unknown command '" + words[0] + "'";
+  else
+    RunCommand(page->ctx, words, error, acted);
+  return Acted(acted, error);
 }
 
 // Ticks of a timer the view shows: 0 the run timer (the view held through
@@ -226,15 +245,63 @@ std::vector<std::string> WidgetNames() {
 }
 std::string Names() { return Json(WidgetNames()); }
 
-// The console line of a click on every widget whose click is one command.
+// A console line of the table's as its words.
+std::vector<std::string> LineWords(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+// The command (its words) of a click on every widget whose click is one.
 std::string Clicks() {
   std::string out = "{";
   for (int i = 0; i < WidgetCount; ++i) {
     const auto id = static_cast<WidgetId>(i);
     const std::string line = ClickLine(id);
     if (line.empty()) continue;
-    out += (out.size() > 1 ? "," : "") + Json(std::string(Info(id).name)) + ":" + Json(line);
+    out += (out.size() > 1 ? "," : "") + Json(std::string(Info(id).name)) + ":" + Json(LineWords(line));
   }
+  return out + "}";
+}
+
+// The console's keys ("F5", "Alt+Left") and the command (words) of each.
+std::string Keys() {
+  std::string out = "{";
+  for (size_t i = 0; i < kConsoleKeyCount; ++i)
+    out += std::string(i ? "," : "") + Json(kConsoleKeys[i].key) + ":" +
+           Json(LineWords(ClickLine(kConsoleKeys[i].widget)));
+  return out + "}";
+}
+
+// The menus as the window has them: each top menu of the widget table with
+// its items, an item that is a file command with that command and its file
+// (the extensions to pick, or the name to save as); the course's labs.
+std::string Menus() {
+  std::string out = "{\"menus\":[";
+  bool firstMenu = true, firstItem = true;
+  for (int i = 0; i < WidgetCount; ++i) {
+    const auto id = static_cast<WidgetId>(i);
+    if (Info(id).kind != WidgetKind::Menu) continue;
+    if (IsTopMenu(id)) {
+      out += std::string(firstMenu ? "" : "]},") + "{\"name\":" + Json(Info(id).name) +
+             ",\"text\":" + Json(page->sim.view[id].text) + ",\"items\":[";
+      firstMenu = false;
+      firstItem = true;
+      continue;
+    }
+    out += std::string(firstItem ? "" : ",") + "{\"name\":" + Json(Info(id).name) +
+           ",\"text\":" + Json(page->sim.view[id].text);
+    firstItem = false;
+    for (size_t k = 0; k < kMenuCommandCount; ++k) {
+      const MenuCommand& m = kMenuCommands[k];
+      if (m.item != id) continue;
+      out += ",\"command\":" + Json(std::string(Word(m.command))) + ",\"file\":" + Json(m.file) +
+             ",\"save\":" + (Info(m.command).file == FileUse::Save ? "true" : "false");
+    }
+    out += "}";
+  }
+  out += "]}],\"labs\":" + Json(std::vector<std::string>(std::begin(kCourseLabs), std::end(kCourseLabs)));
   return out + "}";
 }
 
@@ -379,6 +446,16 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_view(int all) { return Kept(orrin::web::V
 EMSCRIPTEN_KEEPALIVE uintptr_t orrin_canvas_pixels() { return orrin::web::CanvasPixels(); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_clicks() { return Kept(orrin::web::Clicks()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_keys() { return Kept(orrin::web::Keys()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_menus() { return Kept(orrin::web::Menus()); }
+// A command and up to four arguments; `count` says how many are given.
+EMSCRIPTEN_KEEPALIVE const char* orrin_do(const char* word, int count, const char* a, const char* b, const char* c,
+                                          const char* d) {
+  std::vector<std::string> words{word};
+  for (const char* arg : {a, b, c, d})
+    if (static_cast<int>(words.size()) <= count) words.emplace_back(arg);
+  return Kept(orrin::web::Do(words));
+}
 EMSCRIPTEN_KEEPALIVE const char* orrin_diagram(double first, double beatWidth, int width, int height) {
   return Kept(orrin::web::Diagram(first, beatWidth, width, height));
 }

@@ -85,5 +85,48 @@ TEST(CommandTable, FilesAndKindsFollowTheTable) {
   EXPECT_EQ(s.sim.machine.Beat.ViewPos, 3);
 }
 
+TEST(CommandTable, MenuItemsAreFileCommandsAndKeysAreClicks) {
+  std::set<WidgetId> items;
+  for (size_t i = 0; i < kMenuCommandCount; ++i) {
+    const MenuCommand& m = kMenuCommands[i];
+    EXPECT_TRUE(items.insert(m.item).second) << Info(m.item).name << " twice";
+    EXPECT_EQ(Info(m.item).kind, WidgetKind::Menu) << Info(m.item).name;
+    EXPECT_TRUE(IsFileCommand(m.command)) << Info(m.item).name;
+    // A load offers extensions to pick, a save a name to propose.
+    const std::string file = m.file;
+    EXPECT_EQ(Info(m.command).file == FileUse::Save, file.find('.') > 0 && !file.starts_with('.')) << file;
+  }
+  std::set<std::string> keys;
+  for (size_t i = 0; i < kConsoleKeyCount; ++i) {
+    EXPECT_TRUE(keys.insert(kConsoleKeys[i].key).second) << kConsoleKeys[i].key << " twice";
+    EXPECT_FALSE(ClickLine(kConsoleKeys[i].widget).empty()) << kConsoleKeys[i].key << " does nothing";
+  }
+}
+
+TEST(CommandTable, ACommandInItsWordsKeepsBlanksAndHashesThatALineWouldLose) {
+  Script s;
+  s.Do("power");
+  std::string error;
+  bool acted = false;
+  // A cell typed "1 2" is one text (too long for a byte: the cell keeps it as typed).
+  EXPECT_TRUE(RunCommand(s.ctx, {"mem-cell", "00", "1 2"}, error, acted)) << error;
+  EXPECT_TRUE(acted);
+  EXPECT_EQ(s.sim.view.Cell(WidgetId::StringGrid_MEM, 1, 1), "1 2");
+  EXPECT_NE(s.Do("mem-cell 00 1 2"), "") << "as a line, the same is two texts";
+  // A '#' is part of the value, not a comment.
+  EXPECT_TRUE(RunCommand(s.ctx, {"edit", "R1", "#5"}, error, acted)) << error;
+  EXPECT_EQ(s.sim.machine.Regs.R[1], 5);
+  s.Do("edit R1 0");
+  s.Do("edit R1 #5");
+  EXPECT_EQ(s.sim.machine.Regs.R[1], 0) << "as a line, the '#' starts a comment: nothing is typed";
+  // A bad command is refused as on a line; nothing is nothing.
+  EXPECT_FALSE(RunCommand(s.ctx, {"edit", "R9", "1"}, error, acted));
+  EXPECT_FALSE(acted);
+  EXPECT_FALSE(RunCommand(s.ctx, {"frobnicate"}, error, acted));
+  EXPECT_EQ(error, "unknown command 'frobnicate'");
+  EXPECT_TRUE(RunCommand(s.ctx, {}, error, acted));
+  EXPECT_FALSE(acted);
+}
+
 }  // namespace
 }  // namespace orrin

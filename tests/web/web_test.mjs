@@ -254,6 +254,22 @@ try {
     await new Promise((r) => setTimeout(r, 300));
     check(asked.length === 1 && asked[0] === 'Clearing the wires cannot be undone. Continue?',
       'an English page asks in English: ' + JSON.stringify(asked));
+    // The menus are the window's, as the module lists them, in the page's language.
+    const menus = await page.$$eval('#menubar .menu', (ms) => ms.map((m) => m.firstChild.textContent));
+    const view = await page.$$eval('#menubar .menu:nth-child(5) .item', (is) => is.map((i) => i.textContent));
+    check(menus.join('|') === 'File|Wires|Memory|Microprogram|View|Language/语言|Lab' &&
+      view.join('|') === 'Timing diagram|Export trace (VCD)|Export trace (CSV)|Export trace (PNG)',
+    'the menus come from the module, in English: ' + JSON.stringify([menus, view]));
+    // A value typed into a field or a cell reaches the board whole, a '#' in it too.
+    await page.evaluate(() => window.orrin.act('power'));
+    await page.evaluate(() => {
+      const e = document.querySelector('[data-name="Edit_R1"]');
+      e.focus();
+      e.value = '#5';
+      e.dispatchEvent(new KeyboardEvent('keydown', { key: 'Enter', bubbles: true }));
+    });
+    const typed = await page.evaluate(() => / R1=(\w\w) /.exec(window.orrin.run('dump'))[1]);
+    check(typed !== '00', 'a typed "#5" is not cut at its "#" (R1 = ' + typed + ')');
     await page.close();
 
     // A module that cannot start: a message, and the page works after a reload.
