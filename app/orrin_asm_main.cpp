@@ -6,10 +6,31 @@
 #include <vector>
 
 #include "asm/assembler.h"
+#include "base/command_line.h"
 #include "base/memory_file.h"
 #include "base/text_files.h"
 
 namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt\n"
+    "  or:  orrin-asm [--isa FILE] -d MEMFILE\n"
+    "Assembles the program SOURCE into a memory file the board loads (OUT.txt,\n"
+    "512 hex digits), or lists a memory file in mnemonics.\n"
+    "\n"
+    "Options:\n"
+    "  --isa FILE  the instruction set of a changed microprogram (default: the\n"
+    "              standard one)\n"
+    "  -o OUT.txt  the memory file to write\n"
+    "  -d MEMFILE  list MEMFILE, one line per byte: address, byte, mnemonic\n"
+    "  --help      show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Errors are printed as FILE:LINE: message, all of them; nothing is written then.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  assembled or listed\n"
+    "  2  the source has errors, bad options, or a file that cannot be read or written\n";
 
 constexpr const char* kUsage = "usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt | orrin-asm [--isa FILE] -d MEMFILE";
 
@@ -35,6 +56,7 @@ std::string Read(const std::string& path, std::size_t limit, std::string& text) 
 
 int main(int argc, char** argv) {
   using namespace orrin;
+  if (const auto status = AnswerHelpOrVersion(argc, argv, "orrin-asm", kHelp)) return *status;
   std::string isaFile, source, out, listing;
   const std::vector<std::string> args(argv + 1, argv + argc);
   bool options = true;

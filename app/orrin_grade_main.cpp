@@ -14,8 +14,31 @@
 #include "app/grade.h"
 #include "app/lab.h"
 #include "app/runner.h"
+#include "base/command_line.h"
 
 namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...\n"
+    "  or:  orrin-grade --lab LAB [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] SUBMISSION...\n"
+    "Runs the console script CHECK in a private copy of every SUBMISSION folder,\n"
+    "each in a process of its own, or follows the session each folder holds\n"
+    "(session.orrin, saved by the window) through LAB, and reports every\n"
+    "submission as passed, failed, error or timeout.\n"
+    "\n"
+    "Options:\n"
+    "  -j N          grade N submissions at a time (default: one per core)\n"
+    "  --timeout S   stop a submission after S seconds (default 60)\n"
+    "  --csv FILE    write one row per submission to FILE\n"
+    "  --junit FILE  write JUnit XML to FILE, a test case per expectation or step\n"
+    "  --lab LAB     grade recorded sessions through the lab LAB\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  every submission passed\n"
+    "  1  some did not\n"
+    "  2  bad options, a check or lab that cannot be used, or nothing graded\n";
 
 bool WriteReport(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -40,6 +63,7 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
   using namespace orrin;
+  if (const auto status = AnswerHelpOrVersion(argc, argv, "orrin-grade", kHelp)) return *status;
   GradeOptions options;
   std::string error;
   if (!ParseGradeArgs(std::vector<std::string>(argv + 1, argv + argc), options, error)) return Fail(error);

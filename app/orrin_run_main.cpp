@@ -10,8 +10,36 @@
 
 #include "app/lab.h"
 #include "app/runner.h"
+#include "base/command_line.h"
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: orrin-run [--lang en|zh] [--lab LAB] [--] [SCRIPT]\n"
+    "Performs a console script on the simulated board, line by line, as the window's\n"
+    "user would, and prints what the board shows: the boxes it raises, print, dump\n"
+    "and expect. The script is SCRIPT, or standard input without one.\n"
+    "\n"
+    "Options:\n"
+    "  --lang en|zh  messages and printed texts in English, or as the board shows\n"
+    "                them (Chinese, the default)\n"
+    "  --lab LAB     run the lab's set-up, then follow the script (a session the\n"
+    "                window saved) through the lab's steps; the script's files stay\n"
+    "                in its folder\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the script ran to its end (with --lab: every step was done)\n"
+    "  1  an expectation failed (with --lab: a step was not done)\n"
+    "  2  a bad line, a script or lab that cannot be read, or bad options\n"
+    "\n"
+    "The commands of a script are described in the README, \"How to use orrin-run\".\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = orrin::AnswerHelpOrVersion(argc, argv, "orrin-run", kHelp)) return *status;
   auto usage = [] {
     std::cerr << "usage: orrin-run [--lang en|zh] [--lab LAB] [SCRIPT]\n";
     return 2;
@@ -28,6 +56,10 @@ int main(int argc, char** argv) {
     } else if (option == "--lab") {
       if (argc < 3 || !labPath.empty()) return usage();
       labPath = argv[2];
+    } else if (option == "--") {  // a script whose name starts with "-"
+      ++argv;
+      --argc;
+      break;
     } else {
       more = false;
       continue;

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config dpkg-dev clang-format-14
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev zlib1g-dev qt6-l10n-tools qt6-translations-l10n
-  xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3
+  xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3 help2man lintian
   fonts-wqy-microhei fonts-wqy-zenhei
 )
 # The web page: Debian's emscripten builds it, Chromium tests it.

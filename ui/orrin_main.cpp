@@ -6,10 +6,35 @@
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
 #include "ui/main_form.h"
 #include "ui/translate.h"
 
+namespace {
+
+constexpr std::string_view kHelp =
+    "Usage: orrin [--lang en|zh] [--isa FILE] [--faults FILE] [--lab LAB] [Qt options]\n"
+    "Opens the simulator's window: the board of an 8-bit teaching computer to\n"
+    "wire, switch, clock and watch, small beat by small beat.\n"
+    "\n"
+    "Options:\n"
+    "  --lang en|zh    the window's language (default: the one chosen last time,\n"
+    "                  else the desktop's)\n"
+    "  --isa FILE      the instruction set of a changed microprogram, for the\n"
+    "                  assembler and the listing\n"
+    "  --faults FILE   lay a teacher's faults (lines of `fault ...`) on the board\n"
+    "  --lab LAB       open the lab LAB at once\n"
+    "  --help          show this help and exit\n"
+    "  --version       show the version and exit\n"
+    "\n"
+    "Keys: F5 QD, F6 pause, F7 one small beat, F8 PULSE, F9 CLR, F12 POWER,\n"
+    "Alt+Left and Alt+Right step back and forward through the recorded beats.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before the window starts: no display is needed for them.
+  if (const auto status = orrin::AnswerHelpOrVersion(argc, argv, "orrin", kHelp)) return *status;
   QApplication app(argc, argv);
   QApplication::setOrganizationName("orrin");
   QApplication::setApplicationName("orrin");

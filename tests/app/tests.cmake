@@ -36,6 +36,14 @@ add_test(NAME grade.examples
 add_test(NAME runner.english
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/english_run.sh $<TARGET_FILE:orrin-run> ${CMAKE_CURRENT_SOURCE_DIR}/scripts)
 
+# --help and --version of every program (the window's too, when it is built).
+set(ORRIN_PROGRAMS $<TARGET_FILE:orrin-run> $<TARGET_FILE:orrin-grade> $<TARGET_FILE:orrin-asm>)
+if(ORRIN_WINDOW)
+  list(APPEND ORRIN_PROGRAMS $<TARGET_FILE:orrin>)
+endif()
+add_test(NAME programs.conventions
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/conventions.sh ${PROJECT_VERSION} ${ORRIN_PROGRAMS})
+
 # orrin-grade against hostile submission folders, a killed grader, no scratch room.
 add_test(NAME grade.hostile
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_hostile.sh $<TARGET_FILE:orrin-grade>

@@ -22,7 +22,10 @@ for f in ./usr/bin/orrin ./usr/bin/orrin-run ./usr/bin/orrin-grade ./usr/bin/orr
     ./usr/share/icons/hicolor/scalable/apps/org.orrin.Orrin.svg \
     ./usr/share/metainfo/org.orrin.Orrin.metainfo.xml \
     ./usr/share/orrin/translations/orrin_en.qm ./usr/share/orrin/standard.isa \
-    ./usr/share/orrin/examples/asm/sum.asm; do
+    ./usr/share/orrin/examples/asm/sum.asm \
+    ./usr/share/doc/orrin/copyright ./usr/share/doc/orrin/changelog.gz \
+    ./usr/share/man/man1/orrin.1.gz ./usr/share/man/man1/orrin-run.1.gz \
+    ./usr/share/man/man1/orrin-grade.1.gz ./usr/share/man/man1/orrin-asm.1.gz; do
   grep -qxF "$f" <<<"$files" || fail "$f not in the package"
 done
 # Every dependency is a package apt knows (a simulation needs no root).
@@ -37,4 +40,9 @@ asm=$("$root/usr/bin/orrin-asm" -d "$src/examples/memory/sum.txt" | head -1)
 [[ -n $asm ]] || fail "installed orrin-asm"
 log=$(XDG_CONFIG_HOME="$root/config" QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/orrin" --lang en 2>&1 || true)
 [[ $log != *"orrin_en.qm was not found"* ]] || fail "the window did not find its catalogue: $log"
+# Debian's own checker: no error (the warnings accepted are listed in the README).
+lintian --tag-display-limit 0 "$deb" >"$root/lintian.log" 2>&1 || true
+! grep -q '^E: ' "$root/lintian.log" || { cat "$root/lintian.log"; fail "lintian reports errors"; }
+# A manual page reads as one: its name line and the options of its --help.
+zcat "$root/usr/share/man/man1/orrin-run.1.gz" | grep -q -- '--lab' || fail "orrin-run.1 lacks its options"
 echo "package: ok ($(basename "$deb"), $(du -k "$deb" | cut -f1) KB)"
