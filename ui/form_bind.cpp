@@ -151,6 +151,10 @@ void TMainForm::BindEvents() {
     AfterAction();
   };
   Widget(Panel_KEY)->installEventFilter(this);
+  QScrollBar* sideways = scroll_->horizontalScrollBar();
+  connect(sideways, &QScrollBar::valueChanged, this, [this] { PlaceAnchored(); });
+  connect(sideways, &QScrollBar::rangeChanged, this, [this] { PlaceAnchored(); });
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { RevealConsoleControl(now); });
 
   // Register fields: typing flows into the view; Enter commits.
   for (WidgetId id : kRegisterFields) {

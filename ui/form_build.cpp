@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "base/widget_groups.h"
@@ -275,12 +276,34 @@ void TMainForm::TemplatePanel() {
 }
 
 // ScrollBox1 grows with the window; the console strip keeps to the bottom-left.
+// The console is nearly as wide as the work area: in a window too narrow
+// for it (a HiDPI laptop, a small window) it moves sideways with the work
+// area's horizontal scroll bar, so one bar reaches every control of both.
+int TMainForm::ConsoleShift() const {
+  const QRect key = Q(TheLayout().Rect(Panel_KEY));
+  const int overhang = key.x() + key.width() + key.x() - central_->width();
+  return std::clamp(scroll_->horizontalScrollBar()->value(), 0, std::max(0, overhang));
+}
+
 void TMainForm::PlaceAnchored() {
   const QRect box = Q(TheLayout().Rect(ScrollBox1)), key = Q(TheLayout().Rect(Panel_KEY));
   const int bottomGap = kClientRect.height() - box.bottom() - 1;
   const int w = central_->width(), h = central_->height();
   scroll_->setGeometry(box.x(), box.y(), std::max(0, w - 2 * box.x()), std::max(0, h - box.y() - bottomGap));
-  Widget(Panel_KEY)->move(key.x(), h - (kClientRect.height() - key.y()));
+  Widget(Panel_KEY)->move(key.x() - ConsoleShift(), h - (kClientRect.height() - key.y()));
+}
+
+// A console control that gets the focus (Tab) is brought into view.
+void TMainForm::RevealConsoleControl(QWidget* control) {
+  QWidget* console = Widget(Panel_KEY);
+  if (control == nullptr || !console->isAncestorOf(control)) return;
+  const QRect key = Q(TheLayout().Rect(Panel_KEY));
+  const QRect r(control->mapTo(console, QPoint(0, 0)), control->size());
+  const int w = central_->width();
+  int shift = ConsoleShift();
+  if (key.x() + r.right() + 1 - shift > w) shift = key.x() + r.right() + 1 - w + key.x();
+  if (key.x() + r.left() - shift < 0) shift = r.left();
+  scroll_->horizontalScrollBar()->setValue(std::max(0, shift));
 }
 
 }  // namespace orrin::ui

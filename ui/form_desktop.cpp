@@ -277,7 +277,10 @@ void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
 void TMainForm::UseSettings() {
   settingsUsed_ = true;
   QSettings settings;
-  if (settings.contains("window/geometry")) restoreGeometry(settings.value("window/geometry").toByteArray());
+  if (settings.contains("window/geometry")) {
+    restoreGeometry(settings.value("window/geometry").toByteArray());
+    if (!isMaximized() && !isFullScreen()) FitScreen(size(), pos());
+  }
   if (settings.contains("wireColor")) {
     sim_->RestoreWireColour(settings.value("wireColor").toUInt());
     ApplyView();

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <sstream>
 
@@ -124,8 +125,14 @@ bool TMainForm::OpenLab(const std::string& path) {
       return false;
     }
   }
-  // The panel comes beside the board, not out of it.
-  if (!labPanel_->isVisible()) resize(width() + labPanel_->minimumWidth() + 20, height());
+  // The panel comes beside the board, not out of it: the window grows where
+  // the screen has room; maximized, or at the screen's edge, the work area
+  // gives it the room instead.
+  const int wider = width() + labPanel_->minimumWidth() + 20;
+  const QScreen* s = screen();
+  const bool room = s != nullptr && frameGeometry().left() + wider + (frameGeometry().width() - width()) <=
+                                        s->availableGeometry().right() + 1;
+  if (!labPanel_->isVisible() && !isMaximized() && !isFullScreen() && room) resize(wider, height());
   labPanel_->Begin(std::move(lab));
   ApplyView();
   return true;

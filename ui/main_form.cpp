@@ -55,8 +55,26 @@ TMainForm::TMainForm(Host* host) {
   AdaptToLanguage();
   SyncTimers();
 
-  move(20, 16);
-  resize(kClientRect.width(), kClientRect.height() + menuBar()->sizeHint().height());
+  FitScreen(QSize(kClientRect.width(), kClientRect.height() + menuBar()->sizeHint().height()), QPoint(20, 16));
+}
+
+// The first window, and one restored from another screen, fits in the
+// screen's free area with room for the window manager's frame: at a scale
+// of 1.5 or 2 a laptop's screen is smaller than the board.
+void TMainForm::FitScreen(QSize size, QPoint at) {
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (s == nullptr) {
+    move(at);
+    resize(size);
+    return;
+  }
+  const QRect free = s->availableGeometry();
+  const QSize frame(16, 40);  // at most what a frame adds around a window
+  size = size.boundedTo(free.size() - frame);
+  at.setX(std::clamp(at.x(), free.left(), std::max(free.left(), free.right() + 1 - size.width() - frame.width())));
+  at.setY(std::clamp(at.y(), free.top(), std::max(free.top(), free.bottom() + 1 - size.height() - frame.height())));
+  move(at);
+  resize(size);
 }
 
 TMainForm::~TMainForm() = default;

@@ -85,6 +85,9 @@ class TMainForm : public QMainWindow {
   void StaticTexts();
   void TemplatePanel();
   void PlaceAnchored();
+  void FitScreen(QSize size, QPoint at);
+  int ConsoleShift() const;
+  void RevealConsoleControl(QWidget* control);
   // form_bind.cpp
   void BindEvents();
   void BindTimers();
