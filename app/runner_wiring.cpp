@@ -207,6 +207,7 @@ constexpr Command kCommands[] = {
     {Cmd::Hover, RunHover},
     {Cmd::HoverK, RunHoverSwitch},
     {Cmd::HoverLabel, RunPlain<&Simulator::PointLabelMouseMove>},
+    {Cmd::Leave, RunPlain<&Simulator::Image_WireDrawMouseLeave>},
     {Cmd::HoverConsole, RunPlain<&Simulator::Panel_KEYMouseMove>},
     {Cmd::Blink, RunPlain<&Simulator::Timer_WrongLineTimer>},
     {Cmd::WireColour, RunWireColour},

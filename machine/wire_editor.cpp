@@ -224,6 +224,16 @@ void WireEditor::MouseMove(int x, int y, bool power) {
   if (WireDrawing) MoveRubberBand(x, y);
 }
 
+void WireEditor::MouseLeave() {
+  for (WidgetId id : {Label_NowXY, Label_ThisHoleName, Label_ThisHoleSign}) view_.SetVisible(id, false);
+}
+
+void WireEditor::RefreshHint() {
+  if (!view_[Label_ThisHoleName].visible) return;
+  const int j = wires_.HitTest(LastMousePos[0], LastMousePos[1]);
+  if (j >= 0) view_.SetText(Label_ThisHoleName, JackHint(j));
+}
+
 // Upper row K15..K0 and lower row K31..K16 share their columns: four groups
 // of four switches, 22 pixels apart within a group.
 int LevelSwitchImageLeft(int n) {

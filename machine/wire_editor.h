@@ -51,6 +51,10 @@ class WireEditor : public WireEditorState {
   Release MouseUp(MouseButton button, int x, int y, bool power);
   void MouseMove(int x, int y, bool power);
   void PointLabelMouseMove();
+  // The mouse left the board: the labels that follow it go.
+  void MouseLeave();
+  // A wire just made or removed: the hint of the jack under the mouse says so.
+  void RefreshHint();
   // The wires of level switch n beside it, at (left, top) of the board.
   void ShowSwitchWires(int n, int left, int top, bool microprogram);
   void HideSwitchWires();

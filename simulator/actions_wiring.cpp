@@ -24,6 +24,7 @@ void Simulator::Image_WireDrawMouseUp(MouseButton button, int x, int y) {
   if (r == WireEditor::Release::Nothing) return;
   if (r == WireEditor::Release::Full) host.Warn("连线数已达上限。");
   editor_.Check();
+  editor_.RefreshHint();
   BoardEvaluation();
 }
 
@@ -81,6 +82,11 @@ bool TakeWireLine(WireStore& wires_, WireEditor& editor_, std::string_view d) {
   return true;
 }
 }  // namespace
+
+void Simulator::Image_WireDrawMouseLeave() {
+  const auto recorded = Record([] { return CommandLine(Cmd::Leave); });
+  editor_.MouseLeave();
+}
 
 void Simulator::PointLabelMouseMove() {
   const auto recorded = Record([] { return CommandLine(Cmd::HoverLabel); });

@@ -39,7 +39,7 @@ enum class FileUse : uint8_t { None, Load, Save, Export };
   X(Wire, "wire", Act, None) X(ClearWires, "clear-wires", Act, None)            \
   X(LoadWires, "load-wires", Act, Load) X(SaveWires, "save-wires", Act, Save)   \
   X(Hover, "hover", Look, None) X(HoverK, "hover-k", Look, None)                \
-  X(HoverLabel, "hover-label", Look, None)                                      \
+  X(HoverLabel, "hover-label", Look, None) X(Leave, "leave", Look, None)        \
   X(HoverConsole, "hover-console", Look, None) X(Blink, "blink", Look, None)    \
   X(WireColour, "wire-colour", Act, None) X(Edit, "edit", Act, None)            \
   X(MemCell, "mem-cell", Act, None) X(MicroCell, "micro-cell", Act, None)       \

@@ -148,6 +148,7 @@ class Simulator {
   // ---- wiring board
   void Image_WireDrawMouseMove(int x, int y);
   void Image_WireDrawMouseUp(MouseButton button, int x, int y);
+  void Image_WireDrawMouseLeave();
   void PointLabelMouseMove();
   void Button_delLineClick();
   void ClearAllWires();

@@ -1039,7 +1039,7 @@ level: %4</translation>
     <message>
         <location line="+1"/>
         <source>共用时 %1，完成 %2/%3 步，用了 %4 次提示</source>
-        <translation>Total %1, %2 of %3 steps done, %4 hints used</translation>
+        <translation>Total %1, %2 of %3 steps done, hints used: %4</translation>
     </message>
     <message>
         <location line="+1"/>

@@ -42,4 +42,8 @@ void BoardCanvas::mouseReleaseEvent(QMouseEvent* e) {
   if (onRelease) onRelease(e->button(), e->position().toPoint());
 }
 
+void BoardCanvas::leaveEvent(QEvent*) {
+  if (onLeave) onLeave();
+}
+
 }  // namespace orrin::ui

@@ -18,11 +18,13 @@ class BoardCanvas : public QWidget {
 
   std::function<void(QPoint)> onMove;
   std::function<void(Qt::MouseButton, QPoint)> onRelease;
+  std::function<void()> onLeave;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void leaveEvent(QEvent* e) override;
 
  private:
   const Canvas& canvas_;

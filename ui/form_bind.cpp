@@ -150,6 +150,10 @@ void TMainForm::BindEvents() {
     sim_->Image_WireDrawMouseUp(ButtonOf(b), p.x(), p.y());
     AfterAction();
   };
+  board_->onLeave = [this] {
+    sim_->Image_WireDrawMouseLeave();
+    AfterAction();
+  };
   Widget(Panel_KEY)->installEventFilter(this);
   QScrollBar* sideways = scroll_->horizontalScrollBar();
   connect(sideways, &QScrollBar::valueChanged, this, [this] { PlaceAnchored(); });

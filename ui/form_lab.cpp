@@ -17,6 +17,7 @@
 #include "ui/disassembly_window.h"
 #include "ui/lab_panel.h"
 #include "ui/main_form.h"
+#include "ui/qt_host.h"
 #include "ui/qt_util.h"
 #include "ui/timing_diagram.h"
 #include "ui/translate.h"
@@ -61,7 +62,7 @@ void TMainForm::LabMenu() {
   open->setObjectName("N_OpenLab");
   connect(open, &QAction::triggered, this, [this] {
     QSettings settings;
-    const QString folder = settings.value("lab/folder", QDir::currentPath()).toString();
+    const QString folder = settings.value("lab/folder", ExamplesFolder("labs")).toString();
     const QString path = QFileDialog::getOpenFileName(this, Tr(QT_TRANSLATE_NOOP("orrin", "打开实验")), folder,
                                                       Tr(QT_TRANSLATE_NOOP("orrin", "实验文件 (*.lab)")));
     if (path.isEmpty()) return;

@@ -125,10 +125,37 @@ void TMainForm::ShowTimingDiagram() {
     timing_ = new TimingDiagramWindow(*sim_, this);
     timing_->Diagram()->afterClick = [this] { AfterAction(); };
     ShareShortcuts(timing_);
+    PlaceBesideConsole(timing_);
   }
   timing_->show();
   timing_->raise();
   timing_->Follow();
+}
+
+// A companion window opens where it covers neither the console (the
+// playback counter above all: a click on the diagram moves it) nor the
+// window's controls: in the largest free part of the screen below the
+// window, beside it, or above the console, at the size it asks for or less.
+void TMainForm::PlaceBesideConsole(QWidget* window) {
+  const QScreen* s = screen();
+  if (s == nullptr) return;
+  const QRect free = s->availableGeometry(), main = frameGeometry();
+  const int consoleTop = Widget(WidgetId::Panel_KEY)->mapToGlobal(QPoint(0, 0)).y();
+  const QRect parts[] = {
+      QRect(QPoint(free.left(), main.bottom() + 1), free.bottomRight()),
+      QRect(QPoint(main.right() + 1, free.top()), free.bottomRight()),
+      QRect(free.topLeft(), QPoint(free.right(), consoleTop - 1)),
+  };
+  const QSize frame(16, 40);
+  QRect best;
+  for (const QRect& p : parts) {
+    const QSize room = (p.size() - frame).boundedTo(window->size());
+    if (room.width() > 0 && room.height() > 0 && room.width() * room.height() > best.width() * best.height())
+      best = QRect(p.topLeft(), room);
+  }
+  if (best.width() < 320 || best.height() < 150) return;  // nowhere better than the default
+  window->resize(best.size());
+  window->move(best.topLeft());
 }
 
 void TMainForm::ShowDisassembly() {

@@ -86,6 +86,7 @@ class TMainForm : public QMainWindow {
   void TemplatePanel();
   void PlaceAnchored();
   void FitScreen(QSize size, QPoint at);
+  void PlaceBesideConsole(QWidget* window);
   int ConsoleShift() const;
   void RevealConsoleControl(QWidget* control);
   // form_bind.cpp

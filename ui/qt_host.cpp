@@ -1,6 +1,7 @@
 #include "ui/qt_host.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -43,6 +44,15 @@ Answer QtHost::Ask(const std::string& text) {
   }
 }
 
+QString ExamplesFolder(const QString& kind) {
+  const QString app = QCoreApplication::applicationDirPath();
+  // Installed; a build in the source tree; its tests, a folder further down.
+  for (const QString& dir :
+       {app + "/../share/orrin/examples/" + kind, app + "/../examples/" + kind, app + "/../../examples/" + kind})
+    if (QFileInfo(dir).isDir()) return QDir(dir).absolutePath();
+  return QDir::currentPath();
+}
+
 std::string QtHost::FileName(bool save) {
   if (preset) {
     const std::string name = *preset;
@@ -57,7 +67,12 @@ std::string QtHost::FileName(bool save) {
                                  : QStringList{"TXT files (*.txt)", "All files (*.*)"});
   dialog.setDefaultSuffix(assembly ? "asm" : "TXT");
   const QString folderKey = "folders/" + (purpose.isEmpty() ? QStringLiteral("files") : purpose);
-  dialog.setDirectory(QSettings().value(folderKey, QDir::currentPath()).toString());
+  // The first time, the shipped examples of the menu's kind.
+  const QString kind = purpose == "N_Line"    ? "wiring"
+                       : purpose == "N_Micro" ? "microprogram"
+                       : assembly             ? "asm"
+                                              : "memory";
+  dialog.setDirectory(QSettings().value(folderKey, ExamplesFolder(kind)).toString());
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // Saving replaces an existing file without asking, as the board's commands do.

@@ -36,4 +36,9 @@ class QtHost : public Host {
   QWidget* parent_;
 };
 
+// The shipped examples of a kind ("wiring", "labs" …), found relative to the
+// program (installed, or the source's in a build), where a dialog first
+// opens; the current folder when there are none.
+QString ExamplesFolder(const QString& kind);
+
 }  // namespace orrin::ui

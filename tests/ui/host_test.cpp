@@ -52,22 +52,29 @@ TEST(QtHost, WarnHasTheCaptionAndOneButton) {
   host.Warn("通电状态不能删除连线。");
 }
 
-TEST(QtHost, FileDialogsFilterTextFilesFromTheCurrentDirectory) {
+TEST(QtHost, FileDialogsFilterTextFilesFromTheShippedExamplesThenTheFolderUsedLast) {
   QWidget parent;
   QtHost host(&parent);
+  host.purpose = "N_Micro";
   const QString file = QDir::current().absoluteFilePath("orrin-host-test");
   WhenOpen<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->nameFilters(), QStringList({"TXT files (*.txt)", "All files (*.*)"}));
     EXPECT_EQ(d->defaultSuffix(), "TXT");
-    EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir::currentPath());
+    // The first time, the examples of the menu's kind.
+    EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir(ORRIN_SOURCE_DIR "/examples/microprogram").absolutePath());
     EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite));
     d->selectFile(file);
     static_cast<QDialog*>(d)->accept();  // QFileDialog hides accept()
   });
   // The default extension completes a name typed without one.
   EXPECT_EQ(host.SaveFileName(), (file + ".TXT").toStdString());
-  WhenOpen<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  WhenOpen<QFileDialog>([](QFileDialog* d) {
+    EXPECT_EQ(QDir(d->directory()).absolutePath(), QDir::currentPath()) << "where the last file was chosen";
+    d->reject();
+  });
   EXPECT_EQ(host.OpenFileName(), "");
+  EXPECT_EQ(QDir(ExamplesFolder("labs")).absolutePath(), QDir(ORRIN_SOURCE_DIR "/examples/labs").absolutePath());
+  EXPECT_EQ(ExamplesFolder("no-such-kind"), QDir::currentPath());
 }
 
 TEST(QtHost, TheColourDialogOpensOnTheWireColourAndGivesBlueGreenRed) {

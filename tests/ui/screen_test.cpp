@@ -12,6 +12,7 @@
 #include "tests/test_host.h"
 #include "ui/lab_panel.h"
 #include "ui/main_form.h"
+#include "ui/timing_diagram.h"
 
 namespace orrin::ui {
 namespace {
@@ -116,6 +117,21 @@ TEST(Screen, AMaximizedWindowGivesTheLabPanelRoomInsteadOfGrowing) {
   EXPECT_EQ(form.frameGeometry().width(), width);
   EXPECT_TRUE(form.screen()->availableGeometry().contains(form.LabSide()->geometry().translated(form.pos())));
   ExpectEveryControlReachable(form, "with the lab");
+}
+
+TEST(Screen, TheTimingDiagramOpensClearOfTheConsole) {
+  RecordingHost host;
+  TMainForm form(&host);
+  form.show();
+  QApplication::processEvents();
+  form.ShowTimingDiagram();
+  QApplication::processEvents();
+  QWidget* diagram = form.TimingDiagram();
+  const QRect console(form.Widget(Panel_KEY)->mapToGlobal(QPoint(0, 0)), form.Widget(Panel_KEY)->size());
+  const QRect counter(form.Widget(Label_PK_StepNum)->mapToGlobal(QPoint(0, 0)), form.Widget(Label_PK_StepNum)->size());
+  EXPECT_FALSE(diagram->frameGeometry().intersects(counter)) << "over the playback counter";
+  EXPECT_FALSE(diagram->frameGeometry().intersects(console)) << "over the console";
+  EXPECT_TRUE(form.screen()->availableGeometry().contains(diagram->frameGeometry()));
 }
 
 }  // namespace

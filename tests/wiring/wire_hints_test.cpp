@@ -41,6 +41,32 @@ TEST(WireHints, TheJackUnderTheMouseIsNamedWithItsWires) {
   EXPECT_EQ(sim.view[Image_WireDraw].cursor, Cursor::Arrow);
 }
 
+TEST(WireHints, AFinishedWireIsNamedAtOnceAndLeavingTheBoardTakesTheLabelsAway) {
+  Board b;
+  Simulator& sim = b.sim;
+  const Jack& ldz = JackOf(sim, jack::LDZ);
+  sim.Image_WireDrawMouseMove(ldz.X, ldz.Y);
+  EXPECT_EQ(sim.view[Label_ThisHoleName].text, "->LDZ");
+  // The wire ends on LDZ with the mouse still on it: the hint says it is wired.
+  DrawWireBetween(sim, K3, jack::LDZ);
+  EXPECT_TRUE(sim.view[Label_ThisHoleName].visible);
+  EXPECT_EQ(sim.view[Label_ThisHoleName].text, "K3->LDZ");
+  // Clicking the pair again removes the wire: the hint says so too.
+  DrawWireBetween(sim, K3, jack::LDZ);
+  EXPECT_EQ(sim.view[Label_ThisHoleName].text, "->LDZ");
+  // A release away from any jack leaves a hidden hint hidden.
+  sim.Image_WireDrawMouseMove(300, 200);
+  sim.Image_WireDrawMouseUp(MouseButton::Left, 300, 200);
+  EXPECT_FALSE(sim.view[Label_ThisHoleName].visible);
+
+  sim.Image_WireDrawMouseMove(ldz.X, ldz.Y);
+  ASSERT_TRUE(sim.view[Label_NowXY].visible);
+  sim.Image_WireDrawMouseLeave();
+  EXPECT_FALSE(sim.view[Label_NowXY].visible);
+  EXPECT_FALSE(sim.view[Label_ThisHoleName].visible);
+  EXPECT_FALSE(sim.view[Label_ThisHoleSign].visible);
+}
+
 TEST(WireHints, CoordinatesFollowTheMouseAndTheLevelShowsWithThePowerOn) {
   Board b;
   Simulator& sim = b.sim;

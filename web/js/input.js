@@ -82,6 +82,7 @@ export function bindBoard() {
   const board = $('board'), central = $('central');
   board.addEventListener('mousemove', (e) => hover('hover', ...pointIn(e, board)));
   board.addEventListener('contextmenu', (e) => e.preventDefault());
+  board.addEventListener('mouseleave', () => hover('leave'));
   board.addEventListener('mouseup', (e) => {
     const [x, y] = pointIn(e, board);
     perform('hover', x, y);
