@@ -77,7 +77,11 @@ void TMainForm::FitScreen(QSize size, QPoint at) {
   resize(size);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  // The application outlives the window: its focus changes during our own
+  // teardown (a child dialog hiding) must not reach a half-destroyed form.
+  disconnect(qApp, nullptr, this, nullptr);
+}
 
 QWidget* TMainForm::Widget(WidgetId id) const { return qobject_cast<QWidget*>(Object(id)); }
 
