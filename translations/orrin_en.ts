@@ -374,7 +374,7 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+174"/>
+        <location filename="../ui/form_desktop.cpp" line="+173"/>
         <location filename="../ui/main_form.cpp" line="+33"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
@@ -385,7 +385,7 @@ the controller runs but drives nothing</translation>
         <translation>Recent files</translation>
     </message>
     <message>
-        <location filename="../ui/qt_host.cpp" line="+19"/>
+        <location filename="../ui/qt_host.cpp" line="+20"/>
         <location line="+13"/>
         <location filename="../ui/simulator_texts.cpp" line="+78"/>
         <source>警告</source>
@@ -946,7 +946,7 @@ wired to: %3
 level: %4</translation>
     </message>
     <message>
-        <location filename="../ui/form_lab.cpp" line="+64"/>
+        <location filename="../ui/form_lab.cpp" line="+66"/>
         <source>打开实验</source>
         <translation>Open lab</translation>
     </message>
@@ -1055,6 +1055,36 @@ level: %4</translation>
         <location filename="../ui/lab_panel.cpp" line="+16"/>
         <source>显示提示</source>
         <translation>Show hint</translation>
+    </message>
+    <message>
+        <location filename="../ui/form_bind.cpp" line="+61"/>
+        <source>后退一拍</source>
+        <translation>Back one beat</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>前进一拍</source>
+        <translation>Forward one beat</translation>
+    </message>
+    <message>
+        <location filename="../ui/picture_box.cpp" line="+35"/>
+        <source>上</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>下</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>开</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>关</source>
+        <translation>off</translation>
     </message>
 </context>
 </TS>

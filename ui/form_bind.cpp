@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -18,6 +19,7 @@
 #include "ui/panel_box.h"
 #include "ui/picture_box.h"
 #include "ui/qt_util.h"
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -36,6 +38,39 @@ MouseButton ButtonOf(Qt::MouseButton b) {
   }
 }
 }  // namespace
+
+// The console by keyboard: Tab walks its controls left to right as they
+// stand (the mode switches, SD7..SD0, K15..K0 over K31..K16, then the
+// buttons), Space flips or presses the one with the focus; then the board's
+// fields and buttons follow in their own order.
+void TMainForm::BindKeyboard() {
+  std::vector<QWidget*> order;
+  auto control = [&](WidgetId id, const QString& name) {
+    static_cast<PictureBox*>(Widget(id))->MakeKeyControl(name);
+    order.push_back(Widget(id));
+  };
+  control(Image_DP, "DP");
+  control(Image_SWC, "SWC");
+  control(Image_SWB, "SWB");
+  control(Image_SWA, "SWA");
+  for (int n = 7; n >= 0; --n) control(kSDLevers[n], QString("SD%1").arg(n));
+  for (int n = 15; n >= 0; --n) {
+    control(kKLevers[n], QString("K%1").arg(n));
+    control(kKLevers[n + 16], QString("K%1").arg(n + 16));
+  }
+  control(SpeedButton_BackLeft, Tr(QT_TRANSLATE_NOOP("orrin", "后退一拍")));
+  control(SpeedButton_BackRight, Tr(QT_TRANSLATE_NOOP("orrin", "前进一拍")));
+  control(SpeedButton_PULSE, "PULSE");
+  control(SpeedButtonQD, "QD");
+  order.push_back(Widget(Button_PAUSE));
+  order.push_back(Widget(Button_OneLittleStep));
+  control(SpeedButtonCLR, "CLR");
+  control(SpeedButtonPOWER, "POWER");
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  // Fields are named by their register; lists and the notes let Tab go on.
+  for (WidgetId id : kRegisterFields) Widget(id)->setAccessibleName(QString::fromLatin1(Info(id).name).mid(5));
+  for (auto* memo : findChildren<QPlainTextEdit*>()) memo->setTabChangesFocus(true);
+}
 
 void TMainForm::BindEvents() {
   // Runs a handler as a user action.
@@ -89,6 +124,8 @@ void TMainForm::BindEvents() {
     sim_->PlaybackArrowUp();
     AfterAction();
   };
+
+  BindKeyboard();
 
   struct ButtonBinding {
     WidgetId id;

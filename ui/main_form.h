@@ -85,6 +85,7 @@ class TMainForm : public QMainWindow {
   void StaticTexts();
   void TemplatePanel();
   void PlaceAnchored();
+  void BindKeyboard();
   void FitScreen(QSize size, QPoint at);
   void PlaceBesideConsole(QWidget* window);
   int ConsoleShift() const;

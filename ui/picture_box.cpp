@@ -1,7 +1,10 @@
 #include "ui/picture_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "ui/translate.h"
 
 namespace orrin::ui {
 
@@ -11,13 +14,71 @@ void PictureBox::SetPicture(const QPixmap* pixmap, Pic role) {
   if (pixmap_ == pixmap && role_ == role) return;
   pixmap_ = pixmap;
   role_ = role;
+  if (!keyName_.isEmpty()) Name();
   update();
 }
 
+void PictureBox::MakeKeyControl(const QString& name) {
+  keyName_ = name;
+  setFocusPolicy(Qt::TabFocus);
+  Name();
+}
+
+// The name with the position the picture shows: a lever up (1) or down (0),
+// POWER on or off.
+void PictureBox::Name() {
+  QString state;
+  switch (role_) {
+    case Pic::RSWH:
+    case Pic::GSWH:
+    case Pic::BSWH:
+      state = Tr(QT_TRANSLATE_NOOP("orrin", "上"));
+      break;
+    case Pic::RSWL:
+    case Pic::GSWL:
+    case Pic::BSWL:
+      state = Tr(QT_TRANSLATE_NOOP("orrin", "下"));
+      break;
+    case Pic::SpeedButton_PowerON:
+      state = Tr(QT_TRANSLATE_NOOP("orrin", "开"));
+      break;
+    case Pic::SpeedButton_PowerOFF:
+      state = Tr(QT_TRANSLATE_NOOP("orrin", "关"));
+      break;
+    default:
+      break;
+  }
+  setAccessibleName(state.isEmpty() ? keyName_ : keyName_ + ", " + state);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e) {
+  const bool press = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if (keyName_.isEmpty() || !press || e->isAutoRepeat()) return QWidget::keyPressEvent(e);
+  if (onClick) onClick();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* e) {
+  update();
+  QWidget::focusInEvent(e);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* e) {
+  update();
+  QWidget::focusOutEvent(e);
+}
+
+// A dashed frame in the desktop's highlight colour, inside the picture.
+void PictureBox::PaintFocus(QPainter& p) const {
+  if (!hasFocus()) return;
+  p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(rect().adjusted(1, 1, -1, -1));
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
-  if (!pixmap_) return;
   QPainter p(this);
-  p.drawPixmap(0, 0, *pixmap_);
+  if (pixmap_) p.drawPixmap(0, 0, *pixmap_);
+  PaintFocus(p);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {
@@ -47,10 +108,10 @@ void PictureBox::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void GlyphButton::paintEvent(QPaintEvent*) {
-  if (!Pixmap()) return;
   QPainter p(this);
   const int sink = Down() ? 1 : 0;
-  p.drawPixmap(sink, sink, *Pixmap());
+  if (Pixmap()) p.drawPixmap(sink, sink, *Pixmap());
+  PaintFocus(p);
 }
 
 }  // namespace orrin::ui

@@ -20,6 +20,11 @@ class PictureBox : public QWidget {
   Pic Role() const { return role_; }
   const QPixmap* Pixmap() const { return pixmap_; }
 
+  // A control of the console the keyboard reaches: Tab stops on it (with a
+  // focus mark), Space or Enter clicks it, and a screen reader hears `name`
+  // and, for a switch, its position ("K5, up").
+  void MakeKeyControl(const QString& name);
+
   std::function<void()> onClick, onDoubleClick;
   std::function<void(Qt::MouseButton, QPoint)> onPress, onRelease;
   std::function<void(QPoint)> onMove;
@@ -30,12 +35,18 @@ class PictureBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   bool Down() const { return down_; }
+  void PaintFocus(QPainter& p) const;
 
  private:
   const QPixmap* pixmap_ = nullptr;
   Pic role_ = Pic::None;
   bool down_ = false;  // pressed by a plain press, so its release is a click
+  QString keyName_;
+  void Name();
 };
 
 // A flat button that shows a glyph and sinks by a pixel while held.

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <set>
 
 #include "base/widget_groups.h"
 #include "machine/trace_export.h"
@@ -59,6 +60,49 @@ TEST(Desktop, ConsoleKeysActExceptWhileTyping) {
   // The menus show their keys.
   EXPECT_EQ(static_cast<QAction*>(form.Object(N_ReadLineFile))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
   EXPECT_EQ(form.KeyOf(SpeedButtonQD), QKeySequence(Qt::Key_F5));
+}
+
+// The console without a mouse: Tab walks the switches in the order they stand
+// and goes on through the board (no list keeps it), Space flips the focused
+// switch and a screen reader hears its name and position.
+TEST(Desktop, TheConsoleIsWorkedByKeyboard) {
+  RecordingHost host;
+  TMainForm form(&host);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Simulator& s = form.Sim();
+  auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+  form.Widget(Image_DP)->setFocus();
+  for (int i = 0; i < 4 + 8 + 2 * 10; ++i) tab();  // DP, SWC..SWA, SD7..SD0, then K15/K31 .. K6/K22
+  QWidget* k5 = form.Widget(kKLevers[5]);
+  ASSERT_EQ(QApplication::focusWidget(), k5);
+  EXPECT_EQ(k5->accessibleName(), QString::fromUtf8("K5, 下"));
+  QTest::keyClick(k5, Qt::Key_Space);
+  EXPECT_TRUE(s.machine.Levels.Position[5]);
+  form.AfterAction();
+  EXPECT_EQ(k5->accessibleName(), QString::fromUtf8("K5, 上"));
+  tab();
+  EXPECT_EQ(QApplication::focusWidget(), form.Widget(kKLevers[21]));
+  // Enter presses a button too; a held key does not repeat a switch.
+  QWidget* power = form.Widget(SpeedButtonPOWER);
+  power->setFocus();
+  QTest::keyClick(power, Qt::Key_Return);
+  EXPECT_EQ(s.console.PowerOn, 1);
+  QTest::keyClick(k5, Qt::Key_Space);
+  QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+  QApplication::sendEvent(k5, &held);
+  EXPECT_FALSE(s.machine.Levels.Position[5]);
+
+  // From the wire lists Tab goes on, and a full walk comes back round having
+  // met every register field.
+  form.Widget(Memo_WireIn)->setFocus();
+  tab();
+  EXPECT_NE(QApplication::focusWidget(), form.Widget(Memo_WireIn));
+  std::set<QWidget*> met;
+  for (int i = 0; i < 400 && met.insert(QApplication::focusWidget()).second; ++i) tab();
+  for (WidgetId id : kRegisterFields) EXPECT_TRUE(met.count(form.Widget(id))) << Info(id).name;
+  EXPECT_TRUE(met.count(form.Widget(Image_SWA)));
+  EXPECT_FALSE(form.Widget(Edit_R0)->accessibleName().isEmpty());
 }
 
 TEST(Desktop, TooltipsTellThePresentValue) {
