@@ -23,6 +23,7 @@
 #include "base/widget_groups.h"
 #include "ui/lab_panel.h"
 #include "ui/main_form.h"
+#include "ui/offscreen_screen.h"
 #include "ui/timing_diagram.h"
 #include "ui/translate.h"
 
@@ -84,6 +85,7 @@ void Perform(orrin::ui::TMainForm& form, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  orrin::ui::OffscreenLaptopScreen laptop;
   QApplication app(argc, argv);
   DemoHost host;
   QString board, window, timing;

@@ -14,6 +14,7 @@ add_library(orrin_ui STATIC
   ui/form_bind.cpp
   ui/form_build.cpp
   ui/main_form.cpp
+  ui/offscreen_screen.cpp
   ui/disassembly_window.cpp
   ui/timing_diagram.cpp
   ui/panel_box.cpp

@@ -6,19 +6,12 @@
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
 #include "ui/fonts.h"
+#include "ui/offscreen_screen.h"
 
 int main(int argc, char** argv) {
-  QTemporaryFile screens;
-  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-  if ((platform.isEmpty() || platform == "offscreen") && screens.open()) {
-    screens.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screens.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
-  }
+  orrin::ui::OffscreenLaptopScreen laptop;
   QApplication app(argc, argv);
   // Each test process keeps its settings in a folder of its own, so tests
   // that remember things neither see the user's nor each other's.
