@@ -30,9 +30,19 @@ build() {
   cp build-web/module/orrin.js build-web/module/orrin.wasm build-web/module/orrin.data web/index.html \
     web/page.js web/orrin.css "$site/"
   cp -r web/js "$site/js"
+  cp web/manifest.webmanifest "$site/"
   # The labs' texts, fetched by the page (their files are in the module's data).
   mkdir -p "$site/examples/labs"
   cp examples/labs/*.lab "$site/examples/labs/"
+  # The installed page's icon: the board's ALU corner.
+  convert "$site/assets/board_zh.png" -crop 420x420+0+0 +repage -resize 512x512 "$site/icon-512.png"
+  convert "$site/icon-512.png" -resize 192x192 "$site/icon.png"
+  # The offline copy: every file of this site, in a cache named after its
+  # contents, so a new release replaces it.
+  (cd "$site" && find . -type f ! -name sw.js ! -name files.json | sed 's|^\./||' | sort |
+    python3 -c 'import json,sys; print(json.dumps(["./"] + [l.strip() for l in sys.stdin]))' >files.json)
+  release=$(cd "$site" && find . -type f ! -name sw.js -print0 | sort -z | xargs -0 sha256sum | sha256sum | cut -c1-16)
+  sed "s/@RELEASE@/$release/" web/sw.js >"$site/sw.js"
   echo "$PWD/$site"
 }
 

@@ -114,11 +114,13 @@ extern const size_t kClickCount;
 std::string ClickLine(WidgetId widget);
 
 // The menu items that are one file command, and the file it suggests: the
-// extensions a load takes, the name a save proposes.
+// extensions a load takes, the name a save proposes; and the folder of the
+// shipped examples a load offers first.
 struct MenuCommand {
   WidgetId item;
   Cmd command;
   const char* file;
+  const char* examples;
 };
 extern const MenuCommand kMenuCommands[];
 extern const size_t kMenuCommandCount;

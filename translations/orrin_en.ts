@@ -811,6 +811,21 @@ levels reach no unit.</translation>
         <translation>Export trace (PNG)</translation>
     </message>
     <message>
+        <location line="+1"/>
+        <source>打开示例文件</source>
+        <translation>Open an example file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>从本机选择文件…</source>
+        <translation>Choose a file on this computer…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
         <location filename="../ui/timing_diagram.cpp" line="-83"/>
         <source>全部</source>
         <translation>Fit all</translation>
@@ -1012,7 +1027,7 @@ level: %4</translation>
         <translation>Time %1 · done %2/%3</translation>
     </message>
     <message>
-        <location filename="../ui/simulator_texts.cpp" line="-14"/>
+        <location filename="../ui/simulator_texts.cpp" line="-17"/>
         <source>实验：%1</source>
         <translation>Lab: %1</translation>
     </message>

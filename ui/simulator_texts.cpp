@@ -115,6 +115,9 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "导出时序 (VCD)"),
       QT_TRANSLATE_NOOP("orrin", "导出时序 (CSV)"),
       QT_TRANSLATE_NOOP("orrin", "导出时序 (PNG)"),
+      QT_TRANSLATE_NOOP("orrin", "打开示例文件"),
+      QT_TRANSLATE_NOOP("orrin", "从本机选择文件…"),
+      QT_TRANSLATE_NOOP("orrin", "取消"),
   };
   return texts;
 }

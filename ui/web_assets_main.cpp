@@ -5,7 +5,8 @@
 // where the window left the few widgets the layout does not place), in
 // layout_LANG.json; the painted backgrounds without any widget, each panel's
 // own picture and the board under the wires, per language; every picture
-// role and the speed buttons' glyphs (pictures/NAME.png).
+// role and the speed buttons' glyphs, per language too, for a few carry
+// captions (pictures/LANG/NAME.png).
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,7 @@
 
 #include "ui/artwork.h"
 #include "ui/main_form.h"
+#include "ui/offscreen_screen.h"
 #include "ui/translate.h"
 
 namespace {
@@ -115,13 +117,14 @@ bool Backgrounds(TMainForm& form, const QString& out, const char* lang) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  orrin::ui::OffscreenLaptopScreen laptop;
   QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: orrin-web-assets OUTDIR\n");
     return 2;
   }
   const QString out = QString::fromLocal8Bit(argv[1]);
-  QDir().mkpath(out + "/pictures");
+  for (const char* lang : {"zh", "en"}) QDir().mkpath(out + "/pictures/" + lang);
   QDir().mkpath(out + "/panels");
   bool ok = true;
   for (const char* lang : {"zh", "en"}) {
@@ -165,11 +168,11 @@ int main(int argc, char** argv) {
                                                       {Glyph::Pulse, "SpeedButton_PULSE"},
                                                       {Glyph::BackLeft, "SpeedButton_BackLeft"},
                                                       {Glyph::BackRight, "SpeedButton_BackRight"}};
-      for (const auto& [g, name] : glyphs) ok &= Save(form.Art().GlyphOf(g), out + "/pictures/" + name + ".png");
+      const QString pictures = out + "/pictures/" + lang + "/";
+      for (const auto& [g, name] : glyphs) ok &= Save(form.Art().GlyphOf(g), pictures + name + ".png");
       for (int p = 1; p < static_cast<int>(orrin::Pic::Count); ++p) {
         const auto pic = static_cast<orrin::Pic>(p);
-        if (const QPixmap* px = form.Art().Picture(pic))
-          ok &= Save(*px, out + "/pictures/" + orrin::PicName(pic) + ".png");
+        if (const QPixmap* px = form.Art().Picture(pic)) ok &= Save(*px, pictures + orrin::PicName(pic) + ".png");
       }
     }
     QFile file(out + "/layout_" + lang + ".json");

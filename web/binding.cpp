@@ -277,6 +277,19 @@ std::string Keys() {
 // The menus as the window has them: each top menu of the widget table with
 // its items, an item that is a file command with that command and its file
 // (the extensions to pick, or the name to save as); the course's labs.
+// Where each jack is on the board picture ([number, x, y]): the page takes a
+// touch near one at its centre.
+std::string Jacks() {
+  std::string out = "[";
+  for (int n = 0; n < JackCount; ++n) {
+    if (!page->sim.wires.IsJack(n)) continue;
+    const Jack& j = page->sim.wires.JackAt(n);
+    out += std::string(out.size() > 1 ? "," : "") + "[" + std::to_string(n) + "," + std::to_string(j.X) + "," +
+           std::to_string(j.Y) + "]";
+  }
+  return out + "]";
+}
+
 std::string Menus() {
   std::string out = "{\"menus\":[";
   bool firstMenu = true, firstItem = true;
@@ -297,6 +310,7 @@ std::string Menus() {
       const MenuCommand& m = kMenuCommands[k];
       if (m.item != id) continue;
       out += ",\"command\":" + Json(std::string(Word(m.command))) + ",\"file\":" + Json(m.file) +
+             ",\"examples\":" + Json(m.examples) +
              ",\"save\":" + (Info(m.command).file == FileUse::Save ? "true" : "false");
     }
     out += "}";
@@ -448,6 +462,7 @@ EMSCRIPTEN_KEEPALIVE const char* orrin_names() { return Kept(orrin::web::Names()
 EMSCRIPTEN_KEEPALIVE const char* orrin_clicks() { return Kept(orrin::web::Clicks()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_keys() { return Kept(orrin::web::Keys()); }
 EMSCRIPTEN_KEEPALIVE const char* orrin_menus() { return Kept(orrin::web::Menus()); }
+EMSCRIPTEN_KEEPALIVE const char* orrin_jacks() { return Kept(orrin::web::Jacks()); }
 // A command and up to four arguments; `count` says how many are given.
 EMSCRIPTEN_KEEPALIVE const char* orrin_do(const char* word, int count, const char* a, const char* b, const char* c,
                                           const char* d) {

@@ -7,14 +7,16 @@
 //   js/board.js       the widgets: made, placed, painted
 //   js/input.js       clicks, typing, the mouse, the keys, the timers
 //   js/menus.js       the menu bar
-//   js/files.js       picking and saving files
+//   js/files.js       the session's folder: opening, saving, the session's zip
+//   js/zip.js         the zip of a session
 //   js/companions.js  the listing and the timing diagram
 //   js/lab_panel.js   the lab beside the board
 import { $, S, call, tr, crashed, loadCatalogue, perform, actLine } from './js/module.js';
-import { build, place, paint, backgrounds, boardPixels } from './js/board.js';
+import { build, fit, paint, backgrounds, boardPixels } from './js/board.js';
 import { bindKeys, frame, hoverLabel, syncTimers } from './js/input.js';
 import { buildMenus, courseLabs } from './js/menus.js';
 import { openLab, showLab } from './js/lab_panel.js';
+import { startFiles } from './js/files.js';
 
 async function setLanguage(l) {
   S.lang = l;
@@ -22,7 +24,7 @@ async function setLanguage(l) {
   document.documentElement.lang = l;
   document.title = tr('Orrin 仿真软件');
   S.layout = S.layouts[l];
-  place();
+  fit();
   call('rebase', await boardPixels(l));
   backgrounds();
   buildMenus();
@@ -38,12 +40,18 @@ async function start() {
   const [zh, en] = await Promise.all(['zh', 'en'].map((l) => fetch(`assets/layout_${l}.json`).then((r) => r.json())));
   S.layouts = { zh, en };
   S.layout = S.layouts[S.lang];
+  // A screen narrower than the board shows it scaled to its width (pinch
+  // zoom still works), not its corner.
+  if (screen.width < S.layout.central[0])
+    document.querySelector('meta[name=viewport]').content = `width=${S.layout.central[0]}`;
   loadCatalogue(await fetch('assets/en.json').then((r) => r.json()));
   S.M = await createOrrin({ onAbort: crashed, tr: (text) => tr(text) });
+  startFiles();
   S.names = JSON.parse(call('names'));
   S.clicks = JSON.parse(call('clicks'));
   build(hoverLabel);
   call('start', await boardPixels(S.lang));
+  S.jacks = JSON.parse(call('jacks'));
   document.documentElement.lang = S.lang;
   document.title = tr('Orrin 仿真软件');
   backgrounds();
@@ -56,6 +64,7 @@ async function start() {
   // The lab the student had open last time.
   const last = localStorage.getItem('orrin.lab');
   if (courseLabs().includes(last)) await openLab(last);
+  S.savedLines = call('sessionText');
   requestAnimationFrame(frame);
   // The same engine as orrin-run: a console script on this board, and what
   // orrin-run prints for it.
@@ -68,8 +77,27 @@ async function start() {
       chdir: (path) => { S.M.FS.mkdirTree(path); S.M.FS.chdir(path); },
     }),
     ready: true,
+    readyAt: performance.now(),
   });
 }
 
+// Closing or reloading the tab would lose what was done since the session
+// was last saved: the browser asks first.
+addEventListener('beforeunload', (e) => {
+  if (!S.M || !$('crashed').hidden) return;
+  let lines;
+  try { lines = S.M.ccall('orrin_session_text', 'string', [], []); } catch { return; }
+  if (lines === S.savedLines) return;
+  e.preventDefault();
+  e.returnValue = '';
+});
+
+// After one visit the page, its labs and examples open without a network
+// (sw.js keeps them; a new release replaces them).
+function offline() {
+  if ('serviceWorker' in navigator && location.protocol !== 'file:')
+    navigator.serviceWorker.register('sw.js').catch((e) => console.warn('offline copy:', e.message));
+}
+
 $('crashed-reload').onclick = () => location.reload();
-start().catch(crashed);
+if (location.protocol !== 'file:') start().then(offline).catch(crashed);

@@ -8,7 +8,12 @@
 // 4. bad input: a refused file gives the window's message, a file name with
 //    markup stays text, a broken module shows a message and a reload recovers;
 // 5. figures, printed and not asserted: a continuous run's pace and processor
-//    time, and orrin.run over 1.4 M small beats.
+//    time, orrin.run over 1.4 M small beats, a cold load's bytes and time;
+// 6. the screens students have: the page fills the browser window, a phone
+//    sees the whole board, a finger hits a jack and holds an arrow, the
+//    pictures are the page's language; a lab done from the page alone gives
+//    a session zip that orrin-run replays; offline after one visit; a page
+//    opened as a file says how to serve it; the browser asks before losing work.
 import { execFileSync, spawn } from 'child_process';
 import fs from 'fs';
 import net from 'net';
@@ -47,12 +52,12 @@ const browser = await puppeteer.launch({
 });
 
 // Each page in a context of its own: no settings left by an earlier one.
-async function open(query = '?lang=zh') {
+async function open(query = '?lang=zh', viewport = { width: 1018, height: 362 }) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   page.on('pageerror', (e) => console.log('page error:', e.message));
   page.on('dialog', (d) => d.accept());
-  await page.setViewport({ width: 1018, height: 362 });
+  await page.setViewport(viewport);
   await page.goto(url + query);
   await page.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
   return page;
@@ -100,7 +105,12 @@ try {
     const click = async (name) => page.click(`[data-name="${name}"]`);
     // The wiring through the menu and the browser's file picker.
     await page.click('#menubar .menu:nth-child(2)');
-    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#menubar .menu.open .item:nth-child(1)')]);
+    await page.click('#menubar .menu.open .item:nth-child(1)');
+    // The shipped wirings are offered first; this one comes from the computer.
+    await page.waitForSelector('#chooser:not([hidden])');
+    const offered = await page.$$eval('#chooser .examples button', (bs) => bs.map((b) => b.textContent));
+    check(offered.includes('alu.txt') && offered.includes('microprogram.txt'), 'the shipped wirings are offered: ' + offered.join(' '));
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#chooser .own')]);
     await chooser.accept([path.join(top, 'examples/wiring/alu.txt')]);
     await page.waitForFunction(() => document.querySelector('[data-name="Label_LineCount"]').textContent === '15');
     await click('RadioButtonHandLine');
@@ -138,7 +148,7 @@ try {
         const n = e.dataset.name;
         if (n.startsWith('Label_')) out[n] = e.textContent;
         else if (n.startsWith('Image_') && n !== 'Image_colorset') {
-          const m = /pictures\/([^.]+)\.png/.exec(e.style.backgroundImage);
+          const m = /pictures\/(?:zh|en)\/([^./]+)\.png/.exec(e.style.backgroundImage);
           out[n] = m ? m[1] : 'None';
         }
       }
@@ -180,8 +190,11 @@ try {
     await page.click('#menubar .menu.open .item:nth-child(1)');
     await page.waitForSelector('#timing img');
     const img = await page.$('#timing img');
-    const box = await img.boundingBox();
-    await page.mouse.click(box.x + 64 + 20, box.y + 100);
+    await img.click({ offset: { x: 64 + 20, y: 100 } });
+    // Docked below the board, the diagram leaves the board in sight.
+    const [boardBox, dockBox] = await page.evaluate(() => [document.getElementById('central'), document.getElementById('dock')]
+      .map((e) => { const r = e.getBoundingClientRect(); return [r.top, r.bottom]; }));
+    check(dockBox[0] >= boardBox[1] - 1, `the timing diagram lies below the board (board ends ${boardBox[1]}, diagram starts ${dockBox[0]})`);
     const stepLabel = await page.evaluate(() => window.orrin.run('dump'));
     check(/^step=(\d+)\/18 /.test(stepLabel) && !stepLabel.startsWith('step=18/18'),
       'a click on the timing diagram shows that small beat: ' + stepLabel.split(' ')[0]);
@@ -233,7 +246,9 @@ try {
     const bad = path.join(os.tmpdir(), '<img src=x onerror="window.pwned=1">.txt');
     fs.writeFileSync(bad, 'not a wire file\r\n');
     await page.click('#menubar .menu:nth-child(2)');
-    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#menubar .menu.open .item:nth-child(1)')]);
+    await page.click('#menubar .menu.open .item:nth-child(1)');
+    await page.waitForSelector('#chooser:not([hidden])');
+    const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('#chooser .own')]);
     await chooser.accept([bad]);
     await page.waitForSelector('#dialog:not([hidden])');
     const text = await page.$eval('#dialog-text', (e) => e.textContent);
@@ -290,9 +305,184 @@ try {
     await broken.close();
   }
 
+  // ---- 6. the screens students have --------------------------------------------
+  {
+    // The page's own language in its pictures.
+    for (const lang of ['zh', 'en']) {
+      const page = await open('?lang=' + lang);
+      const dirs = await page.$$eval('[data-name^="Image"]', (es) => [...new Set(es.map((e) =>
+        /pictures\/(\w+)\//.exec(e.style.backgroundImage)?.[1]).filter(Boolean))]);
+      check(dirs.join() === lang, `${lang}: every picture is the ${lang} one (${dirs.join(' ')})`);
+      if (lang === 'en') {
+        const differ = await page.evaluate(async () => {
+          const get = async (l) => new Uint8Array(await (await fetch(`assets/pictures/${l}/Image3_NOHand.png`)).arrayBuffer()).join();
+          return (await get('zh')) !== (await get('en'));
+        });
+        check(differ, 'the controller\'s drawing differs between the languages');
+      }
+      await page.close();
+    }
+
+    // A laptop's window: the work area takes the room, the console sits on
+    // the bottom edge, nothing runs off to the side.
+    {
+      const page = await open('?lang=zh', { width: 1366, height: 768 });
+      const [power, scrollBox, overflow] = await page.evaluate(() => [
+        document.querySelector('[data-name="SpeedButtonPOWER"]').getBoundingClientRect().bottom,
+        document.getElementById('scroll').getBoundingClientRect().height,
+        document.documentElement.scrollWidth - innerWidth]);
+      check(power <= 768 && power > 700 && scrollBox > 600 && overflow <= 0,
+        `1366×768: the work area fills the page (scroll box ${scrollBox} px tall, POWER ends at ${power}, overflow ${overflow})`);
+      await page.screenshot({ path: path.join(reportDir, 'page_1366x768_zh.png') });
+      await page.close();
+    }
+    // A phone: the board scaled to its width, the console in sight.
+    {
+      const page = await open('?lang=zh', { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 2 });
+      const [width, power, inner] = await page.evaluate(() => [innerWidth,
+        document.querySelector('[data-name="SpeedButtonPOWER"]').getBoundingClientRect().bottom, innerHeight]);
+      check(width >= 780 && width <= 1100 && power <= inner, `390×844: the board at the phone's width (layout ${width} px wide, POWER at ${power} of ${inner})`);
+      await page.close();
+    }
+    // A tablet: a finger 9 px beside each jack draws the wire; a long press
+    // on an arrow steps back several beats.
+    {
+      const page = await open('?lang=zh', { width: 1024, height: 768, hasTouch: true });
+      const { jacks, board } = await page.evaluate(async () => {
+        const { S } = await import('./js/module.js');
+        const r = document.getElementById('board').getBoundingClientRect();
+        return { jacks: S.jacks, board: [r.left, r.top] };
+      });
+      const at = (n) => jacks.find((j) => j[0] === n);
+      const [, kx, ky] = at(0), [, lx, ly] = at(73);  // K0 -> LDC
+      await page.touchscreen.tap(board[0] + kx + 9, board[1] + ky);
+      await page.touchscreen.tap(board[0] + lx, board[1] + ly - 9);
+      await new Promise((r) => setTimeout(r, 200));
+      const wires = await page.$eval('[data-name="Label_LineCount"]', (e) => e.textContent);
+      check(wires === '1', 'a finger 9 px from each jack draws the wire (' + wires + ' wire)');
+      // The mouse keeps its own reach: 9 px off is no jack.
+      await page.evaluate(() => window.orrin.act('clear-wires'));
+      await page.mouse.click(board[0] + kx + 9, board[1] + ky);
+      await page.mouse.click(board[0] + lx, board[1] + ly - 9);
+      const byMouse = await page.$eval('[data-name="Label_LineCount"]', (e) => e.textContent);
+      check(byMouse === '0', 'the mouse 9 px off a jack draws no wire (' + byMouse + ')');
+      await page.evaluate(() => { window.orrin.act('power'); for (let i = 0; i < 30; i++) window.orrin.act('step'); });
+      const arrow = await page.$('[data-name="SpeedButton_BackLeft"]');
+      const b = await arrow.boundingBox();
+      await page.touchscreen.touchStart(b.x + b.width / 2, b.y + b.height / 2);
+      await new Promise((r) => setTimeout(r, 1700));
+      await page.touchscreen.touchEnd();
+      const pos = await page.evaluate(() => Number(/step=(\d+)\//.exec(window.orrin.run('dump'))[1]));
+      check(pos <= 26, `a long press on the back arrow repeats (at beat ${pos} of 30)`);
+      await page.screenshot({ path: path.join(reportDir, 'page_1024x768_touch_zh.png') });
+      await page.close();
+    }
+
+    // The program lab from the page alone: the shipped sum.txt, then the
+    // session's zip replayed by orrin-run.
+    {
+      const page = await open();
+      const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'orrin-dl-'));
+      const cdp = await browser.target().createCDPSession();
+      await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads, browserContextId: page.browserContext().id });
+      await page.evaluate(async () => { const { openLab } = await import('./js/lab_panel.js'); await openLab('program.lab'); });
+      await page.keyboard.press('F12');
+      await page.click('#menubar .menu:nth-child(3)');
+      await page.click('#menubar .menu.open .item:nth-child(1)');
+      await page.waitForSelector('#chooser:not([hidden])');
+      await page.evaluate(() => [...document.querySelectorAll('#chooser .examples button')].find((b) => b.textContent === 'sum.txt').click());
+      const recorded = await page.evaluate(async () => { const { call } = await import('./js/module.js'); return call('sessionText'); });
+      check(/^load-memory sum\.txt$/m.test(recorded) && !recorded.includes('/upload/'), 'the page records the file by its own name: ' +
+        JSON.stringify(recorded.split('\n').filter((l) => l.startsWith('load-memory'))));
+      await page.evaluate(() => ['qd', 'run', 'mem-cell 20 03', 'mem-save', 'clr', 'qd', 'run'].forEach((l) => window.orrin.act(l)));
+      const side = await page.$eval('#side', (e) => e.textContent);
+      check(side.includes('全部完成'), 'the program lab is done in the page alone');
+      await page.click('#menubar .menu:nth-child(7)');
+      await page.evaluate(() => [...document.querySelectorAll('#menubar .menu.open .item')].find((i) => i.textContent.startsWith('保存操作记录')).click());
+      const zipFile = path.join(downloads, 'session.zip');
+      for (let i = 0; i < 50 && !fs.existsSync(zipFile); i++) await new Promise((r) => setTimeout(r, 100));
+      const unpacked = path.join(downloads, 'unpacked');
+      execFileSync('python3', ['-c', 'import sys,zipfile; z=zipfile.ZipFile(sys.argv[1]); assert z.testzip() is None; z.extractall(sys.argv[2])', zipFile, unpacked]);
+      const inZip = fs.readdirSync(unpacked).sort();
+      let replay = '';
+      try {
+        replay = execFileSync(orrinRun, ['--lab', path.join(top, 'examples/labs/program.lab'), 'session.orrin'], { cwd: unpacked, encoding: 'utf8' });
+      } catch (e) { replay = String(e.stdout) + String(e.stderr); }
+      check(inZip.join() === 'session.orrin,sum.txt' && replay.includes('lab: 4 of 4 steps done'),
+        `the session's zip (${inZip.join(' ')}) replays to every step: ${JSON.stringify(replay.trim().split('\n').pop())}`);
+      // "退出" is not offered, and the browser asks before a reload loses work.
+      const fileMenu = await page.$$eval('#menubar .menu:nth-child(1) .item', (is) => is.map((i) => i.textContent));
+      check(!fileMenu.includes('退出') && fileMenu.includes('保存操作记录…'), 'the page offers no 退出, its File menu saves the session: ' + fileMenu.join(' '));
+      const asked = [];
+      page.on('dialog', (d) => asked.push(d.type()));
+      await page.click('[data-name="Image_K3"]');
+      await page.reload({ waitUntil: 'domcontentloaded' }).catch(() => {});
+      await new Promise((r) => setTimeout(r, 500));
+      check(asked.includes('beforeunload'), 'the browser asks before a reload loses work: ' + JSON.stringify(asked));
+      fs.rmSync(downloads, { recursive: true, force: true });
+      await page.close();
+    }
+
+    // Offline after one visit: the page and a lab never opened.
+    {
+      const page = await open();
+      await page.evaluate(async () => { await navigator.serviceWorker.ready; });
+      for (let i = 0; i < 100 && !(await page.evaluate(() => !!navigator.serviceWorker.controller)); i++)
+        await new Promise((r) => setTimeout(r, 100));
+      await page.setOfflineMode(true);
+      await page.reload();
+      await page.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
+      await page.evaluate(async () => { const { openLab } = await import('./js/lab_panel.js'); await openLab('fetch.lab'); });
+      const title = await page.$eval('#side h2', (e) => e.textContent).catch(() => '');
+      check(title !== '', 'offline after one visit: the page and a lab never opened (' + title + ')');
+      await page.close();
+    }
+
+    // Opened as a file: how to serve it, in both languages.
+    {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.goto('file://' + path.resolve(site, 'index.html'));
+      const said = await page.$eval('#served', (e) => (e.hidden ? '' : e.textContent));
+      check(said.includes('网页服务器') && said.includes('web server'), 'a page opened as a file says how to serve it, in both languages');
+      await page.close();
+    }
+  }
+
   // ---- 5. figures ------------------------------------------------------------------
   {
-    const page = await open();
+    // A cold load: bytes over the network until the board is ready, and the
+    // time to ready; then the same page again from the offline copy.
+    const context = await browser.createBrowserContext();
+    const cold = await context.newPage();
+    await cold.setViewport({ width: 1366, height: 768 });
+    const cdp = await cold.createCDPSession();
+    await cdp.send('Network.enable');
+    let bytes = 0;
+    cdp.on('Network.loadingFinished', (e) => { bytes += e.encodedDataLength; });
+    await cold.goto(url + '?lang=zh');
+    await cold.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
+    // What came over the network by the time the board was ready, as the page counts it.
+    const [readyAt, untilReady] = await cold.evaluate(() => {
+      const at = window.orrin.readyAt;
+      const entries = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
+      return [at, entries.filter((e) => e.responseEnd <= at).reduce((sum, e) => sum + e.transferSize, 0)];
+    });
+    await cold.evaluate(async () => { await navigator.serviceWorker.ready; });
+    await new Promise((r) => setTimeout(r, 2000));
+    const withCopy = bytes;
+    bytes = 0;
+    await cold.reload();
+    await cold.waitForFunction(() => window.orrin?.ready, { timeout: 30000 });
+    const again = await cold.evaluate(() => window.orrin.readyAt);
+    console.log(`figure: cold load ${(untilReady / 1e6).toFixed(2)} MB until ready in ${readyAt.toFixed(0)} ms; ` +
+      `with the offline copy ${(withCopy / 1e6).toFixed(2)} MB in all; again from the copy ${again.toFixed(0)} ms, ` +
+      `${(bytes / 1e6).toFixed(2)} MB over the network`);
+    await context.close();
+  }
+  {
+    // On a laptop's screen, where the page shows the most of the board.
+    const page = await open('?lang=zh', { width: 1366, height: 768 });
     const script = fs.readFileSync(path.join(top, 'bench/headless_run.orrin'), 'utf8');
     const ms = await page.evaluate((s) => {
       window.orrin.reset();

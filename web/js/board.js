@@ -3,7 +3,7 @@
 // module's view (at most 25 times a second).
 import { $, S, call, tr } from './module.js';
 import { bindWidget, bindBoard } from './input.js';
-import { drawTiming } from './companions.js';
+import { drawTiming, drawListing } from './companions.js';
 
 const KIND = ['Panel', 'Image', 'Label', 'Edit', 'Memo', 'List', 'Grid', 'Button', 'SpeedButton', 'Radio', 'Menu'];
 export const kindOf = (name) => KIND[S.layout.widgets[name]?.kind];
@@ -198,9 +198,9 @@ function apply(w) {
         e.style.backgroundImage = 'none';
         e.style.background = `linear-gradient(${colour(w.color)}, ${colour(w.color)}) no-repeat 10px 9px / 70px 2px, #fff`;
       } else if (w.pic && w.pic !== 'None') {
-        e.style.backgroundImage = `url(assets/pictures/${w.pic}.png)`;
+        e.style.backgroundImage = `url(assets/pictures/${S.lang}/${w.pic}.png)`;
       } else if (kind === 'SpeedButton') {
-        e.style.backgroundImage = `url(assets/pictures/${name}.png)`;
+        e.style.backgroundImage = `url(assets/pictures/${S.lang}/${name}.png)`;
       } else {
         e.style.backgroundImage = 'none';
       }
@@ -301,7 +301,7 @@ const pending = new Map();
 let scrollTop = 0;
 function inView(i) {
   const L = S.layout.widgets[S.names[i]];
-  return !L || L.root !== 'work' || (L.y + L.h >= scrollTop && L.y <= scrollTop + S.layout.scroll[3]);
+  return !L || L.root !== 'work' || (L.y + L.h >= scrollTop && L.y <= scrollTop + S.layout.scroll[3] + S.grow[1]);
 }
 
 let labelHover = () => {};
@@ -325,6 +325,7 @@ export function paint(all = false) {
   if (v.labels) applyLabels(v.labels, labelHover);
   if (v.canvas) paintBoard();
   drawTiming();
+  drawListing();
 }
 
 // Every widget where the layout puts it in the current language (the
@@ -338,7 +339,9 @@ export function place() {
     // A widget the layout does not place sits where the window left it.
     const P = L.container && S.layout.widgets[L.container];
     const [x, y, w, h] = at[name] ?? [L.x - (P ? P.x : 0), L.y - (P ? P.y : 0), L.w, L.h];
-    Object.assign(e.style, { left: x + 'px', top: y + 'px' });
+    // The console stays along the bottom edge of a work area grown to the page.
+    const below = L.root === 'central' && !P && y >= S.layout.scroll[1] + S.layout.scroll[3];
+    Object.assign(e.style, { left: x + 'px', top: y + (below ? S.grow[1] : 0) + 'px' });
     if (name === 'Image_WireDraw') return;
     Object.assign(e.style, {
       width: w + 'px', height: h + 'px',
@@ -349,15 +352,29 @@ export function place() {
   });
 }
 
+// The work area takes the page's room (what the lab and a companion beside
+// or below it leave), never less than the window's first size and never
+// more than the board needs; the console moves down with its lower edge.
+export function fit() {
+  const L = S.layout, page = document.documentElement;
+  const dock = $('dock'), side = $('side');
+  const beside = (dock?.classList.contains('beside') ? dock.offsetWidth + 8 : 0) + (side.firstChild ? side.offsetWidth + 8 : 0);
+  const below = dock?.classList.contains('below') ? dock.offsetHeight + 4 : 0;
+  const [sx, sy, sw, sh] = L.scroll;
+  const wide = Math.max(0, Math.min(page.clientWidth - beside - L.central[0], L.work[0] - sw + 20));
+  const tall = Math.max(0, Math.min(page.clientHeight - $('menubar').offsetHeight - below - L.central[1], L.work[1] - sh + 20));
+  S.grow = [wide, tall];
+  Object.assign($('central').style, { width: L.central[0] + wide + 'px', height: L.central[1] + tall + 'px' });
+  Object.assign($('scroll').style, { left: sx + 'px', top: sy + 'px', width: sw + wide + 'px', height: sh + tall + 'px' });
+  place();
+}
+
 export const elementOf = (name) => el[S.byName[name]];
 
 export function build(onLabelHover) {
   labelHover = onLabelHover;
   const layout = S.layout;
-  const central = $('central'), scroll = $('scroll'), work = $('work');
-  Object.assign(central.style, { width: layout.central[0] + 'px', height: layout.central[1] + 'px' });
-  const [sx, sy, sw, sh] = layout.scroll;
-  Object.assign(scroll.style, { left: sx + 'px', top: sy + 'px', width: sw + 'px', height: sh + 'px' });
+  const work = $('work');
   Object.assign(work.style, { width: layout.work[0] + 'px', height: layout.work[1] + 'px' });
   // In the table's order and inside their panels, as the window makes
   // them: a later widget lies over an earlier one, a panel under its own.
@@ -371,7 +388,9 @@ export function build(onLabelHover) {
     else el[i] = e;
     parent.appendChild(e);
   });
-  place();
+  fit();
+  addEventListener('resize', fit);
+  const scroll = $('scroll');
   scroll.addEventListener('scroll', () => {
     scrollTop = scroll.scrollTop;
     for (const [i, w] of pending) {

@@ -1,34 +1,69 @@
-// The board's companions on the page: the listing of the memory, and the
-// timing diagram as the window draws it (zoom, scroll, "fit all"; a click
-// shows that small beat on the board; it follows a run).
+// The board's companions on the page: the listing of the memory (it follows
+// PC), and the timing diagram as the window draws it (zoom, scroll, "fit
+// all"; a click shows that small beat on the board; it follows a run).
 import { $, call, tr, perform } from './module.js';
 import { saveFile } from './files.js';
+import { fit } from './board.js';
 
-function overlay(fill, onClose = () => {}) {
-  let o = $('overlay');
-  if (o) o.querySelector('.close').click();
-  o = document.createElement('div');
-  o.id = 'overlay';
+// A companion of the board docked beside it (the listing) or below it (the
+// diagram): the board stays in sight, so a clicked beat is seen at once.
+function dock(where, fill, onClose = () => {}) {
+  let d = $('dock');
+  if (d) d.querySelector('.close').click();
+  d = document.createElement('div');
+  d.id = 'dock';
+  d.className = where;
   const close = document.createElement('button');
   close.className = 'close';
   close.textContent = '×';
   close.onclick = () => {
-    o.remove();
+    d.remove();
     onClose();
+    fit();
   };
-  o.appendChild(close);
-  fill(o);
-  document.body.appendChild(o);
+  d.appendChild(close);
+  fill(d);
+  $('page').appendChild(d);
+  fit();
+}
+
+// The listing follows PC: redrawn when the memory or PC changed, its PC line
+// kept in view.
+const listing = { open: false, shown: '', lastDraw: 0 };
+export function drawListing(force = false) {
+  const pre = $('listing');
+  if (!listing.open || !pre) return;
+  const now = performance.now();
+  if (!force && now - listing.lastDraw < 200) return;
+  listing.lastDraw = now;
+  const json = call('listing');
+  if (json === listing.shown) return;
+  listing.shown = json;
+  const l = JSON.parse(json);
+  const pc = l.pc >= 0 ? l.pc.toString(16).toUpperCase().padStart(2, '0') + ':' : null;
+  pre.textContent = '';
+  let at = null;
+  for (const s of l.lines) {
+    const line = document.createElement('div');
+    const here = pc && s.startsWith(pc + ' ');
+    line.textContent = (here ? '▶ ' : '  ') + s;
+    if (here) at = line;
+    pre.appendChild(line);
+  }
+  const box = $('dock');
+  if (at && (at.offsetTop < box.scrollTop || at.offsetTop + at.offsetHeight > box.scrollTop + box.clientHeight))
+    box.scrollTop = at.offsetTop - box.clientHeight / 2;
 }
 
 export function showListing() {
-  const l = JSON.parse(call('listing'));
-  overlay((o) => {
+  listing.open = true;
+  listing.shown = '';
+  dock('beside', (d) => {
     const pre = document.createElement('pre');
-    const pc = l.pc >= 0 ? l.pc.toString(16).toUpperCase().padStart(2, '0') + ':' : null;
-    pre.textContent = l.lines.map((s) => (pc && s.startsWith(pc + ' ') ? '▶ ' : '  ') + s).join('\n');
-    o.appendChild(pre);
-  });
+    pre.id = 'listing';
+    d.appendChild(pre);
+  }, () => { listing.open = false; });
+  drawListing(true);
 }
 
 const timing = { open: false, first: 0, beatWidth: 12, follow: true, lastDraw: 0 };
@@ -56,7 +91,7 @@ export function showTiming() {
   timing.open = true;
   timing.first = 1;
   timing.follow = true;
-  overlay((o) => {
+  dock('below', (o) => {
     const box = document.createElement('div');
     box.id = 'timing';
     const bar = document.createElement('div');

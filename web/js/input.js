@@ -10,6 +10,21 @@ function pointIn(e, target) {
   return [Math.floor(e.clientX - r.left), Math.floor(e.clientY - r.top)];
 }
 
+// A finger is wider than the mouse's point: a touch within 12 CSS pixels of
+// a jack is taken at the jack's centre, so the board's own test (a few
+// pixels, for the mouse) finds it.
+const TOUCH_REACH = 12;
+function onBoard(e, board) {
+  const [x, y] = pointIn(e, board);
+  if (e.pointerType !== 'touch') return [x, y];
+  let best = [x, y], reach = TOUCH_REACH * TOUCH_REACH;
+  for (const [, jx, jy] of S.jacks) {
+    const d = (jx - x) ** 2 + (jy - y) ** 2;
+    if (d <= reach) [best, reach] = [[jx, jy], d];
+  }
+  return best;
+}
+
 // Mouse moves are many: one command per animation frame at most.
 let pendingHover = null;
 const hover = (...words) => { pendingHover = words; };
@@ -62,36 +77,38 @@ export function bindWidget(e, name, kind) {
   if (name === 'Button_SetColor' || name === 'Image_colorset') e.addEventListener('click', chooseColour);
   // A playback arrow held down repeats, as the window's: after a second,
   // ten steps a second, until it is let go.
+  // A long press of a finger does the same.
   if (name === 'SpeedButton_BackLeft' || name === 'SpeedButton_BackRight') {
     let hold = null;
     const stop = () => { clearTimeout(hold); clearInterval(hold); hold = null; };
-    e.addEventListener('mousedown', () => {
+    e.addEventListener('pointerdown', () => {
       stop();
       hold = setTimeout(() => { hold = setInterval(() => perform(...click), 100); }, 1000);
     });
-    e.addEventListener('mouseup', stop);
-    e.addEventListener('mouseleave', stop);
+    for (const end of ['pointerup', 'pointercancel', 'pointerleave']) e.addEventListener(end, stop);
+    e.addEventListener('contextmenu', (ev) => ev.preventDefault());
   }
+  // Hints show on hover, and on a tap where there is no hover.
   const k = /^Image_K(\d+)$/.exec(name);
-  if (k) e.addEventListener('mousemove', (ev) => hover('hover-k', k[1], ...pointIn(ev, e)));
+  if (k) for (const ev of ['pointermove', 'pointerdown']) e.addEventListener(ev, (p) => hover('hover-k', k[1], ...pointIn(p, e)));
   if (kind === 'Grid') bindGrid(e, name);
 }
 
 // The board's picture takes the wiring; the console around it its hints.
 export function bindBoard() {
   const board = $('board'), central = $('central');
-  board.addEventListener('mousemove', (e) => hover('hover', ...pointIn(e, board)));
+  for (const ev of ['pointermove', 'pointerdown']) board.addEventListener(ev, (e) => hover('hover', ...onBoard(e, board)));
   board.addEventListener('contextmenu', (e) => e.preventDefault());
-  board.addEventListener('mouseleave', () => hover('leave'));
-  board.addEventListener('mouseup', (e) => {
-    const [x, y] = pointIn(e, board);
+  board.addEventListener('pointerleave', (e) => { if (e.pointerType === 'mouse') hover('leave'); });
+  board.addEventListener('pointerup', (e) => {
+    const [x, y] = onBoard(e, board);
     perform('hover', x, y);
     const button = e.button === 2 ? ['right'] : e.button === 1 ? ['middle'] : [];
     perform('release', x, y, ...button);
   });
   const key = elementOf('Panel_KEY');
-  if (key) key.addEventListener('mousemove', () => hover('hover-console'));
-  central.addEventListener('mousemove', (e) => {
+  if (key) for (const ev of ['pointermove', 'pointerdown']) key.addEventListener(ev, () => hover('hover-console'));
+  central.addEventListener('pointermove', (e) => {
     if (e.target === central) hover('hover-console');
   });
 }

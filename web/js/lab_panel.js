@@ -1,7 +1,7 @@
 // The lab beside the board: the module reads and follows the lab (its
 // steps, hints, answers and summary); this panel shows what it says.
 import { $, S, call, tr, trArgs, message, perform } from './module.js';
-import { paint } from './board.js';
+import { paint, fit } from './board.js';
 import { syncTimers } from './input.js';
 
 const lab = { info: null, name: '', doneCount: 0, hints: [], started: 0, times: [] };
@@ -60,8 +60,13 @@ function showStep(side, s, n) {
 
 export function showLab() {
   const side = $('side');
+  const had = side.firstChild !== null;
   side.textContent = '';
-  if (!lab.info) return;
+  if (lab.info) fillLab(side);
+  if (had !== (side.firstChild !== null)) fit();
+}
+
+function fillLab(side) {
   const i = lab.info, n = lab.doneCount, all = i.steps.length;
   add(side, 'h2', inLanguage(i.title, i.titleEn));
   add(side, 'div', '').id = 'lab-clock';

@@ -16,6 +16,9 @@ export const S = {
   names: [],        // widget names by index
   byName: {},       // name -> index
   clicks: {},       // widget name -> the command (words) of a click on it
+  jacks: [],        // [number, x, y] of every jack on the board picture
+  grow: [0, 0],     // how much wider and taller than the window's first size the work area is
+  savedLines: null, // the session as last saved (or at start): the page asks before losing more
 };
 
 // ---- texts -------------------------------------------------------------------
@@ -66,6 +69,7 @@ const API = {
   canvasPixels: ['orrin_canvas_pixels', 'number', []],
   names: ['orrin_names', 'string', []],
   clicks: ['orrin_clicks', 'string', []],
+  jacks: ['orrin_jacks', 'string', []],
   keys: ['orrin_keys', 'string', []],
   menus: ['orrin_menus', 'string', []],
   layout: ['orrin_layout', 'string', ['number']],
