@@ -36,7 +36,8 @@ scripts/setup.sh
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/orrin-mutate.XXXXXX")
 trap 'rm -rf "$scratch" ${changed:+"$changed"}' EXIT
 src=$scratch/src
-build=$scratch/build
+# Inside the copy, as every build: the window finds its shipped examples beside it.
+build=$src/build-mutate
 mkdir -p "$src"
 # The committed tree plus uncommitted changes, without build folders.
 git ls-files -z --cached --others --exclude-standard | (cd "$top" && xargs -0 cp --parents -t "$src")
