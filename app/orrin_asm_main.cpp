@@ -1,13 +1,18 @@
 // orrin-asm [--isa FILE] SOURCE -o OUT.txt   assembles SOURCE into a memory file
 // orrin-asm [--isa FILE] -d MEMFILE          lists a memory file in mnemonics
+// orrin-asm --micro SOURCE.mc -o MICRO.txt   assembles a microprogram source
+// orrin-asm --micro -d MICRO.txt             a microprogram file as a source
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "asm/assembler.h"
+#include "asm/micro_source.h"
 #include "base/command_line.h"
 #include "base/memory_file.h"
+#include "base/micro_file.h"
 #include "base/text_files.h"
 
 namespace {
@@ -15,12 +20,18 @@ namespace {
 constexpr std::string_view kHelp =
     "Usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt\n"
     "  or:  orrin-asm [--isa FILE] -d MEMFILE\n"
+    "  or:  orrin-asm --micro SOURCE.mc -o MICRO.txt\n"
+    "  or:  orrin-asm --micro -d MICRO.txt\n"
     "Assembles the program SOURCE into a memory file the board loads (OUT.txt,\n"
-    "512 hex digits), or lists a memory file in mnemonics.\n"
+    "512 hex digits), or lists a memory file in mnemonics. With --micro, assembles\n"
+    "a microprogram source (words by the names of their signals) into a\n"
+    "microprogram file the board loads, or prints a microprogram file as a source.\n"
     "\n"
     "Options:\n"
     "  --isa FILE  the instruction set of a changed microprogram (default: the\n"
-    "              standard one)\n"
+    "              standard one); a microprogram source (.mc) gives its\n"
+    "              instruction lines\n"
+    "  --micro     the files are a microprogram source and a microprogram file\n"
     "  -o OUT.txt  the memory file to write\n"
     "  -d MEMFILE  list MEMFILE, one line per byte: address, byte, mnemonic\n"
     "  --help      show this help and exit\n"
@@ -32,7 +43,14 @@ constexpr std::string_view kHelp =
     "  0  assembled or listed\n"
     "  2  the source has errors, bad options, or a file that cannot be read or written\n";
 
-constexpr const char* kUsage = "usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt | orrin-asm [--isa FILE] -d MEMFILE";
+constexpr const char* kUsage =
+    "usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt | orrin-asm [--isa FILE] -d MEMFILE | orrin-asm --micro SOURCE.mc "
+    "-o MICRO.txt | orrin-asm --micro -d MICRO.txt";
+
+bool EndsWithMc(const std::string& path) {
+  return path.size() >= 3 &&
+         (path.compare(path.size() - 3, 3, ".mc") == 0 || path.compare(path.size() - 3, 3, ".MC") == 0);
+}
 
 int Fail(const std::string& message) {
   std::cerr << "orrin-asm: " << message << "\n";
@@ -52,6 +70,41 @@ std::string Read(const std::string& path, std::size_t limit, std::string& text) 
   return {};
 }
 
+// A microprogram source into the file the board loads; nothing is written
+// when it has an error.
+int AssembleMicro(const std::string& source, const std::string& out) {
+  using namespace orrin;
+  std::string text;
+  if (const std::string why = Read(source, kLongestMicroSource, text); !why.empty()) return Fail(why);
+  std::error_code ec;
+  if (std::filesystem::equivalent(source, out, ec)) return Fail("-o " + out + " is the source itself; not overwritten");
+  MicroSource mc;
+  std::vector<std::string> errors;
+  if (!AssembleMicroSource(text, source, mc, errors)) {
+    for (const std::string& e : errors) std::cerr << e << "\n";
+    return 2;
+  }
+  if (!files::WriteWholeFile(out, MicroFileText(mc), files::Accept::Streams)) return Fail("cannot write " + out);
+  return 0;
+}
+
+// A microprogram file as the board reads it, printed as a source.
+int ListMicro(const std::string& path) {
+  using namespace orrin;
+  std::string text;
+  if (const std::string why = Read(path, files::kLongestMicroFile, text); !why.empty()) return Fail(why);
+  if (files::CountMicrowords(text) == 0 && !files::IsBlank(text))
+    return Fail(path + " is not a microprogram file (no line of twelve hex digits)");
+  auto machine = std::make_unique<MachineState>();
+  ClearControlStore(*machine);
+  const std::vector<int64_t> skipped = files::ReadMicroprogram(*machine, text);
+  std::cout << DisassembleStore(*machine);
+  if (!skipped.empty())
+    std::cerr << "orrin-asm: " << path << ": lines " << files::LineList(skipped)
+              << " skipped (not twelve hex digits)\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,9 +112,13 @@ int main(int argc, char** argv) {
   if (const auto status = AnswerHelpOrVersion(argc, argv, "orrin-asm", kHelp)) return *status;
   std::string isaFile, source, out, listing;
   const std::vector<std::string> args(argv + 1, argv + argc);
-  bool options = true;
+  bool options = true, micro = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (options && a == "--micro") {
+      micro = true;
+      continue;
+    }
     std::string* value = !options       ? nullptr
                          : a == "--isa" ? &isaFile
                          : a == "-o"    ? &out
@@ -80,15 +137,25 @@ int main(int argc, char** argv) {
       return Fail(kUsage);
     }
   }
-  if (listing.empty() == source.empty() || (!source.empty() && out.empty()) || (!listing.empty() && !out.empty()))
+  if (listing.empty() == source.empty() || (!source.empty() && out.empty()) || (!listing.empty() && !out.empty()) ||
+      (micro && !isaFile.empty()))
     return Fail(kUsage);
+  if (micro) return listing.empty() ? AssembleMicro(source, out) : ListMicro(listing);
 
   InstructionSet isa = StandardInstructionSet();
   if (!isaFile.empty()) {
     std::string text;
     if (const std::string why = Read(isaFile, kLongestSource, text); !why.empty()) return Fail(why);
     std::vector<std::string> errors;
-    if (!ParseInstructionSet(text, isa, errors)) {
+    if (EndsWithMc(isaFile)) {
+      // The instruction lines of a microprogram source; without any, the standard set.
+      MicroSource mc;
+      if (!AssembleMicroSource(text, isaFile, mc, errors)) {
+        for (const std::string& e : errors) std::cerr << e << "\n";
+        return 2;
+      }
+      if (mc.hasInstructions) isa = mc.isa;
+    } else if (!ParseInstructionSet(text, isa, errors)) {
       for (const std::string& e : errors) std::cerr << isaFile << ":" << e << "\n";
       return 2;
     }

@@ -38,6 +38,22 @@ constexpr std::pair<const char*, const char*> kMessages[] = {
     {"unknown operand form %1", "未知的操作数格式 %1"},
     {"bad mnemonic %1", "助记符不合法：%1"},
     {"mnemonic or opcode given twice: %1", "助记符或操作码重复：%1"},
+    // The microprogram source.
+    {"too large (over 1 MiB)", "文件太大（超过 1 MiB）"},
+    {"a word starts with its address, two hex digits and ':': '%1'", "微指令要以地址开头（两位十六进制数和“:”）：“%1”"},
+    {"bad address '%1': two hex digits 00-3F", "地址“%1”不对，应为两位十六进制数 00-3F"},
+    {"address %1 is past 3F", "地址 %1 超过 3F"},
+    {"next address %1 is past 3F", "下址 %1 超过 3F"},
+    {"two words at address %1 (line %2)", "地址 %1 有两条微指令（第 %2 行已用）"},
+    {"bad label '%1' (a letter, then letters, digits, _)", "标号“%1”不合法（字母开头，后面是字母、数字或 _）"},
+    {"label '%1' is spelt like an item or an address", "标号“%1”与信号名或地址同形"},
+    {"label '%1' defined twice (line %2)", "标号“%1”重复定义（第 %2 行已定义）"},
+    {"'%1' given twice in a word", "“%1”在一条微指令中出现两次"},
+    {"-> needs one next address, and nothing after it", "-> 后面要有一个下址，且其后不能再有内容"},
+    {"bad next address '%1': two hex digits 00-3F or a label", "下址“%1”不对，应为两位十六进制数 00-3F 或标号"},
+    {"S= takes one hex digit: '%1'", "S= 后面是一位十六进制数：“%1”"},
+    {"SEL= takes one hex digit: '%1'", "SEL= 后面是一位十六进制数：“%1”"},
+    {"unknown word '%1'", "未知的词“%1”"},
 };
 
 std::string LineInChinese(std::string_view line) {

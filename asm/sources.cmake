@@ -8,6 +8,7 @@ add_library(orrin_asm STATIC
   asm/assembler.cpp
   asm/disassembler.cpp
   asm/messages.cpp
+  asm/micro_source.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/standard_isa.cpp
 )
 target_link_libraries(orrin_asm PUBLIC orrin_base)

@@ -70,4 +70,45 @@ status=0
 # "--" ends the options: a source may start with a dash.
 cp "$examples/asm/sum.asm" "$dir/-x.asm"
 (cd "$dir" && "$asm" -o out.txt -- -x.asm) || fail "--"
+
+# ---- microprogram sources
+# The shipped source is the default store: its file, listed back, has the
+# same words as the default file listed.
+"$asm" --micro "$examples/microprogram/standard.mc" -o "$dir/micro.txt" || fail "--micro standard.mc"
+words() { sed 's/ ;.*//'; }
+"$asm" --micro -d "$dir/micro.txt" | words >"$dir/a.lst"
+"$asm" --micro -d "$examples/microprogram/default.txt" | words >"$dir/b.lst"
+cmp -s "$dir/a.lst" "$dir/b.lst" || fail "standard.mc is not the default store: $(diff "$dir/a.lst" "$dir/b.lst" | head -5)"
+grep -q '^01:[0-9A-F]\{10\} ;fetch: ' "$dir/micro.txt" || fail "the file keeps a word's label and comment: $(sed -n 2p "$dir/micro.txt")"
+# The listing assembles back to the same file.
+"$asm" --micro -d "$dir/micro.txt" >"$dir/again.mc"
+"$asm" --micro "$dir/again.mc" -o "$dir/again.txt"
+[[ "$(words <"$dir/again.txt")" == "$(words <"$dir/micro.txt")" ]] || fail "the listing of a microprogram file does not assemble back"
+# Errors: every one with its line, status 2, nothing written.
+printf '00: DRW\n01: FROB\n02: -> nowhere\n' >"$dir/bad.mc"
+rm -f "$dir/out.txt"
+status=0
+"$asm" --micro "$dir/bad.mc" -o "$dir/out.txt" 2>"$dir/err" || status=$?
+[[ $status -eq 2 && ! -e "$dir/out.txt" ]] || fail "a bad source: status $status"
+grep -q "^$dir/bad.mc:2: unknown word 'FROB'$" "$dir/err" && grep -q "^$dir/bad.mc:3: undefined label 'nowhere'$" "$dir/err" ||
+  fail "bad source messages: $(cat "$dir/err")"
+# The instruction lines of a source are an instruction set; one without any
+# leaves the standard one.
+"$asm" --isa "$examples/microprogram/standard.mc" "$examples/asm/sum.asm" -o "$dir/sum2.txt"
+cmp -s "$dir/sum2.txt" "$examples/memory/sum.txt" || fail "--isa standard.mc"
+printf 'instruction A MOV Rd,Rs\ninstruction E HLT -\n' >"$dir/mov.mc"
+printf 'MOV R1,R2\nHLT\n' >"$dir/mov.asm"
+"$asm" --isa "$dir/mov.mc" "$dir/mov.asm" -o "$dir/mov.txt"
+[[ $(head -c 4 "$dir/mov.txt") == "A6E0" ]] || fail "--isa with instruction lines"
+printf '00: DRW\n' >"$dir/plain.mc"
+"$asm" --isa "$dir/plain.mc" "$examples/asm/sum.asm" -o "$dir/sum3.txt" && cmp -s "$dir/sum3.txt" "$examples/memory/sum.txt" ||
+  fail "--isa with a source without instruction lines"
+# -d refuses what the board refuses; bad combinations are usage errors.
+"$asm" --micro -d "$examples/asm/sum.asm" >/dev/null 2>&1 && fail "--micro -d listed a file without a word"
+for args in "--micro" "--micro -d" "--micro --isa x.isa y.mc -o z" "--micro $dir/bad.mc"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$asm" $args >/dev/null 2>&1 || status=$?
+  [[ $status -eq 2 ]] || fail "'$args': status $status"
+done
 echo "orrin-asm: all checks passed"
