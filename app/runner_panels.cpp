@@ -52,6 +52,10 @@ void (Simulator::*FileClick(Cmd command))() {
       return &Simulator::N_ReadMicroFileClick;
     case Cmd::SaveMicro:
       return &Simulator::N_BakMicro2FileClick;
+    case Cmd::LoadMicroSource:
+      return &Simulator::N_ReadMicroSourceClick;
+    case Cmd::SaveMicroSource:
+      return &Simulator::N_SaveMicroSourceClick;
     default:
       return nullptr;
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "asm/assembler.h"
+#include "asm/micro_source.h"
 #include "base/memory_file.h"
 #include "base/micro_file.h"
 #include "base/text_files.h"
@@ -212,6 +213,39 @@ void Simulator::N_BakMicro2FileClick() {
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   if (!host.WriteFile(name, files::MicroprogramBackup(machine_))) host.Warn(files::CannotWriteWarning(name));
+}
+
+// A microprogram source replaces the whole store, as a microprogram file
+// does; one with any error changes nothing and says every error at once. Its
+// instruction lines, when it has any, are the instruction set from then on.
+void Simulator::N_ReadMicroSourceClick() {
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadMicroSource, session.FileWord()); });
+  EndPlayback();
+  const std::string name = host.OpenFileName();
+  if (name.empty()) return;
+  std::string text;
+  if (!ReadForLoading(host, name, kLongestMicroSource, "微程序源文件太大，未读取。", text)) return;
+  MicroSource source;
+  std::vector<std::string> errors;
+  if (!AssembleMicroSource(text, name, source, errors)) {
+    std::string message = "微程序源文件有错误，微程序未改变：";
+    for (const std::string& e : errors) message += "\n" + e;
+    host.WarnAboutFile(name, message);
+    return;
+  }
+  trace_.KeepStore(machine_);
+  LoadMicroSource(machine_, source);
+  if (source.hasInstructions) isa = source.isa;
+  panels_.RefillMicroGrid(machine_);
+  BoardEvaluation();
+}
+
+void Simulator::N_SaveMicroSourceClick() {
+  const auto recorded = Record([this] { return CommandLine(Cmd::SaveMicroSource, session.FileWord()); });
+  EndPlayback();
+  const std::string name = host.SaveFileName();
+  if (name.empty()) return;
+  if (!host.WriteFile(name, DisassembleStore(machine_))) host.Warn(files::CannotWriteWarning(name));
 }
 
 void Simulator::TypeField(WidgetId field, const std::string& text) {

@@ -39,10 +39,15 @@ const Click kClicks[] = {
 const size_t kClickCount = std::size(kClicks);
 
 const MenuCommand kMenuCommands[] = {
-    {N_ReadLineFile, Cmd::LoadWires, ".txt", "wiring"}, {N_SaveLineFile, Cmd::SaveWires, "wires.txt", ""},
-    {N_File2MEM, Cmd::LoadMemory, ".txt", "memory"},    {N_MEM2File, Cmd::SaveMemory, "memory.txt", ""},
-    {N_Asm2MEM, Cmd::LoadAsm, ".asm,.s,.txt", "asm"},   {N_ReadMicroFile, Cmd::LoadMicro, ".txt", "microprogram"},
+    {N_ReadLineFile, Cmd::LoadWires, ".txt", "wiring"},
+    {N_SaveLineFile, Cmd::SaveWires, "wires.txt", ""},
+    {N_File2MEM, Cmd::LoadMemory, ".txt", "memory"},
+    {N_MEM2File, Cmd::SaveMemory, "memory.txt", ""},
+    {N_Asm2MEM, Cmd::LoadAsm, ".asm,.s,.txt", "asm"},
+    {N_ReadMicroFile, Cmd::LoadMicro, ".txt", "microprogram"},
     {N_BakMicro2File, Cmd::SaveMicro, "micro.txt", ""},
+    {N_ReadMicroSource, Cmd::LoadMicroSource, ".mc", "microprogram"},
+    {N_SaveMicroSource, Cmd::SaveMicroSource, "micro.mc", ""},
 };
 const size_t kMenuCommandCount = std::size(kMenuCommands);
 

@@ -47,6 +47,8 @@ enum class FileUse : uint8_t { None, Load, Save, Export };
   X(LoadMemory, "load-memory", Act, Load)                                       \
   X(SaveMemory, "save-memory", Act, Save)                                       \
   X(LoadMicro, "load-micro", Act, Load) X(SaveMicro, "save-micro", Act, Save)   \
+  X(LoadMicroSource, "load-micro-source", Act, Load)                            \
+  X(SaveMicroSource, "save-micro-source", Act, Save)                            \
   X(LoadAsm, "load-asm", Act, Load) X(Expect, "expect", Look, None)             \
   X(Fault, "fault", Act, None) X(Choose, "choose", Look, None)
 // clang-format on

@@ -51,6 +51,8 @@ constexpr Caption kCaptions[] = {
     {N_Micro, "微程序"},
     {N_ReadMicroFile, "读文件到微程序"},
     {N_BakMicro2File, "备份微程序到文件"},
+    {N_ReadMicroSource, "读微程序源文件…"},
+    {N_SaveMicroSource, "备份微程序为源文件…"},
     {N_View, "查看"},
     {N_TimingDiagram, "时序图"},
 };

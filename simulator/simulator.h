@@ -173,6 +173,8 @@ class Simulator {
   void N_ReadMicroFileClick();
   void LoadMicroFile(const std::string& name);  // "defaultfile": ask with the dialog
   void N_BakMicro2FileClick();
+  void N_ReadMicroSourceClick();  // a microprogram source (.mc): words by name
+  void N_SaveMicroSourceClick();  // the store as a source
   // Text typed into a cell of the memory or control-store table: like every
   // action it shows the newest position first, so the cell is typed over the
   // live contents. Nothing is stored until the table's "保存".

@@ -374,7 +374,7 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+173"/>
+        <location filename="../ui/form_desktop.cpp" line="+175"/>
         <location filename="../ui/main_form.cpp" line="+33"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
@@ -387,7 +387,7 @@ the controller runs but drives nothing</translation>
     <message>
         <location filename="../ui/qt_host.cpp" line="+20"/>
         <location line="+13"/>
-        <location filename="../ui/simulator_texts.cpp" line="+78"/>
+        <location filename="../ui/simulator_texts.cpp" line="+80"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
@@ -397,7 +397,7 @@ the controller runs but drives nothing</translation>
         <translation>… %1 more lines</translation>
     </message>
     <message>
-        <location filename="../ui/simulator_texts.cpp" line="-64"/>
+        <location filename="../ui/simulator_texts.cpp" line="-66"/>
         <source>硬连线</source>
         <translation>Hardwired</translation>
     </message>
@@ -527,6 +527,16 @@ levels reach no unit.</translation>
         <location line="+1"/>
         <source>备份微程序到文件</source>
         <translation>Save microprogram to file</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>读微程序源文件…</source>
+        <translation>Read microprogram source…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>备份微程序为源文件…</source>
+        <translation>Save microprogram as source…</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -736,6 +746,16 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>微程序源文件太大，未读取。</source>
+        <translation>The microprogram source file is too large; it was not read.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>微程序源文件有错误，微程序未改变：%1</source>
+        <translation>The microprogram source has errors; the microprogram is unchanged:%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>连线文件第 %1 行无法读取，已跳过。</source>
         <translation>Wire file line(s) %1 could not be read and were skipped.</translation>
     </message>
@@ -752,7 +772,7 @@ levels reach no unit.</translation>
     <message>
         <location line="+1"/>
         <source>微程序文件中没有一条能读出的微指令，微程序未改变：%1</source>
-        <translation>No microinstruction could be read from the file; the microprogram is unchanged: %1</translation>
+        <translation>No microinstruction could be read from the file; the microprogram is unchanged:%1</translation>
     </message>
     <message>
         <location line="+1"/>

@@ -168,6 +168,8 @@ void TMainForm::BindEvents() {
       {N_Asm2MEM, &Simulator::N_Asm2MEMClick},
       {N_ReadMicroFile, &Simulator::N_ReadMicroFileClick},
       {N_BakMicro2File, &Simulator::N_BakMicro2FileClick},
+      {N_ReadMicroSource, &Simulator::N_ReadMicroSourceClick},
+      {N_SaveMicroSource, &Simulator::N_SaveMicroSourceClick},
   };
   for (const ButtonBinding& b : menus)
     connect(static_cast<QAction*>(Object(b.id)), &QAction::triggered, this,

@@ -72,6 +72,8 @@ WidgetId MenuOf(WidgetId item) {
       return N_Memory;
     case N_ReadMicroFile:
     case N_BakMicro2File:
+    case N_ReadMicroSource:
+    case N_SaveMicroSource:
       return N_Micro;
     default:
       return WidgetId::Count;
@@ -267,10 +269,13 @@ void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
   const WidgetId menu = MenuOf(item);
   if (ownHost_) {
     ownHost_->purpose = menu == WidgetId::Count ? QString() : QString::fromLatin1(Info(menu).name);
-    ownHost_->assembly = item == WidgetId::N_Asm2MEM;
+    ownHost_->files = item == WidgetId::N_Asm2MEM ? QtHost::Files::Assembly
+                      : item == WidgetId::N_ReadMicroSource || item == WidgetId::N_SaveMicroSource
+                          ? QtHost::Files::MicroSource
+                          : QtHost::Files::Text;
   }
   (sim_.get()->*handler)();
-  if (ownHost_) ownHost_->assembly = false;
+  if (ownHost_) ownHost_->files = QtHost::Files::Text;
   AfterAction();
 }
 

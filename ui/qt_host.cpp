@@ -63,9 +63,12 @@ std::string QtHost::FileName(bool save) {
   QFileDialog dialog(parent_);
   dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
   // "TXT files(*.txt)|*.txt|All files(*.*)|*.*" in Qt's notation.
+  const bool assembly = files == Files::Assembly;
   dialog.setNameFilters(assembly ? QStringList{"Assembly files (*.asm *.s)", "TXT files (*.txt)", "All files (*.*)"}
-                                 : QStringList{"TXT files (*.txt)", "All files (*.*)"});
-  dialog.setDefaultSuffix(assembly ? "asm" : "TXT");
+                        : files == Files::MicroSource
+                            ? QStringList{"Microprogram sources (*.mc)", "TXT files (*.txt)", "All files (*.*)"}
+                            : QStringList{"TXT files (*.txt)", "All files (*.*)"});
+  dialog.setDefaultSuffix(assembly ? "asm" : files == Files::MicroSource ? "mc" : "TXT");
   const QString folderKey = "folders/" + (purpose.isEmpty() ? QStringLiteral("files") : purpose);
   // The first time, the shipped examples of the menu's kind.
   const QString kind = purpose == "N_Line"    ? "wiring"

@@ -22,8 +22,10 @@ class QtHost : public Host {
   // The file menu that asked (its widget name): its dialogs open in the
   // folder it used last.
   QString purpose;
-  // The next dialogs are for an assembly source: *.asm and *.s first.
-  bool assembly = false;
+  // What the next dialogs are for: an assembly source (*.asm and *.s
+  // first), a microprogram source (*.mc first) or a text file.
+  enum class Files { Text, Assembly, MicroSource };
+  Files files = Files::Text;
   // A warning of more lines shows its first ones and the rest on request.
   static constexpr int kLongestWarning = 20;
   // Answers the next file dialog without showing it (a recent file).

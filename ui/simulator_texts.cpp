@@ -37,6 +37,8 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "反汇编窗口"),
       QT_TRANSLATE_NOOP("orrin", "读文件到微程序"),
       QT_TRANSLATE_NOOP("orrin", "备份微程序到文件"),
+      QT_TRANSLATE_NOOP("orrin", "读微程序源文件…"),
+      QT_TRANSLATE_NOOP("orrin", "备份微程序为源文件…"),
       QT_TRANSLATE_NOOP("orrin", "查看"),
       QT_TRANSLATE_NOOP("orrin", "时序图"),
       // The software description.
@@ -90,6 +92,8 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "内存文件格式不对：需要 512 个十六进制字符。"),
       QT_TRANSLATE_NOOP("orrin", "微程序文件太大，未读取。"),
       QT_TRANSLATE_NOOP("orrin", "汇编文件太大，未读取。"),
+      QT_TRANSLATE_NOOP("orrin", "微程序源文件太大，未读取。"),
+      QT_TRANSLATE_NOOP("orrin", "微程序源文件有错误，微程序未改变：%1"),
       QT_TRANSLATE_NOOP("orrin", "连线文件第 %1 行无法读取，已跳过。"),
       QT_TRANSLATE_NOOP("orrin", "微程序文件第 %1 行无法读取，已跳过。"),
       QT_TRANSLATE_NOOP("orrin", "连线文件中没有一条能读出的连线，连线未改变：%1"),

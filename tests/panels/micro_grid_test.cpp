@@ -196,5 +196,48 @@ TEST(MicroFile, LoadedWordsDriveTheController) {
   EXPECT_EQ(Text(b, Label_STOP), "1");
 }
 
+// A microprogram source: one with an error changes nothing and names every
+// error; a good one replaces the whole store (the table shows it) and, with
+// instruction lines, the instruction set; the store saves back as a source
+// that loads the same words.
+TEST(MicroSource, LoadsWholeOrNotAtAllAndSavesBack) {
+  TempDir dir;
+  Board b;
+  const std::string bad = dir.File("bad.mc");
+  WriteFile(bad, "00: DRW\r\n01: FROB\r\n02: -> nowhere\r\n");
+  b.host.openNames.push_back(bad);
+  b.sim.N_ReadMicroSourceClick();
+  EXPECT_EQ(Entry(b, 0x01).WordText, "00000410A0");
+  ASSERT_EQ(b.host.warnings.size(), 1u);
+  EXPECT_EQ(b.host.warnings[0], "微程序源文件有错误，微程序未改变：\n" + bad + ":2: unknown word 'FROB'\n" + bad +
+                                    ":3: undefined label 'nowhere'");
+  const std::string good = dir.File("mov.mc");
+  WriteFile(good, "instruction A MOV Rd,Rs\n2A: mov: ABUS M DRW S=A P4 -> 01 ; Rd = Rs\n");
+  b.host.openNames.push_back(good);
+  b.sim.N_ReadMicroSourceClick();
+  EXPECT_EQ(b.host.warnings.size(), 1u);
+  EXPECT_EQ(MicroCell(b, 0x2A), "000E800C01");
+  EXPECT_EQ(Entry(b, 0x01).Address, NoValue);
+  EXPECT_NE(b.sim.isa.Find("MOV"), nullptr);
+  EXPECT_EQ(b.sim.isa.Find("ADD"), nullptr);
+  // A source without instruction lines keeps the instruction set.
+  const std::string plain = dir.File("plain.mc");
+  WriteFile(plain, "2A: DRW\n");
+  b.host.openNames.push_back(plain);
+  b.sim.N_ReadMicroSourceClick();
+  EXPECT_NE(b.sim.isa.Find("MOV"), nullptr);
+  EXPECT_EQ(MicroCell(b, 0x2A), "0000000800");
+
+  Board fresh;
+  const std::string saved = dir.File("saved.mc");
+  fresh.host.saveNames.push_back(saved);
+  fresh.sim.N_SaveMicroSourceClick();
+  const std::string text = ReadFile(saved);
+  EXPECT_EQ(text.substr(0, text.find('\n')), "00: SEL=3 P0 -> 01");
+  b.host.openNames.push_back(saved);
+  b.sim.N_ReadMicroSourceClick();
+  for (int a = 0; a < ControlStoreSize; ++a) EXPECT_EQ(Entry(b, a).Word, Entry(fresh, a).Word) << a;
+}
+
 }  // namespace
 }  // namespace orrin

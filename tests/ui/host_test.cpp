@@ -90,18 +90,23 @@ TEST(QtHost, TheColourDialogOpensOnTheWireColourAndGivesBlueGreenRed) {
   EXPECT_EQ(host.ChooseColor(0), std::nullopt);
 }
 
-// An assembly source is chosen among *.asm and *.s first; the next dialog
-// is for text files again.
-TEST(QtHost, AssemblySourcesAreOffered) {
+// An assembly source is chosen among *.asm and *.s first, a microprogram
+// source among *.mc; other dialogs are for text files.
+TEST(QtHost, SourcesAreOfferedByTheirKind) {
   QWidget parent;
   QtHost host(&parent);
-  host.assembly = true;
-  WhenOpen<QFileDialog>([](QFileDialog* d) {
-    EXPECT_EQ(d->nameFilters().front(), "Assembly files (*.asm *.s)");
-    EXPECT_EQ(d->selectedNameFilter(), "Assembly files (*.asm *.s)");
-    d->reject();
-  });
-  EXPECT_EQ(host.OpenFileName(), "");
+  const std::pair<QtHost::Files, QString> kinds[] = {{QtHost::Files::Assembly, "Assembly files (*.asm *.s)"},
+                                                     {QtHost::Files::MicroSource, "Microprogram sources (*.mc)"},
+                                                     {QtHost::Files::Text, "TXT files (*.txt)"}};
+  for (const auto& [files, filter] : kinds) {
+    host.files = files;
+    WhenOpen<QFileDialog>([filter = filter](QFileDialog* d) {
+      EXPECT_EQ(d->nameFilters().front(), filter);
+      EXPECT_EQ(d->selectedNameFilter(), filter);
+      d->reject();
+    });
+    EXPECT_EQ(host.OpenFileName(), "");
+  }
 }
 
 // Hundreds of assembler errors: the box shows the first lines and how many
