@@ -54,6 +54,7 @@ constexpr std::pair<const char*, const char*> kMessages[] = {
     {"S= takes one hex digit: '%1'", "S= 后面是一位十六进制数：“%1”"},
     {"SEL= takes one hex digit: '%1'", "SEL= 后面是一位十六进制数：“%1”"},
     {"unknown word '%1'", "未知的词“%1”"},
+    {"not UTF-8 text: a microprogram source is a plain text file", "不是 UTF-8 文本：微程序源文件是纯文本文件"},
 };
 
 std::string LineInChinese(std::string_view line) {

@@ -8,29 +8,11 @@
 
 #include "base/hex_text.h"
 #include "base/line_ends.h"
-#include "base/signals.h"
+#include "base/microword_text.h"
 
 namespace orrin {
 
 namespace {
-
-struct Bit {
-  std::string_view name;
-  int bit;
-};
-constexpr Bit kBits[] = {
-#define ORRIN_MC_BIT(name, bit) {#name, bit},
-    ORRIN_MICROWORD_BITS(ORRIN_MC_BIT)
-#undef ORRIN_MC_BIT
-};
-
-constexpr int kSelBit = 34, kSBit = 22, kSelCtlBit = 38;
-
-// A bit that is an item of its own: the signals and the tests, not the
-// fields S3..S0, SEL3..SEL0 (S=, SEL=) or the next address (->).
-constexpr bool OwnItem(int bit) {
-  return bit >= 6 && !(bit >= kSBit && bit < kSBit + 4) && !(bit >= kSelBit && bit < kSelBit + 4);
-}
 
 std::string Upper(std::string_view s) {
   std::string u(s);
@@ -38,15 +20,10 @@ std::string Upper(std::string_view s) {
   return u;
 }
 
-std::optional<int> BitOf(std::string_view upper) {
-  for (const Bit& b : kBits)
-    if (OwnItem(b.bit) && b.name == upper) return b.bit;
-  return std::nullopt;
-}
-
 bool IsHex2(std::string_view s) { return s.size() == 2 && HexDigitValue(s[0]) >= 0 && HexDigitValue(s[1]) >= 0; }
 int Hex2Value(std::string_view s) { return HexDigitValue(s[0]) * 16 + HexDigitValue(s[1]); }
 
+// Spelt as a name (a letter, then letters, digits, '_').
 bool IsName(std::string_view s) {
   if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
   for (char c : s)
@@ -94,6 +71,20 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
+// Well-formed UTF-8 without NUL: a text file, not a picture or a program
+// picked by mistake.
+bool PlainText(std::string_view line) {
+  for (size_t i = 0; i < line.size();) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    const size_t n = c == 0 ? 0 : c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > line.size()) return false;
+    for (size_t k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(line[i + k]) >> 6) != 2) return false;
+    i += n;
+  }
+  return true;
+}
+
 struct PendingWord {
   MicroSourceWord word;
   std::string next;  // a label to resolve, "" when the address was given
@@ -116,8 +107,16 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
   std::array<int64_t, ControlStoreSize> lineAt{};         // the line that set each address
   std::string isaText;  // the instruction lines where they stand, other lines empty: its errors keep the line numbers
 
+  bool binary = false;
   ForEachLine(text, [&](std::string_view raw, int64_t number) {
     const auto fail = [&](const std::string& m) { failAt(number, m); };
+    if (binary) return;
+    if (!PlainText(raw)) {
+      // One message, not one per line of a file that is no source at all.
+      binary = true;
+      fail("not UTF-8 text: a microprogram source is a plain text file");
+      return;
+    }
     std::string_view code = raw;
     std::string_view comment;
     if (const size_t semi = raw.find(';'); semi != std::string_view::npos) {
@@ -165,7 +164,7 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
       const std::string upper = Upper(name);
       if (!IsName(name)) {
         fail("bad label '" + name + "' (a letter, then letters, digits, _)");
-      } else if (BitOf(upper) || IsHex2(name)) {
+      } else if (!IsMicroLabel(name)) {
         fail("label '" + name + "' is spelt like an item or an address");
       } else if (const auto it = labels.find(upper); it != labels.end()) {
         fail("label '" + name + "' defined twice (line " + std::to_string(it->second.second) + ")");
@@ -211,10 +210,10 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
           fail(field + "= takes one hex digit: '" + w[i] + "'");
           continue;
         }
-        p.word.word |= static_cast<uint64_t>(HexDigitValue(value[0])) << (field == "S" ? kSBit : kSelBit);
+        p.word.word |= static_cast<uint64_t>(HexDigitValue(value[0])) << (field == "S" ? kMicroSBit : kMicroSelBit);
         continue;
       }
-      if (const auto bit = BitOf(u)) {
+      if (const auto bit = MicroItemBit(u)) {
         if (once(u)) p.word.word |= uint64_t{1} << *bit;
         continue;
       }
@@ -224,14 +223,14 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
   });
 
   for (PendingWord& p : words) {
-    if (p.next.empty()) continue;
+    if (p.next.empty() || binary) continue;
     const auto it = labels.find(Upper(p.next));
     if (it == labels.end())
       failAt(p.word.line, "undefined label '" + p.next + "'");
     else
       p.word.word |= static_cast<uint64_t>(it->second.first);
   }
-  if (source.hasInstructions) {
+  if (source.hasInstructions && !binary) {
     std::vector<std::string> isaErrors;
     if (!ParseInstructionSet(isaText, source.isa, isaErrors))
       for (const std::string& e : isaErrors) {
@@ -256,15 +255,6 @@ std::string EntryComment(const MicroSourceWord& w) {
   return ";" + w.label + ":" + (w.comment.empty() ? "" : " " + w.comment);
 }
 
-std::string LabelOfComment(std::string_view comment) {
-  comment = Trimmed(comment);
-  if (!comment.empty() && comment.front() == ';') comment = Trimmed(comment.substr(1));
-  const size_t colon = comment.find(':');
-  if (colon == std::string_view::npos) return {};
-  const std::string_view name = comment.substr(0, colon);
-  return IsName(name) && !BitOf(Upper(name)) && !IsHex2(name) ? std::string(name) : std::string();
-}
-
 void LoadMicroSource(MachineState& machine, const MicroSource& source) {
   ClearControlStore(machine);
   for (const MicroSourceWord& w : source.words) {
@@ -284,19 +274,13 @@ std::string MicroFileText(const MicroSource& source) {
 }
 
 std::string DisassembleWord(int address, uint64_t word, std::string_view comment) {
-  std::string out = std::string(Hex2(address & 63).view()) + ":";
-  const auto bit = [&](int b) { return static_cast<int>((word >> b) & 1); };
-  for (const Bit& b : kBits)
-    if (b.bit >= 11 && OwnItem(b.bit) && bit(b.bit)) out += " " + std::string(b.name);
-  if (const int s = static_cast<int>((word >> kSBit) & 15); s != 0) out += std::string(" S=") + kDigits[s];
-  if (const int sel = static_cast<int>((word >> kSelBit) & 15); sel != 0 || bit(kSelCtlBit))
-    out += std::string(" SEL=") + kDigits[sel];
-  for (int p = 4; p >= 0; --p)
-    if (bit(6 + p)) out += " P" + std::to_string(p);
-  out += " -> " + std::string(Hex2(static_cast<int>(word & 63)).view());
+  std::string out = std::string(Hex2(address & 63).view()) + ": " + MicrowordItems(word);
   comment = Trimmed(comment);
   if (!comment.empty() && comment.front() == ';') comment = Trimmed(comment.substr(1));
-  if (!comment.empty()) out += " ;" + std::string(comment);
+  if (!comment.empty()) {
+    out += " ;";
+    out += comment;
+  }
   return out;
 }
 

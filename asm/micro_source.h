@@ -44,8 +44,6 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
 // The comment a control-store entry keeps for a word: ";LABEL: comment",
 // ";LABEL:", ";comment", or "" when the word has neither.
 std::string EntryComment(const MicroSourceWord& w);
-// The label an entry's comment carries, "" for none.
-std::string LabelOfComment(std::string_view comment);
 
 // The store a source describes, as the board keeps it: every entry replaced.
 void LoadMicroSource(MachineState& machine, const MicroSource& source);

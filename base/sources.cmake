@@ -9,6 +9,7 @@ add_library(orrin_base STATIC
   base/machine_state.cpp
   base/memory_file.cpp
   base/micro_file.cpp
+  base/microword_text.cpp
   base/text_files.cpp
   base/translation.cpp
   base/wire_format.cpp

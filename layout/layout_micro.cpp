@@ -44,6 +44,9 @@ void MicroWord(Layout& l) {
   l.Place(Panel_MicroGrid, 106, 724, 568, 140);
   l.Place(StringGrid_MicroMem, -40, 0, 606, 140);
   l.Place(Button_GridToMicro, 55, 828, 49, 25);
+  // The word at the table's current cell (uAR while the power is on) as a
+  // source names it, right of the arrow from the table to uAR.
+  l.Place(Label_MicroSource, 360, 866, 314, 14, Face::Small);
   Print(l, 4, 730, 100, QT_TRANSLATE_NOOP("orrin", "控制存储器"), Face::Plain);
   Print(l, 4, 748, 100, QT_TRANSLATE_NOOP("orrin", "64 × 40 位"));
 

@@ -28,7 +28,7 @@ std::optional<std::string> ExportText(const Core& m, const Trace& t, const std::
   if (ext == "svg" || ext == "png") {
     std::vector<size_t> rows(TraceSignals().size());
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = i;
-    const DiagramDrawing d = DrawExport(t, m.Beat, rows, from, to, microAddresses);
+    const DiagramDrawing d = DrawExport(t, m.Beat, rows, from, to, microAddresses, m.Micro.Store.data());
     return ext == "svg" ? DiagramSvg(d) : DiagramPng(d);
   }
   return std::nullopt;

@@ -4,6 +4,8 @@
 // module; while the view is held (a run of many small beats nobody watches
 // one by one) a refresh only marks it stale, and the hold's end repaints
 // once, so what is seen is what a refresh after every beat would show.
+#include <array>
+
 #include "base/board_view.h"
 #include "machine/console.h"
 #include "machine/core.h"
@@ -70,6 +72,7 @@ class Panels {
   void RefreshControllerPanel(const BoardParts& b);
   void RefreshControllerTexts(const BoardParts& b);
   void ClearControllerTexts();
+  void ShowMicroSource(const MachineState& m, int address);
   void RefreshAr(const BoardParts& b);
   void RefreshPc(const BoardParts& b);
   void RefreshIr(const BoardParts& b);
@@ -79,6 +82,14 @@ class Panels {
   void RefreshStop(const BoardParts& b);
 
   BoardView& view_;
+  struct ShownSource {
+    bool made = false;
+    bool set = false;
+    uint64_t word = 0;
+    std::string comment;
+    std::string text;
+  };
+  std::array<ShownSource, ControlStoreSize> shownSource_;
   int holds_ = 0;
   bool stale_ = false;
 };

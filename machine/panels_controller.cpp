@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/microword_text.h"
 #include "base/signal_table.h"
 #include "machine/panel_helpers.h"
 #include "machine/panels.h"
@@ -96,6 +97,7 @@ void Panels::RefreshControllerPanel(const BoardParts& bp) {
     view_.SetLamp(After(kNuALamps, i), on ? d.Bit(mbit::NuA5 - i) : 0, Pic::LampRsH, Pic::LampRsL);
     view_.SetLamp(After(kuALamps, i), on ? (sh.MicroAddress >> (5 - i)) & 1 : 0, Pic::LampGsH, Pic::LampGsL);
   }
+  ShowMicroSource(bp.m, on ? sh.MicroAddress & 63 : 0);
   if (on)
     RefreshControllerTexts(bp);
   else
@@ -163,6 +165,23 @@ void Panels::RefreshControllerTexts(const BoardParts& bp) {
       {Label_P4_ZI, in.ZI},     {Label_P4_CI, in.CI}};
   for (const auto& [label, value] : inputs) view_.SetText(label, BitText(value));
   for (int n = 39; n >= 0; --n) view_.SetText(After(kMIROut, 39 - n), BitText(d.Bit(n)));
+}
+
+// The word at the table's current cell in source form, with the label its
+// comment carries: "01: fetch: LIR PCINC P1 -> 20". Each address keeps its
+// text until its entry changes, so a run does not build one every machine
+// cycle (the view may have been reset since: the text is set every time).
+void Panels::ShowMicroSource(const MachineState& m, int address) {
+  const ControlStoreEntry& e = m.Micro.Store[static_cast<size_t>(address)];
+  ShownSource& s = shownSource_[static_cast<size_t>(address)];
+  const bool set = e.Address != NoValue;
+  if (!s.made || s.set != set || s.word != e.Word || s.comment != e.CommentText) {
+    s = {true, set, e.Word, e.CommentText, {}};
+    const std::string label = LabelOfComment(e.CommentText);
+    if (set)
+      s.text = std::string(Hex2(address).view()) + ": " + (label.empty() ? "" : label + ": ") + MicrowordItems(e.Word);
+  }
+  view_.SetText(Label_MicroSource, s.text);
 }
 
 void Panels::ClearControllerTexts() {

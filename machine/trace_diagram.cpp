@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/microword_text.h"
+
 namespace orrin {
 
 int64_t DiagramView::BeatAt(int x) const {
@@ -51,13 +53,17 @@ struct Cell {
   int64_t b0, b1;
 };
 
-// "#7", or "#7 uA 05" with the micro-address the cycle executed.
-std::string CycleLabel(int64_t cycle, int microAddress) {
+// "#7", or "#7 uA 05" with the micro-address the cycle executed, or "#7
+// fetch" when the word there has a label.
+std::string CycleLabel(int64_t cycle, int microAddress, const ControlStoreEntry* store) {
   char buf[40];
-  if (microAddress < 0)
+  if (microAddress < 0) {
     std::snprintf(buf, sizeof buf, "#%lld", static_cast<long long>(cycle));
-  else
-    std::snprintf(buf, sizeof buf, "#%lld uA %02X", static_cast<long long>(cycle), microAddress);
+    return buf;
+  }
+  const std::string label = store ? LabelOfComment(store[microAddress & 63].CommentText) : std::string();
+  if (!label.empty()) return "#" + std::to_string(cycle) + " " + label;
+  std::snprintf(buf, sizeof buf, "#%lld uA %02X", static_cast<long long>(cycle), microAddress);
   return buf;
 }
 
@@ -77,12 +83,15 @@ void DrawRuler(DiagramDrawing& d, const Trace& t, const DiagramView& v, int64_t 
       d.texts.push_back({x + 2, kMid, numberNeed, kMid - 1, text, Ink::Ruler});
   }
   const int64_t firstCycle = (first - 1) / 6 + 1, lastCycle = (last - 1) / 6 + 1;
-  const std::string widest = CycleLabel(lastCycle, v.microAddresses ? 0 : -1);
+  std::string widest = CycleLabel(lastCycle, v.microAddresses ? 0 : -1, nullptr);
+  if (v.microAddresses && v.microStore)
+    for (int a = 0; a < ControlStoreSize; ++a)
+      if (const std::string l = CycleLabel(lastCycle, a, v.microStore); l.size() > widest.size()) widest = l;
   const int64_t cycleStep = NiceStep(6 * v.beatWidth, TextWidth(widest) + 8);
   for (int64_t c = (firstCycle + cycleStep - 1) / cycleStep * cycleStep; c <= lastCycle; c += cycleStep) {
     const int64_t b = (c - 1) * 6 + 1;
     if (b < first || b > last || t.At(b).beat.BeatPhase != 1) continue;
-    const std::string text = CycleLabel(c, v.microAddresses ? t.At(b).micro.MicroAddress & 0x3F : -1);
+    const std::string text = CycleLabel(c, v.microAddresses ? t.At(b).micro.MicroAddress & 0x3F : -1, v.microStore);
     const double x = v.XOf(b);
     d.lines.push_back({x, kTop, x, kMid, Ink::Ruler});
     if (x + 3 + TextWidth(text) <= v.width)
@@ -295,7 +304,7 @@ DiagramDrawing DrawDiagram(const Trace& t, const BeatGen& beat, const DiagramVie
 }
 
 DiagramDrawing DrawExport(const Trace& t, const BeatGen& beat, const std::vector<size_t>& rows, int64_t from,
-                          int64_t to, bool microAddresses) {
+                          int64_t to, bool microAddresses, const ControlStoreEntry* microStore) {
   using L = ExportLayout;
   const BeatRange r = RecordedRange(beat, from, to);
   const int64_t beats = r.first > r.last ? 0 : r.last - r.first + 1;
@@ -304,6 +313,7 @@ DiagramDrawing DrawExport(const Trace& t, const BeatGen& beat, const std::vector
   DiagramView v;
   v.rows = rows;
   v.microAddresses = microAddresses;
+  v.microStore = microStore;
   v.width = DiagramView::kLabelWidth + L::kStripBeats * L::kBeatWidth;
   v.beatWidth = static_cast<double>(L::kStripBeats * L::kBeatWidth) / static_cast<double>(perStrip);
   v.height = DiagramView::kRulerHeight + static_cast<int>(rows.size()) * DiagramView::kRowHeight;

@@ -20,6 +20,9 @@ struct DiagramView {
   // Each machine cycle's label also names the micro-address it executed
   // (meaningful in microprogram mode only).
   bool microAddresses = false;
+  // With them, the store whose entries' labels (a microprogram source's,
+  // kept in the comment) name the cycles instead: "#7 fetch".
+  const ControlStoreEntry* microStore = nullptr;
   // The ruler on top: cycle labels above, small-beat numbers below.
   static constexpr int kLabelWidth = 64, kRowHeight = 18, kRulerHeight = 30;
   // What a character of a value or a number is given: wide enough for the
@@ -70,7 +73,7 @@ struct ExportLayout {
   static constexpr int kBeatWidth = 32, kStripBeats = 48, kMaxStrips = 8, kStripGap = 12;
 };
 DiagramDrawing DrawExport(const Trace& t, const BeatGen& beat, const std::vector<size_t>& rows, int64_t from,
-                          int64_t to, bool microAddresses);
+                          int64_t to, bool microAddresses, const ControlStoreEntry* microStore = nullptr);
 
 // The drawing as an SVG document of its size (texts stay text).
 std::string DiagramSvg(const DiagramDrawing& d);

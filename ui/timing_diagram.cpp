@@ -59,6 +59,7 @@ DiagramView TimingDiagram::View(int width, int height) const {
   v.width = width;
   v.height = height;
   v.microAddresses = sim_.console.Microprogram();
+  v.microStore = sim_.machine.Micro.Store.data();
   return v;
 }
 
@@ -324,8 +325,8 @@ bool TimingDiagramWindow::ExportTo(const QString& path) {
     return sim_.ExportTrace(file, all.first, all.last) == Simulator::ExportResult::Written;
   }
   const BeatRange shown = diagram_->ShownRange();
-  const DiagramDrawing d =
-      DrawExport(sim_.trace, sim_.machine.Beat, diagram_->rows, shown.first, shown.last, sim_.console.Microprogram());
+  const DiagramDrawing d = DrawExport(sim_.trace, sim_.machine.Beat, diagram_->rows, shown.first, shown.last,
+                                      sim_.console.Microprogram(), sim_.machine.Micro.Store.data());
   bool written = false;
   if (format == "svg") {
     written = sim_.host.WriteFile(file, DiagramSvg(d));

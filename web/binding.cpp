@@ -346,6 +346,7 @@ std::string Diagram(double first, double beatWidth, int width, int height) {
   v.width = std::max(200, width);
   v.height = std::max(100, height);
   v.microAddresses = s.console.Microprogram();
+  v.microStore = s.machine.Micro.Store.data();
   const BeatRange r = RecordedRange(s.machine.Beat, 0, INT64_MAX);
   const int usable = v.width - DiagramView::kLabelWidth;
   if (first == 0) {

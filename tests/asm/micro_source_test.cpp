@@ -12,6 +12,7 @@
 #include "asm/assembler.h"
 #include "asm/messages.h"
 #include "base/micro_file.h"
+#include "base/microword_text.h"
 #include "tests/slurp.h"
 
 namespace orrin {
@@ -162,6 +163,11 @@ TEST(MicroSource, EveryErrorIsReportedWithItsLineAndTheGoodSideLoads) {
   ASSERT_EQ(huge.size(), 1u);
   EXPECT_EQ(huge[0], "t.mc: too large (over 1 MiB)");
   EXPECT_TRUE(Errors(std::string(kLongestMicroSource, ' ')).empty());
+  // A file that is no text at all: one message, at its first such line.
+  const std::vector<std::string> binary = Errors("00: DRW\n01: \xff\xfe LDC\n02: FROB\n\x00\x01\n");
+  ASSERT_EQ(binary.size(), 1u);
+  EXPECT_EQ(binary[0], "t.mc:2: not UTF-8 text: a microprogram source is a plain text file");
+  EXPECT_TRUE(Errors("00: DRW ; 中文注释 ok\n").empty());
   // The window shows them in Chinese.
   EXPECT_EQ(AsmMessagesInChinese("t.mc:1: unknown word 'FROB'"), "t.mc:1: 未知的词“FROB”");
 }

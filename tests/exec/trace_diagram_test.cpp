@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "app/runner.h"
+#include "base/microword_text.h"
 #include "tests/slurp.h"
 
 namespace orrin {
@@ -52,6 +53,40 @@ DiagramView ViewOf(double beatWidth, int64_t firstBeat, int width) {
 
 bool IsRegister(size_t row) { return row <= 10; }
 int RowOf(const DiagramView& v, double y) { return v.RowAt(static_cast<int>(y + 1)); }
+
+// With a microprogram source's labels, a cycle is named by the label of the
+// word it executed ("#7 fetch"), by its micro-address where the word has none;
+// the longer labels still never overlap.
+TEST(TraceDiagram, CyclesAreNamedByTheSourcesLabels) {
+  WithSumProgram(
+      600,
+      [](const Simulator& sim) {
+        for (const double beatWidth : {40.0, 12.0, 3.0}) {
+          DiagramView v = ViewOf(beatWidth, 1, 1200);
+          v.microStore = sim.machine.Micro.Store.data();
+          const DiagramDrawing d = DrawDiagram(sim.trace, sim.machine.Beat, v);
+          std::vector<const DiagramText*> cycles;
+          for (const DiagramText& t : d.texts)
+            if (t.ink == Ink::Ruler && t.y < DiagramView::kRulerHeight / 2.0 - 1) cycles.push_back(&t);
+          ASSERT_GE(cycles.size(), 2u) << beatWidth;
+          bool fetch = false;
+          for (size_t i = 0; i < cycles.size(); ++i) {
+            const std::string& text = cycles[i]->text;
+            const int64_t cycle = std::stoll(text.substr(1));
+            const int a = sim.trace.At((cycle - 1) * 6 + 1).micro.MicroAddress & 63;
+            const std::string label = LabelOfComment(sim.machine.Micro.Store[static_cast<size_t>(a)].CommentText);
+            EXPECT_EQ(text,
+                      "#" + std::to_string(cycle) + " " + (label.empty() ? "uA " + DiagramValueText(1, a) : label));
+            fetch |= label == "fetch";
+            if (i > 0) {
+              EXPECT_GE(cycles[i]->x, cycles[i - 1]->x + DiagramView::kCharWidth * cycles[i - 1]->text.size());
+            }
+          }
+          EXPECT_TRUE(fetch) << beatWidth;
+        }
+      },
+      "load-micro-source " ORRIN_SOURCE_DIR "/examples/microprogram/standard.mc\n");
+}
 
 // Zoomed in, half-way and far out: each written value is the value at the
 // start of its run; every pixel column of a register's band is either under

@@ -220,6 +220,13 @@ TEST(MicroSource, LoadsWholeOrNotAtAllAndSavesBack) {
   EXPECT_EQ(Entry(b, 0x01).Address, NoValue);
   EXPECT_NE(b.sim.isa.Find("MOV"), nullptr);
   EXPECT_EQ(b.sim.isa.Find("ADD"), nullptr);
+  // Below the table, the word at uAR by name, its label from the source.
+  b.sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(Text(b, Label_MicroSource), "");  // uAR 00: no word there now
+  b.sim.view.Writable(Edit_uAR).text = "2A";
+  b.sim.EditKeyPress(Edit_uAR, 13);
+  EXPECT_EQ(Text(b, Label_MicroSource), "2A: mov: ABUS M DRW S=A P4 -> 01");
+  b.sim.SpeedButtonPOWERClick();
   // A source without instruction lines keeps the instruction set.
   const std::string plain = dir.File("plain.mc");
   WriteFile(plain, "2A: DRW\n");
@@ -229,6 +236,7 @@ TEST(MicroSource, LoadsWholeOrNotAtAllAndSavesBack) {
   EXPECT_EQ(MicroCell(b, 0x2A), "0000000800");
 
   Board fresh;
+  EXPECT_EQ(Text(fresh, Label_MicroSource), "00: SEL=3 P0 -> 01");  // power off: the table's first cell
   const std::string saved = dir.File("saved.mc");
   fresh.host.saveNames.push_back(saved);
   fresh.sim.N_SaveMicroSourceClick();
