@@ -62,7 +62,7 @@ std::string CycleLabel(int64_t cycle, int microAddress, const ControlStoreEntry*
     return buf;
   }
   const std::string label = store ? LabelOfComment(store[microAddress & 63].CommentText) : std::string();
-  if (!label.empty()) return "#" + std::to_string(cycle) + " " + label;
+  if (!label.empty()) return std::string(1, '#').append(std::to_string(cycle)).append(" ").append(label);
   std::snprintf(buf, sizeof buf, "#%lld uA %02X", static_cast<long long>(cycle), microAddress);
   return buf;
 }
