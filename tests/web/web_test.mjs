@@ -415,11 +415,21 @@ try {
       check(!fileMenu.includes('退出') && fileMenu.includes('保存操作记录…'), 'the page offers no 退出, its File menu saves the session: ' + fileMenu.join(' '));
       const asked = [];
       page.on('dialog', (d) => asked.push(d.type()));
-      await page.click('[data-name="Image_K3"]');
+      // A data switch (the levers lie under the microprogram mode's notice).
+      await page.click('[data-name="Image_SD3"]');
       await page.reload({ waitUntil: 'domcontentloaded' }).catch(() => {});
       await new Promise((r) => setTimeout(r, 500));
       check(asked.includes('beforeunload'), 'the browser asks before a reload loses work: ' + JSON.stringify(asked));
       fs.rmSync(downloads, { recursive: true, force: true });
+      await page.close();
+    }
+
+    // Installable: Chromium reads the manifest without an error.
+    {
+      const page = await open();
+      const cdp = await page.createCDPSession();
+      const m = await cdp.send('Page.getAppManifest');
+      check(m.errors.length === 0 && m.data.includes('"Orrin'), 'the web app manifest reads without errors: ' + JSON.stringify(m.errors));
       await page.close();
     }
 
