@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev zlib1g-dev qt6-l10n-tools qt6-translations-l10n
   xvfb xauth imagemagick parallel gtkwave desktop-file-utils appstream python3 help2man lintian
   fonts-wqy-microhei fonts-wqy-zenhei
+  nlohmann-json3-dev yosys
 )
 # The web page: Debian's emscripten builds it, Chromium tests it.
 if [[ "${ORRIN_WEB:-0}" == 1 ]]; then

@@ -1,0 +1,332 @@
+#include "hardwired/netlist.h"
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+namespace orrin {
+
+namespace {
+
+using nlohmann::json;
+
+// The gates Yosys's `synth` maps to, and its positive-edge flip-flop.
+constexpr std::pair<std::string_view, int> kGateTypes[] = {
+    {"$_NOT_", 0}, {"$_AND_", 1},  {"$_OR_", 2},     {"$_XOR_", 3},   {"$_NAND_", 4},
+    {"$_NOR_", 5}, {"$_XNOR_", 6}, {"$_ANDNOT_", 7}, {"$_ORNOT_", 8}, {"$_MUX_", 9},
+};
+
+// The inputs the board gives a design and the outputs it takes.
+enum class PortUse { Clk, Swc, Swb, Swa, Ir, IrBit, C, Z, Intq, Signal, S, P4, State, Unknown };
+
+PortUse UseOf(const std::string& name, int& index) {
+  index = 0;
+  if (name == "clk") return PortUse::Clk;
+  if (name == "SWC") return PortUse::Swc;
+  if (name == "SWB") return PortUse::Swb;
+  if (name == "SWA") return PortUse::Swa;
+  if (name == "IR") return PortUse::Ir;
+  if (name.size() == 3 && name.starts_with("IR") && name[2] >= '0' && name[2] <= '7') {
+    index = name[2] - '0';
+    return PortUse::IrBit;
+  }
+  if (name == "C") return PortUse::C;
+  if (name == "Z") return PortUse::Z;
+  if (name == "INTQ") return PortUse::Intq;
+  if (name == "S") return PortUse::S;
+  if (name == "P4") return PortUse::P4;
+  if (name == "STATE") return PortUse::State;
+  for (int s = 0; s < SigCount; ++s)
+    if (name == kSigNames[s]) {
+      index = s;
+      return PortUse::Signal;
+    }
+  return PortUse::Unknown;
+}
+
+}  // namespace
+
+bool Netlist::Read(std::string_view text, std::string& error) {
+  json doc;
+  try {
+    doc = json::parse(text.begin(), text.end());
+  } catch (const json::exception& e) {
+    error = std::string("not a JSON netlist: ") + e.what();
+    return false;
+  }
+  if (!doc.is_object() || !doc.contains("modules") || !doc["modules"].is_object() || doc["modules"].empty()) {
+    error = "not a Yosys netlist: no \"modules\"";
+    return false;
+  }
+  const json& modules = doc["modules"];
+  const json* module = nullptr;
+  if (modules.contains("controller"))
+    module = &modules["controller"];
+  else if (modules.size() == 1)
+    module = &modules.begin().value();
+  if (module == nullptr || !module->is_object()) {
+    error = "no module named controller among " + std::to_string(modules.size()) + " modules";
+    return false;
+  }
+
+  Netlist n;
+  std::map<int64_t, uint32_t> dense;  // Yosys's bit numbers to ours
+  bool bad = false;
+  // A bit of a connection: a net number, or the constants "0", "1", "x", "z"
+  // (x and z taken as 0).
+  auto net = [&](const json& bit) -> uint32_t {
+    if (bit.is_string()) return bit.get<std::string>() == "1" ? 1u : 0u;
+    if (!bit.is_number_integer()) {
+      bad = true;
+      return 0;
+    }
+    const auto [it, added] = dense.try_emplace(bit.get<int64_t>(), static_cast<uint32_t>(n.nets_.size()));
+    if (added) n.nets_.push_back(0);
+    return it->second;
+  };
+  auto bitsOf = [&](const json& port, std::vector<uint32_t>& out) {
+    out.clear();
+    if (!port.is_object() || !port.contains("bits") || !port["bits"].is_array()) return false;
+    for (const json& b : port["bits"]) out.push_back(net(b));
+    return !bad;
+  };
+
+  // Ports: each with the board's name and the right direction and width.
+  uint32_t clk = kNone;
+  bool hasClk = false;
+  std::vector<uint32_t> bits;
+  if (module->contains("ports") && (*module)["ports"].is_object()) {
+    for (const auto& [name, port] : (*module)["ports"].items()) {
+      int index = 0;
+      const PortUse use = UseOf(name, index);
+      const std::string direction = port.value("direction", "");
+      if (use == PortUse::Unknown) {
+        error = "port " + name + " is none of the board's (clk, SWC, SWB, SWA, IR, C, Z, INTQ; the signals, P4, STATE)";
+        return false;
+      }
+      const bool input = use <= PortUse::Intq;
+      if (direction != (input ? "input" : "output")) {
+        error = "port " + name + " must be an " + (input ? "input" : "output");
+        return false;
+      }
+      if (!bitsOf(port, bits)) {
+        error = "port " + name + " has bits that are not nets";
+        return false;
+      }
+      const size_t want = use == PortUse::Ir ? 8 : use == PortUse::S ? 4 : use == PortUse::State ? 0 : 1;
+      if ((want != 0 && bits.size() != want) || (use == PortUse::State && (bits.empty() || bits.size() > 8))) {
+        error = "port " + name + " has " + std::to_string(bits.size()) + " bits, not " +
+                (use == PortUse::State ? std::string("1 to 8") : std::to_string(want));
+        return false;
+      }
+      switch (use) {
+        case PortUse::Clk:
+          clk = bits[0];
+          hasClk = true;
+          break;
+        case PortUse::Swc:
+          n.swc_ = bits[0];
+          break;
+        case PortUse::Swb:
+          n.swb_ = bits[0];
+          break;
+        case PortUse::Swa:
+          n.swa_ = bits[0];
+          break;
+        case PortUse::Ir:
+          for (size_t i = 0; i < 8; ++i) n.ir_[i] = bits[i];
+          break;
+        case PortUse::IrBit:
+          n.ir_[static_cast<size_t>(index)] = bits[0];
+          break;
+        case PortUse::C:
+          n.c_ = bits[0];
+          break;
+        case PortUse::Z:
+          n.z_ = bits[0];
+          break;
+        case PortUse::Intq:
+          n.intq_ = bits[0];
+          break;
+        case PortUse::Signal:
+          n.signalNet_[static_cast<size_t>(index)] = bits[0];
+          break;
+        case PortUse::S:
+          for (size_t i = 0; i < 4; ++i) n.signalNet_[static_cast<size_t>(S0) + i] = bits[i];
+          break;
+        case PortUse::P4:
+          n.p4Net_ = bits[0];
+          break;
+        case PortUse::State:
+          n.stateNets_ = bits;
+          break;
+        case PortUse::Unknown:
+          break;
+      }
+    }
+  }
+
+  // Cells: gates and flip-flops on clk, nothing else.
+  const json cells = module->value("cells", json::object());
+  if (!cells.is_object() || cells.size() > kMostCells) {
+    error = "more than " + std::to_string(kMostCells) + " cells";
+    return false;
+  }
+  struct Pending {
+    std::string name;
+    Gate gate;
+  };
+  std::vector<Pending> gates;
+  for (const auto& [name, cell] : cells.items()) {
+    const std::string type = cell.value("type", "");
+    const json conn = cell.value("connections", json::object());
+    auto pin = [&](const char* p) -> uint32_t {
+      if (!conn.contains(p) || !conn[p].is_array() || conn[p].size() != 1) {
+        bad = true;
+        return 0;
+      }
+      return net(conn[p][0]);
+    };
+    if (type == "$_DFF_P_") {
+      const uint32_t c = pin("C"), d = pin("D"), q = pin("Q");
+      if (bad) {
+        error = "cell " + name + " (" + type + ") is not connected as a gate";
+        return false;
+      }
+      if (!hasClk || c != clk) {
+        error = "flip-flop " + name + " is clocked by another net than clk";
+        return false;
+      }
+      n.dffs_.push_back({d, q});
+      continue;
+    }
+    int op = -1;
+    for (const auto& [t, o] : kGateTypes)
+      if (t == type) op = o;
+    if (op < 0) {
+      error = "cell " + name + " is a " + type + ", not one of the gates (synthesise with: synth -flatten)";
+      return false;
+    }
+    Gate g{static_cast<Op>(op), pin("A"), 0, 0, 0};
+    if (g.op != Op::Not) g.b = pin("B");
+    if (g.op == Op::Mux) g.s = pin("S");
+    g.y = pin("Y");
+    if (bad) {
+      error = "cell " + name + " (" + type + ") is not connected as a gate";
+      return false;
+    }
+    gates.push_back({name, g});
+  }
+
+  // Levelise: a gate comes after every gate whose output it reads.
+  std::vector<int> driver(n.nets_.size(), -1);
+  std::vector<bool> held(n.nets_.size(), false);  // a flip-flop's output
+  for (const Dff& f : n.dffs_) held[f.q] = true;
+  for (size_t i = 0; i < gates.size(); ++i) {
+    const uint32_t y = gates[i].gate.y;
+    if (y < 2 || driver[y] >= 0 || held[y]) {
+      error = "the output net of cell " + gates[i].name + " is driven twice";
+      return false;
+    }
+    driver[y] = static_cast<int>(i);
+  }
+  std::vector<int> waiting(gates.size(), 0);
+  std::vector<std::vector<size_t>> readers(gates.size());
+  for (size_t i = 0; i < gates.size(); ++i) {
+    const Gate& g = gates[i].gate;
+    const uint32_t ins[3] = {g.a, g.op == Op::Not ? 0u : g.b, g.op == Op::Mux ? g.s : 0u};
+    for (uint32_t in : ins)
+      if (in >= 2 && driver[in] >= 0) {
+        ++waiting[i];
+        readers[static_cast<size_t>(driver[in])].push_back(i);
+      }
+  }
+  std::vector<size_t> order;
+  for (size_t i = 0; i < gates.size(); ++i)
+    if (waiting[i] == 0) order.push_back(i);
+  for (size_t k = 0; k < order.size(); ++k)
+    for (size_t r : readers[order[k]])
+      if (--waiting[r] == 0) order.push_back(r);
+  if (order.size() != gates.size()) {
+    for (size_t i = 0; i < gates.size(); ++i)
+      if (waiting[i] > 0) {
+        error = "a combinational loop through cell " + gates[i].name;
+        return false;
+      }
+  }
+  for (size_t i : order) n.gates_.push_back(gates[i].gate);
+  n.next_.assign(n.dffs_.size(), 0);
+  n.loaded_ = true;
+  *this = std::move(n);
+  return true;
+}
+
+void Netlist::Evaluate(const DesignInputs& in) {
+  auto set = [this](uint32_t net, int v) {
+    if (net >= 2) nets_[net] = static_cast<uint8_t>(v & 1);
+  };
+  set(swc_, in.swc);
+  set(swb_, in.swb);
+  set(swa_, in.swa);
+  for (size_t i = 0; i < 8; ++i) set(ir_[i], in.ir >> i);
+  set(c_, in.c);
+  set(z_, in.z);
+  set(intq_, in.intq);
+  uint8_t* v = nets_.data();
+  for (const Gate& g : gates_) {
+    const uint8_t a = v[g.a], b = v[g.b];
+    uint8_t y = 0;
+    switch (g.op) {
+      case Op::Not:
+        y = a ^ 1;
+        break;
+      case Op::And:
+        y = a & b;
+        break;
+      case Op::Or:
+        y = a | b;
+        break;
+      case Op::Xor:
+        y = a ^ b;
+        break;
+      case Op::Nand:
+        y = (a & b) ^ 1;
+        break;
+      case Op::Nor:
+        y = (a | b) ^ 1;
+        break;
+      case Op::Xnor:
+        y = (a ^ b) ^ 1;
+        break;
+      case Op::AndNot:
+        y = a & (b ^ 1);
+        break;
+      case Op::OrNot:
+        y = a | (b ^ 1);
+        break;
+      case Op::Mux:
+        y = v[g.s] ? b : a;
+        break;
+    }
+    v[g.y] = y;
+  }
+}
+
+void Netlist::Clock() {
+  for (size_t i = 0; i < dffs_.size(); ++i) next_[i] = nets_[dffs_[i].d];
+  for (size_t i = 0; i < dffs_.size(); ++i)
+    if (dffs_[i].q >= 2) nets_[dffs_[i].q] = next_[i];
+}
+
+void Netlist::Reset() {
+  for (const Dff& f : dffs_)
+    if (f.q >= 2) nets_[f.q] = 0;
+}
+
+int Netlist::State() const {
+  int s = 0;
+  for (size_t i = 0; i < stateNets_.size(); ++i) s |= Bit(stateNets_[i]) << i;
+  return s;
+}
+
+}  // namespace orrin
