@@ -39,6 +39,8 @@ class ScriptHost : public Host {
   // formatted and dropped).
   files::ReadResult ReadFile(const std::string& name, std::size_t limit, std::string& out) override;
   bool WriteFile(const std::string& name, std::string_view data) override;
+  bool Synthesise(const std::string& verilog, const std::string& name, std::string& json,
+                  std::string& messages) override;
 
   // From now on every file is one inside `folder`, the folder of a student's
   // script: a name is taken relative to it, and one that is absolute, leaves

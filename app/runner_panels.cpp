@@ -56,6 +56,8 @@ void (Simulator::*FileClick(Cmd command))() {
       return &Simulator::N_ReadMicroSourceClick;
     case Cmd::SaveMicroSource:
       return &Simulator::N_SaveMicroSourceClick;
+    case Cmd::LoadController:
+      return &Simulator::N_ReadControllerClick;
     default:
       return nullptr;
   }

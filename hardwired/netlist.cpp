@@ -19,6 +19,18 @@ constexpr std::pair<std::string_view, int> kGateTypes[] = {
 // The inputs the board gives a design and the outputs it takes.
 enum class PortUse { Clk, Swc, Swb, Swa, Ir, IrBit, C, Z, Intq, Signal, S, P4, State, Unknown };
 
+// A member's text, "" when it is missing or not text: a hostile file is
+// read without an exception (the web module has none).
+std::string Text(const json& object, const char* key) {
+  if (!object.is_object() || !object.contains(key) || !object[key].is_string()) return {};
+  return object[key].get<std::string>();
+}
+
+const json& Member(const json& object, const char* key) {
+  static const json kNothing;
+  return object.is_object() && object.contains(key) ? object[key] : kNothing;
+}
+
 PortUse UseOf(const std::string& name, int& index) {
   index = 0;
   if (name == "clk") return PortUse::Clk;
@@ -47,18 +59,16 @@ PortUse UseOf(const std::string& name, int& index) {
 }  // namespace
 
 bool Netlist::Read(std::string_view text, std::string& error) {
-  json doc;
-  try {
-    doc = json::parse(text.begin(), text.end());
-  } catch (const json::exception& e) {
-    error = std::string("not a JSON netlist: ") + e.what();
+  const json doc = json::parse(text.begin(), text.end(), nullptr, false);
+  if (doc.is_discarded()) {
+    error = "not a JSON netlist: the file is not JSON";
     return false;
   }
-  if (!doc.is_object() || !doc.contains("modules") || !doc["modules"].is_object() || doc["modules"].empty()) {
+  const json& modules = Member(doc, "modules");
+  if (!modules.is_object() || modules.empty()) {
     error = "not a Yosys netlist: no \"modules\"";
     return false;
   }
-  const json& modules = doc["modules"];
   const json* module = nullptr;
   if (modules.contains("controller"))
     module = &modules["controller"];
@@ -86,8 +96,9 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   };
   auto bitsOf = [&](const json& port, std::vector<uint32_t>& out) {
     out.clear();
-    if (!port.is_object() || !port.contains("bits") || !port["bits"].is_array()) return false;
-    for (const json& b : port["bits"]) out.push_back(net(b));
+    const json& list = Member(port, "bits");
+    if (!list.is_array()) return false;
+    for (const json& b : list) out.push_back(net(b));
     return !bad;
   };
 
@@ -95,11 +106,11 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   uint32_t clk = kNone;
   bool hasClk = false;
   std::vector<uint32_t> bits;
-  if (module->contains("ports") && (*module)["ports"].is_object()) {
-    for (const auto& [name, port] : (*module)["ports"].items()) {
+  if (const json& ports = Member(*module, "ports"); ports.is_object()) {
+    for (const auto& [name, port] : ports.items()) {
       int index = 0;
       const PortUse use = UseOf(name, index);
-      const std::string direction = port.value("direction", "");
+      const std::string direction = Text(port, "direction");
       if (use == PortUse::Unknown) {
         error = "port " + name + " is none of the board's (clk, SWC, SWB, SWA, IR, C, Z, INTQ; the signals, P4, STATE)";
         return false;
@@ -167,8 +178,12 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   }
 
   // Cells: gates and flip-flops on clk, nothing else.
-  const json cells = module->value("cells", json::object());
-  if (!cells.is_object() || cells.size() > kMostCells) {
+  const json& cells = Member(*module, "cells");
+  if (!cells.is_null() && !cells.is_object()) {
+    error = "not a Yosys netlist: \"cells\" is not an object";
+    return false;
+  }
+  if (cells.size() > kMostCells) {
     error = "more than " + std::to_string(kMostCells) + " cells";
     return false;
   }
@@ -178,14 +193,15 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   };
   std::vector<Pending> gates;
   for (const auto& [name, cell] : cells.items()) {
-    const std::string type = cell.value("type", "");
-    const json conn = cell.value("connections", json::object());
+    const std::string type = Text(cell, "type");
+    const json& conn = Member(cell, "connections");
     auto pin = [&](const char* p) -> uint32_t {
-      if (!conn.contains(p) || !conn[p].is_array() || conn[p].size() != 1) {
+      const json& bits = Member(conn, p);
+      if (!bits.is_array() || bits.size() != 1) {
         bad = true;
         return 0;
       }
-      return net(conn[p][0]);
+      return net(bits[0]);
     };
     if (type == "$_DFF_P_") {
       const uint32_t c = pin("C"), d = pin("D"), q = pin("Q");

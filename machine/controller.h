@@ -6,8 +6,11 @@
 // be chosen is the controller's own property.
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "base/machine_state.h"
+#include "hardwired/netlist.h"
 #include "machine/wire_store.h"
 
 namespace orrin {
@@ -34,6 +37,9 @@ class Controller {
   virtual void ClockEdge(const ControllerInputs&) {}
   // Power-on and CLR.
   virtual void Reset() {}
+  // Whether the cycle that ends now acknowledges an interrupt request: the
+  // ending microword's P4, in every mode unless the controller says.
+  virtual int EndingP4(const MachineState& m) const;
 };
 
 // "独立": each signal is the level of the input jack of its name; a jack
@@ -50,11 +56,23 @@ class MicroprogramController final : public Controller {
   void FormSignals(const ControllerInputs& in, SignalValues& signals) const override;
 };
 
-// "硬连线": not built. Every signal is 0 and the mode cannot be chosen.
+// "硬连线": the student's design, once one is loaded (until then the mode
+// cannot be chosen and every signal is 0). Its outputs are the signals,
+// formed from what the sequencer tests; its flip-flops step when the
+// sequencer loads the micro-address; with P4 declared, its P4 acknowledges
+// the interrupt request instead of the microword's.
 class HardWiredController final : public Controller {
  public:
-  bool Available() const override { return false; }
-  void FormSignals(const ControllerInputs&, SignalValues&) const override {}
+  bool Available() const override { return design_.Loaded(); }
+  void FormSignals(const ControllerInputs& in, SignalValues& signals) const override;
+  void ClockEdge(const ControllerInputs&) override { design_.Clock(); }
+  void Reset() override { design_.Reset(); }
+  int EndingP4(const MachineState& m) const override;
+  // A Yosys JSON netlist; on an error the loaded design stays.
+  bool Load(std::string_view json, std::string& error) { return design_.Read(json, error); }
+
+ private:
+  mutable Netlist design_;  // its nets are the state the combinational pass works on
 };
 
 // The board's controllers, one per mode.
@@ -64,6 +82,7 @@ class Controllers {
   const Controller& Of(ControllerMode mode) const;
   // Power-on and CLR reach every controller.
   void Reset();
+  HardWiredController& HardWired() { return hardWired_; }
 
  private:
   IndependentController independent_;

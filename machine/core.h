@@ -78,7 +78,7 @@ class Core : public MachineState {
   void ClearSequencer();
   void ClockSequencer();
   void AdvanceBeat();
-  void ClockEdges(int32_t phase, bool level, bool t3Rising, bool& memoryWritten);
+  void ClockEdges(int32_t phase, bool level, bool t3Rising, int32_t endingP4, bool& memoryWritten);
   void CommitShown();
   void PowerOffRecords();
 };

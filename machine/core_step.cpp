@@ -55,7 +55,7 @@ bool Core::Step(const Surroundings& s) {
   }
   Pass(LiveInputs(), s, level);
   bool written = false;
-  ClockEdges(phase, level, t3Rising, written);
+  ClockEdges(phase, level, t3Rising, s.controller.EndingP4(*this), written);
   if (Micro.MicroAddressLoaded) s.controller.ClockEdge({*this, s.wires});
   ApplyStuckBits();
   CommitShown();
@@ -70,7 +70,7 @@ bool Core::Step(const Surroundings& s) {
 }
 
 // What the clock edges of a small beat latch, from this beat's bus.
-void Core::ClockEdges(int32_t phase, bool level, bool t3Rising, bool& memoryWritten) {
+void Core::ClockEdges(int32_t phase, bool level, bool t3Rising, int32_t endingP4, bool& memoryWritten) {
   const SignalValues& sig = Signals.Value;
   Mem.BusIn = Bus.Value;
   ClockInterruptEnable(Int, level);
@@ -84,9 +84,8 @@ void Core::ClockEdges(int32_t phase, bool level, bool t3Rising, bool& memoryWrit
   ClockIar(Iar, Pc.Out, t3Rising);
   ClockAr(Ar, Bus.Value, t3Rising);
   ClockPc(Pc, Bus.Value, Ir.Out, t3Rising, level);
-  // The micro-address loaded at T3 falling; the ending word's P4
-  // acknowledges the interrupt.
-  const int32_t endingP4 = Micro.Decode.Bit(mbit::P4);
+  // The micro-address loaded at T3 falling; the ending cycle's P4 (the
+  // controller's) acknowledges the interrupt.
   ClockSequencer();
   if (phase == 1 && endingP4 == 1) Int.INTQ = 0;
 }

@@ -21,7 +21,7 @@ add_library(orrin_machine STATIC
   machine/panels_memory.cpp
   machine/panels_grids.cpp
 )
-target_link_libraries(orrin_machine PUBLIC orrin_units)
+target_link_libraries(orrin_machine PUBLIC orrin_units orrin_hardwired)
 if(ORRIN_WEB)
   # The page writes pictures without zlib (see diagram_png.cpp).
   target_compile_definitions(orrin_machine PRIVATE ORRIN_NO_ZLIB)

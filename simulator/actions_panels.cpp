@@ -1,5 +1,6 @@
 // The panels' actions: the memory and control-store tables and their "保存",
 // the memory, assembly and microprogram files, and the register fields.
+#include <cctype>
 #include <utility>
 #include <vector>
 
@@ -246,6 +247,40 @@ void Simulator::N_SaveMicroSourceClick() {
   const std::string name = host.SaveFileName();
   if (name.empty()) return;
   if (!host.WriteFile(name, DisassembleStore(machine_))) host.Warn(files::CannotWriteWarning(name));
+}
+
+// A hard-wired controller: Yosys's JSON netlist, or Verilog that Yosys
+// synthesises first. A design that cannot be read leaves the one loaded and
+// the mode as they were; a new one starts from its reset state.
+void Simulator::N_ReadControllerClick() {
+  const auto recorded = Record([this] { return CommandLine(Cmd::LoadController, session.FileWord()); });
+  EndPlayback();
+  const std::string name = host.OpenFileName();
+  if (name.empty()) return;
+  constexpr std::size_t kLongestDesign = 64u << 20;
+  std::string text;
+  if (!ReadForLoading(host, name, kLongestDesign, "硬连线控制器文件太大，未读取。", text)) return;
+  const auto ends = [&](std::string_view ext) {
+    if (name.size() < ext.size()) return false;
+    std::string tail = name.substr(name.size() - ext.size());
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ext;
+  };
+  std::string netlist, why;
+  if (ends(".v") || ends(".sv")) {
+    if (!host.Synthesise(text, name, netlist, why)) {
+      host.WarnAboutFile(name, why);
+      return;
+    }
+  } else {
+    netlist = std::move(text);
+  }
+  if (!controllers_.HardWired().Load(netlist, why)) {
+    host.WarnAboutFile(name, "硬连线控制器读不出，控制器未改变：" + name + ": " + why);
+    return;
+  }
+  panels_.ShowControllerMode(console_.Mode, controllers_);  // its button takes clicks now
+  BoardEvaluation();
 }
 
 void Simulator::TypeField(WidgetId field, const std::string& text) {

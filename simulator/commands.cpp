@@ -48,6 +48,7 @@ const MenuCommand kMenuCommands[] = {
     {N_BakMicro2File, Cmd::SaveMicro, "micro.txt", ""},
     {N_ReadMicroSource, Cmd::LoadMicroSource, ".mc", "microprogram"},
     {N_SaveMicroSource, Cmd::SaveMicroSource, "micro.mc", ""},
+    {N_ReadController, Cmd::LoadController, ".json,.v,.sv", "hardwired"},
 };
 const size_t kMenuCommandCount = std::size(kMenuCommands);
 

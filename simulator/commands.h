@@ -49,6 +49,7 @@ enum class FileUse : uint8_t { None, Load, Save, Export };
   X(LoadMicro, "load-micro", Act, Load) X(SaveMicro, "save-micro", Act, Save)   \
   X(LoadMicroSource, "load-micro-source", Act, Load)                            \
   X(SaveMicroSource, "save-micro-source", Act, Save)                            \
+  X(LoadController, "load-controller", Act, Load)                               \
   X(LoadAsm, "load-asm", Act, Load) X(Expect, "expect", Look, None)             \
   X(Fault, "fault", Act, None) X(Choose, "choose", Look, None)
 // clang-format on

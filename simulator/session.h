@@ -81,6 +81,10 @@ class HostRelay : public Host {
     return target_->ReadFile(name, limit, out);
   }
   bool WriteFile(const std::string& name, std::string_view data) override { return target_->WriteFile(name, data); }
+  bool Synthesise(const std::string& verilog, const std::string& name, std::string& json,
+                  std::string& messages) override {
+    return target_->Synthesise(verilog, name, json, messages);
+  }
 
  private:
   Host* target_;

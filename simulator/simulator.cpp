@@ -53,6 +53,7 @@ constexpr Caption kCaptions[] = {
     {N_BakMicro2File, "备份微程序到文件"},
     {N_ReadMicroSource, "读微程序源文件…"},
     {N_SaveMicroSource, "备份微程序为源文件…"},
+    {N_ReadController, "读硬连线控制器…"},
     {N_View, "查看"},
     {N_TimingDiagram, "时序图"},
 };

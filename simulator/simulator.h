@@ -175,6 +175,7 @@ class Simulator {
   void N_BakMicro2FileClick();
   void N_ReadMicroSourceClick();  // a microprogram source (.mc): words by name
   void N_SaveMicroSourceClick();  // the store as a source
+  void N_ReadControllerClick();   // a hard-wired controller: a Yosys netlist (.json) or Verilog
   // Text typed into a cell of the memory or control-store table: like every
   // action it shows the newest position first, so the cell is typed over the
   // live contents. Nothing is stored until the table's "保存".

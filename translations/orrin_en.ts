@@ -284,7 +284,7 @@ the controller runs but drives nothing</translation>
         <translation>Current microword</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+12"/>
         <source>控制存储器</source>
         <translation>Control store</translation>
     </message>
@@ -374,7 +374,7 @@ the controller runs but drives nothing</translation>
         <translation>About this simulator</translation>
     </message>
     <message>
-        <location filename="../ui/form_desktop.cpp" line="+175"/>
+        <location filename="../ui/form_desktop.cpp" line="+176"/>
         <location filename="../ui/main_form.cpp" line="+33"/>
         <source>Orrin 仿真软件</source>
         <translation>Orrin simulator</translation>
@@ -385,9 +385,9 @@ the controller runs but drives nothing</translation>
         <translation>Recent files</translation>
     </message>
     <message>
-        <location filename="../ui/qt_host.cpp" line="+20"/>
+        <location filename="../ui/qt_host.cpp" line="+22"/>
         <location line="+13"/>
-        <location filename="../ui/simulator_texts.cpp" line="+80"/>
+        <location filename="../ui/simulator_texts.cpp" line="+81"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
@@ -397,7 +397,7 @@ the controller runs but drives nothing</translation>
         <translation>… %1 more lines</translation>
     </message>
     <message>
-        <location filename="../ui/simulator_texts.cpp" line="-66"/>
+        <location filename="../ui/simulator_texts.cpp" line="-67"/>
         <source>硬连线</source>
         <translation>Hardwired</translation>
     </message>
@@ -540,12 +540,17 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>读硬连线控制器…</source>
+        <translation>Read hard-wired controller…</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>查看</source>
         <translation>View</translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../ui/timing_diagram.cpp" line="+233"/>
+        <location filename="../ui/timing_diagram.cpp" line="+234"/>
         <source>时序图</source>
         <translation>Timing diagram</translation>
     </message>
@@ -753,6 +758,51 @@ levels reach no unit.</translation>
         <location line="+1"/>
         <source>微程序源文件有错误，微程序未改变：%1</source>
         <translation>The microprogram source has errors; the microprogram is unchanged:%1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>硬连线控制器文件太大，未读取。</source>
+        <translation>The hard-wired controller file is too large; it was not read.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>硬连线控制器读不出，控制器未改变：%1</source>
+        <translation>The hard-wired controller cannot be read; the controller is unchanged: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>这里不能综合 Verilog：请读入它的网表 .json（Yosys 的 write_json）。</source>
+        <translation>Verilog cannot be synthesised here: load its netlist .json (Yosys&apos;s write_json).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>没有找到 Yosys，不能综合 Verilog：请安装 Debian 软件包 yosys，或读入设计的网表 .json（Yosys 的 write_json）。</source>
+        <translation>Yosys was not found, so Verilog cannot be synthesised: install the Debian package yosys, or load the design&apos;s netlist .json (Yosys&apos;s write_json).</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Yosys 综合失败：%1</source>
+        <translation>Yosys could not synthesise %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Yosys 没有写出网表：%1</source>
+        <translation>Yosys wrote no netlist: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Yosys 运行超过 %1 秒，已停止：%2</source>
+        <translation>Yosys ran longer than %1 seconds and was stopped: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法为 Yosys 建立临时文件夹。</source>
+        <translation>Cannot make a scratch folder for Yosys.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>无法为 Yosys 写入设计文件。</source>
+        <translation>Cannot write the design&apos;s file for Yosys.</translation>
     </message>
     <message>
         <location line="+1"/>

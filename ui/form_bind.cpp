@@ -170,6 +170,7 @@ void TMainForm::BindEvents() {
       {N_BakMicro2File, &Simulator::N_BakMicro2FileClick},
       {N_ReadMicroSource, &Simulator::N_ReadMicroSourceClick},
       {N_SaveMicroSource, &Simulator::N_SaveMicroSourceClick},
+      {N_ReadController, &Simulator::N_ReadControllerClick},
   };
   for (const ButtonBinding& b : menus)
     connect(static_cast<QAction*>(Object(b.id)), &QAction::triggered, this,

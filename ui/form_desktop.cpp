@@ -74,6 +74,7 @@ WidgetId MenuOf(WidgetId item) {
     case N_BakMicro2File:
     case N_ReadMicroSource:
     case N_SaveMicroSource:
+    case N_ReadController:
       return N_Micro;
     default:
       return WidgetId::Count;
@@ -265,6 +266,12 @@ void TMainForm::RememberFile(const QString& purpose, const std::string& file) {
   }
 }
 
+void TMainForm::LoadController(const std::string& path) {
+  if (ownHost_) ownHost_->preset = path;
+  RunFileCommand(WidgetId::N_ReadController, &Simulator::N_ReadControllerClick);
+  if (ownHost_) ownHost_->preset.reset();
+}
+
 void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
   const WidgetId menu = MenuOf(item);
   if (ownHost_) {
@@ -272,7 +279,8 @@ void TMainForm::RunFileCommand(WidgetId item, void (Simulator::*handler)()) {
     ownHost_->files = item == WidgetId::N_Asm2MEM ? QtHost::Files::Assembly
                       : item == WidgetId::N_ReadMicroSource || item == WidgetId::N_SaveMicroSource
                           ? QtHost::Files::MicroSource
-                          : QtHost::Files::Text;
+                      : item == WidgetId::N_ReadController ? QtHost::Files::Controller
+                                                           : QtHost::Files::Text;
   }
   (sim_.get()->*handler)();
   if (ownHost_) ownHost_->files = QtHost::Files::Text;

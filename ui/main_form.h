@@ -72,6 +72,8 @@ class TMainForm : public QMainWindow {
   // Lays the faults of a file of `fault` lines on the board (--faults);
   // false (and a warning naming the lines) when a line is not one.
   bool UseFaults(const std::string& path);
+  // orrin --controller FILE: the design read as "读硬连线控制器…" reads it.
+  void LoadController(const std::string& path);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

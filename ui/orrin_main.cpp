@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::string_view kHelp =
-    "Usage: orrin [--lang en|zh] [--isa FILE] [--faults FILE] [--lab LAB] [Qt options]\n"
+    "Usage: orrin [--lang en|zh] [--isa FILE] [--faults FILE] [--controller FILE] [--lab LAB] [Qt options]\n"
     "Opens the simulator's window: the board of an 8-bit teaching computer to\n"
     "wire, switch, clock and watch, small beat by small beat.\n"
     "\n"
@@ -23,6 +23,8 @@ constexpr std::string_view kHelp =
     "  --isa FILE      the instruction set of a changed microprogram, for the\n"
     "                  assembler and the listing\n"
     "  --faults FILE   lay a teacher's faults (lines of `fault ...`) on the board\n"
+    "  --controller FILE  a hard-wired controller design: a Yosys JSON netlist, or\n"
+    "                  Verilog (.v, .sv) that Yosys synthesises\n"
     "  --lab LAB       open the lab LAB at once\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
@@ -53,6 +55,10 @@ int main(int argc, char** argv) {
   // unseen; --lab FILE opens a lab at once.
   if (const qsizetype at = args.indexOf("--faults"); at >= 0 && at + 1 < args.size())
     form.UseFaults(args[at + 1].toStdString());
+  // --controller FILE: a hard-wired controller design (.json, or .v / .sv
+  // through Yosys), so that the "硬连线" mode can be chosen.
+  if (const qsizetype at = args.indexOf("--controller"); at >= 0 && at + 1 < args.size())
+    form.LoadController(args[at + 1].toStdString());
   if (const qsizetype at = args.indexOf("--lab"); at >= 0 && at + 1 < args.size())
     form.OpenLab(args[at + 1].toStdString());
   form.show();

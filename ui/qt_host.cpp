@@ -1,5 +1,6 @@
 #include "ui/qt_host.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include "app/yosys.h"
 #include "asm/messages.h"
 #include "ui/qt_util.h"
 #include "ui/translate.h"
@@ -64,10 +66,11 @@ std::string QtHost::FileName(bool save) {
   dialog.setObjectName(save ? "SaveDialog1" : "OpenDialog1");
   // "TXT files(*.txt)|*.txt|All files(*.*)|*.*" in Qt's notation.
   const bool assembly = files == Files::Assembly;
-  dialog.setNameFilters(assembly ? QStringList{"Assembly files (*.asm *.s)", "TXT files (*.txt)", "All files (*.*)"}
-                        : files == Files::MicroSource
-                            ? QStringList{"Microprogram sources (*.mc)", "TXT files (*.txt)", "All files (*.*)"}
-                            : QStringList{"TXT files (*.txt)", "All files (*.*)"});
+  dialog.setNameFilters(
+      assembly                      ? QStringList{"Assembly files (*.asm *.s)", "TXT files (*.txt)", "All files (*.*)"}
+      : files == Files::MicroSource ? QStringList{"Microprogram sources (*.mc)", "TXT files (*.txt)", "All files (*.*)"}
+      : files == Files::Controller  ? QStringList{"Hard-wired designs (*.json *.v *.sv)", "All files (*.*)"}
+                                    : QStringList{"TXT files (*.txt)", "All files (*.*)"});
   dialog.setDefaultSuffix(assembly ? "asm" : files == Files::MicroSource ? "mc" : "TXT");
   const QString folderKey = "folders/" + (purpose.isEmpty() ? QStringLiteral("files") : purpose);
   // The first time, the shipped examples of the menu's kind.
@@ -88,6 +91,13 @@ std::string QtHost::FileName(bool save) {
 }
 
 std::string QtHost::OpenFileName() { return FileName(false); }
+
+bool QtHost::Synthesise(const std::string& verilog, const std::string& name, std::string& json, std::string& messages) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ok = SynthesiseWithYosys(verilog, name, json, messages);
+  QApplication::restoreOverrideCursor();
+  return ok;
+}
 std::string QtHost::SaveFileName() { return FileName(true); }
 
 std::optional<uint32_t> QtHost::ChooseColor(uint32_t current) {

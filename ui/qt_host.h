@@ -18,13 +18,16 @@ class QtHost : public Host {
   std::string OpenFileName() override;
   std::string SaveFileName() override;
   std::optional<uint32_t> ChooseColor(uint32_t current) override;
+  bool Synthesise(const std::string& verilog, const std::string& name, std::string& json,
+                  std::string& messages) override;
 
   // The file menu that asked (its widget name): its dialogs open in the
   // folder it used last.
   QString purpose;
   // What the next dialogs are for: an assembly source (*.asm and *.s
-  // first), a microprogram source (*.mc first) or a text file.
-  enum class Files { Text, Assembly, MicroSource };
+  // first), a microprogram source (*.mc first), a hard-wired design (*.json,
+  // *.v, *.sv) or a text file.
+  enum class Files { Text, Assembly, MicroSource, Controller };
   Files files = Files::Text;
   // A warning of more lines shows its first ones and the rest on request.
   static constexpr int kLongestWarning = 20;

@@ -135,6 +135,16 @@ TEST(Netlist, EveryErrorNamesItsCellNetOrPort) {
   const std::pair<std::string, std::string> bad[] = {
       {"{", "not a JSON netlist"},
       {"{\"creator\": 1}", "no \"modules\""},
+      {"[1, 2]", "no \"modules\""},
+      // Members of the wrong type are errors, never a crash.
+      {"{\"modules\": {\"controller\": {\"ports\": {\"DRW\": {\"direction\": 5, \"bits\": \"x\"}}}}}",
+       "port DRW must be an output"},
+      {"{\"modules\": {\"controller\": {\"ports\": {\"DRW\": {\"direction\": \"output\", \"bits\": [2.5]}}}}}",
+       "port DRW has bits that are not nets"},
+      {"{\"modules\": {\"controller\": {\"cells\": 7}}}", "\"cells\" is not an object"},
+      {"{\"modules\": {\"controller\": {\"cells\": {\"g\": {\"type\": 3}}}}}", "cell g is a , not one of the gates"},
+      {"{\"modules\": {\"controller\": {\"cells\": {\"g\": {\"type\": \"$_NOT_\", \"connections\": {\"A\": 1}}}}}}",
+       "cell g ($_NOT_) is not connected as a gate"},
       {"{\"modules\": {\"a\": {}, \"b\": {}}}", "no module named controller among 2 modules"},
       {Module({{"LEDS", "output 2"}}, {}), "port LEDS is none of the board's"},
       {Module({{"DRW", "input 2"}}, {}), "port DRW must be an output"},

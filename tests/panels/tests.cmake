@@ -7,6 +7,7 @@ orrin_test(orrin_panels_tests
   panels/register_edits_test.cpp
   panels/runner_panels_test.cpp
   panels/examples_test.cpp
+  panels/hardwired_test.cpp
 )
 # The corpus test reads the shipped example files in place.
 target_compile_definitions(orrin_panels_tests PRIVATE ORRIN_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")

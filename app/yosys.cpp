@@ -1,0 +1,120 @@
+#include "app/yosys.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "base/text_files.h"
+
+extern char** environ;
+
+namespace orrin {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The design's file in the scratch folder: a fixed name, so no name of the
+// student's reaches Yosys's command line; the messages say theirs again.
+constexpr const char* kDesign = "design.sv";
+constexpr std::size_t kLongestNetlist = 64u << 20;
+constexpr int kLongestRunSeconds = 120;
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+}  // namespace
+
+bool SynthesiseWithYosys(const std::string& verilog, const std::string& name, std::string& json,
+                         std::string& messages) {
+  std::error_code ec;
+  std::string pattern = (fs::temp_directory_path(ec) / "orrin-yosys.XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    messages = "无法为 Yosys 建立临时文件夹。";
+    return false;
+  }
+  const fs::path dir = pattern;
+  struct Cleanup {
+    fs::path dir;
+    ~Cleanup() {
+      std::error_code e;
+      fs::remove_all(dir, e);
+    }
+  } cleanup{dir};
+  if (!files::WriteWholeFile((dir / kDesign).string(), verilog)) {
+    messages = "无法为 Yosys 写入设计文件。";
+    return false;
+  }
+  const std::string log = (dir / "yosys.log").string();
+  const std::string script =
+      std::string("read_verilog -sv ") + kDesign + "; synth -flatten -auto-top; write_json netlist.json";
+  std::vector<std::string> args = {"yosys", "-q", "-l", log, "-p", script};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (dir / "stderr.txt").c_str(), O_WRONLY | O_CREAT, 0600);
+  pid_t pid = 0;
+  const int spawned = posix_spawnp(&pid, "yosys", &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    messages =
+        "没有找到 Yosys，不能综合 Verilog：请安装 Debian 软件包 yosys，或读入设计的网表 .json（Yosys 的 write_json）。";
+    return false;
+  }
+  // A design Yosys never finishes with is stopped, as a grader stops a run.
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kLongestRunSeconds);
+  for (;;) {
+    const pid_t done = waitpid(pid, &status, WNOHANG);
+    if (done == pid || (done < 0 && errno != EINTR)) break;
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      messages = "Yosys 运行超过 " + std::to_string(kLongestRunSeconds) + " 秒，已停止：" + name;
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::string said, err;
+    files::ReadWholeFile(log, 1 << 20, said);
+    files::ReadWholeFile((dir / "stderr.txt").string(), 1 << 20, err);
+    // Yosys's errors with their lines, under the student's file name.
+    std::istringstream lines(said + err);
+    std::string line, kept;
+    int count = 0;
+    while (std::getline(lines, line) && count < 40)
+      if (line.find("ERROR") != std::string::npos || line.find("rror:") != std::string::npos ||
+          line.find(kDesign) != std::string::npos) {
+        kept += "\n" + Replaced(line, kDesign, name);
+        ++count;
+      }
+    messages = "Yosys 综合失败：" + name + (kept.empty() ? "\n" + Replaced(err, kDesign, name) : kept);
+    return false;
+  }
+  if (files::ReadWholeFile((dir / "netlist.json").string(), kLongestNetlist, json) != files::ReadResult::Ok) {
+    messages = "Yosys 没有写出网表：" + name;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace orrin
