@@ -59,6 +59,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Chinese needs a CJK font; Qt's own dialogs follow the language with its
 # translations.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
+# Yosys synthesises a student's Verilog controller; a netlist loads without it.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "yosys")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
