@@ -168,6 +168,7 @@ TEST(MicroSource, EveryErrorIsReportedWithItsLineAndTheGoodSideLoads) {
   ASSERT_EQ(binary.size(), 1u);
   EXPECT_EQ(binary[0], "t.mc:2: not UTF-8 text: a microprogram source is a plain text file");
   EXPECT_TRUE(Errors("00: DRW ; 中文注释 ok\n").empty());
+  EXPECT_TRUE(Errors("00: DRW ; caf\xc3\xa9, \xf0\x9f\x98\x80\n").empty());  // two- and four-byte characters
   // The window shows them in Chinese.
   EXPECT_EQ(AsmMessagesInChinese("t.mc:1: unknown word 'FROB'"), "t.mc:1: 未知的词“FROB”");
 }
