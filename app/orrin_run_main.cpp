@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "app/compare.h"
 #include "app/lab.h"
 #include "app/runner.h"
 #include "base/command_line.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr std::string_view kHelp =
     "Usage: orrin-run [--lang en|zh] [--lab LAB] [--] [SCRIPT]\n"
+    "  or:  orrin-run --compare-controller DESIGN SCRIPT\n"
     "Performs a console script on the simulated board, line by line, as the window's\n"
     "user would, and prints what the board shows: the boxes it raises, print, dump\n"
     "and expect. The script is SCRIPT, or standard input without one.\n"
@@ -26,12 +28,19 @@ constexpr std::string_view kHelp =
     "  --lab LAB     run the lab's set-up, then follow the script (a session the\n"
     "                window saved) through the lab's steps; the script's files stay\n"
     "                in its folder\n"
+    "  --compare-controller DESIGN\n"
+    "                perform SCRIPT on two boards, the second with the hard-wired\n"
+    "                controller DESIGN (.json, or .v through Yosys) and every\n"
+    "                `mode microprogram` taken as `mode hardwired`; after every\n"
+    "                small beat compare the signals, registers, flags and bus (the\n"
+    "                memory after every line) and print the first difference\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
     "Exit status:\n"
     "  0  the script ran to its end (with --lab: every step was done)\n"
-    "  1  an expectation failed (with --lab: a step was not done)\n"
+    "  1  an expectation failed (with --lab: a step was not done; with\n"
+    "     --compare-controller: the design and the microprogram differ)\n"
     "  2  a bad line, a script or lab that cannot be read, or bad options\n"
     "\n"
     "The commands of a script are described in the README, \"How to use orrin-run\".\n";
@@ -40,6 +49,20 @@ constexpr std::string_view kHelp =
 
 int main(int argc, char** argv) {
   if (const auto status = orrin::AnswerHelpOrVersion(argc, argv, "orrin-run", kHelp)) return *status;
+  if (argc >= 2 && std::string_view(argv[1]) == "--compare-controller") {
+    if (argc != 4) {
+      std::cerr << "usage: orrin-run --compare-controller DESIGN SCRIPT\n";
+      return 2;
+    }
+    std::error_code ec;
+    std::ifstream file;
+    if (!std::filesystem::is_directory(argv[3], ec)) file.open(argv[3], std::ios::binary);
+    if (!file.is_open() || !file) {
+      std::cerr << "line 0: cannot read script " << orrin::files::PrintableText(argv[3]) << "\n";
+      return 2;
+    }
+    return orrin::CompareController(argv[2], file, std::cout, std::cerr);
+  }
   auto usage = [] {
     std::cerr << "usage: orrin-run [--lang en|zh] [--lab LAB] [SCRIPT]\n";
     return 2;

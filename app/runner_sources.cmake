@@ -12,7 +12,7 @@ target_sources(orrin_runner PRIVATE
 )
 # Yosys runs as a program of its own: not in the web page's module.
 if(NOT ORRIN_WEB)
-  target_sources(orrin_runner PRIVATE app/yosys.cpp)
+  target_sources(orrin_runner PRIVATE app/yosys.cpp app/compare.cpp)
 endif()
 # orrin-run --lang en speaks the window's English, from the same .ts file.
 file(READ ${CMAKE_CURRENT_SOURCE_DIR}/translations/orrin_en.ts TS_TEXT)

@@ -5,6 +5,7 @@ orrin_test(orrin_app_tests
   app/grade_test.cpp
   app/lab_test.cpp
   app/lab_trust_test.cpp
+  app/compare_test.cpp
 )
 target_compile_definitions(orrin_app_tests PRIVATE ORRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 
