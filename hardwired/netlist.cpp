@@ -1,7 +1,9 @@
 #include "hardwired/netlist.h"
 
+#include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <utility>
 
 namespace orrin {
@@ -16,9 +18,6 @@ constexpr std::pair<std::string_view, int> kGateTypes[] = {
     {"$_NOR_", 5}, {"$_XNOR_", 6}, {"$_ANDNOT_", 7}, {"$_ORNOT_", 8}, {"$_MUX_", 9},
 };
 
-// The inputs the board gives a design and the outputs it takes.
-enum class PortUse { Clk, Swc, Swb, Swa, Ir, IrBit, C, Z, Intq, Signal, S, P4, State, Unknown };
-
 // A member's text, "" when it is missing or not text: a hostile file is
 // read without an exception (the web module has none).
 std::string Text(const json& object, const char* key) {
@@ -31,32 +30,24 @@ const json& Member(const json& object, const char* key) {
   return object.is_object() && object.contains(key) ? object[key] : kNothing;
 }
 
-PortUse UseOf(const std::string& name, int& index) {
-  index = 0;
-  if (name == "clk") return PortUse::Clk;
-  if (name == "SWC") return PortUse::Swc;
-  if (name == "SWB") return PortUse::Swb;
-  if (name == "SWA") return PortUse::Swa;
-  if (name == "IR") return PortUse::Ir;
-  if (name.size() == 3 && name.starts_with("IR") && name[2] >= '0' && name[2] <= '7') {
-    index = name[2] - '0';
-    return PortUse::IrBit;
-  }
-  if (name == "C") return PortUse::C;
-  if (name == "Z") return PortUse::Z;
-  if (name == "INTQ") return PortUse::Intq;
-  if (name == "S") return PortUse::S;
-  if (name == "P4") return PortUse::P4;
-  if (name == "STATE") return PortUse::State;
-  for (int s = 0; s < SigCount; ++s)
-    if (name == kSigNames[s]) {
-      index = s;
-      return PortUse::Signal;
-    }
-  return PortUse::Unknown;
-}
-
 }  // namespace
+
+// Where a port of the board's lands: its nets in the netlist, LSB first.
+std::optional<Netlist::Slot> Netlist::SlotOf(const std::string& name, uint32_t& clk) {
+  const std::pair<const char*, uint32_t*> inputs[] = {{"clk", &clk}, {"SWC", &swc_}, {"SWB", &swb_},  {"SWA", &swa_},
+                                                      {"C", &c_},    {"Z", &z_},     {"INTQ", &intq_}};
+  for (const auto& [port, net] : inputs)
+    if (name == port) return Slot{net, 1, true};
+  if (name == "IR") return Slot{ir_.data(), 8, true};
+  if (name.size() == 3 && name.starts_with("IR") && name[2] >= '0' && name[2] <= '7')
+    return Slot{&ir_[static_cast<size_t>(name[2] - '0')], 1, true};
+  if (name == "S") return Slot{&signalNet_[S0], 4, false};  // S0 .. S3 stand in a row
+  if (name == "P4") return Slot{&p4Net_, 1, false};
+  if (name == "STATE") return Slot{nullptr, 0, false};
+  for (int s = 0; s < SigCount; ++s)
+    if (name == kSigNames[s]) return Slot{&signalNet_[static_cast<size_t>(s)], 1, false};
+  return std::nullopt;
+}
 
 bool Netlist::Read(std::string_view text, std::string& error) {
   const json doc = json::parse(text.begin(), text.end(), nullptr, false);
@@ -103,77 +94,34 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   };
 
   // Ports: each with the board's name and the right direction and width.
-  uint32_t clk = kNone;
-  bool hasClk = false;
+  constexpr uint32_t kNoClk = UINT32_MAX;
+  uint32_t clk = kNoClk;
   std::vector<uint32_t> bits;
   if (const json& ports = Member(*module, "ports"); ports.is_object()) {
     for (const auto& [name, port] : ports.items()) {
-      int index = 0;
-      const PortUse use = UseOf(name, index);
-      const std::string direction = Text(port, "direction");
-      if (use == PortUse::Unknown) {
+      const std::optional<Slot> slot = n.SlotOf(name, clk);
+      if (!slot) {
         error = "port " + name + " is none of the board's (clk, SWC, SWB, SWA, IR, C, Z, INTQ; the signals, P4, STATE)";
         return false;
       }
-      const bool input = use <= PortUse::Intq;
-      if (direction != (input ? "input" : "output")) {
-        error = "port " + name + " must be an " + (input ? "input" : "output");
+      if (Text(port, "direction") != (slot->input ? "input" : "output")) {
+        error = "port " + name + " must be an " + (slot->input ? "input" : "output");
         return false;
       }
       if (!bitsOf(port, bits)) {
         error = "port " + name + " has bits that are not nets";
         return false;
       }
-      const size_t want = use == PortUse::Ir ? 8 : use == PortUse::S ? 4 : use == PortUse::State ? 0 : 1;
-      if ((want != 0 && bits.size() != want) || (use == PortUse::State && (bits.empty() || bits.size() > 8))) {
+      const bool state = slot->nets == nullptr;
+      if (state ? bits.empty() || bits.size() > 8 : bits.size() != slot->width) {
         error = "port " + name + " has " + std::to_string(bits.size()) + " bits, not " +
-                (use == PortUse::State ? std::string("1 to 8") : std::to_string(want));
+                (state ? std::string("1 to 8") : std::to_string(slot->width));
         return false;
       }
-      switch (use) {
-        case PortUse::Clk:
-          clk = bits[0];
-          hasClk = true;
-          break;
-        case PortUse::Swc:
-          n.swc_ = bits[0];
-          break;
-        case PortUse::Swb:
-          n.swb_ = bits[0];
-          break;
-        case PortUse::Swa:
-          n.swa_ = bits[0];
-          break;
-        case PortUse::Ir:
-          for (size_t i = 0; i < 8; ++i) n.ir_[i] = bits[i];
-          break;
-        case PortUse::IrBit:
-          n.ir_[static_cast<size_t>(index)] = bits[0];
-          break;
-        case PortUse::C:
-          n.c_ = bits[0];
-          break;
-        case PortUse::Z:
-          n.z_ = bits[0];
-          break;
-        case PortUse::Intq:
-          n.intq_ = bits[0];
-          break;
-        case PortUse::Signal:
-          n.signalNet_[static_cast<size_t>(index)] = bits[0];
-          break;
-        case PortUse::S:
-          for (size_t i = 0; i < 4; ++i) n.signalNet_[static_cast<size_t>(S0) + i] = bits[i];
-          break;
-        case PortUse::P4:
-          n.p4Net_ = bits[0];
-          break;
-        case PortUse::State:
-          n.stateNets_ = bits;
-          break;
-        case PortUse::Unknown:
-          break;
-      }
+      if (state)
+        n.stateNets_ = bits;
+      else
+        std::copy(bits.begin(), bits.end(), slot->nets);
     }
   }
 
@@ -209,7 +157,7 @@ bool Netlist::Read(std::string_view text, std::string& error) {
         error = "cell " + name + " (" + type + ") is not connected as a gate";
         return false;
       }
-      if (!hasClk || c != clk) {
+      if (c != clk) {
         error = "flip-flop " + name + " is clocked by another net than clk";
         return false;
       }

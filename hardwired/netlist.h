@@ -6,6 +6,7 @@
 // names: the sequencer's inputs in, the 28 control signals (and P4, STATE) out.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,13 @@ class Netlist {
     uint32_t d, q;
   };
   int Bit(uint32_t net) const { return nets_[net]; }
+  // A port's nets: `width` of them from `nets` (nullptr for STATE, 1 to 8).
+  struct Slot {
+    uint32_t* nets;
+    size_t width;
+    bool input;
+  };
+  std::optional<Slot> SlotOf(const std::string& name, uint32_t& clk);
 
   bool loaded_ = false;
   std::vector<uint8_t> nets_{0, 1};  // net 0 is constant 0, net 1 constant 1

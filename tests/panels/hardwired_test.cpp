@@ -85,15 +85,23 @@ TEST(HardWired, TheModeIsOfferedOnlyWithADesignAndItsOutputsAreTheSignals) {
   EXPECT_EQ(Sig(b, DRW), 1);
 }
 
+// The toggle design in hard-wired mode, powered and just cleared.
+struct ClearedToggle {
+  TempDir dir;
+  Board b;
+  ClearedToggle() {
+    Load(b, dir, "toggle.json", kToggle);
+    b.sim.RadioButtonHdLineClick();
+    b.sim.SpeedButtonPOWERClick();
+    b.sim.SpeedButtonCLRClick();
+  }
+};
+
 // The clock rises when the sequencer loads the micro-address: once a
 // machine cycle, at its first small beat, except the first after CLR.
 TEST(HardWired, TheFlipFlopsStepWithTheMicroAddressLoads) {
-  TempDir dir;
-  Board b;
-  Load(b, dir, "toggle.json", kToggle);
-  b.sim.RadioButtonHdLineClick();
-  b.sim.SpeedButtonPOWERClick();
-  b.sim.SpeedButtonCLRClick();
+  ClearedToggle t;
+  Board& b = t.b;
   std::vector<int> lir;
   for (int beat = 0; beat < 18; ++beat) {
     b.sim.Button_OneLittleStepClick();
@@ -110,12 +118,8 @@ TEST(HardWired, TheFlipFlopsStepWithTheMicroAddressLoads) {
 // With P4 declared, the design's P4 acknowledges the interrupt request in
 // phase 1 (here always 1: a request lasts to the next cycle's start).
 TEST(HardWired, TheDesignsP4AcknowledgesTheInterrupt) {
-  TempDir dir;
-  Board b;
-  Load(b, dir, "toggle.json", kToggle);
-  b.sim.RadioButtonHdLineClick();
-  b.sim.SpeedButtonPOWERClick();
-  b.sim.SpeedButtonCLRClick();
+  ClearedToggle t;
+  Board& b = t.b;
   for (int beat = 0; beat < 6; ++beat) b.sim.Button_OneLittleStepClick();
   b.sim.view.Writable(Edit_EN_INT).text = "1";
   b.sim.EditKeyPress(Edit_EN_INT, 13);
