@@ -47,11 +47,6 @@ constexpr const char* kUsage =
     "usage: orrin-asm [--isa FILE] SOURCE -o OUT.txt | orrin-asm [--isa FILE] -d MEMFILE | orrin-asm --micro SOURCE.mc "
     "-o MICRO.txt | orrin-asm --micro -d MICRO.txt";
 
-bool EndsWithMc(const std::string& path) {
-  return path.size() >= 3 &&
-         (path.compare(path.size() - 3, 3, ".mc") == 0 || path.compare(path.size() - 3, 3, ".MC") == 0);
-}
-
 int Fail(const std::string& message) {
   std::cerr << "orrin-asm: " << message << "\n";
   return 2;
@@ -147,7 +142,7 @@ int main(int argc, char** argv) {
     std::string text;
     if (const std::string why = Read(isaFile, kLongestSource, text); !why.empty()) return Fail(why);
     std::vector<std::string> errors;
-    if (EndsWithMc(isaFile)) {
+    if (files::LowerExtension(isaFile) == "mc") {
       // The instruction lines of a microprogram source; without any, the standard set.
       MicroSource mc;
       if (!AssembleMicroSource(text, isaFile, mc, errors)) {

@@ -45,6 +45,9 @@ std::string PrintableLines(const std::string& text);
 
 // Whether the text holds nothing but blanks and line ends (an empty file).
 bool IsBlank(std::string_view text);
+// The extension of a file name in lower case, without its dot ("Sum.ASM"
+// gives "asm"); "" for none (a dot in a folder's name does not count).
+std::string LowerExtension(const std::string& path);
 
 // Characters of a UTF-8 text as a person counts them (one per code point).
 std::size_t CharacterCount(std::string_view text);

@@ -1,5 +1,6 @@
 #include "machine/exporter.h"
 
+#include "base/text_files.h"
 #include "machine/trace_diagram.h"
 #include "machine/trace_export.h"
 
@@ -8,11 +9,7 @@ namespace orrin {
 const char* const kExportFormats = ".vcd, .csv, .json, .svg or .png";
 
 std::string ExportFormat(const std::string& path) {
-  const size_t dot = path.rfind('.');
-  const size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return "";
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  const std::string ext = files::LowerExtension(path);
   for (const char* known : {"vcd", "csv", "json", "svg", "png"})
     if (ext == known) return ext;
   return "";

@@ -1,6 +1,5 @@
 // The panels' actions: the memory and control-store tables and their "保存",
 // the memory, assembly and microprogram files, and the register fields.
-#include <cctype>
 #include <utility>
 #include <vector>
 
@@ -260,14 +259,8 @@ void Simulator::N_ReadControllerClick() {
   constexpr std::size_t kLongestDesign = 64u << 20;
   std::string text;
   if (!ReadForLoading(host, name, kLongestDesign, "硬连线控制器文件太大，未读取。", text)) return;
-  const auto ends = [&](std::string_view ext) {
-    if (name.size() < ext.size()) return false;
-    std::string tail = name.substr(name.size() - ext.size());
-    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ext;
-  };
   std::string netlist, why;
-  if (ends(".v") || ends(".sv")) {
+  if (const std::string ext = files::LowerExtension(name); ext == "v" || ext == "sv") {
     if (!host.Synthesise(text, name, netlist, why)) {
       host.WarnAboutFile(name, why);
       return;
