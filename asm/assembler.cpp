@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/line_ends.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -15,17 +16,8 @@ bool IsLabelStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) !
 bool IsLabelChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
 bool IsHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-  while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-  return s;
-}
-
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
+std::string_view Trim(std::string_view s) { return files::TrimSpace(s); }
+std::string Upper(std::string_view s) { return files::UpperAscii(s); }
 
 // A number as written, or nullopt when the text is not one. Values of any
 // size come back so that "out of range" can be told from "not a number".
@@ -63,12 +55,7 @@ bool IsListingLine(std::string_view line) {
   return !Trim(line.substr(8)).empty();
 }
 
-bool IsName(std::string_view t) {
-  if (t.empty() || !IsLabelStart(t[0])) return false;
-  for (char c : t)
-    if (!IsLabelChar(c)) return false;
-  return true;
-}
+bool IsName(std::string_view t) { return files::IsName(t); }
 
 // A register R0..R3; -1 for another register name, -2 for anything else.
 int Register(std::string_view t) {

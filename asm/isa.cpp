@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/line_ends.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -13,18 +14,9 @@ constexpr std::pair<OperandForm, std::string_view> kForms[] = {
     {OperandForm::RdAtRs, "Rd,[Rs]"}, {OperandForm::AtRdRs, "[Rd],Rs"}, {OperandForm::Offset, "n"},
 };
 
-bool IsWord(std::string_view s) {
-  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
-  for (char c : s)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  return true;
-}
+bool IsWord(std::string_view s) { return files::IsName(s); }
 
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
+std::string Upper(std::string_view s) { return files::UpperAscii(s); }
 }  // namespace
 
 // The text of asm/standard.isa, built in by CMake (standard_isa.cpp).

@@ -9,27 +9,17 @@
 #include "base/hex_text.h"
 #include "base/line_ends.h"
 #include "base/microword_text.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
 namespace {
 
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
+using files::IsName;
+std::string Upper(std::string_view s) { return files::UpperAscii(s); }
 
 bool IsHex2(std::string_view s) { return s.size() == 2 && HexDigitValue(s[0]) >= 0 && HexDigitValue(s[1]) >= 0; }
 int Hex2Value(std::string_view s) { return HexDigitValue(s[0]) * 16 + HexDigitValue(s[1]); }
-
-// Spelt as a name (a letter, then letters, digits, '_').
-bool IsName(std::string_view s) {
-  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
-  for (char c : s)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  return true;
-}
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
@@ -62,13 +52,6 @@ std::vector<std::string> Split(std::string_view code) {
   }
   flush();
   return words;
-}
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-    s.remove_suffix(1);
-  return s;
 }
 
 // Well-formed UTF-8 without NUL: a text file, not a picture or a program
@@ -121,7 +104,7 @@ bool AssembleMicroSource(std::string_view text, std::string_view file, MicroSour
     std::string_view comment;
     if (const size_t semi = raw.find(';'); semi != std::string_view::npos) {
       code = raw.substr(0, semi);
-      comment = Trimmed(raw.substr(semi + 1));
+      comment = files::TrimSpace(raw.substr(semi + 1));
     }
     std::vector<std::string> w = Split(code);
     if (!w.empty() && Upper(w[0]) == "INSTRUCTION") {
@@ -275,8 +258,8 @@ std::string MicroFileText(const MicroSource& source) {
 
 std::string DisassembleWord(int address, uint64_t word, std::string_view comment) {
   std::string out = std::string(Hex2(address & 63).view()) + ": " + MicrowordItems(word);
-  comment = Trimmed(comment);
-  if (!comment.empty() && comment.front() == ';') comment = Trimmed(comment.substr(1));
+  comment = files::TrimSpace(comment);
+  if (!comment.empty() && comment.front() == ';') comment = files::TrimSpace(comment.substr(1));
   if (!comment.empty()) {
     out += " ;";
     out += comment;

@@ -5,6 +5,7 @@
 #include "base/hex_text.h"
 #include "base/machine_state.h"
 #include "base/signals.h"
+#include "base/text_files.h"
 
 namespace orrin {
 
@@ -27,19 +28,6 @@ constexpr bool OwnItem(int bit) {
 }
 
 constexpr char kDigits[] = "0123456789ABCDEF";
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-    s.remove_suffix(1);
-  return s;
-}
-
-std::string Upper(std::string_view s) {
-  std::string u(s);
-  for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return u;
-}
 
 }  // namespace
 
@@ -67,16 +55,14 @@ std::string MicrowordItems(uint64_t word) {
 }
 
 bool IsMicroLabel(std::string_view name) {
-  if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-  for (char c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  if (!files::IsName(name)) return false;
   const bool hex2 = name.size() == 2 && HexDigitValue(name[0]) >= 0 && HexDigitValue(name[1]) >= 0;
-  return !hex2 && !MicroItemBit(Upper(name));
+  return !hex2 && !MicroItemBit(files::UpperAscii(name));
 }
 
 std::string LabelOfComment(std::string_view comment) {
-  comment = Trimmed(comment);
-  if (!comment.empty() && comment.front() == ';') comment = Trimmed(comment.substr(1));
+  comment = files::TrimSpace(comment);
+  if (!comment.empty() && comment.front() == ';') comment = files::TrimSpace(comment.substr(1));
   const size_t colon = comment.find(':');
   if (colon == std::string_view::npos) return {};
   const std::string_view name = comment.substr(0, colon);

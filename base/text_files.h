@@ -45,6 +45,14 @@ std::string PrintableLines(const std::string& text);
 
 // Whether the text holds nothing but blanks and line ends (an empty file).
 bool IsBlank(std::string_view text);
+// ASCII letters in upper case, every other byte as it is.
+std::string UpperAscii(std::string_view s);
+// Without the white space (blanks, tabs, line ends) at either end.
+std::string_view TrimSpace(std::string_view s);
+// A letter, then letters, digits or '_': a label or a mnemonic as the
+// assembler and the microprogram source spell them.
+bool IsName(std::string_view s);
+
 // The extension of a file name in lower case, without its dot ("Sum.ASM"
 // gives "asm"); "" for none (a dot in a folder's name does not count).
 std::string LowerExtension(const std::string& path);
