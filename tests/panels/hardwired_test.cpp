@@ -97,6 +97,28 @@ struct ClearedToggle {
   }
 };
 
+// IR7..IR4 and C, Z come from the jacks the sequencer tests (only bit 0 of a
+// level counts), IR3..IR0 from IR.
+TEST(HardWired, TheDesignReadsWhatTheSequencerTests) {
+  TempDir dir;
+  Board b;
+  Load(b, dir, "ir.json", R"({"modules": {"controller": {"ports": {
+    "IR": {"direction": "input", "bits": [2, 3, 4, 5, 6, 7, 8, 9]}, "C": {"direction": "input", "bits": [10]},
+    "DRW": {"direction": "output", "bits": [9]}, "LIR": {"direction": "output", "bits": [6]},
+    "LDC": {"direction": "output", "bits": [10]}, "PCINC": {"direction": "output", "bits": [2]}}}}})");
+  Join(b.sim, 0, jack::IR7I);
+  Join(b.sim, 1, jack::IR4I);
+  Join(b.sim, 2, jack::CI);
+  b.sim.RadioButtonHdLineClick();
+  b.sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(Sig(b, DRW) + Sig(b, LIR) + Sig(b, LDC), 0);
+  for (int k : {0, 1, 2}) b.sim.ToggleLevelSwitch(k);
+  EXPECT_EQ(Sig(b, DRW), 1);    // IR7 from IR7-I
+  EXPECT_EQ(Sig(b, LIR), 1);    // IR4 from IR4-I
+  EXPECT_EQ(Sig(b, LDC), 1);    // C from C-I
+  EXPECT_EQ(Sig(b, PCINC), 0);  // IR0 from IR, which holds 00
+}
+
 // The clock rises when the sequencer loads the micro-address: once a
 // machine cycle, at its first small beat, except the first after CLR.
 TEST(HardWired, TheFlipFlopsStepWithTheMicroAddressLoads) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollArea>
@@ -14,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <set>
 
 #include "base/widget_groups.h"
@@ -103,6 +105,24 @@ TEST(Desktop, TheConsoleIsWorkedByKeyboard) {
   for (WidgetId id : kRegisterFields) EXPECT_TRUE(met.count(form.Widget(id))) << Info(id).name;
   EXPECT_TRUE(met.count(form.Widget(Image_SWA)));
   EXPECT_FALSE(form.Widget(Edit_R0)->accessibleName().isEmpty());
+}
+
+// The dialog of a file menu offers its kind's files first, and the next
+// menu's dialog its own again.
+TEST(Desktop, EachFileMenuOffersItsOwnKindOfFile) {
+  TMainForm form;
+  std::vector<QString> filters;
+  for (WidgetId item : {N_ReadMicroSource, N_ReadController, N_ReadMicroFile}) {
+    QTimer::singleShot(0, [&filters] {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      filters.push_back(d->nameFilters().front());
+      d->reject();
+    });
+    static_cast<QAction*>(form.Object(item))->trigger();
+  }
+  EXPECT_EQ(filters, (std::vector<QString>{"Microprogram sources (*.mc)", "Hard-wired designs (*.json *.v *.sv)",
+                                           "TXT files (*.txt)"}));
 }
 
 TEST(Desktop, TooltipsTellThePresentValue) {
