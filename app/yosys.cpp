@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -37,6 +38,21 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
+// Whether the source declares a module named controller, which is the one
+// the board runs when a file has several.
+bool NamesController(const std::string& verilog) {
+  auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+  for (size_t at = verilog.find("module"); at != std::string::npos; at = verilog.find("module", at + 1)) {
+    size_t i = at + 6;
+    if ((at > 0 && word(verilog[at - 1])) || i >= verilog.size() ||
+        !std::isspace(static_cast<unsigned char>(verilog[i])))
+      continue;
+    while (i < verilog.size() && std::isspace(static_cast<unsigned char>(verilog[i]))) ++i;
+    if (verilog.compare(i, 10, "controller") == 0 && (i + 10 == verilog.size() || !word(verilog[i + 10]))) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool SynthesiseWithYosys(const std::string& verilog, const std::string& name, std::string& json,
@@ -60,8 +76,13 @@ bool SynthesiseWithYosys(const std::string& verilog, const std::string& name, st
     return false;
   }
   const std::string log = (dir / "yosys.log").string();
-  const std::string script =
-      std::string("read_verilog -sv ") + kDesign + "; synth -flatten -auto-top; write_json netlist.json";
+  // -nordff keeps a case table a plain lookup: merged into a read port it
+  // would become flip-flops that CLR sets to 0, not to the table's first
+  // entry. dfflegalize turns the enables and synchronous resets synth finds
+  // into gates before a plain flip-flop, the only one the board clocks.
+  const std::string script = std::string("read_verilog -sv ") + kDesign + "; synth -flatten " +
+                             (NamesController(verilog) ? "-top controller" : "-auto-top") +
+                             " -nordff; dfflegalize -cell $_DFF_P_ 01; opt_clean; write_json netlist.json";
   std::vector<std::string> args = {"yosys", "-q", "-l", log, "-p", script};
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());

@@ -9,6 +9,7 @@
 
 #include "app/yosys.h"
 #include "tests/panels/panel_test_util.h"
+#include "tests/slurp.h"
 
 namespace orrin {
 namespace {
@@ -43,6 +44,8 @@ struct YosysBoard {
   Simulator sim{host};
   YosysBoard() { sim.Startup(); }
 };
+
+bool HaveYosys() { return std::system("yosys -V >/dev/null 2>&1") == 0; }
 
 template <typename B>
 void Load(B& b, const TempDir& dir, const std::string& file, const std::string& text) {
@@ -152,7 +155,7 @@ TEST(HardWired, TheDesignsP4AcknowledgesTheInterrupt) {
 }
 
 TEST(HardWired, VerilogIsSynthesisedByYosys) {
-  if (std::system("yosys -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "yosys is not installed";
+  if (!HaveYosys()) GTEST_SKIP() << "yosys is not installed";
   TempDir dir;
   YosysBoard b;
   Load(b, dir, "toggle.v", kToggleVerilog);
@@ -175,6 +178,119 @@ TEST(HardWired, VerilogIsSynthesisedByYosys) {
   ASSERT_EQ(page.host.warnings.size(), 1u);
   EXPECT_NE(page.host.warnings[0].find("网表 .json"), std::string::npos);
   EXPECT_FALSE(page.sim.view[RadioButtonHdLine].enabled);
+}
+
+// What synth leaves for the board's plain flip-flop: an enable and a
+// synchronous reset become gates; a case table stays a lookup (a table merged
+// into flip-flops would read 0 after CLR instead of its first entry); a
+// flip-flop on the falling edge is refused.
+TEST(HardWired, YosysLeavesThePlainFlipFlopTheBoardClocks) {
+  if (!HaveYosys()) GTEST_SKIP() << "yosys is not installed";
+  TempDir dir;
+  YosysBoard b;
+  // Counts the clocks while SWB is 1; SWA clears it.
+  Load(b, dir, "count.v",
+       R"(module controller(input clk, input SWA, input SWB, output [1:0] STATE, output DRW, output LIR);
+  reg [1:0] n;
+  always @(posedge clk) if (SWA) n <= 2'd0; else if (SWB) n <= n + 2'd1;
+  assign {LIR, DRW} = n;
+  assign STATE = n;
+endmodule
+)");
+  ASSERT_TRUE(b.host.warnings.empty()) << b.host.warnings.front();
+  b.sim.RadioButtonHdLineClick();
+  b.sim.SpeedButtonPOWERClick();
+  b.sim.SpeedButtonCLRClick();
+  b.sim.Image_SWBClick();
+  auto cycle = [&] {
+    for (int beat = 0; beat < 6; ++beat) b.sim.Button_OneLittleStepClick();
+  };
+  for (int k = 0; k < 3; ++k) cycle();  // the first clock after CLR is skipped
+  EXPECT_EQ(Sig(b, DRW), 0);
+  EXPECT_EQ(Sig(b, LIR), 1);
+  b.sim.Image_SWBClick();  // held
+  cycle();
+  EXPECT_EQ(Sig(b, LIR), 1);
+  b.sim.Image_SWAClick();  // cleared at the next clock
+  cycle();
+  EXPECT_EQ(Sig(b, DRW) + Sig(b, LIR), 0);
+
+  // A 16-entry table whose first entry is 3, read right after power-on.
+  Load(b, dir, "table.v", R"(module controller(input clk, output DRW, output LIR, output [3:0] STATE);
+  reg [3:0] st;
+  reg [1:0] t;
+  always @(posedge clk) st <= st + 1'b1;
+  always @(*)
+    case (st)
+      4'd0: t = 2'd3;
+      4'd1: t = 2'd2;
+      4'd2: t = 2'd1;
+      4'd3: t = 2'd0;
+      4'd4: t = 2'd3;
+      4'd5: t = 2'd2;
+      4'd6: t = 2'd1;
+      4'd7: t = 2'd0;
+      4'd8: t = 2'd3;
+      4'd9: t = 2'd2;
+      4'd10: t = 2'd1;
+      4'd11: t = 2'd0;
+      4'd12: t = 2'd3;
+      4'd13: t = 2'd2;
+      4'd14: t = 2'd1;
+      default: t = 2'd0;
+    endcase
+  assign {DRW, LIR} = t;
+  assign STATE = st;
+endmodule
+)");
+  ASSERT_TRUE(b.host.warnings.empty()) << b.host.warnings.front();
+  b.sim.SpeedButtonCLRClick();
+  EXPECT_EQ(Sig(b, DRW), 1);
+  EXPECT_EQ(Sig(b, LIR), 1);
+  cycle();
+  cycle();  // st = 1: entry 10 (binary)
+  EXPECT_EQ(Sig(b, DRW), 1);
+  EXPECT_EQ(Sig(b, LIR), 0);
+
+  Load(b, dir, "falling.v", R"(module controller(input clk, output LIR);
+  reg q;
+  always @(negedge clk) q <= ~q;
+  assign LIR = q;
+endmodule
+)");
+  ASSERT_EQ(b.host.warnings.size(), 1u);
+  EXPECT_NE(b.host.warnings[0].find("clk"), std::string::npos) << b.host.warnings[0];
+}
+
+// In a file of several modules the board runs the one named controller, even
+// where Yosys would take another for the top.
+TEST(HardWired, TheModuleNamedControllerIsTheOneRun) {
+  if (!HaveYosys()) GTEST_SKIP() << "yosys is not installed";
+  TempDir dir;
+  YosysBoard b;
+  Load(b, dir, "two.v", R"(module leaf(output y); assign y = 1'b1; endmodule
+module deeper(output DRW); leaf l(.y(DRW)); endmodule
+module controller(input SWC, output DRW); assign DRW = SWC; endmodule
+)");
+  ASSERT_TRUE(b.host.warnings.empty()) << b.host.warnings.front();
+  b.sim.RadioButtonHdLineClick();
+  b.sim.SpeedButtonPOWERClick();
+  EXPECT_EQ(Sig(b, DRW), 0);
+  b.sim.Image_SWCClick();
+  EXPECT_EQ(Sig(b, DRW), 1);
+}
+
+// The shipped netlist is what Yosys makes of the shipped design. After a
+// change to standard.v (or a new Yosys), ORRIN_WRITE_NETLIST=1 writes it anew.
+TEST(HardWired, TheShippedNetlistIsTheShippedDesignSynthesised) {
+  if (!HaveYosys()) GTEST_SKIP() << "yosys is not installed";
+  const std::string folder = std::string(ORRIN_EXAMPLES) + "/hardwired/";
+  const std::string verilog = Slurp(folder + "standard.v");
+  std::string json, messages;
+  ASSERT_TRUE(SynthesiseWithYosys(verilog, "standard.v", json, messages)) << messages;
+  if (std::getenv("ORRIN_WRITE_NETLIST") != nullptr) WriteFile(folder + "standard.json", json);
+  EXPECT_TRUE(Slurp(folder + "standard.json") == json)
+      << "examples/hardwired/standard.json is not the synthesis of standard.v; ORRIN_WRITE_NETLIST=1 rewrites it";
 }
 
 }  // namespace
