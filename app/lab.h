@@ -58,9 +58,9 @@ inline constexpr std::size_t kLongestLab = 256 * 1024;
 
 // Reads a lab from its text; false with every error, "PATH:LINE: message".
 // The labs shipped with the board, in the course's order.
-inline constexpr const char* kCourseLabs[] = {"alu.lab",       "memory.lab",     "datapath.lab",
-                                              "fetch.lab",     "program.lab",    "microcode.lab",
-                                              "interrupt.lab", "stuck_jack.lab", "broken_wire.lab"};
+inline constexpr const char* kCourseLabs[] = {"alu.lab",        "memory.lab",     "datapath.lab",  "fetch.lab",
+                                              "program.lab",    "microcode.lab",  "hardwired.lab", "interrupt.lab",
+                                              "stuck_jack.lab", "broken_wire.lab"};
 
 bool ReadLab(std::string_view text, const std::string& path, Lab& lab, std::vector<std::string>& errors);
 // Reads the file at `path` (through the host, as every file); false with the
