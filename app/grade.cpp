@@ -19,6 +19,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/compare.h"
 #include "app/lab.h"
 #include "app/runner.h"
 #include "base/line_ends.h"
@@ -50,7 +51,8 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       options = false;
       continue;
     }
-    const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--lab";
+    const bool takesValue =
+        a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--lab" || a == "--compare-controller";
     if (!takesValue) {
       error = "unknown option " + a;
       return false;
@@ -75,28 +77,36 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
         return false;
       }
     } else {
-      (a == "--csv" ? o.csv : a == "--junit" ? o.junit : o.lab) = v;
+      (a == "--csv" ? o.csv : a == "--junit" ? o.junit : a == "--lab" ? o.lab : o.compare) = v;
     }
   }
-  // With a lab, every folder is a submission: the lab is the check.
-  const size_t checks = o.lab.empty() ? 1 : 0;
+  if (!o.lab.empty() && !o.compare.empty()) {
+    error = "--lab and --compare-controller cannot be used together";
+    return false;
+  }
+  // With a lab or a comparison, every folder is a submission: the option names the check.
+  const std::string& given = !o.lab.empty() ? o.lab : o.compare;
+  const size_t checks = given.empty() ? 1 : 0;
   if (positional.size() < checks + 1) {
     error =
         "usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...\n"
-        "       orrin-grade --lab LAB [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] SUBMISSION...";
+        "       orrin-grade --lab LAB [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] SUBMISSION...\n"
+        "       orrin-grade --compare-controller SCRIPT [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] "
+        "SUBMISSION...";
     return false;
   }
-  o.check = o.lab.empty() ? positional[0] : o.lab;
+  o.check = given.empty() ? positional[0] : given;
   o.submissions.assign(positional.begin() + static_cast<std::ptrdiff_t>(checks), positional.end());
   std::error_code ec;
+  const char* what = !o.lab.empty() ? "the lab " : "the check script ";
   if (!fs::is_regular_file(o.check, ec)) {
-    error = (o.lab.empty() ? "cannot read the check script " : "cannot read the lab ") + o.check;
+    error = std::string("cannot read ") + what + o.check;
     return false;
   }
   for (const std::string* report : {&o.csv, &o.junit}) {
     if (report->empty()) continue;
     if (SameFile(*report, o.check)) {
-      error = "the report " + *report + (o.lab.empty() ? " would overwrite the check" : " would overwrite the lab");
+      error = "the report " + *report + " would overwrite " + (o.lab.empty() ? "the check" : "the lab");
       return false;
     }
     if (fs::is_directory(*report, ec)) {
@@ -302,6 +312,11 @@ void WriteAll(int fd, std::string_view bytes) {
   std::signal(SIGXFSZ, SIG_DFL);
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   if (getppid() != grader) _exit(3);  // the grader is already gone
+  // A group of its own, so that a time limit also ends what it started (Yosys),
+  // and temporary files in the grader's scratch folder, which goes at the end
+  // also when the child is killed before it could remove them.
+  setpgid(0, 0);
+  setenv("TMPDIR", files.out.parent_path().c_str(), 1);
   const struct rlimit written = {kLongestOutput, kLongestOutput};
   setrlimit(RLIMIT_FSIZE, &written);
   const int outFd = open(files.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -335,10 +350,27 @@ void WriteAll(int fd, std::string_view bytes) {
     }
   }
   std::istringstream script(text);
-  const int status = RunScript(script, std::cout, std::cerr, options);
+  int status = 0;
+  if (!o.compare.empty()) {
+    // A design that cannot be loaded is the student's failure, not the check's.
+    bool unusable = false;
+    status = CompareController(kDesignFile, script, std::cout, std::cerr, [&](const RunFact& f) {
+      unusable |= f.kind == RunFact::Kind::FileProblem;
+      options.facts(f);
+    });
+    if (unusable) status = 1;
+  } else {
+    status = RunScript(script, std::cout, std::cerr, options);
+  }
   std::cout.flush();
   std::cerr.flush();
   _exit(status);
+}
+
+// A child and whatever it started (its own group): a Yosys it runs ends with it.
+void KillGroup(pid_t pid) {
+  kill(-pid, SIGKILL);
+  kill(pid, SIGKILL);
 }
 
 struct Running {
@@ -411,11 +443,12 @@ std::string CheckLabSetup(const GradeOptions& o, const fs::path& scratch, std::c
   const pid_t pid = fork();
   if (pid == 0) RunChild(grader, folder, o, "", files, true);
   if (pid < 0) return "could not start a process";
+  setpgid(pid, pid);
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
   while (waitpid(pid, &status, WNOHANG) != pid) {
     if (gSignal != 0 || std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
+      KillGroup(pid);
       while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
       }
       if (gSignal != 0) return {};
@@ -482,6 +515,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
         finish(i, {{}, "error", 0, 0, "could not start a process", {}, {}});
         continue;
       }
+      setpgid(pid, pid);  // also in the child: whichever runs first
       running.push_back({i, pid, std::chrono::steady_clock::now() + limit});
     }
     bool reaped = false;
@@ -489,6 +523,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       Running& r = running[k];
       int status = 0;
       if (waitpid(r.pid, &status, WNOHANG) == r.pid) {
+        kill(-r.pid, SIGKILL);  // anything it left running
         finish(r.index,
                Classify(status, r.killed, DecodeFacts(ReadAll(file("facts.", r.index))), reasons[r.index], labSteps));
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
@@ -496,7 +531,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
         continue;
       }
       if (!r.killed && std::chrono::steady_clock::now() > r.deadline) {
-        kill(r.pid, SIGKILL);
+        KillGroup(r.pid);
         r.killed = true;
       }
       ++k;
@@ -504,7 +539,7 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
     if (!reaped) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   // Interrupted: every child still running ends before the scratch goes.
-  for (const Running& r : running) kill(r.pid, SIGKILL);
+  for (const Running& r : running) KillGroup(r.pid);
   for (const Running& r : running) {
     int status = 0;
     while (waitpid(r.pid, &status, 0) < 0 && errno == EINTR) {

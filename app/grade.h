@@ -25,11 +25,16 @@ struct GradeOptions {
   // through the lab instead of running a check; `labFile` is the lab read.
   std::string lab;
   const Lab* labFile = nullptr;
+  // --compare-controller SCRIPT: each submission's design (controller.v) is
+  // checked against the microprogram over SCRIPT instead of running a check.
+  std::string compare;
   std::vector<std::string> submissions;
 };
 
 // The file a submission hands in for a lab: the session the window saved.
 inline constexpr const char* kSessionFile = "session.orrin";
+// The file a submission hands in for --compare-controller: its design.
+inline constexpr const char* kDesignFile = "controller.v";
 // A session of hours of mouse moves stays far below this.
 inline constexpr std::size_t kLongestSession = 16 << 20;
 // What a check's process may write to any file, its output included: past

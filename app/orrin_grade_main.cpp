@@ -1,7 +1,9 @@
 // orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...
 // orrin-grade --lab LAB [...] SUBMISSION...
+// orrin-grade --compare-controller SCRIPT [...] SUBMISSION...
 // Runs the console script CHECK in a private copy of every SUBMISSION folder
-// (or follows each one's recorded session through LAB) and reports.
+// (or follows each one's recorded session through LAB, or checks each one's
+// hard-wired controller against the microprogram over SCRIPT) and reports.
 #include <unistd.h>
 
 #include <csignal>
@@ -21,9 +23,13 @@ namespace {
 constexpr std::string_view kHelp =
     "Usage: orrin-grade [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] CHECK SUBMISSION...\n"
     "  or:  orrin-grade --lab LAB [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--] SUBMISSION...\n"
+    "  or:  orrin-grade --compare-controller SCRIPT [-j N] [--timeout S] [--csv FILE] [--junit FILE] [--]\n"
+    "                   SUBMISSION...\n"
     "Runs the console script CHECK in a private copy of every SUBMISSION folder,\n"
     "each in a process of its own, or follows the session each folder holds\n"
-    "(session.orrin, saved by the window) through LAB, and reports every\n"
+    "(session.orrin, saved by the window) through LAB, or checks the hard-wired\n"
+    "controller each folder holds (controller.v) against the microprogram over\n"
+    "SCRIPT, as orrin-run --compare-controller does, and reports every\n"
     "submission as passed, failed, error or timeout.\n"
     "\n"
     "Options:\n"
@@ -32,6 +38,9 @@ constexpr std::string_view kHelp =
     "  --csv FILE    write one row per submission to FILE\n"
     "  --junit FILE  write JUnit XML to FILE, a test case per expectation or step\n"
     "  --lab LAB     grade recorded sessions through the lab LAB\n"
+    "  --compare-controller SCRIPT\n"
+    "                grade hard-wired controllers (controller.v) against the\n"
+    "                microprogram, SCRIPT performed on both\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -74,9 +83,14 @@ int main(int argc, char** argv) {
     std::ifstream file(options.check, std::ios::binary);
     check << file.rdbuf();
     if (!file) return Fail("cannot read the check script " + options.check);
-    // A check that expects nothing would pass every submission.
-    expects = ExpectLines(check.str());
-    if (expects.empty()) return Fail("the check has no expectations");
+    if (!options.compare.empty()) {
+      // One case: the design agrees with the microprogram to the script's end.
+      expects.push_back({1, "compare-controller " + options.compare, "line "});
+    } else {
+      // A check that expects nothing would pass every submission.
+      expects = ExpectLines(check.str());
+      if (expects.empty()) return Fail("the check has no expectations");
+    }
   } else {
     // The lab's set-up files are the teacher's, found beside the lab from
     // inside each submission's copy.

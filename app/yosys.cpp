@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -57,6 +58,14 @@ bool NamesController(const std::string& verilog) {
 
 bool SynthesiseWithYosys(const std::string& verilog, const std::string& name, std::string& json,
                          std::string& messages) {
+  // A design is one file: with an include or a memory file Yosys would read
+  // whatever the user can read (a relative one is not found in the scratch
+  // folder anyway), and a grader's copy of a submission would not hold it in.
+  for (const char* directive : {"`include", "$readmem"})
+    if (verilog.find(directive) != std::string::npos) {
+      messages = std::string("Verilog 设计只能是一个文件，不能用 ") + directive + "：" + name;
+      return false;
+    }
   std::error_code ec;
   std::string pattern = (fs::temp_directory_path(ec) / "orrin-yosys.XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
@@ -118,17 +127,26 @@ bool SynthesiseWithYosys(const std::string& verilog, const std::string& name, st
     std::string said, err;
     files::ReadWholeFile(log, 1 << 20, said);
     files::ReadWholeFile((dir / "stderr.txt").string(), 1 << 20, err);
-    // Yosys's errors with their lines, under the student's file name.
+    // Yosys's errors with their lines (each once: the log and stderr both
+    // carry them), under the student's file name; the first leads, so that
+    // a grade's one-line message says what is wrong.
     std::istringstream lines(said + err);
-    std::string line, kept;
-    int count = 0;
-    while (std::getline(lines, line) && count < 40)
+    std::string line;
+    std::vector<std::string> kept;
+    const std::string located = std::string(kDesign) + ":";
+    while (std::getline(lines, line) && kept.size() < 40)
       if (line.find("ERROR") != std::string::npos || line.find("rror:") != std::string::npos ||
-          line.find(kDesign) != std::string::npos) {
-        kept += "\n" + Replaced(line, kDesign, name);
-        ++count;
+          line.find(located) != std::string::npos) {
+        line = Replaced(line, kDesign, name);
+        if (std::find(kept.begin(), kept.end(), line) == kept.end()) kept.push_back(line);
       }
-    messages = "Yosys 综合失败：" + name + (kept.empty() ? "\n" + Replaced(err, kDesign, name) : kept);
+    if (kept.empty()) {
+      messages = "Yosys 综合失败：" + name + "\n" + Replaced(err, kDesign, name);
+      return false;
+    }
+    const std::string& first = kept.front();
+    messages = "Yosys 综合失败：" + (first.find(name) == std::string::npos ? name + ": " + first : first);
+    for (size_t i = 1; i < kept.size(); ++i) messages += "\n" + kept[i];
     return false;
   }
   if (files::ReadWholeFile((dir / "netlist.json").string(), kLongestNetlist, json) != files::ReadResult::Ok) {

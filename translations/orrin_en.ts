@@ -806,6 +806,11 @@ levels reach no unit.</translation>
     </message>
     <message>
         <location line="+1"/>
+        <source>Verilog 设计只能是一个文件，不能用 %1：%2</source>
+        <translation>A Verilog design is one file and cannot use %1: %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>连线文件第 %1 行无法读取，已跳过。</source>
         <translation>Wire file line(s) %1 could not be read and were skipped.</translation>
     </message>

@@ -106,6 +106,7 @@ const std::vector<const char*>& SimulatorTexts() {
       QT_TRANSLATE_NOOP("orrin", "Yosys 运行超过 %1 秒，已停止：%2"),
       QT_TRANSLATE_NOOP("orrin", "无法为 Yosys 建立临时文件夹。"),
       QT_TRANSLATE_NOOP("orrin", "无法为 Yosys 写入设计文件。"),
+      QT_TRANSLATE_NOOP("orrin", "Verilog 设计只能是一个文件，不能用 %1：%2"),
       QT_TRANSLATE_NOOP("orrin", "连线文件第 %1 行无法读取，已跳过。"),
       QT_TRANSLATE_NOOP("orrin", "微程序文件第 %1 行无法读取，已跳过。"),
       QT_TRANSLATE_NOOP("orrin", "连线文件中没有一条能读出的连线，连线未改变：%1"),

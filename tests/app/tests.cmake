@@ -45,6 +45,11 @@ endif()
 add_test(NAME programs.conventions
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/conventions.sh ${PROJECT_VERSION} ${ORRIN_PROGRAMS})
 
+# orrin-grade --compare-controller over a class's designs, hostile ones included.
+add_test(NAME grade.compare
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_compare.sh $<TARGET_FILE:orrin-grade>
+    ${PROJECT_SOURCE_DIR}/examples ${CMAKE_CURRENT_SOURCE_DIR}/scripts)
+
 # orrin-grade against hostile submission folders, a killed grader, no scratch room.
 add_test(NAME grade.hostile
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/app/grade_hostile.sh $<TARGET_FILE:orrin-grade>

@@ -278,6 +278,29 @@ module controller(input SWC, output DRW); assign DRW = SWC; endmodule
   EXPECT_EQ(Sig(b, DRW), 0);
   b.sim.Image_SWCClick();
   EXPECT_EQ(Sig(b, DRW), 1);
+  // A module whose name only begins with controller is no such module: the
+  // top is found as Yosys finds it.
+  Load(b, dir, "prefix.v", R"(module controller_core(output y); assign y = 1'b1; endmodule
+module top(output DRW); controller_core c(.y(DRW)); endmodule
+)");
+  ASSERT_TRUE(b.host.warnings.empty()) << b.host.warnings.front();
+  EXPECT_EQ(Sig(b, DRW), 1);
+}
+
+// A design is one file: what would have Yosys read another is refused.
+TEST(HardWired, ADesignThatReadsAnotherFileIsRefused) {
+  TempDir dir;
+  YosysBoard b;
+  for (const char* text :
+       {"module controller(output DRW);\n`include \"/etc/hostname\"\nendmodule\n",
+        "module controller(output DRW);\n  reg [7:0] m [0:1];\n  initial $readmemh(\"/etc/hostname\", m);\n"
+        "  assign DRW = m[0][0];\nendmodule\n"}) {
+    b.host.warnings.clear();
+    Load(b, dir, "reads.v", text);
+    ASSERT_EQ(b.host.warnings.size(), 1u);
+    EXPECT_NE(b.host.warnings[0].find("Verilog 设计只能是一个文件"), std::string::npos) << b.host.warnings[0];
+  }
+  EXPECT_FALSE(b.sim.view[RadioButtonHdLine].enabled);
 }
 
 // The shipped netlist is what Yosys makes of the shipped design. After a
