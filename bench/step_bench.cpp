@@ -10,7 +10,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <new>
+#include <string>
 
 #include "bench/looping_board.h"
 
@@ -82,6 +85,34 @@ void BM_ContinuousRunTick(benchmark::State& state) {
   state.counters["allocs_per_beat"] = static_cast<double>(allocations) / beats;
 }
 BENCHMARK(BM_ContinuousRunTick)->MinTime(2.0);
+
+// The same run in "硬连线" mode with the shipped standard design, whose gates
+// form the signals at every small beat: the same loop, the same cycles.
+void BM_ContinuousRunTickHardWired(benchmark::State& state) {
+  Board board;
+  std::ifstream file(ORRIN_SOURCE_DIR "/examples/hardwired/standard.json", std::ios::binary);
+  const std::string json((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string error;
+  if (!Access(board.sim).controllers.HardWired().Load(json, error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  board.sim.RadioButtonHdLineClick();
+  board.sim.SpeedButtonCLRClick();
+  board.WarmUp();
+  board.sim.SpeedButtonQDClick();
+  const int64_t stepsBefore = board.sim.machine.Beat.StepCount;
+  const long before = gAllocations.load();
+  for (auto _ : state) board.sim.Timer_RUNTimer();
+  const long allocations = gAllocations.load() - before;
+  const double beats = static_cast<double>(board.sim.machine.Beat.StepCount - stepsBefore);
+  if (!board.sim.console.HardWired() || !board.Looping() || !board.sim.console.Timer_RUN.enabled)
+    state.SkipWithError("the run stopped");
+  state.SetItemsProcessed(static_cast<int64_t>(beats));
+  state.counters["beats_per_s"] = benchmark::Counter(beats, benchmark::Counter::kIsRate);
+  state.counters["allocs_per_beat"] = static_cast<double>(allocations) / beats;
+}
+BENCHMARK(BM_ContinuousRunTickHardWired)->MinTime(2.0);
 
 }  // namespace
 }  // namespace orrin

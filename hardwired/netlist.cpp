@@ -171,9 +171,10 @@ bool Netlist::Read(std::string_view text, std::string& error) {
       error = "cell " + name + " is a " + type + ", not one of the gates (synthesise with: synth -flatten)";
       return false;
     }
-    Gate g{static_cast<Op>(op), pin("A"), 0, 0, 0};
-    if (g.op != Op::Not) g.b = pin("B");
-    if (g.op == Op::Mux) g.s = pin("S");
+    const auto kind = static_cast<Op>(op);
+    Gate g{pin("A"), 0, 0, 0, TruthTable(kind)};
+    if (kind != Op::Not) g.b = pin("B");
+    if (kind == Op::Mux) g.s = pin("S");
     g.y = pin("Y");
     if (bad) {
       error = "cell " + name + " (" + type + ") is not connected as a gate";
@@ -198,7 +199,7 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   std::vector<std::vector<size_t>> readers(gates.size());
   for (size_t i = 0; i < gates.size(); ++i) {
     const Gate& g = gates[i].gate;
-    const uint32_t ins[3] = {g.a, g.op == Op::Not ? 0u : g.b, g.op == Op::Mux ? g.s : 0u};
+    const uint32_t ins[3] = {g.a, g.b, g.s};  // an unused one is net 0
     for (uint32_t in : ins)
       if (in >= 2 && driver[in] >= 0) {
         ++waiting[i];
@@ -225,22 +226,12 @@ bool Netlist::Read(std::string_view text, std::string& error) {
   return true;
 }
 
-void Netlist::Evaluate(const DesignInputs& in) {
-  auto set = [this](uint32_t net, int v) {
-    if (net >= 2) nets_[net] = static_cast<uint8_t>(v & 1);
-  };
-  set(swc_, in.swc);
-  set(swb_, in.swb);
-  set(swa_, in.swa);
-  for (size_t i = 0; i < 8; ++i) set(ir_[i], in.ir >> i);
-  set(c_, in.c);
-  set(z_, in.z);
-  set(intq_, in.intq);
-  uint8_t* v = nets_.data();
-  for (const Gate& g : gates_) {
-    const uint8_t a = v[g.a], b = v[g.b];
-    uint8_t y = 0;
-    switch (g.op) {
+uint8_t Netlist::TruthTable(Op op) {
+  uint8_t table = 0;
+  for (int i = 0; i < 8; ++i) {
+    const int a = i & 1, b = (i >> 1) & 1, s = (i >> 2) & 1;
+    int y = 0;
+    switch (op) {
       case Op::Not:
         y = a ^ 1;
         break;
@@ -269,20 +260,44 @@ void Netlist::Evaluate(const DesignInputs& in) {
         y = a | (b ^ 1);
         break;
       case Op::Mux:
-        y = v[g.s] ? b : a;
+        y = s ? b : a;
         break;
     }
-    v[g.y] = y;
+    table = static_cast<uint8_t>(table | y << i);
   }
+  return table;
+}
+
+void Netlist::Evaluate(const DesignInputs& in) {
+  const uint32_t inputs =
+      static_cast<uint32_t>((in.swc & 1) | (in.swb & 1) << 1 | (in.swa & 1) << 2 | (in.ir & 255) << 3 |
+                            (in.c & 1) << 11 | (in.z & 1) << 12 | (in.intq & 1) << 13);
+  if (!stale_ && inputs == lastInputs_) return;
+  lastInputs_ = inputs;
+  stale_ = false;
+  auto set = [this](uint32_t net, int v) {
+    if (net >= 2) nets_[net] = static_cast<uint8_t>(v & 1);
+  };
+  set(swc_, in.swc);
+  set(swb_, in.swb);
+  set(swa_, in.swa);
+  for (size_t i = 0; i < 8; ++i) set(ir_[i], in.ir >> i);
+  set(c_, in.c);
+  set(z_, in.z);
+  set(intq_, in.intq);
+  uint8_t* v = nets_.data();
+  for (const Gate& g : gates_) v[g.y] = (g.table >> (v[g.a] | v[g.b] << 1 | v[g.s] << 2)) & 1;
 }
 
 void Netlist::Clock() {
+  stale_ = true;
   for (size_t i = 0; i < dffs_.size(); ++i) next_[i] = nets_[dffs_[i].d];
   for (size_t i = 0; i < dffs_.size(); ++i)
     if (dffs_[i].q >= 2) nets_[dffs_[i].q] = next_[i];
 }
 
 void Netlist::Reset() {
+  stale_ = true;
   for (const Dff& f : dffs_)
     if (f.q >= 2) nets_[f.q] = 0;
 }

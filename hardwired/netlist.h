@@ -49,10 +49,14 @@ class Netlist {
  private:
   static constexpr uint32_t kNone = 0;  // net 0 is constant 0
   enum class Op : uint8_t { Not, And, Or, Xor, Nand, Nor, Xnor, AndNot, OrNot, Mux };
+  // A gate as it is evaluated: its output for inputs (A, B, S) is bit
+  // A + 2B + 4S of `table` (an unused input reads net 0), so every gate is
+  // the same few instructions and no branch.
   struct Gate {
-    Op op;
     uint32_t a, b, s, y;
+    uint8_t table;
   };
+  static uint8_t TruthTable(Op op);
   struct Dff {
     uint32_t d, q;
   };
@@ -70,6 +74,11 @@ class Netlist {
   std::vector<Gate> gates_;
   std::vector<Dff> dffs_;
   std::vector<uint8_t> next_;  // the flip-flops' D at the clock edge
+  // The inputs of the last evaluation; the gates are evaluated again only
+  // when they or the flip-flops changed (stale_), as the board asks for the
+  // signals several times a small beat.
+  uint32_t lastInputs_ = 0;
+  bool stale_ = true;
   // The input ports' nets (kNone where not declared).
   std::array<uint32_t, 8> ir_{};
   uint32_t swc_ = kNone, swb_ = kNone, swa_ = kNone, c_ = kNone, z_ = kNone, intq_ = kNone;
