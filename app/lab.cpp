@@ -150,11 +150,16 @@ class LabReader {
     std::string error;
     if (!ParseExpectations(text, "check", pairs, error)) return Error(number, error);
     for (const Expectation& e : pairs) {
-      if (e.name == "choice") continue;
-      if (!IsBoardName(e.name)) return Error(number, "unknown name '" + e.name + "' in check");
+      if (e.name == "choice") {
+        if (e.op != Expectation::Op::Eq || e.at != Expectation::At::Now)
+          return Error(number, "a step's answer is checked as choice=N");
+        continue;
+      }
+      if (!KnowsName(e)) return Error(number, "unknown name '" + e.name + "' in check");
+      if (const std::string problem = CheckProblem(e); !problem.empty()) return Error(number, problem);
       // A check that can never hold would leave every student stuck on it.
-      const std::string problem = ShownTextProblem(e.name, e.text);
-      if (!problem.empty()) Error(number, "check " + e.name + "=" + e.text + " can never hold: " + problem);
+      if (const std::string problem = NeverHoldsProblem(e); !problem.empty())
+        Error(number, "check " + e.Written() + " can never hold: " + problem);
     }
     step.checks.insert(step.checks.end(), pairs.begin(), pairs.end());
   }
@@ -235,19 +240,34 @@ bool BeginLab(RunnerContext& ctx, const Lab& lab, std::string& error) {
   return ok;
 }
 
+namespace {
+
+bool CheckHolds(const Expectation& c, const std::optional<std::string>& got) {
+  return c.name == "choice" ? got == c.text : Holds(c, got);
+}
+
+std::optional<std::string> CheckedBy(const Expectation& c, const Simulator& sim, const std::string& choice) {
+  if (c.name == "choice") return choice;
+  return CheckedText(sim, c);
+}
+
+}  // namespace
+
 std::string FirstFailingCheck(const LabStep& step, const Simulator& sim, const std::string& choice) {
   for (const Expectation& c : step.checks) {
-    const std::string got = c.name == "choice" ? choice : BoardText(sim, c.name).value_or("");
-    if (got != c.text) return c.name + " expected " + c.text + ", got " + (got.empty() ? "nothing" : got);
+    const std::optional<std::string> got = CheckedBy(c, sim, choice);
+    if (CheckHolds(c, got)) continue;
+    // "R0 expected 35", "R0 expected >=10", "R0@cycle:7 expected 21".
+    const std::string op = c.op == Expectation::Op::Eq ? "" : std::string(c.Operator());
+    return c.Subject() + " expected " + op + c.text + ", got " + (!got || got->empty() ? "nothing" : *got);
   }
   return {};
 }
 
 // Looked at after every action: no message is made here.
 bool StepHolds(const LabStep& step, const Simulator& sim, const std::string& choice) {
-  return std::all_of(step.checks.begin(), step.checks.end(), [&](const Expectation& c) {
-    return c.name == "choice" ? choice == c.text : BoardText(sim, c.name) == c.text;
-  });
+  return std::all_of(step.checks.begin(), step.checks.end(),
+                     [&](const Expectation& c) { return CheckHolds(c, CheckedBy(c, sim, choice)); });
 }
 
 std::string NamesRelativeTo(const std::string& session, const std::string& folder) {

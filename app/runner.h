@@ -131,15 +131,36 @@ bool RunLine(RunnerContext& ctx, std::string line, std::string& error, bool& act
 // file's name), which no line could. The line recorded is the words joined.
 bool RunCommand(RunnerContext& ctx, const Words& words, std::string& error, bool& acted);
 
-// A NAME=TEXT pair of `expect` (and of a lab's check).
+// A check of `expect` (and of a lab's check): NAME=TEXT, the shown text
+// itself; unquoted, also R0=35|53 (any of them), R0=0b1x0x_xxxx (bits, x
+// for either), R0>=10, PC<20, R1!=00 (hex values compared), and any of them
+// at a small beat or machine cycle of the recorded history:
+// R0@beat:120=35, uAR@cycle:7=21.
 struct Expectation {
-  std::string name, text;
+  enum class Op : uint8_t { Eq, Ne, Lt, Le, Gt, Ge };
+  enum class At : uint8_t { Now, Beat, Cycle };
+  std::string name, text;  // NAME without its @, and what follows the operator
+  Op op = Op::Eq;
+  At at = At::Now;
+  int64_t when = 0;     // the beat or cycle of `at`
+  bool quoted = false;  // a quoted TEXT is the text itself, whatever it holds
+  // "R0@beat:120", ">=", and as written: "R0@beat:120>=10".
+  std::string Subject() const;
+  std::string_view Operator() const;
+  std::string Written() const;
 };
-// The NAME=TEXT pairs of `text` (what follows `command`), a TEXT with blanks
-// in double quotes: Label_181formula="F = A+B". False with a message naming
-// the command when there are none or a quote is open.
+// The checks of `text` (what follows `command`), a TEXT with blanks in
+// double quotes: Label_181formula="F = A+B". False with a message naming
+// the command when there are none, a quote is open or a check is malformed
+// (an unknown name, a comparison of a name that shows no hex value, a bad
+// pattern or beat). With `points`, a `points: N` item sets it (1 to 1000).
 bool ParseExpectations(std::string_view text, std::string_view command, std::vector<Expectation>& pairs,
-                       std::string& error);
+                       std::string& error, int64_t* points = nullptr);
+// What the check looks at: NAME's text now (BoardText) or at its beat or
+// cycle of the recorded history; nothing when that is not recorded.
+std::optional<std::string> CheckedText(const Simulator& sim, const Expectation& e);
+// Whether `got` (CheckedText) satisfies the check.
+bool Holds(const Expectation& e, const std::optional<std::string>& got);
 // What NAME shows now: a widget's text, a field of `dump`, MEM[HH] or uM[HH];
 // nothing for a name nothing has.
 std::optional<std::string> BoardText(const Simulator& sim, const std::string& name);
@@ -149,6 +170,16 @@ bool IsBoardName(const std::string& name);
 // when it can: registers and MEM[HH] show two upper-case hex digits, uM[HH]
 // ten hex digits, step N/N, phase 0-6, the flags 0 or 1, an image a picture role.
 std::string ShownTextProblem(const std::string& name, const std::string& text);
+// Whether the check's name is one it can look at: a board name now, a
+// recorded signal or register (uAR, PC, R0 … BUS, C, Z, DRW …) at a time.
+bool KnowsName(const Expectation& e);
+// Why a check of a known name is malformed: a comparison or pattern of a
+// name that shows no hex value, a value of more digits than it shows, a
+// pattern of another number of bits; empty when it is sound.
+std::string CheckProblem(const Expectation& e);
+// Why a lab's check can never hold: an alternative NAME cannot show now
+// (ShownTextProblem); empty when each can, and for comparisons and times.
+std::string NeverHoldsProblem(const Expectation& e);
 
 // A jack as printed on the board; the second of the two VCC and GND jacks is
 // written VCC#2 and GND#2. -1 when there is no such jack.

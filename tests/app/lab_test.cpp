@@ -140,6 +140,13 @@ TEST(LabFile, EveryFaultIsNamedWithItsLine) {
       {kHead + "step 1: a\nstep.en: a\ncheck: choice=3\nchoice: x\nchoice.en: x\n",
        "t.lab:5: step 1 checks choice=3 but offers 1 choices"},
       {kHead + "setup:\n", "t.lab:5: 'setup' needs a console line"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: R0>=100\n",
+       "t.lab:7: R0>=100: R0 is compared with a hex value of at most 2 digits"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: R0=35|5g\n",
+       "t.lab:7: check R0=35|5g can never hold: R0 shows two upper-case hex digits"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: R0@cycle:x=35\n", "t.lab:7: 'R0@cycle:x': a time"},
+      {kHead + "step 1: a\nstep.en: a\nchoice: x\nchoice.en: x\ncheck: choice>=1\n",
+       "t.lab:9: a step's answer is checked as choice=N"},
       {kHead, "t.lab:1: the lab has no steps"},
   };
   for (const auto& [text, message] : kBad) {
@@ -179,6 +186,22 @@ TEST(LabRun, StepsAreDoneInOrderEachAtTheLineThatMadeItHold) {
   const Outcome done = FollowLab(lab, "power\nsd 0\nsd 2\nsd 4\n# nearly\nsd 5\nchoose 2\n");
   EXPECT_EQ(done.status, 0) << done.err;
   EXPECT_EQ(done.out, "step 1 done at line 1\nstep 2 done at line 6\nstep 3 done at line 7\nlab: 3 of 3 steps done\n");
+}
+
+// A step's check in every form expect has: done when one alternative, the
+// comparison or the pattern holds, with the failing form in the message.
+TEST(LabRun, AStepChecksAlternativesComparisonsPatternsAndTimes) {
+  const std::string lab = kHead +
+                          "step 1: 53 或 35\nstep.en: 53 or 35\ncheck: Label_SDNum=35|53\n"
+                          "step 2: 高位\nstep.en: high\ncheck: Label_SDNum>=80 Label_SDNum=0b1xxx_xxx1\n";
+  const Outcome r = FollowLab(lab, "power\nsd 0\nsd 1\nsd 4\nsd 6\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "step 1 done at line 5\nstep 2 not done: Label_SDNum expected >=80, got 53\nlab: 1 of 2 steps done\n");
+  // SD7 too: D3 is at least 80 and matches 1xxx_xxx1.
+  const Outcome done = FollowLab(lab, "power\nsd 0\nsd 1\nsd 4\nsd 6\nsd 7\n");
+  EXPECT_EQ(done.status, 0) << done.out;
+  EXPECT_EQ(done.out, "step 1 done at line 5\nstep 2 done at line 6\nlab: 2 of 2 steps done\n");
 }
 
 TEST(LabRun, TheSetUpRunsFirstWithFilesBesideTheLabAndABadSetUpIsTheLabsError) {
