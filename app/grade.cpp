@@ -51,8 +51,8 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       options = false;
       continue;
     }
-    const bool takesValue =
-        a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--lab" || a == "--compare-controller";
+    const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--gradebook" ||
+                            a == "--lab" || a == "--compare-controller";
     if (!takesValue) {
       error = "unknown option " + a;
       return false;
@@ -77,7 +77,11 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
         return false;
       }
     } else {
-      (a == "--csv" ? o.csv : a == "--junit" ? o.junit : a == "--lab" ? o.lab : o.compare) = v;
+      (a == "--csv"         ? o.csv
+       : a == "--junit"     ? o.junit
+       : a == "--gradebook" ? o.gradebook
+       : a == "--lab"       ? o.lab
+                            : o.compare) = v;
     }
   }
   if (!o.lab.empty() && !o.compare.empty()) {
@@ -103,7 +107,7 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
     error = std::string("cannot read ") + what + o.check;
     return false;
   }
-  for (const std::string* report : {&o.csv, &o.junit}) {
+  for (const std::string* report : {&o.csv, &o.junit, &o.gradebook}) {
     if (report->empty()) continue;
     if (SameFile(*report, o.check)) {
       error = "the report " + *report + " would overwrite " + (o.lab.empty() ? "the check" : "the lab");
@@ -114,10 +118,15 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       return false;
     }
   }
-  if (!o.csv.empty() && o.csv == o.junit) {
-    error = "--csv and --junit name the same file";
-    return false;
-  }
+  const std::pair<const std::string*, const char*> reports[] = {
+      {&o.csv, "--csv"}, {&o.junit, "--junit"}, {&o.gradebook, "--gradebook"}};
+  for (size_t i = 0; i < 3; ++i)
+    for (size_t k = i + 1; k < 3; ++k)
+      if (!reports[i].first->empty() &&
+          (*reports[i].first == *reports[k].first || SameFile(*reports[i].first, *reports[k].first))) {
+        error = std::string(reports[i].second) + " and " + reports[k].second + " name the same file";
+        return false;
+      }
   for (const std::string& s : o.submissions) {
     if (!fs::is_directory(s, ec)) {
       error = "not a submission folder: " + s;
@@ -207,6 +216,11 @@ GradeResult Classify(int waitStatus, bool timedOut, const std::vector<RunFact>& 
                      int64_t labSteps) {
   GradeResult r;
   if (labSteps >= 0) ClassifyLab(r, labSteps, facts);
+  // What ran before a timeout, a crash or a bad line earns its points too.
+  for (const RunFact& f : facts) {
+    if (f.kind == Kind::Checked) r.checkedLines.push_back(f.line);
+    if (f.kind == Kind::ExpectFailed) r.failedLines.push_back(f.line);
+  }
   const std::string doneSoFar = r.lab ? " (" + StepsDone(r) + " done)" : "";
   if (timedOut) {
     r.status = "timeout";
@@ -549,8 +563,10 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
   return run;
 }
 
-std::vector<ExpectLine> ExpectLines(const std::string& check) {
-  std::vector<ExpectLine> lines;
+namespace {
+
+// Each expect line of a check with its points, and why one cannot be checked.
+void ForEachExpect(const std::string& check, const std::function<void(ExpectLine, const std::string&)>& seen) {
   ForEachLine(check, [&](std::string_view line, int64_t number) {
     std::istringstream words{std::string(line)};
     std::string first;
@@ -558,9 +574,51 @@ std::vector<ExpectLine> ExpectLines(const std::string& check) {
     if (first != "expect") return;
     std::string text(line);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-    lines.push_back({number, text.substr(text.find("expect"))});
+    text = text.substr(text.find("expect"));
+    ExpectLine e{number, text};
+    std::vector<Expectation> pairs;
+    std::string error;
+    if (ParseExpectations(std::string_view(text).substr(6), "expect", pairs, error, &e.points))
+      for (const Expectation& p : pairs) {
+        if (!KnowsName(p)) error = "unknown name '" + p.name + "'";
+        if (error.empty()) error = CheckProblem(p);
+        if (!error.empty()) break;
+      }
+    seen(e, error);
   });
+}
+
+}  // namespace
+
+std::vector<ExpectLine> ExpectLines(const std::string& check) {
+  std::vector<ExpectLine> lines;
+  ForEachExpect(check, [&](ExpectLine e, const std::string&) { lines.push_back(std::move(e)); });
   return lines;
+}
+
+std::string CheckScriptProblem(const std::string& check) {
+  std::string problem;
+  ForEachExpect(check, [&](const ExpectLine& e, const std::string& error) {
+    if (problem.empty() && !error.empty()) problem = "line " + std::to_string(e.number) + ": " + error;
+  });
+  return problem;
+}
+
+bool Earned(const GradeResult& r, const ExpectLine& e) {
+  if (e.whole) return r.status == "passed";
+  if (!e.key.empty()) return e.number <= r.passed;  // a lab's step, done in order
+  auto has = [&](const std::vector<int64_t>& lines) {
+    return std::find(lines.begin(), lines.end(), e.number) != lines.end();
+  };
+  return has(r.checkedLines) && !has(r.failedLines);
+}
+
+void Score(GradeResult& r, const std::vector<ExpectLine>& expects) {
+  r.points = r.maxPoints = 0;
+  for (const ExpectLine& e : expects) {
+    r.maxPoints += e.points;
+    if (Earned(r, e)) r.points += e.points;
+  }
 }
 
 }  // namespace orrin

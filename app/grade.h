@@ -17,9 +17,9 @@ namespace orrin {
 struct Lab;
 
 struct GradeOptions {
-  int jobs = 0;            // 0: one per core
-  double timeout = 60;     // seconds a submission may run
-  std::string csv, junit;  // report files, empty for none
+  int jobs = 0;                       // 0: one per core
+  double timeout = 60;                // seconds a submission may run
+  std::string csv, junit, gradebook;  // report files, empty for none
   std::string check;
   // --lab LAB: each submission's recorded session (session.orrin) is followed
   // through the lab instead of running a check; `labFile` is the lab read.
@@ -70,6 +70,11 @@ struct GradeResult {
   bool lab = false;
   std::vector<int64_t> wrongAnswers{};
   int64_t WrongAnswerCount() const;
+  // The expect lines the run performed and those that failed (a check's),
+  // also before a timeout or a crash.
+  std::vector<int64_t> checkedLines{}, failedLines{};
+  // Points earned of the possible, once Score has counted them.
+  int64_t points = 0, maxPoints = 0;
 };
 
 // What one finished run of the check says: its exit status (as waitpid gives
@@ -97,17 +102,34 @@ GradeRun GradeAll(const GradeOptions& options, const std::string& checkScript,
 // The expect lines of a check script: their line numbers and texts; the
 // failures of a line are those starting "line N: ". A lab's steps are cases
 // too, their failures starting with `key` ("step N: ").
+// Each is worth `points` (`points: N` on the line or the step, default 1).
+// `whole`: the one case of a run that passes or fails as a whole (a
+// controller compared with the microprogram).
 struct ExpectLine {
   int64_t number;
   std::string text;
   std::string key{};
+  int64_t points = 1;
+  bool whole = false;
 };
 std::vector<ExpectLine> ExpectLines(const std::string& checkScript);
+// The first expect line that cannot be checked, as "line N: why" (empty when
+// every one can): a check is refused before any submission runs.
+std::string CheckScriptProblem(const std::string& checkScript);
+// Whether a case earned its points: an expect line performed without a
+// failure, a lab's step done, a whole run passed; Score counts them all.
+bool Earned(const GradeResult& r, const ExpectLine& e);
+void Score(GradeResult& r, const std::vector<ExpectLine>& expects);
 
 using files::PrintableText;
 
-// With a lab, the CSV has a last column, wrong_answers.
+// With a lab, the CSV has a column wrong_answers; the last is the points,
+// earned/possible.
 std::string CsvReport(const std::vector<GradeResult>& results, bool lab = false);
+// One row per submission for a course's gradebook: the folder's name (read
+// as GBK where it is not UTF-8, as a Windows archive names it), the points,
+// the maximum, the status; UTF-8.
+std::string GradebookReport(const std::vector<GradeResult>& results);
 std::string JUnitReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& expects);
 
 }  // namespace orrin

@@ -1,5 +1,7 @@
 // orrin-grade's reports: the CSV and the JUnit XML, and the texts of both
 // and of the terminal made safe whatever a folder is called.
+#include <iconv.h>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -53,18 +55,50 @@ std::string FolderName(const std::string& path) {
   return p.filename().string();
 }
 
+// The folder's name as text: UTF-8 as it is, else read as GB18030 (GBK's
+// superset, a Windows archive's names); what neither reads is shown escaped.
+std::string FolderNameUtf8(const std::string& path) {
+  const std::string name = FolderName(path);
+  if (files::IsUtf8(name)) return PrintableText(name);
+  iconv_t cd = iconv_open("UTF-8", "GB18030");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return PrintableText(name);
+  std::string in = name, out(name.size() * 4 + 4, '\0');
+  char* from = in.data();
+  char* to = out.data();
+  size_t left = in.size(), room = out.size();
+  const bool read = iconv(cd, &from, &left, &to, &room) != static_cast<size_t>(-1) && left == 0;
+  iconv_close(cd);
+  if (!read) return PrintableText(name);
+  out.resize(out.size() - room);
+  return PrintableText(out);
+}
+
 }  // namespace
 
 std::string CsvReport(const std::vector<GradeResult>& results, bool lab) {
-  std::string csv =
-      lab ? "submission,status,passed,failed,message,wrong_answers\n" : "submission,status,passed,failed,message\n";
+  std::string csv = lab ? "submission,status,passed,failed,message,wrong_answers,points\n"
+                        : "submission,status,passed,failed,message,points\n";
   for (const GradeResult& r : results) {
     csv += CsvField(PrintableText(r.submission)) + "," + r.status + "," + std::to_string(r.passed) + "," +
            std::to_string(r.failed) + "," + CsvField(PrintableText(r.message));
     // Appended, not added up: GCC 12 at -O3 sees a false overlap in "," + text.
     if (lab) csv.append(",").append(std::to_string(r.WrongAnswerCount()));
-    csv += "\n";
+    csv.append(",").append(std::to_string(r.points)).append("/").append(std::to_string(r.maxPoints)).append("\n");
   }
+  return csv;
+}
+
+std::string GradebookReport(const std::vector<GradeResult>& results) {
+  std::string csv = "identifier,points,maximum,status\n";
+  for (const GradeResult& r : results)
+    csv.append(CsvField(FolderNameUtf8(r.submission)))
+        .append(",")
+        .append(std::to_string(r.points))
+        .append(",")
+        .append(std::to_string(r.maxPoints))
+        .append(",")
+        .append(r.status)
+        .append("\n");
   return csv;
 }
 
@@ -76,11 +110,17 @@ std::string JUnitReport(const std::vector<GradeResult>& results, const std::vect
     std::string cases;
     int64_t suiteFailures = 0, suiteErrors = 0, suiteTests = 0;
     const bool broken = r.status == "error" || r.status == "timeout";
-    auto addCase = [&](const std::string& name, std::string inner, int64_t wrong = 0) {
+    // `points`: the case's worth and what it earned, for a case of an
+    // expect line or a step (the file's own case has none).
+    auto addCase = [&](const std::string& name, std::string inner, int64_t wrong = 0, int64_t points = 0,
+                       int64_t earned = 0) {
       ++suiteTests;
-      if (wrong > 0)
-        inner = "      <properties><property name=\"wrong_answers\" value=\"" + std::to_string(wrong) +
-                "\"/></properties>\n" + inner;
+      std::string properties;
+      if (wrong > 0) properties += "<property name=\"wrong_answers\" value=\"" + std::to_string(wrong) + "\"/>";
+      if (points > 0)
+        properties += "<property name=\"points\" value=\"" + std::to_string(points) +
+                      "\"/><property name=\"points_earned\" value=\"" + std::to_string(earned) + "\"/>";
+      if (!properties.empty()) inner = "      <properties>" + properties + "</properties>\n" + inner;
       cases += "    <testcase classname=\"" + suite + "\" name=\"" + Xml(name) + "\"";
       cases += inner.empty() ? "/>\n" : ">\n" + inner + "    </testcase>\n";
     };
@@ -103,7 +143,8 @@ std::string JUnitReport(const std::vector<GradeResult>& results, const std::vect
       }
       const size_t step = static_cast<size_t>(e.number - 1);
       addCase(e.key.empty() ? prefix + e.text : e.text, inner,
-              !e.key.empty() && step < r.wrongAnswers.size() ? r.wrongAnswers[step] : 0);
+              !e.key.empty() && step < r.wrongAnswers.size() ? r.wrongAnswers[step] : 0, e.points,
+              Earned(r, e) ? e.points : 0);
     }
     // The student's file the check could not use gets a case of its own,
     // also when expectations failed too: it is usually why they did. So

@@ -51,7 +51,7 @@ class LabReader {
     LabStep* step = lab_.steps.empty() ? nullptr : &lab_.steps.back();
     if (key == "forbid") return Forbid(step ? step->forbid : lab_.forbid, text, number);
     const bool known = key == "step.en" || key == "check" || key == "hint" || key == "hint.en" || key == "choice" ||
-                       key == "choice.en";
+                       key == "choice.en" || key == "points";
     if (!known)
       return Error(number, "unknown key '" + key +
                                "' (title, goal, setup, forbid, step N, check, hint, choice, each but setup, forbid, "
@@ -62,6 +62,10 @@ class LabReader {
     if (key == "hint.en") return Append(step->hint.en, text);
     if (key == "choice") return Choice(*step, text, false);
     if (key == "choice.en") return Choice(*step, text, true);
+    if (key == "points") {
+      if (!ParseNumber(text, 1, 1000, step->points)) Error(number, "'points' needs a number of points 1-1000");
+      return;
+    }
     Check(*step, text, number);
   }
 

@@ -42,7 +42,8 @@ struct LabStep {
   LabText instruction, hint;
   std::vector<Expectation> checks;
   std::vector<LabText> choices;
-  Shortcuts forbid;  // while this step is the one to do
+  Shortcuts forbid;    // while this step is the one to do
+  int64_t points = 1;  // what the step is worth in a grade (`points: N`)
 };
 
 struct Lab {

@@ -37,6 +37,9 @@ constexpr std::string_view kHelp =
     "  --timeout S   stop a submission after S seconds (default 60)\n"
     "  --csv FILE    write one row per submission to FILE\n"
     "  --junit FILE  write JUnit XML to FILE, a test case per expectation or step\n"
+    "  --gradebook FILE\n"
+    "                write FILE for a course's gradebook: one row per submission,\n"
+    "                its folder's name (UTF-8), points, maximum and status\n"
     "  --lab LAB     grade recorded sessions through the lab LAB\n"
     "  --compare-controller SCRIPT\n"
     "                grade hard-wired controllers (controller.v) against the\n"
@@ -85,11 +88,14 @@ int main(int argc, char** argv) {
     if (!file) return Fail("cannot read the check script " + options.check);
     if (!options.compare.empty()) {
       // One case: the design agrees with the microprogram to the script's end.
-      expects.push_back({1, "compare-controller " + options.compare, "line "});
+      expects.push_back({1, "compare-controller " + options.compare, "line ", 1, true});
     } else {
       // A check that expects nothing would pass every submission.
       expects = ExpectLines(check.str());
       if (expects.empty()) return Fail("the check has no expectations");
+      // A check that cannot be checked would fail every student the same way.
+      if (const std::string problem = CheckScriptProblem(check.str()); !problem.empty())
+        return Fail(options.check + ": " + problem);
     }
   } else {
     // The lab's set-up files are the teacher's, found beside the lab from
@@ -104,7 +110,7 @@ int main(int argc, char** argv) {
     options.labFile = &lab;
     for (size_t i = 0; i < lab.steps.size(); ++i) {
       const std::string step = "step " + std::to_string(i + 1) + ": ";
-      expects.push_back({static_cast<int64_t>(i + 1), step + lab.steps[i].instruction.zh, step});
+      expects.push_back({static_cast<int64_t>(i + 1), step + lab.steps[i].instruction.zh, step, lab.steps[i].points});
     }
   }
 
@@ -122,8 +128,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  std::vector<GradeResult> results = run.results;
+  for (GradeResult& r : results) Score(r, expects);
   std::map<std::string, int64_t> counts;
-  for (const GradeResult& r : run.results) {
+  for (const GradeResult& r : results) {
     ++counts[r.status];
     std::cout << PrintableText(r.submission) << ": " << r.status;
     if (r.passed + r.failed > 0) std::cout << " (" << r.passed << " passed, " << r.failed << " failed)";
@@ -134,7 +142,8 @@ int main(int argc, char** argv) {
             << counts["error"] << " error, " << counts["timeout"] << " timeout\n";
 
   bool written = true;
-  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(run.results, options.labFile != nullptr));
-  if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(run.results, expects));
+  if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(results, options.labFile != nullptr));
+  if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(results, expects));
+  if (!options.gradebook.empty()) written &= WriteReport(options.gradebook, GradebookReport(results));
   return counts["passed"] == static_cast<int64_t>(total) && written ? 0 : 1;
 }

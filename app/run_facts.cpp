@@ -35,7 +35,7 @@ std::vector<RunFact> DecodeFacts(std::string_view in) {
     if (!Number(in, ' ', kind) || !Number(in, ' ', f.step) || !Number(in, ' ', f.line) || !Number(in, ' ', textSize) ||
         !Number(in, '\n', nameSize))
       break;
-    if (kind < 0 || kind > static_cast<int64_t>(RunFact::Kind::Refused) || textSize < 0 || nameSize < 0 ||
+    if (kind < 0 || kind > static_cast<int64_t>(RunFact::Kind::Checked) || textSize < 0 || nameSize < 0 ||
         static_cast<uint64_t>(textSize) + static_cast<uint64_t>(nameSize) + 1 > in.size() ||
         in[static_cast<size_t>(textSize + nameSize)] != '\n')
       break;

@@ -22,6 +22,7 @@ struct RunFact {
     WrongAnswer,   // a wrong answer to step `step` at line `line`
     FileProblem,   // the board's warning `text` about the file `name`
     Refused,       // line `line` named the file `text`, which its folder refuses
+    Checked,       // the expect line `line` was performed (its failures told before)
   };
   Kind kind{};
   int64_t step = 0, line = 0;

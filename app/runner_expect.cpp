@@ -350,6 +350,7 @@ CommandResult RunExpectCommand(RunnerContext& ctx, Cmd command, const Words&, st
       ctx.Tell({RunFact::Kind::ExpectFailed, 0, ctx.lineNumber, failure});
     }
   }
+  ctx.Tell({RunFact::Kind::Checked, 0, ctx.lineNumber});
   return CommandResult::Done;
 }
 

@@ -134,6 +134,15 @@ std::string PrintableText(const std::string& text) {
   return out;
 }
 
+bool IsUtf8(const std::string& text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t n = Utf8Length(text, i);
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
 bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 std::string UpperAscii(std::string_view s) {

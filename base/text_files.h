@@ -40,6 +40,8 @@ std::string LineList(const std::vector<int64_t>& lines);
 // written \xHH, so no name can break a line, a field or an XML file, nor
 // steer a terminal.
 std::string PrintableText(const std::string& text);
+// Whether every byte of the text belongs to a valid UTF-8 character.
+bool IsUtf8(const std::string& text);
 // The same line by line: the line ends of a text of several lines stay.
 std::string PrintableLines(const std::string& text);
 

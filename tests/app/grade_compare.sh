@@ -32,13 +32,13 @@ TMPDIR=$out/tmp "$grade" -j 2 --timeout 4 --compare-controller check.orrin --csv
   class/right class/wrong class/missing class/linked class/broken class/including class/busy >grade.log 2>&1 || status=$?
 [[ $status -eq 1 ]] || { cat grade.log; fail "status $status, expected 1"; }
 expect_row() { grep -qxF -- "$1" g.csv || { cat g.csv; fail "no row: $1"; }; }
-expect_row 'class/right,passed,1,0,'
-expect_row 'class/wrong,failed,0,1,"line 25: run: small beat 19 (machine cycle 4): BUS microprogram=2C hardwired=2D, CIN microprogram=1 hardwired=0"'
-expect_row 'class/missing,failed,0,1,警告: 无法读取文件：controller.v'
-expect_row 'class/linked,failed,0,1,"`controller.v` is a link, not a file"'
-expect_row "class/broken,failed,0,1,\"警告: Yosys 综合失败：controller.v:2: ERROR: syntax error, unexpected ';'\""
-expect_row 'class/including,failed,0,1,警告: Verilog 设计只能是一个文件，不能用 `include：controller.v'
-expect_row 'class/busy,timeout,0,0,ran past its time limit'
+expect_row 'class/right,passed,1,0,,1/1'
+expect_row 'class/wrong,failed,0,1,"line 25: run: small beat 19 (machine cycle 4): BUS microprogram=2C hardwired=2D, CIN microprogram=1 hardwired=0",0/1'
+expect_row 'class/missing,failed,0,1,警告: 无法读取文件：controller.v,0/1'
+expect_row 'class/linked,failed,0,1,"`controller.v` is a link, not a file",0/1'
+expect_row "class/broken,failed,0,1,\"警告: Yosys 综合失败：controller.v:2: ERROR: syntax error, unexpected ';'\",0/1"
+expect_row 'class/including,failed,0,1,警告: Verilog 设计只能是一个文件，不能用 `include：controller.v,0/1'
+expect_row 'class/busy,timeout,0,0,ran past its time limit,0/1'
 # The design's case fails in JUnit too, not only the file's.
 grep -q 'name="compare-controller check.orrin">' g.xml || { cat g.xml; fail "junit case"; }
 [[ $(grep -c '<failure message="line 0: load-controller controller.v' g.xml) -eq 4 ]] || { cat g.xml; fail "line 0 cases"; }

@@ -23,7 +23,7 @@ for check in alu program; do
     fail "$check: no passing suite for right"
   grep -q "passed, .* failed, 0 error, 0 timeout" "$out/$check.log" || fail "$check: no summary"
 done
-grep -q '<failure message="line 16: expected MEM\[FF\]=0F, got 0A">' "$out/program.xml" || fail "no failure in JUnit"
+grep -q '<failure message="line 17: expected MEM\[FF\]=0F, got 0A">' "$out/program.xml" || fail "no failure in JUnit"
 
 # A lab grades each folder's recorded session, a JUnit case per step.
 status=0
@@ -49,7 +49,20 @@ grep -q '^program/right,passed,' "$out/t.csv" || fail "the program beside the en
 # A bad check script is an error for each submission.
 printf 'power\nfrobnicate\nexpect R0=00\n' >"$out/bad.orrin"
 "$grade" --csv "$out/bad.csv" "$out/bad.orrin" program/right >/dev/null || true
-grep -q "^program/right,error,0,0,line 2: unknown command 'frobnicate'$" "$out/bad.csv" || fail "bad check"
+grep -q "^program/right,error,0,0,line 2: unknown command 'frobnicate',0/1$" "$out/bad.csv" || fail "bad check"
+
+# A check that cannot be checked is refused before any submission runs.
+printf 'power\nexpect R0=00\nexpect R0>=100\n' >"$out/malformed.orrin"
+status=0
+"$grade" --csv "$out/m.csv" "$out/malformed.orrin" program/right >"$out/m.log" 2>&1 || status=$?
+[[ $status -eq 2 && ! -e "$out/m.csv" ]] || fail "malformed check: status $status"
+grep -qF "malformed.orrin: line 3: R0>=100: R0 is compared with a hex value of at most 2 digits" "$out/m.log" ||
+  { cat "$out/m.log"; fail "malformed check: message"; }
+
+# Points: the sum is worth three, the halt one; the gradebook has them.
+"$grade" --gradebook "$out/book.csv" program/check.orrin program/right program/wrong >/dev/null || true
+printf 'identifier,points,maximum,status\nright,4,4,passed\nwrong,1,4,failed\n' | diff - "$out/book.csv" ||
+  fail "the gradebook"
 
 # Bad arguments: a clear message and status 2 before any work.
 for args in "program/check.orrin" "no-such-check.orrin program/right" "program/check.orrin no-such-folder" \

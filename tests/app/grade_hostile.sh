@@ -13,12 +13,13 @@ trap 'chmod -R u+w "$out" 2>/dev/null; rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 cd "$out"
 
-mkdir -p class/alice class/mallory class/fifo class/$'\xd5\xc5\xc8\xfd' "class/new"$'\n'"line" tmp
+mkdir -p class/alice class/mallory class/fifo class/$'\xd5\xc5\xc8\xfd' "class/new"$'\n'"line" class/$'\xff\xfe' tmp
 right=$examples/program/right/prog.txt
 cp "$right" class/alice/prog.txt
 cp "$right" class/alice/micro.txt
 cp "$right" class/$'\xd5\xc5\xc8\xfd'/prog.txt
 cp "$right" "class/new"$'\n'"line/prog.txt"
+cp "$right" class/$'\xff\xfe'/prog.txt
 # mallory's files are links into alice's folder; the check saves over them.
 ln -s ../alice/prog.txt class/mallory/prog.txt
 ln -s ../alice/micro.txt class/mallory/micro.txt
@@ -32,15 +33,15 @@ fingerprint() { (cd class && find . -print0 | sort -z | xargs -0 stat -c '%n %F 
 before=$(fingerprint)
 
 status=0
-TMPDIR=$out/tmp timeout 60 "$grade" -j 3 --timeout 20 --csv grades.csv --junit grades.xml check.orrin class/*/ \
+TMPDIR=$out/tmp timeout 60 "$grade" -j 3 --timeout 20 --csv grades.csv --junit grades.xml --gradebook book.csv check.orrin class/*/ \
   >grade.log 2>&1 || status=$?
 [[ $status -eq 1 ]] || { cat grade.log; fail "status $status, expected 1"; }
 [[ "$(fingerprint)" == "$before" ]] || fail "a submission folder changed"
 [[ -z "$(ls -A tmp)" ]] || fail "the scratch folder was left behind: $(ls -A tmp)"
-grep -q '^class/mallory/,failed,0,1,"`prog.txt` is a link, not a file"$' grades.csv || { cat grades.csv; fail "mallory's link"; }
-grep -q '^class/fifo/,failed,0,1,"`prog.txt` is a FIFO, not a file"$' grades.csv || fail "the FIFO"
-grep -q '^class/alice/,passed,1,0,$' grades.csv || fail "alice"
-grep -q '^class/\\xD5\\xC5\\xC8\\xFD/,passed,1,0,$' grades.csv || fail "the GBK name"
+grep -q '^class/mallory/,failed,0,1,"`prog.txt` is a link, not a file",0/1$' grades.csv || { cat grades.csv; fail "mallory's link"; }
+grep -q '^class/fifo/,failed,0,1,"`prog.txt` is a FIFO, not a file",0/1$' grades.csv || fail "the FIFO"
+grep -q '^class/alice/,passed,1,0,,1/1$' grades.csv || fail "alice"
+grep -q '^class/\\xD5\\xC5\\xC8\\xFD/,passed,1,0,,1/1$' grades.csv || fail "the GBK name"
 grep -q '^class/new\\x0Aline/: passed' grade.log || fail "the terminal shows a name with a line end on one line"
 
 # Every report parses: the CSV has a row per submission, the JUnit XML is
@@ -48,14 +49,28 @@ grep -q '^class/new\\x0Aline/: passed' grade.log || fail "the terminal shows a n
 python3 - grades.csv grades.xml <<'PY'
 import csv, sys, xml.dom.minidom
 rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8")))
-assert len(rows) == 6 and all(len(r) == 5 for r in rows), rows
+assert len(rows) == 7 and all(len(r) == 6 for r in rows), rows
 doc = xml.dom.minidom.parse(sys.argv[2])
 suites = doc.getElementsByTagName("testsuite")
-assert len(suites) == 5, len(suites)
+assert len(suites) == 6, len(suites)
 mallory = [s for s in suites if s.getAttribute("name") == "mallory"][0]
 messages = [f.getAttribute("message") for f in mallory.getElementsByTagName("failure")]
 assert "`prog.txt` is a link, not a file" in messages, messages
 assert any(m.startswith("line ") for m in messages), messages
+PY
+
+# The gradebook: UTF-8, the GBK name read as GBK (张三), a line end and bytes
+# neither reads escaped, one row each.
+python3 - book.csv <<'PY'
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8")))
+assert rows[0] == ["identifier", "points", "maximum", "status"], rows[0]
+book = {r[0]: r[1:] for r in rows[1:]}
+assert len(book) == 6, rows
+assert book["张三"] == ["1", "1", "passed"], book
+assert book["alice"] == ["1", "1", "passed"], book
+assert book["mallory"] == ["0", "1", "failed"], book
+assert "new\\x0Aline" in book and "\\xFF\\xFE" in book, book
 PY
 
 # A check with nothing to expect would pass everyone: refused.

@@ -36,12 +36,12 @@ TMPDIR=$out/tmp "$grade" --lab labs/alu.lab --timeout 5 --csv lab.csv --junit la
 [[ "$(cd class/victim && md5sum session.orrin)" == "$before" ]] || fail "a session wrote into another folder"
 # The copy is $out/tmp/orrin-grade.*/copy.N: ../../../ is $out itself.
 [[ ! -e escaped.txt && ! -e escaped.csv ]] || fail "a session wrote outside its copy"
-grep -q '^class/done_then_loop,timeout,5,0,ran past its time limit (5 of 5 steps done),0$' lab.csv ||
+grep -q '^class/done_then_loop,timeout,5,0,ran past its time limit (5 of 5 steps done),0,5/5$' lab.csv ||
   { cat lab.csv; fail "the steps before an endless run"; }
-grep -q "^class/done_then_bad,error,5,0,line [0-9]*: unknown command 'frobnicate' (5 of 5 steps done),0$" lab.csv ||
+grep -q "^class/done_then_bad,error,5,0,line [0-9]*: unknown command 'frobnicate' (5 of 5 steps done),0,5/5$" lab.csv ||
   { cat lab.csv; fail "the steps before a bad line"; }
-grep -q '^class/writer,passed,5,0,,0$' lab.csv || { cat lab.csv; fail "the writer's own work"; }
-grep -q '^class/victim,passed,5,0,,0$' lab.csv || { cat lab.csv; fail "the victim"; }
+grep -q '^class/writer,passed,5,0,,0,5/5$' lab.csv || { cat lab.csv; fail "the writer's own work"; }
+grep -q '^class/victim,passed,5,0,,0,5/5$' lab.csv || { cat lab.csv; fail "the victim"; }
 python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' lab.xml || fail "the JUnit does not parse"
 grep -q '<testsuite name="done_then_loop" tests="5" failures="0" errors="0">' lab.xml ||
   { cat lab.xml; fail "done steps of a timeout are not passing cases"; }
@@ -56,7 +56,7 @@ grep -q "line 2: refused: \`../from_stdin.txt\` leaves the session's folder" std
 status=0
 "$grade" --lab labs/strict.lab --csv strict.csv class/shortcut >strict.log 2>&1 || status=$?
 [[ $status -eq 1 ]] || { cat strict.log; fail "strict: status $status"; }
-grep -q '^class/shortcut,failed,2,3,step 3 was reached after `edit R0` at line 6,0$' strict.csv ||
+grep -q '^class/shortcut,failed,2,3,step 3 was reached after `edit R0` at line 6,0,2/5$' strict.csv ||
   { cat strict.csv; fail "the shortcut is not named"; }
 
 # Wrong answers are counted: stuck_jack.lab asks which jack is stuck.
@@ -66,7 +66,7 @@ wrong=$((answer == 1 ? 2 : 1))
 { sed "s/^choose $answer\$/choose $wrong\nchoose $answer/" "$examples/labs/stuck_jack.solution.orrin"; } \
   >class/guesser/session.orrin
 "$grade" --lab labs/stuck_jack.lab --csv guess.csv class/guesser >guess.log 2>&1 || { cat guess.log; fail "guesser"; }
-grep -q '^class/guesser,passed,[0-9]*,0,,1$' guess.csv || { cat guess.csv; fail "the wrong answer is not counted"; }
+grep -q '^class/guesser,passed,[0-9]*,0,,1,3/3$' guess.csv || { cat guess.csv; fail "the wrong answer is not counted"; }
 
 # Labs that cannot be done are refused before any submission runs: status 2, every error.
 printf 'setup: load-wires ../wiring/nothing.txt\n' >missing.part

@@ -107,7 +107,7 @@ TEST(GradeFacts, RecordsOfAnyBytesReadBackAndACutRecordIsDropped) {
   for (size_t cut = 1; cut < EncodeFact(facts.back()).size(); ++cut)
     EXPECT_EQ(DecodeFacts(records.substr(0, records.size() - cut)), Facts(facts.begin(), facts.end() - 1)) << cut;
   EXPECT_TRUE(DecodeFacts("").empty());
-  EXPECT_TRUE(DecodeFacts("9 0 0 0 0\n\n").empty()) << "an unknown kind";
+  EXPECT_TRUE(DecodeFacts("10 0 0 0 0\n\n").empty()) << "an unknown kind";
   EXPECT_TRUE(DecodeFacts("1 0 0 -1 0\n\n").empty());
   EXPECT_TRUE(DecodeFacts("1 0 0 99999999999999999999 0\n").empty());
   EXPECT_TRUE(DecodeFacts("1 0 0 2 0\nabc").empty()) << "a record must end where its lengths say";
@@ -181,10 +181,11 @@ TEST(GradeReports, TheCsvParsesBackToEveryResultWhateverTheNames) {
   const auto results = HostileResults();
   const auto rows = ParseCsv(CsvReport(results));
   ASSERT_EQ(rows.size(), results.size() + 1);
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"submission", "status", "passed", "failed", "message"}));
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"submission", "status", "passed", "failed", "message", "points"}));
   for (size_t i = 0; i < results.size(); ++i) {
     const auto& row = rows[i + 1];
-    ASSERT_EQ(row.size(), 5u) << i;
+    ASSERT_EQ(row.size(), 6u) << i;
+    EXPECT_EQ(row[5], std::to_string(results[i].points) + "/" + std::to_string(results[i].maxPoints));
     EXPECT_EQ(row[0], PrintableText(results[i].submission));
     EXPECT_EQ(row[1], results[i].status);
     EXPECT_EQ(row[2], std::to_string(results[i].passed));
@@ -245,6 +246,13 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   EXPECT_FALSE(ParseGradeArgs({"--csv", check, check, dir.string()}, o, error));
   EXPECT_EQ(error, "the report " + check + " would overwrite the check");
   EXPECT_FALSE(ParseGradeArgs({"--junit", (dir / "." / "check.orrin").string(), check, dir.string()}, o, error));
+  EXPECT_FALSE(ParseGradeArgs({"--gradebook", check, check, dir.string()}, o, error));
+  o = {};
+  EXPECT_FALSE(ParseGradeArgs({"--csv", "g.csv", "--gradebook", "g.csv", check, dir.string()}, o, error));
+  EXPECT_EQ(error, "--csv and --gradebook name the same file");
+  o = {};
+  EXPECT_TRUE(ParseGradeArgs({"--junit", "g.xml", "--gradebook", "g.csv", check, dir.string()}, o, error)) << error;
+  EXPECT_EQ(o.gradebook, "g.csv");
   // "--" ends the options: a folder may start with a dash.
   o = {};
   EXPECT_FALSE(ParseGradeArgs({check, (dir / "-anna").string(), "-anna"}, o, error)) << "-anna is an unknown option";
@@ -253,6 +261,61 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   EXPECT_EQ(o.submissions, (std::vector<std::string>{"-anna"}));
   ASSERT_EQ(chdir("/"), 0);
   fs::remove_all(dir);
+}
+
+// Points: an expect line earns its points when it ran without a failure (not
+// when the run stopped before it), a lab's step when it was done, the whole
+// run's case when it passed; the gradebook carries them.
+TEST(GradePoints, EachCaseEarnsItsPointsOnlyWhenItHeld) {
+  const auto expects = ExpectLines("power\nexpect R0=00 points: 3\nexpect PC=01\nexpect IR=00 points: 2\n");
+  ASSERT_EQ(expects.size(), 3u);
+  EXPECT_EQ(expects[0].points, 3);
+  EXPECT_EQ(expects[1].points, 1);
+  // Line 2 held, line 3 failed, line 4 was never reached (a bad line before it).
+  GradeResult r = Classify(
+      Exited(2), false,
+      {{K::Checked, 0, 2}, Failed(3, "line 3: expected PC=01, got 00"), {K::Checked, 0, 3}, Stopped("line 4: x")});
+  Score(r, expects);
+  EXPECT_EQ(r.points, 3);
+  EXPECT_EQ(r.maxPoints, 6);
+  r = Classify(Exited(0), false, {{K::Checked, 0, 2}, {K::Checked, 0, 3}, {K::Checked, 0, 4}, Tally(3, 0)});
+  Score(r, expects);
+  EXPECT_EQ(r.points, 6);
+
+  // A lab: the steps done in order.
+  const std::vector<ExpectLine> steps = {{1, "s", "step 1: ", 2}, {2, "s", "step 2: ", 5}, {3, "s", "step 3: ", 1}};
+  r = Classify(Exited(1), false, {{K::StepDone, 1, 4}, {K::StepDone, 2, 9}}, {}, 3);
+  Score(r, steps);
+  EXPECT_EQ(r.points, 7);
+  EXPECT_EQ(r.maxPoints, 8);
+  // The whole run's one case.
+  const std::vector<ExpectLine> whole = {{1, "compare", "line ", 4, true}};
+  r = Classify(Exited(0), false, {Tally(1, 0)});
+  Score(r, whole);
+  EXPECT_EQ(r.points, 4);
+  r = Classify(Exited(1), false, {Failed(5, "line 5: differs"), Tally(0, 1)});
+  Score(r, whole);
+  EXPECT_EQ(r.points, 0);
+
+  r.submission = "class/ann/";
+  r.status = "failed";
+  r.points = 2;
+  r.maxPoints = 4;
+  GradeResult gbk = r;
+  gbk.submission = "class/\xD5\xC5\xC8\xFD";  // 张三 in GBK
+  GradeResult odd = r;
+  odd.submission = "x/a,\"b\"";
+  EXPECT_EQ(GradebookReport({r, gbk, odd}),
+            "identifier,points,maximum,status\nann,2,4,failed\n张三,2,4,failed\n\"a,\"\"b\"\"\",2,4,failed\n");
+}
+
+// A check whose expect line cannot be checked is refused before any work.
+TEST(GradePoints, AMalformedCheckIsFoundBeforeGrading) {
+  EXPECT_EQ(CheckScriptProblem("power\nexpect R0=00 points: 2\nexpect PC<20 uAR@cycle:3=21\n"), "");
+  EXPECT_EQ(CheckScriptProblem("power\nexpect R0=00\nexpect R0>=100\n"),
+            "line 3: R0>=100: R0 is compared with a hex value of at most 2 digits");
+  EXPECT_EQ(CheckScriptProblem("expect NOPE=1\n"), "line 1: unknown name 'NOPE'");
+  EXPECT_EQ(CheckScriptProblem("expect R0=00 points: 1001\n"), "line 1: 'points:' needs a number of points 1-1000");
 }
 
 struct CopyDir : ::testing::Test {
@@ -402,16 +465,16 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   r.submission = "class/ann";
   const std::string csv = CsvReport({r}, true);
   EXPECT_EQ(csv,
-            "submission,status,passed,failed,message,wrong_answers\n"
-            "class/ann,failed,2,2,step 3 was reached after `edit R1` at line 12,1\n");
+            "submission,status,passed,failed,message,wrong_answers,points\n"
+            "class/ann,failed,2,2,step 3 was reached after `edit R1` at line 12,1,0/0\n");
   EXPECT_EQ(CsvReport({r}).find("wrong_answers"), std::string::npos) << "a check's CSV is as it was";
   std::vector<ExpectLine> steps;
   for (int n = 1; n <= 4; ++n)
     steps.push_back({n, "step " + std::to_string(n) + ": s", "step " + std::to_string(n) + ": "});
   const std::string xml = JUnitReport({r}, steps);
-  EXPECT_NE(
-      xml.find("name=\"step 3: s\">\n      <properties><property name=\"wrong_answers\" value=\"1\"/></properties>"),
-      std::string::npos)
+  EXPECT_NE(xml.find("name=\"step 3: s\">\n      <properties><property name=\"wrong_answers\" value=\"1\"/><property "
+                     "name=\"points\" value=\"1\"/><property name=\"points_earned\" value=\"0\"/></properties>"),
+            std::string::npos)
       << xml;
   EXPECT_NE(xml.find("tests=\"4\" failures=\"2\" errors=\"0\""), std::string::npos) << xml;
 

@@ -434,6 +434,7 @@ TEST(RunFacts, TheRunnerTellsWhatAGraderNeedsAsItPrintsIt) {
   EXPECT_EQ(Facts("", "power\nload-memory nosuch.txt\nexpect PC=00 R0=01\nfrobnicate\n", &out),
             (std::vector<RunFact>{{K::FileProblem, 0, 0, "无法读取文件：nosuch.txt", "nosuch.txt"},
                                   {K::ExpectFailed, 0, 3, "line 3: expected R0=01, got 00"},
+                                  {K::Checked, 0, 3},
                                   {K::Stopped, 0, 0, "line 4: unknown command 'frobnicate'"},
                                   {K::Tally, 1, 1}}));
   EXPECT_NE(out.find("line 3: expected R0=01, got 00\n"), std::string::npos) << out;
