@@ -52,7 +52,7 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       continue;
     }
     const bool takesValue = a == "-j" || a == "--timeout" || a == "--csv" || a == "--junit" || a == "--gradebook" ||
-                            a == "--lab" || a == "--compare-controller";
+                            a == "--report" || a == "--lang" || a == "--lab" || a == "--compare-controller";
     if (!takesValue) {
       error = "unknown option " + a;
       return false;
@@ -76,10 +76,17 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
         error = "--timeout needs a number of seconds above 0";
         return false;
       }
+    } else if (a == "--lang") {
+      if (v != "en" && v != "zh") {
+        error = "--lang takes en or zh";
+        return false;
+      }
+      o.english = v == "en";
     } else {
       (a == "--csv"         ? o.csv
        : a == "--junit"     ? o.junit
        : a == "--gradebook" ? o.gradebook
+       : a == "--report"    ? o.report
        : a == "--lab"       ? o.lab
                             : o.compare) = v;
     }
@@ -107,7 +114,7 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
     error = std::string("cannot read ") + what + o.check;
     return false;
   }
-  for (const std::string* report : {&o.csv, &o.junit, &o.gradebook}) {
+  for (const std::string* report : {&o.csv, &o.junit, &o.gradebook, &o.report}) {
     if (report->empty()) continue;
     if (SameFile(*report, o.check)) {
       error = "the report " + *report + " would overwrite " + (o.lab.empty() ? "the check" : "the lab");
@@ -119,9 +126,9 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
     }
   }
   const std::pair<const std::string*, const char*> reports[] = {
-      {&o.csv, "--csv"}, {&o.junit, "--junit"}, {&o.gradebook, "--gradebook"}};
-  for (size_t i = 0; i < 3; ++i)
-    for (size_t k = i + 1; k < 3; ++k)
+      {&o.csv, "--csv"}, {&o.junit, "--junit"}, {&o.gradebook, "--gradebook"}, {&o.report, "--report"}};
+  for (size_t i = 0; i < 4; ++i)
+    for (size_t k = i + 1; k < 4; ++k)
       if (!reports[i].first->empty() &&
           (*reports[i].first == *reports[k].first || SameFile(*reports[i].first, *reports[k].first))) {
         error = std::string(reports[i].second) + " and " + reports[k].second + " name the same file";
@@ -344,6 +351,7 @@ void WriteAll(int fd, std::string_view bytes) {
     _exit(3);
   }
   RunOptions options;
+  if (o.english) options.english = &EnglishCatalog();
   // Each fact is written at once: a run killed later keeps it.
   options.facts = [factsFd](const RunFact& f) { WriteAll(factsFd, EncodeFact(f)); };
   std::string text = check;
@@ -390,7 +398,7 @@ void KillGroup(pid_t pid) {
 struct Running {
   size_t index;
   pid_t pid;
-  std::chrono::steady_clock::time_point deadline;
+  std::chrono::steady_clock::time_point started, deadline;
   bool killed = false;
 };
 
@@ -530,7 +538,8 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
         continue;
       }
       setpgid(pid, pid);  // also in the child: whichever runs first
-      running.push_back({i, pid, std::chrono::steady_clock::now() + limit});
+      const auto now = std::chrono::steady_clock::now();
+      running.push_back({i, pid, now, now + limit});
     }
     bool reaped = false;
     for (size_t k = 0; k < running.size();) {
@@ -538,8 +547,21 @@ GradeRun GradeAll(const GradeOptions& o, const std::string& check, const std::fu
       int status = 0;
       if (waitpid(r.pid, &status, WNOHANG) == r.pid) {
         kill(-r.pid, SIGKILL);  // anything it left running
-        finish(r.index,
-               Classify(status, r.killed, DecodeFacts(ReadAll(file("facts.", r.index))), reasons[r.index], labSteps));
+        GradeResult g =
+            Classify(status, r.killed, DecodeFacts(ReadAll(file("facts.", r.index))), reasons[r.index], labSteps);
+        g.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - r.started).count();
+        if (o.labFile) {
+          // The session's own record of each step's time and hint, read in the copy.
+          std::ifstream session(file("copy.", r.index) / kSessionFile, std::ios::binary);
+          std::string head(64 * 1024, '\0');
+          session.read(head.data(), static_cast<std::streamsize>(head.size()));
+          head.resize(static_cast<size_t>(session.gcount()));
+          if (const auto record = ReadLabRecord(head, o.labFile->steps.size())) {
+            g.stepDoneMs = record->doneMs;
+            g.hintsUsed = record->hints;
+          }
+        }
+        finish(r.index, std::move(g));
         running.erase(running.begin() + static_cast<std::ptrdiff_t>(k));
         reaped = true;
         continue;

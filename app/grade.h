@@ -17,9 +17,10 @@ namespace orrin {
 struct Lab;
 
 struct GradeOptions {
-  int jobs = 0;                       // 0: one per core
-  double timeout = 60;                // seconds a submission may run
-  std::string csv, junit, gradebook;  // report files, empty for none
+  int jobs = 0;                               // 0: one per core
+  double timeout = 60;                        // seconds a submission may run
+  std::string csv, junit, gradebook, report;  // report files, empty for none
+  bool english = false;                       // --lang en
   std::string check;
   // --lab LAB: each submission's recorded session (session.orrin) is followed
   // through the lab instead of running a check; `labFile` is the lab read.
@@ -75,6 +76,13 @@ struct GradeResult {
   std::vector<int64_t> checkedLines{}, failedLines{};
   // Points earned of the possible, once Score has counted them.
   int64_t points = 0, maxPoints = 0;
+  // How long its run took the grader, in seconds.
+  double seconds = 0;
+  // A lab's session as the window saved it: when each step was done (ms
+  // since the lab began, -1 not done) and whose hint was shown; empty when
+  // the session does not say.
+  std::vector<int64_t> stepDoneMs{};
+  std::vector<bool> hintsUsed{};
 };
 
 // What one finished run of the check says: its exit status (as waitpid gives
@@ -130,6 +138,23 @@ std::string CsvReport(const std::vector<GradeResult>& results, bool lab = false)
 // as GBK where it is not UTF-8, as a Windows archive names it), the points,
 // the maximum, the status; UTF-8.
 std::string GradebookReport(const std::vector<GradeResult>& results);
+
+// The page of --report: where it is written (its links are relative to
+// it), the check script or lab it grades, in which language.
+struct HtmlReportPlace {
+  std::string report, check;
+  bool lab = false, english = false;
+};
+// One self-contained page: the summary, each case's share passed (and a
+// lab's times, hints and wrong answers), the slowest, the never-finished
+// and every submission in a table that sorts by any column.
+std::string HtmlReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& cases,
+                       const HtmlReportPlace& place);
+
+// Printable text with XML's five special characters as entities.
+std::string XmlText(const std::string& text);
+// A submission's folder name: "class/anna/" and "class/anna" are both anna.
+std::string FolderName(const std::string& path);
 std::string JUnitReport(const std::vector<GradeResult>& results, const std::vector<ExpectLine>& expects);
 
 }  // namespace orrin

@@ -21,8 +21,9 @@ std::string CsvField(const std::string& v) {
   return q + "\"";
 }
 
-// Printable text with XML's five special characters as entities.
-std::string Xml(const std::string& v) {
+}  // namespace
+
+std::string XmlText(const std::string& v) {
   std::string x;
   for (char c : PrintableText(v)) {
     switch (c) {
@@ -48,12 +49,15 @@ std::string Xml(const std::string& v) {
   return x;
 }
 
-// "class/anna/" and "class/anna" are both anna.
 std::string FolderName(const std::string& path) {
   std::filesystem::path p = std::filesystem::path(path).lexically_normal();
   if (p.filename().empty()) p = p.parent_path();
   return p.filename().string();
 }
+
+namespace {
+
+std::string Xml(const std::string& v) { return XmlText(v); }
 
 // The folder's name as text: UTF-8 as it is, else read as GB18030 (GBK's
 // superset, a Windows archive's names); what neither reads is shown escaped.

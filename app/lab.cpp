@@ -390,6 +390,40 @@ std::vector<std::string> LabProgress::Summary(int64_t nowMs, const Catalog* engl
   return lines;
 }
 
+std::vector<std::string> LabProgress::Record() const {
+  std::string done = "lab-done-ms:", hints = "lab-hints:";
+  for (size_t i = 0; i < lab_->steps.size(); ++i) {
+    done += " " + (i < doneAt_.size() ? std::to_string(doneAt_[i]) : std::string("-"));
+    hints += hints_[i] ? " 1" : " 0";
+  }
+  return {done, hints};
+}
+
+std::optional<LabRecord> ReadLabRecord(std::string_view session, size_t steps) {
+  LabRecord record;
+  bool sawDone = false, sawHints = false;
+  // The record is among the comments the window writes before the first action.
+  ForEachLine(session.substr(0, std::min<size_t>(session.size(), 64 * 1024)), [&](std::string_view line, int64_t) {
+    for (const auto& [key, seen] : {std::pair{"# lab-done-ms:", &sawDone}, {"# lab-hints:", &sawHints}}) {
+      if (!line.starts_with(key) || *seen) continue;
+      *seen = true;
+      std::istringstream words{std::string(line.substr(std::string_view(key).size()))};
+      std::string w;
+      while (words >> w) {
+        int64_t n = 0;
+        if (seen == &sawDone)
+          record.doneMs.push_back(w == "-" ? -1 : ParseNumber(w, 0, int64_t{1} << 40, n) ? n : -2);
+        else
+          record.hints.push_back(w == "1");
+      }
+    }
+  });
+  const bool fits = record.doneMs.size() == steps && record.hints.size() == steps &&
+                    std::none_of(record.doneMs.begin(), record.doneMs.end(), [](int64_t v) { return v < -1; });
+  if (!sawDone || !sawHints || !fits) return std::nullopt;
+  return record;
+}
+
 int64_t LabProgress::WrongAnswerCount() const {
   int64_t n = 0;
   for (int64_t w : wrong_) n += w;

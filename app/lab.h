@@ -134,6 +134,10 @@ class LabProgress {
   // wrong tries, the totals and a shortcut taken; in Chinese, or in English
   // through `english`.
   std::vector<std::string> Summary(int64_t nowMs, const Catalog* english) const;
+  // The same for a grader to read, as two lines a saved session keeps as
+  // comments: "lab-done-ms: 12000 30500 -" (when each step was done, - when
+  // not) and "lab-hints: 0 1 0" (whether its hint was shown).
+  std::vector<std::string> Record() const;
 
  private:
   bool Forbids(const Shortcuts& forbid, const std::string& action) const;
@@ -148,6 +152,14 @@ class LabProgress {
 
 // A lab's clock, "mm:ss".
 std::string LabClock(int64_t ms);
+
+// What a session's Record lines say, for a lab of `steps` steps; nothing
+// when the session has none (an older one, the page's) or they do not fit.
+struct LabRecord {
+  std::vector<int64_t> doneMs;  // -1: not done
+  std::vector<bool> hints;
+};
+std::optional<LabRecord> ReadLabRecord(std::string_view session, size_t steps);
 // A text of the catalogue in Chinese or, through `english`, in English, with
 // its %1, %2 … replaced by `args`.
 std::string CatalogueText(const Catalog* english, std::string_view text, const std::vector<std::string>& args = {});

@@ -37,6 +37,11 @@ constexpr std::string_view kHelp =
     "  --timeout S   stop a submission after S seconds (default 60)\n"
     "  --csv FILE    write one row per submission to FILE\n"
     "  --junit FILE  write JUnit XML to FILE, a test case per expectation or step\n"
+    "  --report FILE.html\n"
+    "                write one page to look at: the summary, each expectation's or\n"
+    "                step's share passed (a lab's times, hints, wrong answers), the\n"
+    "                slowest, and every submission in a table that sorts\n"
+    "  --lang en|zh  the language of the page and of the board's messages\n"
     "  --gradebook FILE\n"
     "                write FILE for a course's gradebook: one row per submission,\n"
     "                its folder's name (UTF-8), points, maximum and status\n"
@@ -110,7 +115,9 @@ int main(int argc, char** argv) {
     options.labFile = &lab;
     for (size_t i = 0; i < lab.steps.size(); ++i) {
       const std::string step = "step " + std::to_string(i + 1) + ": ";
-      expects.push_back({static_cast<int64_t>(i + 1), step + lab.steps[i].instruction.zh, step, lab.steps[i].points});
+      const LabText& instruction = lab.steps[i].instruction;
+      expects.push_back({static_cast<int64_t>(i + 1), step + (options.english ? instruction.en : instruction.zh), step,
+                         lab.steps[i].points});
     }
   }
 
@@ -145,5 +152,9 @@ int main(int argc, char** argv) {
   if (!options.csv.empty()) written &= WriteReport(options.csv, CsvReport(results, options.labFile != nullptr));
   if (!options.junit.empty()) written &= WriteReport(options.junit, JUnitReport(results, expects));
   if (!options.gradebook.empty()) written &= WriteReport(options.gradebook, GradebookReport(results));
+  if (!options.report.empty())
+    written &= WriteReport(
+        options.report,
+        HtmlReport(results, expects, {options.report, options.check, options.labFile != nullptr, options.english}));
   return counts["passed"] == static_cast<int64_t>(total) && written ? 0 : 1;
 }

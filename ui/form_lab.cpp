@@ -153,6 +153,9 @@ bool TMainForm::WriteSession(const std::string& path) {
   if (const Lab* lab = labPanel_->CurrentLab()) {
     text.append("# replay with: orrin-run --lab ").append(lab->path).append(" ").append(S(name)).append("\n");
     for (const QString& line : labPanel_->Summary()) text.append("# ").append(S(line)).append("\n");
+    // The same for orrin-grade's report: each step's time and hint.
+    if (const LabProgress* progress = labPanel_->Progress())
+      for (const std::string& line : progress->Record()) text.append("# ").append(line).append("\n");
   } else {
     text.append("# replay with: orrin-run ").append(S(name)).append("\n");
   }

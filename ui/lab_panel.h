@@ -36,6 +36,7 @@ class LabPanel : public QDockWidget {
   // checks now hold, in order.
   void Check(const Simulator& sim);
   bool Finished() const { return progress_ && progress_->Finished(); }
+  const LabProgress* Progress() const { return progress_ ? &*progress_ : nullptr; }
   // The student's answer to the current step's question (1, 2 …); the
   // window records it and then has the board looked at.
   std::function<void(int)> onChoice;

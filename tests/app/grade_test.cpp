@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/lab.h"
+
 namespace orrin {
 namespace {
 
@@ -482,6 +484,69 @@ TEST(GradeLab, TheMessageNamesAShortcutOrTheFirstFailingCheckAndWrongAnswersAreC
   GradeResult t = Classify(SIGKILL, true, kTwoDone, {}, 4);
   t.submission = "class/bo";
   EXPECT_NE(JUnitReport({t}, steps).find("tests=\"4\" failures=\"0\" errors=\"2\""), std::string::npos);
+}
+
+// The report's page: its numbers are the results', every text escaped, a
+// lab's times from the sessions' records drawn as their spread.
+TEST(GradeReports, TheHtmlReportCarriesTheNumbersOfTheResults) {
+  std::vector<GradeResult> results(4);
+  const char* const statuses[] = {"passed", "failed", "timeout", "failed"};
+  for (size_t i = 0; i < results.size(); ++i) {
+    results[i].submission = "class/s" + std::to_string(i);
+    results[i].status = statuses[i];
+    results[i].passed = static_cast<int64_t>(3 - i);
+    results[i].failed = static_cast<int64_t>(i);
+    results[i].seconds = 0.5 * static_cast<double>(i);
+  }
+  results[3].submission = "class/<b>&\xFF";
+  results[3].message = "line 4: expected R0=<1>, got 00";
+  // Steps 1 and 2 of a lab: s0 took 10 s and 20 s, s1 30 s and 40 s; s1 used step 2's hint.
+  results[0].stepDoneMs = {10000, 30000};
+  results[1].stepDoneMs = {30000, 70000};
+  results[0].hintsUsed = {false, false};
+  results[1].hintsUsed = {false, true};
+  results[1].wrongAnswers = {0, 2};
+  for (GradeResult& r : results) r.passed = std::min<int64_t>(r.passed, 2);
+  const std::vector<ExpectLine> steps = {{1, "step 1: <one>", "step 1: "}, {2, "step 2: two", "step 2: "}};
+  for (GradeResult& r : results) Score(r, steps);
+  const std::string page = HtmlReport(results, steps, {"/tmp/r/report.html", "/tmp/r/t.lab", true, true});
+  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\n<html lang=\"en\">")) << page.substr(0, 80);
+  EXPECT_NE(page.find("data-status=\"passed\">1<"), std::string::npos);
+  EXPECT_NE(page.find("data-status=\"failed\">2<"), std::string::npos);
+  EXPECT_NE(page.find("data-status=\"timeout\">1<"), std::string::npos);
+  EXPECT_NE(page.find("data-status=\"error\">0<"), std::string::npos);
+  // Step 1 done by three (s3 did none), step 2 by two.
+  EXPECT_NE(page.find("data-passed=\"3\""), std::string::npos) << page;
+  EXPECT_NE(page.find("data-passed=\"2\""), std::string::npos);
+  // Step 1: 10 s and 30 s, median 20 s; step 2: 20 s and 40 s, median 30 s.
+  EXPECT_NE(page.find("00:20 <span class=\"muted\">(00:15–00:25)"), std::string::npos) << page;
+  EXPECT_NE(page.find("00:30 <span class=\"muted\">(00:25–00:35)"), std::string::npos);
+  EXPECT_NE(page.find("<td class=\"n\">1</td><td class=\"n\">2</td></tr>"), std::string::npos) << "hints, wrong";
+  // Escaped: no text can open a tag; bytes that are not UTF-8 as \xHH.
+  EXPECT_EQ(page.find("<b>"), std::string::npos);
+  EXPECT_EQ(page.find("<one>"), std::string::npos);
+  EXPECT_NE(page.find("class/&lt;b&gt;&amp;\\xFF"), std::string::npos);
+  EXPECT_NE(page.find("expected R0=&lt;1&gt;"), std::string::npos);
+  // The slowest first: s1's lab took 70 s, s0's 30 s, then the runs' own times.
+  const size_t slowest = page.find("<section id=\"slowest\">");
+  EXPECT_LT(page.find("class/s1 — 01:10", slowest), page.find("class/s0 — 00:30", slowest));
+  EXPECT_NE(page.find("class/s2 — timeout, 1/3"), std::string::npos) << "never finished";
+  // In Chinese by default.
+  const std::string zh = HtmlReport(results, steps, {"/tmp/r/report.html", "/tmp/r/t.lab", true, false});
+  EXPECT_TRUE(zh.starts_with("<!DOCTYPE html>\n<html lang=\"zh-CN\">"));
+  EXPECT_NE(zh.find("每份提交"), std::string::npos);
+}
+
+// The record a saved session keeps of each step's time and hint.
+TEST(GradeReports, ALabRecordReadsBackOnlyWhenItFitsTheLab) {
+  const auto r = ReadLabRecord("# replay\n# lab-done-ms: 1200 - 5000\n# lab-hints: 0 1 0\npower\n", 3);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->doneMs, (std::vector<int64_t>{1200, -1, 5000}));
+  EXPECT_EQ(r->hints, (std::vector<bool>{false, true, false}));
+  EXPECT_FALSE(ReadLabRecord("# lab-done-ms: 1 2\n# lab-hints: 0 0\n", 3)) << "another lab's";
+  EXPECT_FALSE(ReadLabRecord("# lab-done-ms: 1 x 3\n# lab-hints: 0 0 0\n", 3));
+  EXPECT_FALSE(ReadLabRecord("# lab-done-ms: 1 2 3\n", 3)) << "no hints";
+  EXPECT_FALSE(ReadLabRecord("power\n", 3));
 }
 
 }  // namespace

@@ -90,6 +90,10 @@ TEST_F(LabWindow, StepsTickAsTheStudentWorksAndTheSessionReplaysToTheSameBoard) 
   text << saved.rdbuf();
   EXPECT_TRUE(text.str().starts_with("# replay with: orrin-run --lab " + kLabs + "alu.lab")) << text.str();
   EXPECT_EQ(text.str().find("k 5\n"), std::string::npos);  // the session began with the lab
+  // The grader's record of it: every step done, at the times the panel shows.
+  const auto record = ReadLabRecord(text.str(), 5);
+  ASSERT_TRUE(record.has_value()) << text.str();
+  EXPECT_EQ(record->doneMs, form.LabSide()->Progress()->DoneAt());
 
   Lab lab;
   std::vector<std::string> errors;
