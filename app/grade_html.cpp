@@ -89,13 +89,15 @@ int64_t LabMs(const GradeResult& r) {
   return r.stepDoneMs.back();
 }
 
-// A row's time and its text: a lab's own time where the session recorded
-// it, else the grading run's.
+// A row's time and its text: a lab's own time, where the session recorded
+// it all (-1 and a dash where it did not), or the check's run.
 double TimeKey(const GradeResult& r, bool lab) {
-  return lab && LabMs(r) >= 0 ? static_cast<double>(LabMs(r)) / 1000.0 : r.seconds;
+  if (!lab) return r.seconds;
+  return LabMs(r) >= 0 ? static_cast<double>(LabMs(r)) / 1000.0 : -1;
 }
 std::string TimeText(const GradeResult& r, bool lab) {
-  return lab && LabMs(r) >= 0 ? Clock(LabMs(r)) : Number(r.seconds, 2) + " s";
+  if (!lab) return Number(r.seconds, 2) + " s";
+  return LabMs(r) >= 0 ? Clock(LabMs(r)) : "—";
 }
 
 const char* const kStatuses[] = {"passed", "failed", "error", "timeout"};
@@ -135,7 +137,7 @@ table{border-collapse:collapse}th,td{padding:4px 8px;border-bottom:1px solid #dd
 th button{font:inherit;font-weight:bold;border:0;background:none;cursor:pointer;padding:0}
 th button::after{content:" \2195";color:#999}td.n{text-align:right;font-variant-numeric:tabular-nums}
 .legend span{display:inline-block;margin-right:16px}.legend i{display:inline-block;width:12px;height:12px;margin-right:4px;vertical-align:-1px}
-svg text{font-size:11px;fill:#333}.muted{color:#777}
+svg text{font-size:11px;fill:#333}.muted{color:#777}td.spread{white-space:nowrap}svg.box,svg.bar{vertical-align:middle}
 .passed{color:#2e8b57}.failed{color:#b35c00}.error{color:#c0392b}.timeout{color:#7d3c98}
 )";
 
@@ -226,7 +228,7 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
         h += "<td class=\"muted\">—</td>";
       } else {
         const Spread s = SpreadOf(times[i]);
-        h += "<td>" + SpreadBox(s, longest) + " " + Clock(static_cast<int64_t>(s.median * 1000)) +
+        h += "<td class=\"spread\">" + SpreadBox(s, longest) + " " + Clock(static_cast<int64_t>(s.median * 1000)) +
              " <span class=\"muted\">(" + Clock(static_cast<int64_t>(s.q1 * 1000)) + "–" +
              Clock(static_cast<int64_t>(s.q3 * 1000)) + ")</span></td>";
       }
@@ -253,7 +255,7 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
   std::stable_sort(order.begin(), order.end(),
                    [&](const GradeResult* a, const GradeResult* b) { return TimeKey(*a, lab) > TimeKey(*b, lab); });
   h += std::string("<section id=\"slowest\">\n<h2>") + t("最慢的", "The slowest") + "</h2>\n<ol>\n";
-  for (size_t i = 0; i < std::min<size_t>(10, order.size()); ++i)
+  for (size_t i = 0; i < std::min<size_t>(10, order.size()) && TimeKey(*order[i], lab) >= 0; ++i)
     h += "<li>" + Html(PrintableText(order[i]->submission)) + " — " + TimeText(*order[i], lab) + "</li>\n";
   h += std::string("</ol>\n</section>\n<section id=\"unfinished\">\n<h2>") + t("没有做完的", "Never finished") +
        "</h2>\n<ul>\n";
