@@ -79,6 +79,7 @@ TEST(CompareController, TellsTheGraderWhatItFound) {
   EXPECT_EQ(unloadable[0].kind, Kind::FileProblem);
   EXPECT_EQ(unloadable[0].name, kFiles + "mixed_micro.txt");
   EXPECT_EQ(unloadable[1].kind, Kind::ExpectFailed);
+  EXPECT_EQ(unloadable[1].line, 0) << "the design is loaded before the script's first line";
   EXPECT_TRUE(unloadable[1].text.starts_with("line 0: load-controller ")) << unloadable[1].text;
   EXPECT_EQ(unloadable[1].text.find('\n'), std::string::npos);
   EXPECT_EQ(unloadable[2], (RunFact{Kind::Tally, 0, 1}));

@@ -150,6 +150,7 @@ TEST(Netlist, EveryErrorNamesItsCellNetOrPort) {
       {Module({{"DRW", "input 2"}}, {}), "port DRW must be an output"},
       {Module({{"SWC", "output 2"}}, {}), "port SWC must be an input"},
       {Module({{"IR", "input 2 3"}}, {}), "port IR has 2 bits, not 8"},
+      {Module({{"IR8", "input 2"}}, {}), "port IR8 is none of the board's"},
       {Module({{"STATE", "output 2 3 4 5 6 7 8 9 10"}}, {}), "port STATE has 9 bits, not 1 to 8"},
       {Module({{"SWC", "input 2"}, {"DRW", "output 3"}}, {{"g1", "$_DFF_N_ 2 2 3"}}), "cell g1 is a $_DFF_N_"},
       {Module({{"SWC", "input 2"}, {"DRW", "output 3"}}, {{"adder", "$add 2 2 3"}}), "cell adder is a $add"},
