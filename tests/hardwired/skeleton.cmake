@@ -7,7 +7,7 @@ set(work ${CMAKE_CURRENT_BINARY_DIR}/hardwired_skeleton)
 file(MAKE_DIRECTORY ${work})
 file(COPY ${dir}/hardwired.v DESTINATION ${work})
 set(session ${work}/session.orrin)
-file(WRITE ${session} "load-controller hardwired.v\nmode hardwired\nclr\nqd\nrun\n")
+file(WRITE ${session} "load-controller hardwired.v\nmode hardwired\nclr\nqd\nrun 3000\n")
 execute_process(
   COMMAND ${RUNNER} --lab ${LAB} ${session}
   WORKING_DIRECTORY ${dir}
