@@ -21,10 +21,6 @@ std::optional<int> Indexed(const std::string& name, std::string_view prefix, int
   return d1 * 16 + d0;
 }
 
-}  // namespace
-
-namespace {
-
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool OperatorChar(char c) { return c == '=' || c == '!' || c == '<' || c == '>'; }
 
@@ -186,6 +182,7 @@ bool PatternHolds(std::string_view alt, uint64_t v) {
   for (size_t i = alt.size(); i-- > 2;) {
     const char c = alt[i];
     if (c == '_') continue;
+    if (k >= 63) return false;  // longer than any value (a read check has at most 60)
     if ((c == '0' || c == '1') && ((v >> k) & 1) != static_cast<uint64_t>(c - '0')) return false;
     ++k;
   }
