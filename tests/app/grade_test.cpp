@@ -255,6 +255,14 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   o = {};
   EXPECT_TRUE(ParseGradeArgs({"--junit", "g.xml", "--gradebook", "g.csv", check, dir.string()}, o, error)) << error;
   EXPECT_EQ(o.gradebook, "g.csv");
+  EXPECT_FALSE(ParseGradeArgs({"--frob", check, dir.string()}, o, error));
+  EXPECT_EQ(error, "unknown option --frob");
+  o = {};
+  EXPECT_TRUE(ParseGradeArgs({"--report", "r.html", "--lang", "en", check, dir.string()}, o, error)) << error;
+  EXPECT_EQ(o.report, "r.html");
+  EXPECT_TRUE(o.english);
+  EXPECT_FALSE(ParseGradeArgs({"--lang", "fr", check, dir.string()}, o, error));
+  EXPECT_EQ(error, "--lang takes en or zh");
   // "--" ends the options: a folder may start with a dash.
   o = {};
   EXPECT_FALSE(ParseGradeArgs({check, (dir / "-anna").string(), "-anna"}, o, error)) << "-anna is an unknown option";
@@ -531,6 +539,13 @@ TEST(GradeReports, TheHtmlReportCarriesTheNumbersOfTheResults) {
   const size_t slowest = page.find("<section id=\"slowest\">");
   EXPECT_LT(page.find("class/s1 — 01:10", slowest), page.find("class/s0 — 00:30", slowest));
   EXPECT_NE(page.find("class/s2 — timeout, 1/3"), std::string::npos) << "never finished";
+  // A check's failing line links to the check, relative to the page, each
+  // byte a URL may not hold percent-encoded.
+  GradeResult line = results[3];
+  line.submission = "class/x";
+  const std::string linked =
+      HtmlReport({line}, {{4, "expect R0=1"}}, {"/tmp/r/out/report.html", "/tmp/r/我的 check.orrin", false, true});
+  EXPECT_NE(linked.find("href=\"../%E6%88%91%E7%9A%84%20check.orrin\""), std::string::npos) << linked;
   // In Chinese by default.
   const std::string zh = HtmlReport(results, steps, {"/tmp/r/report.html", "/tmp/r/t.lab", true, false});
   EXPECT_TRUE(zh.starts_with("<!DOCTYPE html>\n<html lang=\"zh-CN\">"));

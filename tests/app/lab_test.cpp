@@ -107,7 +107,7 @@ TEST(LabFile, ReadsBothLanguagesAFullWidthColonAndMixedLineEnds) {
   const std::string text = "\xEF\xBB\xBF" + kHead + "setup： mode independent\r\nstep 1: 开电源\rstep.en: Power on\n" +
                            "check: R0=00 Label_SDNum=\"00\"\r\nhint: 左边\nhint.en: left\n" +
                            "step 2: 选\nstep.en: Choose\nchoice: 甲\nchoice.en: A\nchoice: 乙\nchoice.en: B\n" +
-                           "check: choice=2\npoints: 4\n";
+                           "check: choice=2\npoints: 1000\n";
   ASSERT_TRUE(ReadLab(text, "/labs/t.lab", lab, errors)) << errors[0];
   EXPECT_EQ(lab.folder, "/labs");
   Lab top, here;
@@ -121,7 +121,7 @@ TEST(LabFile, ReadsBothLanguagesAFullWidthColonAndMixedLineEnds) {
   EXPECT_EQ(lab.steps[0].instruction.en, "Power on");
   EXPECT_EQ(lab.steps[0].checks.size(), 2u);
   EXPECT_EQ(lab.steps[0].points, 1);
-  EXPECT_EQ(lab.steps[1].points, 4);
+  EXPECT_EQ(lab.steps[1].points, 1000);
   EXPECT_EQ(lab.steps[0].hint.zh, "左边");
   ASSERT_EQ(lab.steps[1].choices.size(), 2u);
   EXPECT_EQ(lab.steps[1].choices[1].en, "B");
@@ -150,6 +150,8 @@ TEST(LabFile, EveryFaultIsNamedWithItsLine) {
       {kHead + "step 1: a\nstep.en: a\nchoice: x\nchoice.en: x\ncheck: choice>=1\n",
        "t.lab:9: a step's answer is checked as choice=N"},
       {kHead + "step 1: a\nstep.en: a\ncheck: R0=00\npoints: 0\n", "t.lab:8: 'points' needs a number of points 1-1000"},
+      {kHead + "step 1: a\nstep.en: a\ncheck: R0=00\npoints: 1001\n",
+       "t.lab:8: 'points' needs a number of points 1-1000"},
       {kHead + "points: 2\n", "t.lab:5: 'points' before the first step"},
       {kHead, "t.lab:1: the lab has no steps"},
   };
