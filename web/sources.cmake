@@ -11,5 +11,9 @@ target_link_options(orrin_web PRIVATE
   -sEXPORTED_FUNCTIONS=_malloc,_free
   -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString,ccall
   # The examples (wirings, programs, labs) in the module's file system, as
-  # the labs' set-up and the file menus' examples read them.
-  --preload-file ${PROJECT_SOURCE_DIR}/examples@/examples)
+  # the labs' set-up and the file menus' examples read them. Not the
+  # hard-wired designs: the page cannot synthesise Verilog, and the standard
+  # netlist alone (340 kB) would make every first visit a third heavier; a
+  # student opens a netlist of their own.
+  --preload-file ${PROJECT_SOURCE_DIR}/examples@/examples
+  "SHELL:--exclude-file *.v" "SHELL:--exclude-file */hardwired")
