@@ -14,6 +14,7 @@ target_link_options(orrin_web PRIVATE
   # the labs' set-up and the file menus' examples read them. Not the
   # hard-wired designs: the page cannot synthesise Verilog, and the standard
   # netlist alone (340 kB) would make every first visit a third heavier; a
-  # student opens a netlist of their own.
+  # student opens a netlist of their own. Nor the grader's examples: the
+  # page grades nothing.
   --preload-file ${PROJECT_SOURCE_DIR}/examples@/examples
-  "SHELL:--exclude-file *.v" "SHELL:--exclude-file */hardwired")
+  "SHELL:--exclude-file *.v" "SHELL:--exclude-file */hardwired" "SHELL:--exclude-file */grading")
