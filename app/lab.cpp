@@ -54,8 +54,8 @@ class LabReader {
                        key == "choice.en" || key == "points";
     if (!known)
       return Error(number, "unknown key '" + key +
-                               "' (title, goal, setup, forbid, step N, check, hint, choice, each but setup, forbid, "
-                               "step N and check also as KEY.en)");
+                               "' (title, goal, setup, forbid, step N, check, points, hint, choice, each but setup, "
+                               "forbid, step N, check and points also as KEY.en)");
     if (step == nullptr) return Error(number, "'" + key + "' before the first step");
     if (key == "step.en") return Append(step->instruction.en, text);
     if (key == "hint") return Append(step->hint.zh, text);
