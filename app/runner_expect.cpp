@@ -118,6 +118,11 @@ std::optional<std::string> BoardText(const Simulator& sim, const std::string& na
   if (const auto a = Indexed(name, "MEM[", 0xFF))
     return std::string(Hex2(sim.machine.Mem.Cells[static_cast<size_t>(*a)]).view());
   if (const auto a = Indexed(name, "uM[", 0x3F)) return FetchMicroword(sim.machine, *a);
+  // The hard-wired design's own state: two hex digits, nothing shown without one.
+  if (name == "STATE") {
+    const int state = sim.controllers.HardWired().State();
+    return state < 0 ? std::string() : std::string(Hex2(state).view());
+  }
   const WidgetId id = FindWidget(name);
   if (id != WidgetId::Count) return WidgetText(sim, id);
   return std::nullopt;
@@ -127,7 +132,8 @@ bool IsBoardName(const std::string& name) {
   static const MachineState blank;
   for (const auto& [field, text] : DumpFields(blank))
     if (field == name) return true;
-  return Indexed(name, "MEM[", 0xFF) || Indexed(name, "uM[", 0x3F) || FindWidget(name) != WidgetId::Count;
+  return Indexed(name, "MEM[", 0xFF) || Indexed(name, "uM[", 0x3F) || name == "STATE" ||
+         FindWidget(name) != WidgetId::Count;
 }
 
 namespace {
@@ -147,6 +153,7 @@ int HexBits(const Expectation& e) {
   if (e.at == Expectation::At::Now) {
     if (Indexed(e.name, "MEM[", 0xFF)) return 8;
     if (Indexed(e.name, "uM[", 0x3F)) return 40;
+    if (e.name == "STATE") return 8;
     static const MachineState blank;
     const auto fields = DumpFields(blank);
     if (std::none_of(fields.begin(), fields.end(), [&](const auto& f) { return f.first == e.name; }))
@@ -310,7 +317,8 @@ std::string ShownTextProblem(const std::string& name, const std::string& text) {
   static const MachineState blank;
   for (const auto& [field, shown] : DumpFields(blank))
     if (field == name) return AllOf(text, 2, UpperHex) ? "" : name + " shows two upper-case hex digits";
-  if (name.starts_with("MEM[")) return AllOf(text, 2, UpperHex) ? "" : name + " shows two upper-case hex digits";
+  if (name.starts_with("MEM[") || name == "STATE")
+    return AllOf(text, 2, UpperHex) ? "" : name + " shows two upper-case hex digits";
   const WidgetId id = FindWidget(name);
   if (id != WidgetId::Count && Info(id).kind == WidgetKind::Image) {
     for (int p = 0; p < static_cast<int>(Pic::Count); ++p)

@@ -43,6 +43,7 @@ class Netlist {
   bool HasP4() const { return p4Net_ != kNone; }
   int P4() const { return Bit(p4Net_); }
   int State() const;
+  bool HasState() const { return !stateNets_.empty(); }
   size_t GateCount() const { return gates_.size(); }
   size_t FlipFlopCount() const { return dffs_.size(); }
 

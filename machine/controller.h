@@ -70,6 +70,8 @@ class HardWiredController final : public Controller {
   int EndingP4(const MachineState& m) const override;
   // A Yosys JSON netlist; on an error the loaded design stays.
   bool Load(std::string_view json, std::string& error) { return design_.Read(json, error); }
+  // The design's STATE output as last formed; -1 without a design or a STATE.
+  int State() const { return design_.Loaded() && design_.HasState() ? design_.State() : -1; }
 
  private:
   mutable Netlist design_;  // its nets are the state the combinational pass works on
@@ -83,6 +85,7 @@ class Controllers {
   // Power-on and CLR reach every controller.
   void Reset();
   HardWiredController& HardWired() { return hardWired_; }
+  const HardWiredController& HardWired() const { return hardWired_; }
 
  private:
   IndependentController independent_;

@@ -147,6 +147,10 @@ TEST(Expect, AMalformedCheckIsABadLine) {
     EXPECT_EQ(r.status, 2) << check;
     EXPECT_EQ(r.err, std::string("line 1: ") + message + "\n") << check;
   }
+  // STATE is the hard-wired design's: nothing without one, eight bits to match.
+  EXPECT_EQ(Perform("expect STATE=\n").status, 0);
+  EXPECT_EQ(Perform("expect STATE=00\n").status, 1);
+  EXPECT_EQ(Perform("expect STATE=0b1\n").err, "line 1: STATE=0b1: the pattern has 1 bits, STATE 8\n");
   // Points are the grader's: the line itself checks as without them.
   EXPECT_EQ(Perform("expect R0=00 points: 3 PC=00\n").out, "2 passed, 0 failed\n");
 }
