@@ -124,6 +124,11 @@ bool ParseGradeArgs(const std::vector<std::string>& args, GradeOptions& o, std::
       error = "the report " + *report + " is a folder";
       return false;
     }
+    // A FIFO or a device would hold the grader at the end of all its work.
+    if (fs::exists(*report, ec) && !fs::is_regular_file(*report, ec)) {
+      error = "the report " + *report + " is not a file";
+      return false;
+    }
   }
   const std::pair<const std::string*, const char*> reports[] = {
       {&o.csv, "--csv"}, {&o.junit, "--junit"}, {&o.gradebook, "--gradebook"}, {&o.report, "--report"}};

@@ -261,6 +261,9 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   EXPECT_TRUE(ParseGradeArgs({"--report", "r.html", "--lang", "en", check, dir.string()}, o, error)) << error;
   EXPECT_EQ(o.report, "r.html");
   EXPECT_TRUE(o.english);
+  ASSERT_EQ(mkfifo((dir / "fifo.html").c_str(), 0600), 0);
+  EXPECT_FALSE(ParseGradeArgs({"--report", (dir / "fifo.html").string(), check, dir.string()}, o, error));
+  EXPECT_EQ(error, "the report " + (dir / "fifo.html").string() + " is not a file");
   EXPECT_FALSE(ParseGradeArgs({"--lang", "fr", check, dir.string()}, o, error));
   EXPECT_EQ(error, "--lang takes en or zh");
   // "--" ends the options: a folder may start with a dash.
