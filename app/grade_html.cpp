@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/grade.h"
+#include "app/lab.h"
 
 namespace orrin {
 
@@ -21,18 +22,9 @@ struct Texts {
   const char* operator()(const char* zh, const char* en) const { return english ? en : zh; }
 };
 
-std::string Html(const std::string& text) { return XmlText(text); }
-
 std::string Number(double v, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-  return buf;
-}
-
-std::string Clock(int64_t ms) {
-  char buf[32];
-  const int64_t s = ms / 1000;
-  std::snprintf(buf, sizeof buf, "%02lld:%02lld", static_cast<long long>(s / 60), static_cast<long long>(s % 60));
   return buf;
 }
 
@@ -97,7 +89,7 @@ double TimeKey(const GradeResult& r, bool lab) {
 }
 std::string TimeText(const GradeResult& r, bool lab) {
   if (!lab) return Number(r.seconds, 2) + " s";
-  return LabMs(r) >= 0 ? Clock(LabMs(r)) : "—";
+  return LabMs(r) >= 0 ? LabClock(LabMs(r)) : "—";
 }
 
 const char* const kStatuses[] = {"passed", "failed", "error", "timeout"};
@@ -175,9 +167,9 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
        "\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" content=\"width=device-width\">\n"
        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src 'unsafe-inline'; "
        "script-src 'unsafe-inline'\">\n<title>" +
-       Html(FolderName(place.check)) + " — orrin-grade</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
+       XmlText(FolderName(place.check)) + " — orrin-grade</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
   h += std::string("<h1>") + t("班级成绩：", "Class results: ") + "<a href=\"" + Href(place.check, reportDir) + "\">" +
-       Html(FolderName(place.check)) + "</a></h1>\n<p class=\"muted\">" +
+       XmlText(FolderName(place.check)) + "</a></h1>\n<p class=\"muted\">" +
        (lab ? t("实验记录，", "lab sessions, ") : t("检查脚本，", "check script, ")) + std::to_string(results.size()) +
        t(" 份提交，由 orrin-grade 评出", " submissions, graded by orrin-grade") + "</p>\n";
 
@@ -220,7 +212,7 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
     const ExpectLine& e = cases[i];
     const auto passed =
         std::count_if(results.begin(), results.end(), [&](const GradeResult& r) { return Earned(r, e); });
-    h += "<tr class=\"case\"><td>" + Html(e.text) + "</td><td data-passed=\"" + std::to_string(passed) + "\">" +
+    h += "<tr class=\"case\"><td>" + XmlText(e.text) + "</td><td data-passed=\"" + std::to_string(passed) + "\">" +
          ShareBar(total > 0 ? static_cast<double>(passed) / total : 0) + "</td><td class=\"n\">" +
          std::to_string(e.points) + "</td>";
     if (lab) {
@@ -228,9 +220,9 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
         h += "<td class=\"muted\">—</td>";
       } else {
         const Spread s = SpreadOf(times[i]);
-        h += "<td class=\"spread\">" + SpreadBox(s, longest) + " " + Clock(static_cast<int64_t>(s.median * 1000)) +
-             " <span class=\"muted\">(" + Clock(static_cast<int64_t>(s.q1 * 1000)) + "–" +
-             Clock(static_cast<int64_t>(s.q3 * 1000)) + ")</span></td>";
+        h += "<td class=\"spread\">" + SpreadBox(s, longest) + " " + LabClock(static_cast<int64_t>(s.median * 1000)) +
+             " <span class=\"muted\">(" + LabClock(static_cast<int64_t>(s.q1 * 1000)) + "–" +
+             LabClock(static_cast<int64_t>(s.q3 * 1000)) + ")</span></td>";
       }
       int64_t hints = 0, wrong = 0;
       for (const GradeResult& r : results) {
@@ -256,13 +248,13 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
                    [&](const GradeResult* a, const GradeResult* b) { return TimeKey(*a, lab) > TimeKey(*b, lab); });
   h += std::string("<section id=\"slowest\">\n<h2>") + t("最慢的", "The slowest") + "</h2>\n<ol>\n";
   for (size_t i = 0; i < std::min<size_t>(10, order.size()) && TimeKey(*order[i], lab) >= 0; ++i)
-    h += "<li>" + Html(PrintableText(order[i]->submission)) + " — " + TimeText(*order[i], lab) + "</li>\n";
+    h += "<li>" + XmlText(PrintableText(order[i]->submission)) + " — " + TimeText(*order[i], lab) + "</li>\n";
   h += std::string("</ol>\n</section>\n<section id=\"unfinished\">\n<h2>") + t("没有做完的", "Never finished") +
        "</h2>\n<ul>\n";
   size_t unfinished = 0;
   for (const GradeResult& r : results)
     if (r.status == "timeout" || (lab && r.failed > 0)) {
-      h += "<li>" + Html(PrintableText(r.submission)) + " — " + StatusText(r.status, t) +
+      h += "<li>" + XmlText(PrintableText(r.submission)) + " — " + StatusText(r.status, t) +
            (lab ? ", " + std::to_string(r.passed) + "/" + std::to_string(r.passed + r.failed) : std::string()) +
            "</li>\n";
       ++unfinished;
@@ -286,11 +278,11 @@ std::string HtmlReport(const std::vector<GradeResult>& results, const std::vecto
     } else if (!lab && r.message.starts_with("line ")) {
       where = place.check;
     }
-    std::string first = Html(PrintableText(r.message));
+    std::string first = XmlText(PrintableText(r.message));
     if (!where.empty() && !r.message.empty())
       first += " <a href=\"" + Href(where, reportDir) + "\">" +
-               Html(PrintableText(lab ? std::string(kSessionFile) : FolderName(place.check))) + "</a>";
-    h += "<tr><td>" + Html(PrintableText(r.submission)) + "</td><td class=\"" + r.status + "\" data-sort=\"" +
+               XmlText(PrintableText(lab ? std::string(kSessionFile) : FolderName(place.check))) + "</a>";
+    h += "<tr><td>" + XmlText(PrintableText(r.submission)) + "</td><td class=\"" + r.status + "\" data-sort=\"" +
          r.status + "\">" + StatusText(r.status, t) + "</td><td class=\"n\">" + std::to_string(r.passed) +
          "</td><td class=\"n\">" + std::to_string(r.failed) + "</td><td class=\"n\" data-sort=\"" +
          std::to_string(r.points) + "\">" + std::to_string(r.points) + "/" + std::to_string(r.maxPoints) +
