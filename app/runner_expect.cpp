@@ -241,7 +241,9 @@ std::string CheckProblem(const Expectation& e) {
   for (std::string_view alt : Alternatives(e)) {
     if (!IsPattern(alt)) continue;
     if (bits == 0) return e.Written() + ": " + e.name + " shows no bits to match";
-    if (PatternBits(alt) > 60 || (bits > 0 && PatternBits(alt) != static_cast<size_t>(bits)))
+    if (PatternBits(alt) > 60)
+      return e.Written() + ": the pattern has " + std::to_string(PatternBits(alt)) + " bits, at most 60";
+    if (bits > 0 && PatternBits(alt) != static_cast<size_t>(bits))
       return e.Written() + ": the pattern has " + std::to_string(PatternBits(alt)) + " bits, " + e.name + " " +
              std::to_string(bits);
   }

@@ -137,6 +137,10 @@ TEST(Expect, AMalformedCheckIsABadLine) {
       {"R0!00", "'expect' needs NAME=TEXT pairs"},
       {"R0=00 points: 0", "'points:' needs a number of points 1-1000"},
       {"R0=00 points:", "'points:' needs a number of points 1-1000"},
+      {"R0>=", "R0>=: R0 is compared with a hex value of at most 2 digits"},
+      {"Label_SDNum=0b1111111111_1111111111_1111111111_1111111111_1111111111_11111111111",
+       "Label_SDNum=0b1111111111_1111111111_1111111111_1111111111_1111111111_11111111111: the pattern has 61 bits, "
+       "at most 60"},
   };
   for (const auto& [check, message] : kBad) {
     const Outcome r = Perform(std::string("expect ") + check + "\n");
@@ -153,6 +157,11 @@ TEST(Expect, AMalformedCheckIsABadLine) {
   EXPECT_EQ(Perform("expect STATE=0b1\n").err, "line 1: STATE=0b1: the pattern has 1 bits, STATE 8\n");
   // Points are the grader's: the line itself checks as without them.
   EXPECT_EQ(Perform("expect R0=00 points: 3 PC=00\n").out, "2 passed, 0 failed\n");
+  EXPECT_EQ(Perform("expect R0=00 points: 1000\n").status, 0);
+  EXPECT_EQ(Perform("power\nexpect Label_SDNum!=0b1111111111_1111111111_1111111111_1111111111_1111111111_1111111111\n")
+                .status,
+            0)
+      << "60 bits are a pattern a widget may have";
 }
 
 }  // namespace

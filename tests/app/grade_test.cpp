@@ -253,6 +253,9 @@ TEST(GradeArgs, BadArgumentsAreRefusedBeforeAnyWork) {
   EXPECT_FALSE(ParseGradeArgs({"--csv", "g.csv", "--gradebook", "g.csv", check, dir.string()}, o, error));
   EXPECT_EQ(error, "--csv and --gradebook name the same file");
   o = {};
+  EXPECT_FALSE(ParseGradeArgs({"--junit", "g.xml", "--report", "g.xml", check, dir.string()}, o, error));
+  EXPECT_EQ(error, "--junit and --report name the same file");
+  o = {};
   EXPECT_TRUE(ParseGradeArgs({"--junit", "g.xml", "--gradebook", "g.csv", check, dir.string()}, o, error)) << error;
   EXPECT_EQ(o.gradebook, "g.csv");
   EXPECT_FALSE(ParseGradeArgs({"--frob", check, dir.string()}, o, error));
@@ -526,7 +529,9 @@ TEST(GradeReports, TheHtmlReportCarriesTheNumbersOfTheResults) {
   EXPECT_NE(page.find("data-status=\"failed\">2<"), std::string::npos);
   EXPECT_NE(page.find("data-status=\"timeout\">1<"), std::string::npos);
   EXPECT_NE(page.find("data-status=\"error\">0<"), std::string::npos);
-  // Step 1 done by three (s3 did none), step 2 by two.
+  // Step 1 done by three of the four (s3 did none), step 2 by two: in percent.
+  EXPECT_NE(page.find(">75%</text>"), std::string::npos);
+  EXPECT_NE(page.find(">50%</text>"), std::string::npos);
   EXPECT_NE(page.find("data-passed=\"3\""), std::string::npos) << page;
   EXPECT_NE(page.find("data-passed=\"2\""), std::string::npos);
   // Step 1: 10 s and 30 s, median 20 s; step 2: 20 s and 40 s, median 30 s.
